@@ -1,0 +1,331 @@
+// The main window's start-up, menu gating, toolbar dispatch, Exit and the
+// prologue of the timer tick.
+
+#include "app/formcolour.h"
+
+#include "app/shape.h"
+#include "app/tags.h"
+#include "chart/chartview.h"
+#include "platform/dialogs.h"
+#include "platform/serialport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QToolBar>
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+
+FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, QWidget *parent)
+    : QMainWindow(parent)
+    , m_dialogs(dialogs)
+    , m_port(port)
+{
+    setObjectName(QStringLiteral("FormColour"));
+    setWindowTitle(QStringLiteral("Orvanta"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/orvanta.png")));
+    buildMenus();
+    buildToolbar();
+    buildCentral();
+    buildStatusBar();
+    setMinimumSize(1000, 660);
+    resize(1280, 800);
+
+    TimerMove = new QTimer(this);
+    TimerMove->setObjectName(QStringLiteral("TimerMove"));
+    TimerMove->setTimerType(Qt::PreciseTimer);
+    TimerMove->setInterval(50);
+
+    connectShell();
+    connectEditor();
+    connectChart();
+    connectFiles();
+    connectBoard();
+
+    Form_Load();
+    TimerMove->start();
+}
+
+FormColour::~FormColour() = default;
+
+bool FormColour::english() const
+{
+    return hasTag(mnuConfigLanguage, u"E");
+}
+
+bool FormColour::hmsMode() const
+{
+    return hasTag(mnuConfigTimeViewer, u"H");
+}
+
+MsgResult FormColour::say(const platform::BilingualMessage &message)
+{
+    return m_dialogs.message(message.in(english()));
+}
+
+void FormColour::setFileStatus(const Bilingual &text)
+{
+    FileStatusEnglish = text.english;
+    FileStatusItalian = text.italian;
+    showStatus();
+}
+
+void FormColour::setUsbStatus(const Bilingual &text)
+{
+    UsbStatusEnglish = text.english;
+    UsbStatusItalian = text.italian;
+    showStatus();
+}
+
+void FormColour::showStatus()
+{
+    StatusBarPanel1->setText(english() ? FileStatusEnglish : FileStatusItalian);
+    StatusBarPanel2->setText(english() ? UsbStatusEnglish : UsbStatusItalian);
+}
+
+void FormColour::onMenu(const QString &name, std::function<void()> handler)
+{
+    QAction *action = menuItem(name);
+    Q_ASSERT_X(action, "FormColour::onMenu", qPrintable(name));
+    connect(action, &QAction::triggered, this, [action, handler = std::move(handler)] {
+        if (action->isCheckable())
+            action->setChecked(!action->isChecked());
+        handler();
+    });
+}
+
+void FormColour::connectShell()
+{
+    connect(TimerMove, &QTimer::timeout, this, &FormColour::TimerMove_Timer);
+    const auto on = [this](const char *name, void (FormColour::*handler)()) {
+        onMenu(QString::fromLatin1(name), [this, handler] { (this->*handler)(); });
+    };
+    on("mnuFileExit", &FormColour::mnuFileExit_Click);
+    on("mnuConfigTimeViewer", &FormColour::mnuConfigTimeViewer_Click);
+    on("mnuConfigLanguage", &FormColour::mnuConfigLanguage_Click);
+    on("mnuHelpCommentOn", &FormColour::mnuHelpCommentOn_Click);
+    on("mnuHelpGuide", &FormColour::mnuHelpGuide_Click);
+    on("mnuInfoOrvanta", &FormColour::mnuInfoOrvanta_Click);
+}
+
+void FormColour::Form_Load()
+{
+    // 1. The store: 64 rows with the blank first point.
+    DataSource = std::make_unique<store::CustomerDataSource>();
+
+    // 2. The editor's colour.
+    ColorRed = ColorGreen = ColorBlue = QStringLiteral("000");
+    DataBaseData();
+
+    // 3. Simulator and board state.
+    SimulatorRunning = false;
+    SimulatorPaused = false;
+    SimulatorSpeed = 1.0f;
+    StartupDone = ComPortManual = BoardOnline = EmulatorActive = InterfaceActive = SlotNamesLoaded = false;
+    UsbCycleSlot = QStringLiteral("0");
+    EmulatorRed = EmulatorGreen = EmulatorBlue = QStringLiteral("000");
+    ComPortNumber = 0;
+
+    // 4. The start-up progress.
+    ProgressBarWait->setMaximum(3);
+    ProgressBarWait->setMinimum(0);
+    ProgressBarWait->setValue(0);
+    ProgressBarWait->setVisible(true);
+    setTag(ProgressBarWait, QStringLiteral("S"));
+
+    // 5. Zoom sliders.
+    SliderZoomMin->setRange(1, 2);
+    SliderZoomMin->setValue(1);
+    SliderZoomMax->setRange(1, 2);
+    SliderZoomMax->setValue(2);
+
+    // 6. The grey look of the colour-cycle editor.
+    const QColor grey(128, 128, 128);
+    for (QLabel *l : {LabelTime, LabelTimeName, LabelLength, LabelLengthName, LabelTransition, LabelTransitionName,
+                      LabelRed, LabelGreen, LabelBlue}) {
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::WindowText, grey);
+        l->setPalette(pal);
+    }
+    for (Shape *s : {ShapeTransition, ShapeColorCycle, ShapeRed, ShapeGreen, ShapeBlue, ShapeSimulator})
+        s->setBorderColor(grey);
+
+    // 7. The table.
+    PointCount = 1;
+    PointCurrent = 1;
+
+    // 8. Editor tags.
+    setTag(CommandSave, QStringLiteral("D"));
+    for (QLineEdit *f : {TextTime, TextLength, TextTransition}) {
+        setTag(f, QStringLiteral("U"));
+        f->setText(QStringLiteral("00000"));
+    }
+    for (QLineEdit *f : {TextRed, TextGreen, TextBlue})
+        setTag(f, QStringLiteral("U"));
+
+    // 9. Consolidate and show the first point.
+    TransitionTime = QStringLiteral("00000");
+    DataBaseCheck();
+    table().MoveFirst();
+    DataBaseRead();
+
+    // 10. The editor's buttons start disabled.
+    for (QPushButton *b : {CommandFirst, CommandPrevious, CommandNext, CommandLast, CommandRemove, CommandInsert,
+                           CommandEdit, CommandMoveShift, CommandSave, CommandAnnul, CommandColor})
+        b->setEnabled(false);
+    setTag(CommandMoveShift, QStringLiteral("M"));
+
+    // 11.
+    LabelPointID->setEnabled(false);
+    LabelPointID->setText(QString());
+    LabelRange->hide();
+
+    // 12. Status bar.
+    FileName.clear();
+    setFileStatus({QStringLiteral("File: None"), QStringLiteral("File: Nessuno")});
+    setUsbStatus({QStringLiteral("No USB Board Enabled"), QStringLiteral("Nessuna Scheda USB Abilitata")});
+
+    // 13. The chart starts with one row of zeros.
+    DataBaseView();
+
+    // 14. Times shown as hh:mm:ss.
+    setTag(mnuConfigTimeViewer, QStringLiteral("S"));
+    mnuConfigTimeViewer_Click();
+
+    // 15. Italian.
+    setTag(mnuConfigLanguage, QStringLiteral("I"));
+    toolbarButton(QStringLiteral("Language"))->setToolTip(QStringLiteral("Lingua Italiana -> English Language"));
+    showStatus();
+
+    // 16.
+    HelpFile = QStringLiteral("OrvantaGuida");
+
+    // 17.
+    TimeText = TextTime->text();
+    LengthText = TextLength->text();
+    TransitionText = TextTransition->text();
+}
+
+void FormColour::MenuDisable()
+{
+    for (QAction *menu : {mnuFile, mnuEnable, mnuUSB, mnuConfig, mnuInfo})
+        menu->setEnabled(false);
+    Toolbar->setEnabled(false);
+}
+
+void FormColour::MenuEnable()
+{
+    for (QAction *menu : {mnuFile, mnuEnable, mnuUSB, mnuConfig, mnuInfo})
+        menu->setEnabled(true);
+    Toolbar->setEnabled(true);
+}
+
+void FormColour::Toolbar_ButtonClick(const QString &key)
+{
+    using Handler = void (FormColour::*)();
+    static const std::pair<QStringView, Handler> plain[] = {
+        {u"Create", &FormColour::mnuFileCreate_Click},
+        {u"Open", &FormColour::mnuFileOpen_Click},
+        {u"Save", &FormColour::mnuFileSave_Click},
+        {u"SaveAs", &FormColour::mnuFileSaveAs_Click},
+        {u"Close", &FormColour::mnuFileClose_Click},
+        {u"Delete", &FormColour::mnuFileDelete_Click},
+        {u"USBOn", &FormColour::mnuUsbOn_Click},
+        {u"USBEm", &FormColour::mnuUsbEmulatorOn_Click},
+        {u"USBIn", &FormColour::mnuUsbInterfaceOn_Click},
+        {u"Read", &FormColour::mnuUsbInterfaceOnCommandRd_Click},
+        {u"Write", &FormColour::mnuUsbInterfaceOnCommandWr_Click},
+        {u"Rename", &FormColour::mnuUsbInterfaceOnCommandNn_Click},
+        {u"Language", &FormColour::mnuConfigLanguage_Click},
+        {u"Exit", &FormColour::mnuFileExit_Click},
+    };
+    for (const auto &[name, handler] : plain) {
+        if (key == name) {
+            (this->*handler)();
+            return;
+        }
+    }
+    for (int slot = 1; slot <= 8; ++slot) {
+        if (key == QStringLiteral("Cycle%1").arg(slot)) {
+            mnuUsbInterfaceOnCycle_Click(slot);
+            return;
+        }
+    }
+}
+
+void FormColour::mnuFileExit_Click()
+{
+    const platform::BilingualMessage question{
+        {QStringLiteral("Before to exit,") + kLineBreak + QStringLiteral("Would you like to save the selected File?"),
+         QStringLiteral("Prima di Uscire,") + kLineBreak + QStringLiteral("Desideri salvare il File selezionato?")},
+        {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
+        MsgIcon::Question,
+        MsgButtons::YesNoCancel,
+        MsgResult::Cancel};
+    switch (say(question)) {
+    case MsgResult::Yes:
+        mnuFileSave_Click();
+        endProgram();
+        break;
+    case MsgResult::No:
+        endProgram();
+        break;
+    default:
+        break;
+    }
+}
+
+void FormColour::endProgram()
+{
+    TimerMove->stop();
+    close();
+    Q_EMIT programEnded();
+}
+
+void FormColour::TimerMove_Timer()
+{
+    // Prologue: menus come back on at every idle tick while the simulator rests.
+    if (hasTag(ProgressBarWait, u"H") && !SimulatorRunning)
+        MenuEnable();
+    if (hasTag(ProgressBarWait, u"S")) {
+        if (ProgressBarWait->value() < ProgressBarWait->maximum()) {
+            ProgressBarWait->setValue(ProgressBarWait->value() + 1);
+        } else {
+            setTag(ProgressBarWait, QStringLiteral("H"));
+            ProgressBarWait->setVisible(false);
+            StartupDone = true;
+        }
+    }
+    if (!StartupDone)
+        return;
+    TimerMoveBoard();
+    TimerMoveSimulator();
+}
+
+bool FormColour::eventFilter(QObject *watched, QEvent *event)
+{
+    if (editorEvent(watched, event))
+        return true;
+    if (chartEvent(watched, event))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Language switch, comments and information window: not built yet. The menu
+// items exist and do nothing.
+void FormColour::mnuConfigLanguage_Click() {}
+void FormColour::mnuHelpCommentOn_Click() {}
+void FormColour::mnuInfoOrvanta_Click() {}
+
+void FormColour::mnuHelpGuide_Click()
+{
+    m_dialogs.showHelp(HelpFile);
+}

@@ -1,0 +1,352 @@
+#pragma once
+
+#include "platform/message.h"
+#include "store/colourtable.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class ChartView;
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QTimer;
+class QToolBar;
+class Shape;
+
+namespace platform {
+class Dialogs;
+class SerialPort;
+} // namespace platform
+
+// The main window. It holds the whole form-level state of the program and
+// every handler; the handlers are defined in the folder of the subsystem they
+// belong to (src/app, src/store, src/editor, src/chart, src/cyclefile,
+// src/board), while the plain rules they call live beside them.
+//
+// The form-level state and the handlers are public so that tests can drive
+// the window exactly as a user's events do and read the state afterwards.
+class FormColour : public QMainWindow
+{
+    Q_OBJECT
+public:
+    FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, QWidget *parent = nullptr);
+    ~FormColour() override;
+
+    // ----- Form-level state ------------------------------------------------
+    std::unique_ptr<store::CustomerDataSource> DataSource;
+    quint8 PointCount = 1;
+    quint8 PointCurrent = 1;
+    QString TransitionTime = QStringLiteral("00000");
+    QString ColorRed = QStringLiteral("000");
+    QString ColorGreen = QStringLiteral("000");
+    QString ColorBlue = QStringLiteral("000");
+    QString TimeText;
+    QString LengthText;
+    QString TransitionText;
+    int TimeCaret = 0;
+    int LengthCaret = 0;
+    int TransitionCaret = 0;
+    qint64 ShiftRangeMin = 0;
+    qint64 ShiftRangeMax = 0;
+    QString LengthMaxValue;
+    QString TransitionMaxValue;
+    bool CheckError = false;
+    int CursorLeftPoint = 1;
+    quint8 CursorRightPoint = 2;
+    bool StartupDone = false;
+    bool ComPortManual = false;
+    quint8 UsbState = 0;
+    quint8 UsbRetry = 0;
+    quint8 UsbTick = 0;
+    bool BoardOnline = false;
+    bool EmulatorActive = false;
+    bool InterfaceActive = false;
+    bool SlotNamesLoaded = false;
+    QString UsbRenameText;
+    QString UsbCycleSlot = QStringLiteral("0");
+    QString UsbFrame;
+    qint16 UsbChecksum = 0;
+    quint8 UsbEraseCount = 0;
+    QString EmulatorRed = QStringLiteral("000");
+    QString EmulatorGreen = QStringLiteral("000");
+    QString EmulatorBlue = QStringLiteral("000");
+    quint8 ComPortNumber = 0;
+    bool SimulatorRunning = false;
+    bool SimulatorPaused = false;
+    float SimulatorTime = 0;
+    qint32 SimulatorCycleEnd = 0;
+    double SimulatorClock = 0;
+    float SimulatorSpeed = 1.0f;
+    QString FileStatusEnglish = QStringLiteral("File: None");
+    QString FileStatusItalian = QStringLiteral("File: Nessuno");
+    QString FileName;
+    QString UsbStatusEnglish = QStringLiteral("No USB Board Enabled");
+    QString UsbStatusItalian = QStringLiteral("Nessuna Scheda USB Abilitata");
+    // The application's help file setting.
+    QString HelpFile;
+
+    // The table of the store.
+    store::ColourTable &table() { return DataSource->GetDataMember(); }
+
+    // The menu action of a menu item (submenus included) by its name.
+    QAction *menuItem(const QString &name) const { return m_menuItems.value(name); }
+    // The toolbar action of a button key.
+    QAction *toolbarButton(const QString &key) const { return m_toolbarButtons.value(key); }
+
+    // Connects a menu item to its handler. A checkable item's check mark stays
+    // under the handler's control: the handler sees the state the user saw
+    // when clicking and sets the mark itself.
+    void onMenu(const QString &name, std::function<void()> handler);
+
+    // True when the language flag says English.
+    bool english() const;
+    // True when times are shown as "hh:mm:ss".
+    bool hmsMode() const;
+    // Shows a message in the language in force; returns the button pressed.
+    platform::MsgResult say(const platform::BilingualMessage &message);
+    // Writes both texts of status-bar panel 1 (or 2) and shows the current one.
+    void setFileStatus(const Bilingual &text);
+    void setUsbStatus(const Bilingual &text);
+    void showStatus();
+
+    // ----- Application shell (src/app) -------------------------------------
+    void Form_Load();
+    void MenuDisable();
+    void MenuEnable();
+    void Toolbar_ButtonClick(const QString &key);
+    void mnuFileExit_Click();
+    void TimerMove_Timer();
+    void mnuConfigTimeViewer_Click();
+    void mnuConfigLanguage_Click();
+    void mnuHelpCommentOn_Click();
+    void mnuHelpGuide_Click();
+    void mnuInfoOrvanta_Click();
+
+    // ----- Colour-point store (src/store) -----------------------------------
+    void DataBaseCommand();
+    void DataBaseRead();
+    void DataBaseWrite();
+    void DataBaseData();
+
+    // ----- Colour-point editing (src/editor) --------------------------------
+    void DataBaseCheck();
+    void DataBaseLengthMaxValue();
+    void DataBaseTransitionMaxValue();
+    void DataBaseShiftValue();
+    void DataBaseShift();
+    void CommandFirst_Click();
+    void CommandPrevious_Click();
+    void CommandNext_Click();
+    void CommandLast_Click();
+    void CommandRemove_Click();
+    void CommandInsert_Click();
+    void CommandEdit_Click();
+    void CommandSave_Click();
+    void CommandAnnul_Click();
+    void CommandColor_Click();
+    void CommandMoveShift_Click();
+    void TextPointID_Change();
+
+    // ----- Chart, zoom, cursors and simulator (src/chart) --------------------
+    void DataBaseView();
+    void DataBaseZoomSetUp();
+    void DataBaseZoom();
+    void DataBaseCursorSetUp();
+    void DataBaseCursor();
+    void mnuEnableRGB_Click();
+    void mnuEnableColorCycle_Click();
+    void mnuEnableSimulator_Click();
+    void mnuSimulatorRestart_Click();
+    void CommandPause_Click();
+    void CommandStop_Click();
+    void CommandCursorLeftView_Click();
+    void CommandCursorRightView_Click();
+    void CommandCursorLeftL_Click();
+    void CommandCursorLeftR_Click();
+    void CommandCursorRightL_Click();
+    void CommandCursorRightR_Click();
+
+    // ----- Cycle files (src/cyclefile) --------------------------------------
+    void mnuFileCreate_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileClose_Click();
+    void mnuFileDelete_Click();
+
+    // ----- Board link (src/board) -------------------------------------------
+    void mnuUsbOn_Click();
+    void mnuUsbEmulatorOn_Click();
+    void mnuUsbInterfaceOn_Click();
+    void mnuUsbInterfaceOnCycle_Click(int slot);
+    void mnuUsbInterfaceOnCommandRd_Click();
+    void mnuUsbInterfaceOnCommandWr_Click();
+    void mnuUsbInterfaceOnCommandNn_Click();
+    void mnuUsbInterfaceOnCommandCl_Click();
+    void mnuUsbInterfaceOnCommandEe_Click();
+    void mnuUsbInterfaceOnCommandEr_Click();
+    void mnuUSBComPortA_Click();
+    void mnuUSBComPortM_Click();
+    void mnuUSBComPort_Click(int port);
+    void mnuInfoBoard_Click();
+
+Q_SIGNALS:
+    // Exit has unloaded the window: the program ends.
+    void programEnded();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Building the window (src/app/formcolour_ui.cpp).
+    void buildMenus();
+    void buildToolbar();
+    void buildCentral();
+    void buildStatusBar();
+    void connectShell();
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut = {});
+    QMenu *addSubMenu(QMenu *menu, const char *name, const QString &caption);
+    QPushButton *makeButton(const char *name, const QString &icon, const QString &toolTip);
+    QLabel *makeLabel(const char *name, const QString &caption);
+    QLineEdit *makeField(const char *name);
+    QLabel *makePicture(const char *name, const QString &icon);
+    void endProgram();
+
+    // Each subsystem wires its own controls and filters its own events; they
+    // are called once by the constructor, after the controls exist.
+    void connectEditor();
+    void connectChart();
+    void connectFiles();
+    void connectBoard();
+    bool editorEvent(QObject *watched, QEvent *event);
+    bool chartEvent(QObject *watched, QEvent *event);
+
+    // The board half and the simulator half of the timer tick.
+    void TimerMoveBoard();
+    void TimerMoveSimulator();
+
+    platform::Dialogs &m_dialogs;
+    platform::SerialPort &m_port;
+
+public:
+    // ----- Controls, named as their objectName ------------------------------
+    // Kept public for the handlers of every subsystem folder; tests find the
+    // controls by objectName like a user finds them by sight.
+    QTimer *TimerMove = nullptr;
+    QToolBar *Toolbar = nullptr;
+    QProgressBar *ProgressBarWait = nullptr;
+    QLabel *StatusBarPanel1 = nullptr;
+    QLabel *StatusBarPanel2 = nullptr;
+    ChartView *MSChartColorCycle = nullptr;
+
+    // Editor
+    QLineEdit *TextPointID = nullptr;
+    QLineEdit *TextTime = nullptr;
+    QLineEdit *TextLength = nullptr;
+    QLineEdit *TextTransition = nullptr;
+    QLineEdit *TextRed = nullptr;
+    QLineEdit *TextGreen = nullptr;
+    QLineEdit *TextBlue = nullptr;
+    QLabel *LabelPointID = nullptr;
+    QLabel *LabelTime = nullptr;
+    QLabel *LabelTimeName = nullptr;
+    QLabel *LabelLength = nullptr;
+    QLabel *LabelLengthName = nullptr;
+    QLabel *LabelTransition = nullptr;
+    QLabel *LabelTransitionName = nullptr;
+    QLabel *LabelRed = nullptr;
+    QLabel *LabelGreen = nullptr;
+    QLabel *LabelBlue = nullptr;
+    QLabel *LabelRange = nullptr;
+    QPushButton *CommandFirst = nullptr;
+    QPushButton *CommandPrevious = nullptr;
+    QPushButton *CommandNext = nullptr;
+    QPushButton *CommandLast = nullptr;
+    QPushButton *CommandRemove = nullptr;
+    QPushButton *CommandInsert = nullptr;
+    QPushButton *CommandEdit = nullptr;
+    QPushButton *CommandMoveShift = nullptr;
+    QPushButton *CommandSave = nullptr;
+    QPushButton *CommandAnnul = nullptr;
+    QPushButton *CommandColor = nullptr;
+    QSlider *SliderRed = nullptr;
+    QSlider *SliderGreen = nullptr;
+    QSlider *SliderBlue = nullptr;
+    Shape *ShapeColorCycle = nullptr;
+    Shape *ShapeTransition = nullptr;
+    Shape *ShapeRed = nullptr;
+    Shape *ShapeGreen = nullptr;
+    Shape *ShapeBlue = nullptr;
+
+    // Chart, zoom and cursors
+    QSlider *SliderZoomMin = nullptr;
+    QSlider *SliderZoomMax = nullptr;
+    QPushButton *CommandCursorLeftView = nullptr;
+    QPushButton *CommandCursorLeftL = nullptr;
+    QPushButton *CommandCursorLeftR = nullptr;
+    QPushButton *CommandCursorRightView = nullptr;
+    QPushButton *CommandCursorRightL = nullptr;
+    QPushButton *CommandCursorRightR = nullptr;
+    QLabel *LabelCursorLeft = nullptr;
+    QLabel *LabelCursorRight = nullptr;
+    QLabel *LabelDeltaL = nullptr;
+    QLabel *LabelDelta = nullptr;
+    QLabel *LabelDeltaR = nullptr;
+    // Overlays of the chart (owned by MSChartColorCycle).
+    QFrame *CommandCursorSelected = nullptr;
+    QFrame *PictureSelected = nullptr;
+    QFrame *CommandCursorLeft = nullptr;
+    QFrame *CommandCursorRight = nullptr;
+    QFrame *CommandCursorSimulator = nullptr;
+
+    // Simulator
+    Shape *ShapeSimulator = nullptr;
+    Shape *ShapeColor = nullptr;
+    QPushButton *CommandStart = nullptr;
+    QPushButton *CommandPause = nullptr;
+    QPushButton *CommandStop = nullptr;
+    QLabel *LabelSimulatorTime = nullptr;
+    QLabel *LabelSimulatorSpeed = nullptr;
+
+    // Invisible image holders
+    QLabel *PictureSaveIns = nullptr;
+    QLabel *PictureMoveEn = nullptr;
+    QLabel *PictureMoveDs = nullptr;
+    QLabel *PictureShiftEn = nullptr;
+    QLabel *PictureShiftDs = nullptr;
+    QLabel *PictureStartEn = nullptr;
+    QLabel *PictureStartDs = nullptr;
+    QLabel *PictureStartAEn = nullptr;
+    QLabel *PictureStartADs = nullptr;
+
+    // Menu items by name; every menu item is also reachable through menuItem().
+    QAction *mnuFile = nullptr;
+    QAction *mnuUSB = nullptr;
+    QAction *mnuEnable = nullptr;
+    QAction *mnuConfig = nullptr;
+    QAction *mnuHelp = nullptr;
+    QAction *mnuInfo = nullptr;
+    QAction *mnuConfigTimeViewer = nullptr;
+    QAction *mnuConfigLanguage = nullptr;
+    QAction *mnuEnableRGB = nullptr;
+    QAction *mnuEnableColorCycle = nullptr;
+    QAction *mnuEnableSimulator = nullptr;
+    QAction *mnuUsbEmulatorOn = nullptr;
+    QMenu *mnuUSBMenu = nullptr;
+    QMenu *mnuSimulatorConfigurationMenu = nullptr;
+
+private:
+    QHash<QString, QAction *> m_menuItems;
+    QHash<QString, QAction *> m_toolbarButtons;
+};

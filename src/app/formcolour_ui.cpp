@@ -1,0 +1,533 @@
+// Builds the controls of the main window: the menu tree, the toolbar, the
+// chart with its zoom and cursor controls, the colour-cycle editor, the RGB
+// sliders, the simulator and the status bar.
+
+#include "app/formcolour.h"
+#include "app/shape.h"
+#include "app/tags.h"
+#include "chart/chartview.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QIcon icon(const QString &name)
+{
+    return QIcon(QStringLiteral(":/icons/%1.png").arg(name));
+}
+
+void setGroupTitleFont(QLabel *label)
+{
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+}
+
+} // namespace
+
+QAction *FormColour::addItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut)
+{
+    auto *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    m_menuItems.insert(action->objectName(), action);
+    return action;
+}
+
+QMenu *FormColour::addSubMenu(QMenu *menu, const char *name, const QString &caption)
+{
+    QMenu *sub = menu ? menu->addMenu(caption) : menuBar()->addMenu(caption);
+    sub->setObjectName(QString::fromLatin1(name));
+    sub->menuAction()->setObjectName(QString::fromLatin1(name));
+    m_menuItems.insert(sub->objectName(), sub->menuAction());
+    return sub;
+}
+
+void FormColour::buildMenus()
+{
+    const auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
+
+    QMenu *file = addSubMenu(nullptr, "mnuFile", QStringLiteral("File"));
+    mnuFile = file->menuAction();
+    addItem(file, "mnuFileCreate", QStringLiteral("Crea File"), ctrl(Qt::Key_C));
+    addItem(file, "mnuFileOpen", QStringLiteral("Apri File"), ctrl(Qt::Key_O));
+    addItem(file, "mnuFileSave", QStringLiteral("Salva File"), ctrl(Qt::Key_S));
+    addItem(file, "mnuFileSaveAs", QStringLiteral("SalvaCome File"), ctrl(Qt::Key_A));
+    addItem(file, "mnuFileClose", QStringLiteral("Chiudi File"), ctrl(Qt::Key_L));
+    addItem(file, "mnuFileDelete", QStringLiteral("Elimina File"), ctrl(Qt::Key_D));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileNull"));
+    addItem(file, "mnuFileExit", QStringLiteral("Esci"));
+
+    QMenu *usb = addSubMenu(nullptr, "mnuUSB", QStringLiteral("USB"));
+    mnuUSB = usb->menuAction();
+    mnuUSBMenu = usb;
+    QMenu *comPort = addSubMenu(usb, "mnuUSBComPort", QStringLiteral("USB ComPort"));
+    addItem(comPort, "mnuUSBComPortA", QStringLiteral("Selezione Automatica ComPort"))->setCheckable(true);
+    menuItem(QStringLiteral("mnuUSBComPortA"))->setChecked(true);
+    addItem(comPort, "mnuUSBComPortM", QStringLiteral("Selezione Manuale ComPort"))->setCheckable(true);
+    QMenu *portList = addSubMenu(comPort, "mnuUSBComPortS", QStringLiteral("Elenco ComPort"));
+    portList->menuAction()->setEnabled(false);
+    for (int n = 1; n <= 16; ++n) {
+        const QByteArray name = "mnuUSBComPort" + QByteArray::number(n);
+        addItem(portList, name.constData(), QStringLiteral("ComPort%1").arg(n))->setCheckable(true);
+    }
+    usb->addSeparator()->setObjectName(QStringLiteral("mnuUSBNull"));
+    addItem(usb, "mnuUsbOn", QStringLiteral("USB Abilitazione Scheda"), ctrl(Qt::Key_U))->setCheckable(true);
+    mnuUsbEmulatorOn = addItem(usb, "mnuUsbEmulatorOn", QStringLiteral("USB Emulatore"), ctrl(Qt::Key_E));
+    mnuUsbEmulatorOn->setCheckable(true);
+    mnuUsbEmulatorOn->setEnabled(false);
+    QAction *interfaceOn = addItem(usb, "mnuUsbInterfaceOn", QStringLiteral("USB Interfaccia"), ctrl(Qt::Key_I));
+    interfaceOn->setCheckable(true);
+    interfaceOn->setEnabled(false);
+    usb->addSeparator()->setObjectName(QStringLiteral("mnuUsbInterfaceOnNull"));
+    QMenu *cycles = addSubMenu(usb, "mnuUsbInterfaceOnCycle", QStringLiteral("Elenco Settori"));
+    cycles->menuAction()->setEnabled(false);
+    for (int n = 1; n <= 8; ++n) {
+        const QByteArray name = "mnuUsbInterfaceOnCycle" + QByteArray::number(n);
+        addItem(cycles, name.constData(), QStringLiteral("Cycle%1").arg(n),
+                QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + n - 1)))
+            ->setCheckable(true);
+    }
+    QMenu *commands = addSubMenu(usb, "mnuUsbInterfaceOnCommand", QStringLiteral("Elenco Comandi"));
+    commands->menuAction()->setEnabled(false);
+    addItem(commands, "mnuUsbInterfaceOnCommandRd", QStringLiteral("Leggi"), ctrl(Qt::Key_R))->setCheckable(true);
+    addItem(commands, "mnuUsbInterfaceOnCommandWr", QStringLiteral("Scrivi"), ctrl(Qt::Key_W))->setCheckable(true);
+    addItem(commands, "mnuUsbInterfaceOnCommandNn", QStringLiteral("Rinomina"), ctrl(Qt::Key_N))->setCheckable(true);
+    addItem(commands, "mnuUsbInterfaceOnCommandCl", QStringLiteral("Cancella"))->setCheckable(true);
+    commands->addSeparator()->setObjectName(QStringLiteral("mnuUsbInterfaceOnCommandNull"));
+    addItem(commands, "mnuUsbInterfaceOnCommandEe", QStringLiteral("Abilitazione Cancella Tutto"))->setCheckable(true);
+    QAction *eraseAll = addItem(commands, "mnuUsbInterfaceOnCommandEr", QStringLiteral("Cancella Tutto"));
+    eraseAll->setCheckable(true);
+    eraseAll->setEnabled(false);
+
+    QMenu *enable = addSubMenu(nullptr, "mnuEnable", QStringLiteral("Abilitazione"));
+    mnuEnable = enable->menuAction();
+    mnuEnableRGB = addItem(enable, "mnuEnableRGB", QStringLiteral("Abilitazione Funzione RGB"));
+    mnuEnableColorCycle = addItem(enable, "mnuEnableColorCycle", QStringLiteral("Abilitazione Funzione Ciclo Colore"));
+    mnuEnableSimulator = addItem(enable, "mnuEnableSimulator", QStringLiteral("Abilitazione Funzione Simulatore"));
+    for (QAction *a : {mnuEnableRGB, mnuEnableColorCycle, mnuEnableSimulator})
+        a->setCheckable(true);
+    enable->addSeparator()->setObjectName(QStringLiteral("mnuSimulatorNull1"));
+    QMenu *simulator = addSubMenu(enable, "mnuSimulatorConfiguration", QStringLiteral("Configurazione Simulatore"));
+    simulator->menuAction()->setEnabled(false);
+    mnuSimulatorConfigurationMenu = simulator;
+    addItem(simulator, "mnuSimulatorRestart", QStringLiteral("Riavvio"))->setCheckable(true);
+    simulator->addSeparator()->setObjectName(QStringLiteral("mnuSimulatorNull2"));
+    const struct {
+        const char *name;
+        const char *caption;
+    } speeds[] = {
+        {"mnuSimulatorSpeedR", "Velocità: Tempo Reale"},
+        {"mnuSimulatorSpeedI2", "Velocità: * 2"},
+        {"mnuSimulatorSpeedI5", "Velocità: * 5"},
+        {"mnuSimulatorSpeedI10", "Velocità: * 10"},
+        {"mnuSimulatorSpeedI20", "Velocità: * 20"},
+        {"mnuSimulatorSpeedI50", "Velocità: * 50"},
+        {"mnuSimulatorSpeedI100", "Velocità: * 100"},
+        {"mnuSimulatorSpeedI200", "Velocità: * 200"},
+        {"mnuSimulatorSpeedI500", "Velocità: * 500"},
+        {"mnuSimulatorSpeedI1000", "Velocità: * 1000"},
+        {"mnuSimulatorSpeedIMS", "Velocità: 1min. -> 1sec."},
+        {"mnuSimulatorSpeedIHS", "Velocità: 1ora -> 1sec."},
+        {"mnuSimulatorSpeedD2", "Velocità: /2"},
+        {"mnuSimulatorSpeedD5", "Velocità: /5"},
+        {"mnuSimulatorSpeedD10", "Velocità: /10"},
+    };
+    for (const auto &speed : speeds)
+        addItem(simulator, speed.name, QString::fromUtf8(speed.caption))->setCheckable(true);
+    menuItem(QStringLiteral("mnuSimulatorSpeedR"))->setChecked(true);
+
+    QMenu *config = addSubMenu(nullptr, "mnuConfig", QStringLiteral("Configurazione"));
+    mnuConfig = config->menuAction();
+    mnuConfigTimeViewer = addItem(config, "mnuConfigTimeViewer", QStringLiteral("Tempi: hh:mm:ss"));
+    mnuConfigLanguage = addItem(config, "mnuConfigLanguage", QStringLiteral("Lingua Italiana -> English Language"));
+
+    QMenu *help = addSubMenu(nullptr, "mnuHelp", QStringLiteral("Aiuto"));
+    mnuHelp = help->menuAction();
+    addItem(help, "mnuHelpCommentOn", QStringLiteral("Commenti"))->setCheckable(true);
+    addItem(help, "mnuHelpGuide", QStringLiteral("Guida"));
+
+    QMenu *info = addSubMenu(nullptr, "mnuInfo", QStringLiteral("Info"));
+    mnuInfo = info->menuAction();
+    addItem(info, "mnuInfoOrvanta", QStringLiteral("Orvanta"));
+    addItem(info, "mnuInfoBoard", QStringLiteral("Scheda"))->setEnabled(false);
+
+    for (QAction *top : {mnuFile, mnuUSB, mnuEnable, mnuConfig})
+        top->setEnabled(false);
+}
+
+void FormColour::buildToolbar()
+{
+    Toolbar = addToolBar(QStringLiteral("Toolbar"));
+    Toolbar->setObjectName(QStringLiteral("Toolbar"));
+    Toolbar->setMovable(false);
+    Toolbar->setIconSize(QSize(24, 24));
+    const struct {
+        const char *key;
+        const char *icon;
+        const char *tip;
+    } groups[][8] = {
+        {{"Create", "create", "Crea File"},
+         {"Open", "open", "Apri File"},
+         {"Save", "save", "Salva File"},
+         {"SaveAs", "saveas", "SalvaCome File"},
+         {"Close", "close", "Chiudi File"},
+         {"Delete", "delete", "Elimina File"}},
+        {{"USBOn", "usbon", "USB Abilitazione Scheda"},
+         {"USBEm", "usbem", "USB Emulatore"},
+         {"USBIn", "usbin", "USB Interfaccia"}},
+        {{"Cycle1", "cycle1", "Cycle1"},
+         {"Cycle2", "cycle2", "Cycle2"},
+         {"Cycle3", "cycle3", "Cycle3"},
+         {"Cycle4", "cycle4", "Cycle4"},
+         {"Cycle5", "cycle5", "Cycle5"},
+         {"Cycle6", "cycle6", "Cycle6"},
+         {"Cycle7", "cycle7", "Cycle7"},
+         {"Cycle8", "cycle8", "Cycle8"}},
+        {{"Read", "read", "Leggi"}, {"Write", "write", "Scrivi"}, {"Rename", "rename", "Rinomina"}},
+        {{"Language", "language", "Lingua Italiana -> English Language"}},
+        {{"Exit", "exit", "Esci"}},
+    };
+    bool first = true;
+    for (const auto &group : groups) {
+        if (!first)
+            Toolbar->addSeparator();
+        first = false;
+        for (const auto &button : group) {
+            if (!button.key)
+                break;
+            const QString key = QString::fromLatin1(button.key);
+            QAction *action = Toolbar->addAction(icon(QString::fromLatin1(button.icon)), key);
+            action->setObjectName(QStringLiteral("Toolbar") + key);
+            action->setProperty("Key", key);
+            action->setToolTip(QString::fromUtf8(button.tip));
+            connect(action, &QAction::triggered, this, [this, key] { Toolbar_ButtonClick(key); });
+            m_toolbarButtons.insert(key, action);
+        }
+    }
+}
+
+QPushButton *FormColour::makeButton(const char *name, const QString &iconName, const QString &toolTip)
+{
+    auto *button = new QPushButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    if (!iconName.isEmpty()) {
+        button->setIcon(icon(iconName));
+        button->setIconSize(QSize(22, 22));
+    }
+    button->setToolTip(toolTip);
+    button->setMinimumSize(34, 30);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+QLabel *FormColour::makeLabel(const char *name, const QString &caption)
+{
+    auto *label = new QLabel(caption, this);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QLineEdit *FormColour::makeField(const char *name)
+{
+    auto *field = new QLineEdit(this);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setAlignment(Qt::AlignCenter);
+    QFont f = field->font();
+    f.setFamily(QStringLiteral("DejaVu Sans Mono"));
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSizeF(f.pointSizeF() * 1.15);
+    field->setFont(f);
+    field->setMinimumWidth(92);
+    setTag(field, QStringLiteral("U"));
+    return field;
+}
+
+QLabel *FormColour::makePicture(const char *name, const QString &iconName)
+{
+    auto *picture = new QLabel(this);
+    picture->setObjectName(QString::fromLatin1(name));
+    picture->setPixmap(icon(iconName).pixmap(22, 22));
+    picture->hide();
+    return picture;
+}
+
+void FormColour::buildCentral()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("FormColourCentral"));
+    setCentralWidget(central);
+    auto *root = new QVBoxLayout(central);
+    root->setContentsMargins(8, 6, 8, 6);
+    root->setSpacing(6);
+
+    // --- The chart with its zoom sliders and cursor controls.
+    MSChartColorCycle = new ChartView(central);
+    MSChartColorCycle->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    CommandCursorSelected = MSChartColorCycle->CommandCursorSelected;
+    PictureSelected = MSChartColorCycle->PictureSelected;
+    CommandCursorLeft = MSChartColorCycle->CommandCursorLeft;
+    CommandCursorRight = MSChartColorCycle->CommandCursorRight;
+    CommandCursorSimulator = MSChartColorCycle->CommandCursorSimulator;
+    root->addWidget(MSChartColorCycle, 1);
+
+    auto *zoomRow = new QHBoxLayout;
+    SliderZoomMin = new QSlider(Qt::Horizontal, central);
+    SliderZoomMin->setObjectName(QStringLiteral("SliderZoomMin"));
+    SliderZoomMax = new QSlider(Qt::Horizontal, central);
+    SliderZoomMax->setObjectName(QStringLiteral("SliderZoomMax"));
+    for (QSlider *s : {SliderZoomMin, SliderZoomMax}) {
+        s->setTickPosition(QSlider::TicksBelow);
+        s->setPageStep(1);
+    }
+    SliderZoomMin->setToolTip(QStringLiteral("Zoom: primo punto della finestra"));
+    SliderZoomMax->setToolTip(QStringLiteral("Zoom: ultimo punto della finestra"));
+    zoomRow->addWidget(new QLabel(QStringLiteral("Zoom"), central));
+    zoomRow->addWidget(SliderZoomMin, 1);
+    zoomRow->addWidget(SliderZoomMax, 1);
+    root->addLayout(zoomRow);
+
+    auto *cursorRow = new QHBoxLayout;
+    CommandCursorLeftView = makeButton("CommandCursorLeftView", QStringLiteral("cursorleft"), QStringLiteral("Cursore Sinistro"));
+    CommandCursorLeftL = makeButton("CommandCursorLeftL", QStringLiteral("stepleft"), QString());
+    CommandCursorLeftR = makeButton("CommandCursorLeftR", QStringLiteral("stepright"), QString());
+    CommandCursorRightView = makeButton("CommandCursorRightView", QStringLiteral("cursorright"), QStringLiteral("Cursore Destro"));
+    CommandCursorRightL = makeButton("CommandCursorRightL", QStringLiteral("stepleft"), QString());
+    CommandCursorRightR = makeButton("CommandCursorRightR", QStringLiteral("stepright"), QString());
+    LabelCursorLeft = makeLabel("LabelCursorLeft", QString());
+    LabelDeltaL = makeLabel("LabelDeltaL", QString());
+    LabelDelta = makeLabel("LabelDelta", QString());
+    LabelDeltaR = makeLabel("LabelDeltaR", QString());
+    LabelCursorRight = makeLabel("LabelCursorRight", QString());
+    for (QLabel *l : {LabelCursorLeft, LabelDeltaL, LabelDelta, LabelDeltaR, LabelCursorRight}) {
+        l->setMinimumWidth(120);
+        l->setAlignment(Qt::AlignCenter);
+        l->hide();
+    }
+    setTag(CommandCursorLeft, QStringLiteral("D"));
+    setTag(CommandCursorRight, QStringLiteral("D"));
+    cursorRow->addWidget(CommandCursorLeftView);
+    cursorRow->addWidget(CommandCursorLeftL);
+    cursorRow->addWidget(CommandCursorLeftR);
+    cursorRow->addWidget(LabelCursorLeft, 1);
+    cursorRow->addWidget(LabelDeltaL, 1);
+    cursorRow->addWidget(LabelDelta, 1);
+    cursorRow->addWidget(LabelDeltaR, 1);
+    cursorRow->addWidget(LabelCursorRight, 1);
+    cursorRow->addWidget(CommandCursorRightL);
+    cursorRow->addWidget(CommandCursorRightR);
+    cursorRow->addWidget(CommandCursorRightView);
+    root->addLayout(cursorRow);
+
+    // --- The lower band: editor, transition, RGB sliders, simulator.
+    auto *band = new QHBoxLayout;
+    band->setSpacing(8);
+    root->addLayout(band);
+
+    ShapeColorCycle = new Shape(central);
+    ShapeColorCycle->setObjectName(QStringLiteral("ShapeColorCycle"));
+    auto *editor = new QGridLayout(ShapeColorCycle);
+    editor->setContentsMargins(12, 10, 12, 10);
+    editor->setHorizontalSpacing(8);
+    editor->setVerticalSpacing(4);
+
+    TextPointID = makeField("TextPointID");
+    TextPointID->setReadOnly(true);
+    TextPointID->setMinimumWidth(44);
+    TextPointID->setMaximumWidth(52);
+    TextPointID->setFocusPolicy(Qt::NoFocus);
+    LabelPointID = makeLabel("LabelPointID", QString());
+    {
+        QFont f = LabelPointID->font();
+        f.setBold(true);
+        f.setPointSizeF(f.pointSizeF() * 1.3);
+        LabelPointID->setFont(f);
+    }
+    LabelPointID->setAlignment(Qt::AlignCenter);
+    LabelTimeName = makeLabel("LabelTimeName", QStringLiteral("Posizione"));
+    LabelLengthName = makeLabel("LabelLengthName", QStringLiteral("Lunghezza"));
+    TextTime = makeField("TextTime");
+    TextLength = makeField("TextLength");
+    LabelTime = makeLabel("LabelTime", QStringLiteral("hh : mm : ss"));
+    LabelLength = makeLabel("LabelLength", QStringLiteral("hh : mm : ss"));
+    for (QLabel *l : {LabelTime, LabelLength, LabelTimeName, LabelLengthName})
+        l->setAlignment(Qt::AlignCenter);
+    TextRed = makeField("TextRed");
+    TextGreen = makeField("TextGreen");
+    TextBlue = makeField("TextBlue");
+    for (QLineEdit *f : {TextRed, TextGreen, TextBlue})
+        f->setMinimumWidth(56);
+    LabelRed = makeLabel("LabelRed", QStringLiteral("Rosso %"));
+    LabelGreen = makeLabel("LabelGreen", QStringLiteral("Verde %"));
+    LabelBlue = makeLabel("LabelBlue", QStringLiteral("Blu %"));
+    for (QLabel *l : {LabelRed, LabelGreen, LabelBlue})
+        l->setAlignment(Qt::AlignCenter);
+    LabelRange = makeLabel("LabelRange", QString());
+    LabelRange->setAlignment(Qt::AlignCenter);
+    LabelRange->hide();
+
+    CommandFirst = makeButton("CommandFirst", QStringLiteral("first"), QStringLiteral("Primo punto"));
+    CommandPrevious = makeButton("CommandPrevious", QStringLiteral("previous"), QStringLiteral("Punto precedente"));
+    CommandNext = makeButton("CommandNext", QStringLiteral("next"), QStringLiteral("Punto successivo"));
+    CommandLast = makeButton("CommandLast", QStringLiteral("last"), QStringLiteral("Ultimo punto"));
+    CommandInsert = makeButton("CommandInsert", QStringLiteral("insert"), QStringLiteral("Inserisci punto"));
+    CommandEdit = makeButton("CommandEdit", QStringLiteral("edit"), QStringLiteral("Modifica punto"));
+    CommandRemove = makeButton("CommandRemove", QStringLiteral("remove"), QStringLiteral("Elimina punto"));
+    CommandMoveShift = makeButton("CommandMoveShift", QStringLiteral("move_en"), QStringLiteral("Sposta / Trasla"));
+    CommandSave = makeButton("CommandSave", QStringLiteral("save_point"), QStringLiteral("Salva punto"));
+    CommandAnnul = makeButton("CommandAnnul", QStringLiteral("annul"), QStringLiteral("Annulla"));
+    CommandColor = makeButton("CommandColor", QStringLiteral("color"), QStringLiteral("Scegli colore"));
+
+    auto *title = makeLabel("LabelColorCycleTitle", QStringLiteral("Punto Colore"));
+    setGroupTitleFont(title);
+    auto *nav = new QHBoxLayout;
+    nav->setSpacing(4);
+    nav->addWidget(CommandFirst);
+    nav->addWidget(CommandPrevious);
+    nav->addWidget(TextPointID);
+    nav->addWidget(LabelPointID, 1);
+    nav->addWidget(CommandNext);
+    nav->addWidget(CommandLast);
+    auto *edit = new QHBoxLayout;
+    edit->setSpacing(4);
+    for (QPushButton *b : {CommandInsert, CommandEdit, CommandRemove, CommandMoveShift, CommandSave, CommandAnnul,
+                           CommandColor})
+        edit->addWidget(b);
+
+    editor->addWidget(title, 0, 0, 1, 5);
+    editor->addLayout(nav, 1, 0, 1, 5);
+    editor->addWidget(LabelTimeName, 2, 0);
+    editor->addWidget(LabelLengthName, 2, 1);
+    editor->addWidget(LabelRed, 2, 2);
+    editor->addWidget(LabelGreen, 2, 3);
+    editor->addWidget(LabelBlue, 2, 4);
+    editor->addWidget(TextTime, 3, 0);
+    editor->addWidget(TextLength, 3, 1);
+    editor->addWidget(TextRed, 3, 2);
+    editor->addWidget(TextGreen, 3, 3);
+    editor->addWidget(TextBlue, 3, 4);
+    editor->addWidget(LabelTime, 4, 0);
+    editor->addWidget(LabelLength, 4, 1);
+    editor->addWidget(LabelRange, 4, 2, 1, 3);
+    editor->addLayout(edit, 5, 0, 1, 5);
+    band->addWidget(ShapeColorCycle, 3);
+
+    ShapeTransition = new Shape(central);
+    ShapeTransition->setObjectName(QStringLiteral("ShapeTransition"));
+    auto *transition = new QVBoxLayout(ShapeTransition);
+    transition->setContentsMargins(12, 10, 12, 10);
+    LabelTransitionName = makeLabel("LabelTransitionName", QStringLiteral("Tempo Viraggio Fine Ciclo"));
+    LabelTransitionName->setWordWrap(true);
+    LabelTransitionName->setAlignment(Qt::AlignCenter);
+    TextTransition = makeField("TextTransition");
+    LabelTransition = makeLabel("LabelTransition", QStringLiteral("hh : mm : ss"));
+    LabelTransition->setAlignment(Qt::AlignCenter);
+    transition->addStretch();
+    transition->addWidget(LabelTransitionName);
+    transition->addWidget(TextTransition);
+    transition->addWidget(LabelTransition);
+    transition->addStretch();
+    band->addWidget(ShapeTransition, 1);
+
+    auto makeColourSlider = [&](const char *shapeName, const char *sliderName, const QString &caption) {
+        auto *shape = new Shape(central);
+        shape->setObjectName(QString::fromLatin1(shapeName));
+        auto *layout = new QVBoxLayout(shape);
+        layout->setContentsMargins(8, 8, 8, 8);
+        auto *slider = new QSlider(Qt::Vertical, shape);
+        slider->setObjectName(QString::fromLatin1(sliderName));
+        slider->setRange(0, 100);
+        slider->setTickPosition(QSlider::TicksBothSides);
+        slider->setTickInterval(10);
+        slider->setEnabled(false);
+        slider->setMinimumHeight(96);
+        auto *label = new QLabel(caption, shape);
+        label->setAlignment(Qt::AlignCenter);
+        layout->addWidget(slider, 1, Qt::AlignHCenter);
+        layout->addWidget(label);
+        band->addWidget(shape);
+        return std::pair{shape, slider};
+    };
+    std::tie(ShapeRed, SliderRed) = makeColourSlider("ShapeRed", "SliderRed", QStringLiteral("R"));
+    std::tie(ShapeGreen, SliderGreen) = makeColourSlider("ShapeGreen", "SliderGreen", QStringLiteral("G"));
+    std::tie(ShapeBlue, SliderBlue) = makeColourSlider("ShapeBlue", "SliderBlue", QStringLiteral("B"));
+
+    ShapeSimulator = new Shape(central);
+    ShapeSimulator->setObjectName(QStringLiteral("ShapeSimulator"));
+    auto *simulator = new QGridLayout(ShapeSimulator);
+    simulator->setContentsMargins(12, 10, 12, 10);
+    ShapeColor = new Shape(ShapeSimulator);
+    ShapeColor->setObjectName(QStringLiteral("ShapeColor"));
+    ShapeColor->setFillColor(QColor(0, 0, 0));
+    ShapeColor->setMinimumSize(72, 56);
+    CommandStart = makeButton("CommandStart", QStringLiteral("start_en"), QStringLiteral("Avvio simulatore"));
+    CommandPause = makeButton("CommandPause", QStringLiteral("pause"), QStringLiteral("Pausa simulatore"));
+    CommandStop = makeButton("CommandStop", QStringLiteral("stop"), QStringLiteral("Arresto simulatore"));
+    for (QPushButton *b : {CommandStart, CommandPause, CommandStop})
+        b->setEnabled(false);
+    LabelSimulatorTime = makeLabel("LabelSimulatorTime", QStringLiteral("00:00:00"));
+    LabelSimulatorSpeed = makeLabel("LabelSimulatorSpeed", QString::fromUtf8("Velocità: Tempo Reale"));
+    {
+        QFont f = LabelSimulatorTime->font();
+        f.setFamily(QStringLiteral("DejaVu Sans Mono"));
+        f.setPointSizeF(f.pointSizeF() * 1.4);
+        f.setBold(true);
+        LabelSimulatorTime->setFont(f);
+    }
+    LabelSimulatorTime->setAlignment(Qt::AlignCenter);
+    LabelSimulatorSpeed->setAlignment(Qt::AlignCenter);
+    LabelSimulatorTime->hide();
+    LabelSimulatorSpeed->hide();
+    auto *simTitle = makeLabel("LabelSimulatorTitle", QStringLiteral("Simulatore"));
+    setGroupTitleFont(simTitle);
+    simulator->addWidget(simTitle, 0, 0, 1, 3);
+    simulator->addWidget(ShapeColor, 1, 0, 1, 3);
+    simulator->addWidget(CommandStart, 2, 0);
+    simulator->addWidget(CommandPause, 2, 1);
+    simulator->addWidget(CommandStop, 2, 2);
+    simulator->addWidget(LabelSimulatorTime, 3, 0, 1, 3);
+    simulator->addWidget(LabelSimulatorSpeed, 4, 0, 1, 3);
+    simulator->setRowStretch(5, 1);
+    band->addWidget(ShapeSimulator, 1);
+
+    PictureSaveIns = makePicture("PictureSaveIns", QStringLiteral("save_insert"));
+    PictureMoveEn = makePicture("PictureMoveEn", QStringLiteral("move_en"));
+    PictureMoveDs = makePicture("PictureMoveDs", QStringLiteral("move_ds"));
+    PictureShiftEn = makePicture("PictureShiftEn", QStringLiteral("shift_en"));
+    PictureShiftDs = makePicture("PictureShiftDs", QStringLiteral("shift_ds"));
+    PictureStartEn = makePicture("PictureStartEn", QStringLiteral("start_en"));
+    PictureStartDs = makePicture("PictureStartDs", QStringLiteral("start_ds"));
+    PictureStartAEn = makePicture("PictureStartAEn", QStringLiteral("starta_en"));
+    PictureStartADs = makePicture("PictureStartADs", QStringLiteral("starta_ds"));
+    CommandSave->setProperty("DownPicture", QVariant::fromValue(icon(QStringLiteral("save_point"))));
+}
+
+void FormColour::buildStatusBar()
+{
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    StatusBarPanel1 = new QLabel(this);
+    StatusBarPanel1->setObjectName(QStringLiteral("StatusBarPanel1"));
+    StatusBarPanel2 = new QLabel(this);
+    StatusBarPanel2->setObjectName(QStringLiteral("StatusBarPanel2"));
+    ProgressBarWait = new QProgressBar(this);
+    ProgressBarWait->setObjectName(QStringLiteral("ProgressBarWait"));
+    ProgressBarWait->setTextVisible(false);
+    ProgressBarWait->setMaximumWidth(180);
+    ProgressBarWait->setMaximumHeight(14);
+    statusBar()->addWidget(StatusBarPanel1, 1);
+    statusBar()->addPermanentWidget(ProgressBarWait);
+    statusBar()->addPermanentWidget(StatusBarPanel2);
+}

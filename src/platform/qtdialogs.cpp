@@ -1,0 +1,135 @@
+#include "platform/qtdialogs.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace platform {
+
+namespace {
+
+QMessageBox::Icon toQt(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton toQt(MsgResult r)
+{
+    switch (r) {
+    case MsgResult::Ok: return QMessageBox::Ok;
+    case MsgResult::Cancel: return QMessageBox::Cancel;
+    case MsgResult::Yes: return QMessageBox::Yes;
+    case MsgResult::No: return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButtons toQt(MsgButtons b)
+{
+    switch (b) {
+    case MsgButtons::Ok: return QMessageBox::Ok;
+    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+// The message texts join their lines with a carriage return alone.
+QString displayText(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QChar(13), QChar(10));
+    return shown;
+}
+
+} // namespace
+
+MsgResult QtDialogs::message(const Message &message)
+{
+    QMessageBox box(toQt(message.icon), message.title, displayText(message.text), toQt(message.buttons),
+                    m_parent);
+    box.setDefaultButton(toQt(message.defaultButton));
+    if (message.buttons == MsgButtons::YesNoCancel || message.buttons == MsgButtons::OkCancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (message.buttons == MsgButtons::YesNo)
+        box.setEscapeButton(QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    case QMessageBox::Cancel: return MsgResult::Cancel;
+    default: return MsgResult::Ok;
+    }
+}
+
+std::optional<QString> QtDialogs::input(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent, title, displayText(prompt), QLineEdit::Normal,
+                                               defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> QtDialogs::openFile(const QString &title, const QString &filter, const QString &fileName)
+{
+    const QString path = QFileDialog::getOpenFileName(m_parent, title, fileName, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtDialogs::saveFile(const QString &title, const QString &filter, const QString &fileName)
+{
+    const QString path = QFileDialog::getSaveFileName(m_parent, title, fileName, filter, nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QColor> QtDialogs::colour(const QColor &initial)
+{
+    const QColor chosen = QColorDialog::getColor(initial, m_parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+void QtDialogs::showHelp(const QString &helpFile)
+{
+    // The guide ships inside the program as one HTML page per language.
+    QFile file(QStringLiteral(":/help/%1.html").arg(helpFile));
+    QString html;
+    if (file.open(QIODevice::ReadOnly))
+        html = QString::fromUtf8(file.readAll());
+    auto *dialog = new QDialog(m_parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(helpFile);
+    dialog->resize(640, 560);
+    auto *layout = new QVBoxLayout(dialog);
+    auto *browser = new QTextBrowser(dialog);
+    browser->setHtml(html);
+    layout->addWidget(browser);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
+    layout->addWidget(buttons);
+    dialog->show();
+}
+
+} // namespace platform

@@ -1,0 +1,108 @@
+// The store procedures of the main window: the current row to and from the
+// editor, the browse state of the editor's buttons, and the colour outputs.
+
+#include "app/formcolour.h"
+#include "app/tags.h"
+#include "store/numbers.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+using store::Field;
+
+void FormColour::DataBaseCommand()
+{
+    store::ColourTable &rs = table();
+    const bool onFirst = PointCurrent == 1 || rs.isBOF();
+    CommandFirst->setEnabled(!onFirst);
+    CommandPrevious->setEnabled(!onFirst);
+    const bool onLast = rs.isEOF() || PointCurrent == PointCount;
+    CommandNext->setEnabled(!onLast);
+    CommandLast->setEnabled(!onLast);
+
+    const bool blankFirst = PointCount == 1 && rs.value(Field::PointID) == 1 && rs.value(Field::Time) == 0
+        && rs.value(Field::Red) == 0 && rs.value(Field::Green) == 0 && rs.value(Field::Blue) == 0;
+    CommandRemove->setEnabled(!blankFirst);
+    CommandInsert->setEnabled(PointCount != store::kRowCount);
+    CommandEdit->setEnabled(true);
+
+    CommandMoveShift->setEnabled(false);
+    setTag(CommandMoveShift, QStringLiteral("M"));
+    QIcon moveIcon;
+    moveIcon.addPixmap(PictureMoveEn->pixmap(), QIcon::Normal);
+    moveIcon.addPixmap(PictureMoveDs->pixmap(), QIcon::Disabled);
+    CommandMoveShift->setIcon(moveIcon);
+
+    LabelTimeName->setText(english() ? QStringLiteral("Position Time") : QStringLiteral("Posizione"));
+    LabelRange->hide();
+    CommandSave->setEnabled(false);
+    CommandAnnul->setEnabled(false);
+    LabelPointID->setEnabled(true);
+    LabelPointID->setText(store::reformat(TextPointID->text(), 2) + u'/' + store::format00(PointCount));
+}
+
+void FormColour::DataBaseRead()
+{
+    store::ColourTable &rs = table();
+    TextPointID->setText(store::format00(rs.value(Field::PointID)));
+
+    auto timeText = [this](qint64 seconds) {
+        const QString text = store::format00000(seconds);
+        return hmsMode() ? store::DataBaseTimeToHMS(store::toNumber(text)) : text;
+    };
+    TextTime->setText(timeText(rs.value(Field::Time)));
+    TimeText = TextTime->text();
+    TextLength->setText(timeText(rs.value(Field::Length)));
+    LengthText = TextLength->text();
+    TextTransition->setText(timeText(store::toNumber(TransitionTime)));
+    TransitionText = TextTransition->text();
+
+    TextRed->setText(store::format000(rs.value(Field::Red)));
+    TextGreen->setText(store::format000(rs.value(Field::Green)));
+    TextBlue->setText(store::format000(rs.value(Field::Blue)));
+    ColorRed = store::reformat(TextRed->text(), 3);
+    ColorGreen = store::reformat(TextGreen->text(), 3);
+    ColorBlue = store::reformat(TextBlue->text(), 3);
+}
+
+void FormColour::DataBaseWrite()
+{
+    store::ColourTable &rs = table();
+    rs.setText(Field::PointID, TextPointID->text());
+    auto seconds = [this](const QString &text) {
+        return hmsMode() ? qint64(store::DataBaseTimeToSEC(text)) : store::toNumber(text);
+    };
+    rs.setValue(Field::Time, seconds(TextTime->text()));
+    rs.setValue(Field::Length, seconds(TextLength->text()));
+    rs.setText(Field::Red, TextRed->text());
+    rs.setText(Field::Green, TextGreen->text());
+    rs.setText(Field::Blue, TextBlue->text());
+}
+
+void FormColour::DataBaseData()
+{
+    bool noOutput = true;
+    if (mnuEnableRGB->isChecked()) {
+        SliderRed->setValue(int(std::clamp<qint64>(store::toNumber(ColorRed), 0, 255)));
+        SliderGreen->setValue(int(std::clamp<qint64>(store::toNumber(ColorGreen), 0, 255)));
+        SliderBlue->setValue(int(std::clamp<qint64>(store::toNumber(ColorBlue), 0, 255)));
+        noOutput = false;
+    }
+    if (mnuEnableColorCycle->isChecked()) {
+        TextRed->setText(store::reformat(ColorRed, 3));
+        TextGreen->setText(store::reformat(ColorGreen, 3));
+        TextBlue->setText(store::reformat(ColorBlue, 3));
+        noOutput = false;
+    }
+    if (mnuUsbEmulatorOn->isChecked()) {
+        EmulatorRed = store::reformat(ColorRed, 3);
+        EmulatorGreen = store::reformat(ColorGreen, 3);
+        EmulatorBlue = store::reformat(ColorBlue, 3);
+        noOutput = false;
+    }
+    if (noOutput)
+        ColorRed = ColorGreen = ColorBlue = QStringLiteral("000");
+}

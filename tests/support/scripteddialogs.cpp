@@ -1,0 +1,66 @@
+#include "support/scripteddialogs.h"
+
+#include <QTest>
+
+namespace {
+
+void unexpected(const QString &what)
+{
+    QTest::qFail(qPrintable(QStringLiteral("unexpected dialog: ") + what), __FILE__, __LINE__);
+}
+
+} // namespace
+
+bool ScriptedDialogs::allAnswered() const
+{
+    return m_messages.isEmpty() && m_inputs.isEmpty() && m_openFiles.isEmpty() && m_saveFiles.isEmpty()
+        && m_colours.isEmpty();
+}
+
+platform::MsgResult ScriptedDialogs::message(const platform::Message &message)
+{
+    shown.append(message);
+    if (m_messages.isEmpty()) {
+        unexpected(QStringLiteral("message \"%1\" / \"%2\"").arg(message.title, message.text));
+        return message.defaultButton;
+    }
+    return m_messages.dequeue();
+}
+
+std::optional<QString> ScriptedDialogs::input(const QString &prompt, const QString &, const QString &)
+{
+    if (m_inputs.isEmpty()) {
+        unexpected(QStringLiteral("input box \"%1\"").arg(prompt));
+        return std::nullopt;
+    }
+    return m_inputs.dequeue();
+}
+
+std::optional<QString> ScriptedDialogs::openFile(const QString &title, const QString &filter, const QString &fileName)
+{
+    fileDialogs.append({false, title, filter, fileName});
+    if (m_openFiles.isEmpty()) {
+        unexpected(QStringLiteral("open dialog \"%1\"").arg(title));
+        return std::nullopt;
+    }
+    return m_openFiles.dequeue();
+}
+
+std::optional<QString> ScriptedDialogs::saveFile(const QString &title, const QString &filter, const QString &fileName)
+{
+    fileDialogs.append({true, title, filter, fileName});
+    if (m_saveFiles.isEmpty()) {
+        unexpected(QStringLiteral("save dialog \"%1\"").arg(title));
+        return std::nullopt;
+    }
+    return m_saveFiles.dequeue();
+}
+
+std::optional<QColor> ScriptedDialogs::colour(const QColor &)
+{
+    if (m_colours.isEmpty()) {
+        unexpected(QStringLiteral("colour dialog"));
+        return std::nullopt;
+    }
+    return m_colours.dequeue();
+}

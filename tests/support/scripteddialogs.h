@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/serialport.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+#include <variant>
+
+// Dialogs that answer from a script. Each dialog the program opens takes the
+// next answer of its kind; a dialog nobody scripted fails the running test.
+// Every message shown is recorded, answered or not.
+class ScriptedDialogs final : public platform::Dialogs
+{
+public:
+    // Answers, queued in the order the program will ask.
+    void answerMessage(platform::MsgResult answer) { m_messages.enqueue(answer); }
+    void answerInput(std::optional<QString> text) { m_inputs.enqueue(std::move(text)); }
+    void answerOpenFile(std::optional<QString> path) { m_openFiles.enqueue(std::move(path)); }
+    void answerSaveFile(std::optional<QString> path) { m_saveFiles.enqueue(std::move(path)); }
+    void answerColour(std::optional<QColor> colour) { m_colours.enqueue(std::move(colour)); }
+
+    // What was shown.
+    QList<platform::Message> shown;
+    struct FileDialog
+    {
+        bool save;
+        QString title;
+        QString filter;
+        QString fileName;
+    };
+    QList<FileDialog> fileDialogs;
+    QStringList helpShown;
+
+    // True when every scripted answer has been used.
+    bool allAnswered() const;
+    // The last message shown (an empty one when there was none).
+    platform::Message last() const { return shown.isEmpty() ? platform::Message{} : shown.last(); }
+
+    platform::MsgResult message(const platform::Message &message) override;
+    std::optional<QString> input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    std::optional<QString> openFile(const QString &title, const QString &filter, const QString &fileName) override;
+    std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) override;
+    std::optional<QColor> colour(const QColor &initial) override;
+    void showHelp(const QString &helpFile) override { helpShown.append(helpFile); }
+
+private:
+    QQueue<platform::MsgResult> m_messages;
+    QQueue<std::optional<QString>> m_inputs;
+    QQueue<std::optional<QString>> m_openFiles;
+    QQueue<std::optional<QString>> m_saveFiles;
+    QQueue<std::optional<QColor>> m_colours;
+};
+
+// A serial line with nothing on it: opening any port fails.
+class NoSerialPort final : public platform::SerialPort
+{
+public:
+    bool open(int) override { return false; }
+    void close() override {}
+    bool isOpen() const override { return false; }
+    void write(const QByteArray &) override {}
+    qsizetype bytesWaiting() override { return 0; }
+    QByteArray readAll() override { return {}; }
+    void flush() override {}
+};
