@@ -157,6 +157,45 @@ public:
     void CommandColor_Click();
     void CommandMoveShift_Click();
     void TextPointID_Change();
+    bool DataBaseTimeCheck(const QString &timeText);
+    void TextTime_Click();
+    void TextLength_Click();
+    void TextTransition_Click();
+    void TextTime_KeyUp(int KeyCode);
+    void TextLength_KeyUp(int KeyCode);
+    void TextTransition_KeyUp(int KeyCode);
+    void TextTime_DblClick();
+    void TextLength_DblClick();
+    void TextTransition_DblClick();
+    void TextRed_Click();
+    void TextGreen_Click();
+    void TextBlue_Click();
+    void TextRed_KeyUp(int KeyCode);
+    void TextGreen_KeyUp(int KeyCode);
+    void TextBlue_KeyUp(int KeyCode);
+    void TextRed_DblClick();
+    void TextGreen_DblClick();
+    void TextBlue_DblClick();
+    void SliderRed_Change();
+    void SliderGreen_Change();
+    void SliderBlue_Change();
+    void SliderRed_MouseDown(int Button);
+    void SliderGreen_MouseDown(int Button);
+    void SliderBlue_MouseDown(int Button);
+    // The point refresh sequence: the current row into the editor, the browse
+    // state, the chart, the colour outputs.
+    void pointRefresh();
+    void enterEditorState();
+    void setPointFieldsEnabled(bool editing);
+    bool crossFieldGuard(QLineEdit *field);
+    void timeFieldClick(QLineEdit *field);
+    void timeFieldKey(QLineEdit *field, int keyCode);
+    void timeFieldConfirm(QLineEdit *field);
+    void colourFieldConfirm(QLineEdit *field, QString &colour);
+    void sliderChanged(QSlider *slider, QString &colour);
+    // The editor's own bookkeeping of events (src/editor).
+    QLineEdit *editorDblClickField = nullptr; // its next mouse release is no click
+    bool editorSliderSync = false;            // the sliders follow the colour being set
 
     // ----- Chart, zoom, cursors and simulator (src/chart) --------------------
     void DataBaseView();
