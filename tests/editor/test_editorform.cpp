@@ -222,6 +222,20 @@ void TestEditorForm::liveLengthLimit()
     QVERIFY(!f->find<QLabel>(u"LabelRange"_s)->isVisible());
     f->button(u"CommandSave"_s)->click();
     QCOMPARE(w->table().row(2).value(Field::Length), 99);
+
+    // Reached with Tab, never clicked: the limit of the point shown holds,
+    // and Enter confirms.
+    f->button(u"CommandLast"_s)->click();
+    f->button(u"CommandEdit"_s)->click();
+    length->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(length, QStringLiteral("9"));
+    QCOMPARE(length->text(), QStringLiteral("9"));
+    QTest::keyClicks(length, QStringLiteral("0000"));
+    QCOMPARE(length->text(), QStringLiteral("86200")); // 86400 - 200
+    QTest::keyClick(length, Qt::Key_Return);
+    QCOMPARE(w->LengthMaxValue, QStringLiteral("86200"));
+    f->button(u"CommandSave"_s)->click();
+    QCOMPARE(w->table().row(3).value(Field::Length), 86200);
     QVERIFY(f->dialogs.shown.isEmpty());
 }
 
