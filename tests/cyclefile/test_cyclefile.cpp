@@ -170,8 +170,6 @@ void TestCycleFile::reader_data()
     }() << start("11", QStringLiteral("TransitionTime")) << 0 << "";
     QTest::newRow("row number out of place") << replaced(4, 3, usedLine(4)) << start("03", QStringLiteral("ColourPoint04 "))
                                              << 0 << "";
-    QTest::newRow("keyword case") << replaced(1, 1, "colourPoint01 01 00000 00000 000 000 000")
-                                  << start("01", QStringLiteral("colourPoint01 ")) << 0 << "";
     QTest::newRow("empty line") << replaced(1, 5, "") << start("05", QString()) << 0 << "";
 
     const auto digits = [](const char *sentence, const char *label, const char *found, const char *marker) {
@@ -225,8 +223,6 @@ void TestCycleFile::reader_data()
     QTest::newRow("ends inside Blue") << replaced(3, 3, "ColourPoint03 03 02000 00010 100 000 00")
                                       << shortLine("the Blue Value", "ColourPoint03 03 02000 00010 100 000 00", "38-40")
                                       << 0 << "";
-    QTest::newRow("ends before PointID") << replaced(3, 3, "ColourPoint03 ")
-                                         << shortLine("the PointID", "ColourPoint03 ", "15-16") << 0 << "";
 
     QTest::newRow("transition keyword") << replaced(3, 65, "Transition 00600")
                                         << report(QStringLiteral("Transition Time of the File has the Text wrong."),

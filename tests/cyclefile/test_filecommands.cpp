@@ -35,13 +35,6 @@ QByteArray cycleFile(int points, int transition = 600)
     return cyclefile::writeCycle(t, store::format00000(transition));
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 QByteArray readBytes(const QString &path)
 {
     QFile f(path);
@@ -67,39 +60,51 @@ class TestFileCommands : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-
     void openLoadsCycle();
-    void openInEnglish();
-    void openCancelledChangesNothing();
     void failedOpenChangesNothing_data();
     void failedOpenChangesNothing();
     void openWithoutTransitionLoads();
-
     void saveWithoutFileCancelled();
     void saveOntoExistingFile_data();
     void saveOntoExistingFile();
     void saveIntoOpenFile();
-    void saveOfVanishedFile();
-    void failedSaveIsReported();
+    void failedWriteIsReported();
     void saveAsOntoOpenFile();
     void saveAsDeclinedNamesTheFile();
-
     void closeAsksTwice_data();
     void closeAsksTwice();
-    void closeKeepsCycleWhenSaveFails();
+    void vanishedFileKeepsCycleOnCloseAndExit();
     void deleteWithoutFile();
     void deleteOpenFile();
     void createWritesTemplate_data();
     void createWritesTemplate();
 
-    void exitEndsOnlyWhenSaveDidNotFail();
-
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FormFixture> m_f;
-    QString path(const char *name) const { return m_dir->filePath(QString::fromUtf8(name)); }
-    // Opens `file` through File Open, expecting no message.
-    void open(const QString &file);
+    ScriptedDialogs &dialogs() { return m_f->dialogs; }
+    // A file of the test's folder with the given content ("" leaves it absent).
+    QString file(const char *name, const QByteArray &content = {});
+    void answers(std::initializer_list<MsgResult> list)
+    {
+        for (MsgResult r : list)
+            dialogs().answerMessage(r);
+    }
+    void run(const char *item) { QVERIFY(m_f->trigger(QString::fromLatin1(item))); }
+    QStringList texts() const
+    {
+        QStringList t;
+        for (const platform::Message &m : m_f->dialogs.shown)
+            t << m.text;
+        return t;
+    }
+    // Opens `path` through File Open, expecting no message.
+    void open(const QString &path)
+    {
+        dialogs().answerOpenFile(path);
+        run("mnuFileOpen");
+        QCOMPARE(texts(), QStringList());
+    }
 };
 
 void TestFileCommands::init()
@@ -111,140 +116,114 @@ void TestFileCommands::init()
 
 void TestFileCommands::cleanup()
 {
-    QVERIFY(m_f->dialogs.allAnswered());
+    QVERIFY(dialogs().allAnswered());
     m_f.reset();
     m_dir.reset();
 }
 
-void TestFileCommands::open(const QString &file)
+QString TestFileCommands::file(const char *name, const QByteArray &content)
 {
-    const qsizetype before = m_f->dialogs.shown.size();
-    m_f->dialogs.answerOpenFile(file);
-    QVERIFY(m_f->trigger(QStringLiteral("mnuFileOpen")));
-    QCOMPARE(m_f->dialogs.shown.size(), before);
+    const QString path = m_dir->filePath(QString::fromUtf8(name));
+    if (!content.isEmpty()) {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+            qFatal("cannot write a test file");
+    }
+    return path;
 }
 
 void TestFileCommands::openLoadsCycle()
 {
-    const QString file = path("ciclo è.txt");
-    writeBytes(file, cycleFile(3, 120));
-    open(file);
+    dialogs().answerOpenFile(std::nullopt);
+    run("mnuFileOpen");
+    QCOMPARE(panel1(*m_f), QStringLiteral("File: Nessuno"));
 
-    const auto &d = m_f->dialogs.fileDialogs.last();
+    const QString path = file("ciclo è.txt", cycleFile(3, 120));
+    open(path);
+    const auto &d = dialogs().fileDialogs.last();
     QVERIFY(!d.save);
     QCOMPARE(d.title, QStringLiteral("Apri File"));
-    QCOMPARE(d.fileName, QString());
-    QVERIFY(d.filter.contains(QStringLiteral("*.txt")));
-    QCOMPARE(m_f->form->FileName, file);
-    QCOMPARE(panel1(*m_f), QStringLiteral("File: ") + file);
-    QCOMPARE(m_f->form->FileStatusEnglish, QStringLiteral("File: ") + file);
+    QCOMPARE(d.filter, QStringLiteral("Orvanta file (.txt) (*.txt);;Tutti file (*.*) (*)"));
+    QCOMPARE(m_f->form->FileName, path);
+    QCOMPARE(panel1(*m_f), QStringLiteral("File: ") + path);
+    QCOMPARE(m_f->form->FileStatusEnglish, QStringLiteral("File: ") + path);
     QCOMPARE(m_f->form->TransitionTime, QStringLiteral("00120"));
-    QCOMPARE(m_f->form->PointCurrent, quint8(1));
     QCOMPARE(storeBytes(*m_f), cycleFile(3, 120));
-    // The editor shows point 1.
     QCOMPARE(m_f->field(QStringLiteral("TextPointID"))->text(), QStringLiteral("01"));
     QCOMPARE(m_f->field(QStringLiteral("TextRed"))->text(), QStringLiteral("001"));
-}
-
-void TestFileCommands::openInEnglish()
-{
-    setTag(m_f->form->mnuConfigLanguage, QStringLiteral("E"));
-    const QString file = path("bad.txt");
-    writeBytes(file, QByteArrayLiteral("ColourPoint02 01 00000 00000 000 000 000\r\n"));
-    m_f->dialogs.answerOpenFile(file);
-    m_f->dialogs.answerMessage(MsgResult::Ok);
-    m_f->trigger(QStringLiteral("mnuFileOpen"));
-    QCOMPARE(m_f->dialogs.fileDialogs.last().title, QStringLiteral("File Open"));
-    QCOMPARE(m_f->dialogs.last().title, QStringLiteral("Error Found"));
-    QVERIFY(m_f->dialogs.last().text.startsWith(QStringLiteral("The Colour Point row 01 of the File has the Text wrong.")));
-}
-
-void TestFileCommands::openCancelledChangesNothing()
-{
-    const QString before = panel1(*m_f);
-    m_f->dialogs.answerOpenFile(std::nullopt);
-    m_f->trigger(QStringLiteral("mnuFileOpen"));
-    QCOMPARE(panel1(*m_f), before);
-    QCOMPARE(m_f->form->FileName, QString());
-    QVERIFY(m_f->dialogs.shown.isEmpty());
 }
 
 void TestFileCommands::failedOpenChangesNothing_data()
 {
     QTest::addColumn<QByteArray>("bad"); // empty: the file does not exist
-    QTest::addColumn<QString>("italianStart");
-    QByteArray partial = cycleFile(5);
-    partial.replace("ColourPoint04 04 03000", "ColourPoint04 04 03x00");
-    QTest::newRow("bad digit in row 4") << partial << QStringLiteral("Il Punto Colore 04 ha il Valore Tempo Non Numerico.");
-    QTest::newRow("short line") << QByteArray(cycleFile(5).left(42 * 2 + 20) + "\r\n")
+    QTest::addColumn<bool>("inEnglish");
+    QTest::addColumn<QString>("start");
+    QByteArray digit = cycleFile(5);
+    digit.replace("ColourPoint04 04 03000", "ColourPoint04 04 03x00");
+    QTest::newRow("bad digit in row 4") << digit << false
+                                        << QStringLiteral("Il Punto Colore 04 ha il Valore Tempo Non Numerico.");
+    QTest::newRow("short line") << QByteArray(cycleFile(5).left(42 * 2 + 20) + "\r\n") << false
                                 << QStringLiteral("Il Punto Colore 03 del file termina prima del Valore Tempo.");
-    QTest::newRow("bad transition") << QByteArray(cycleFile(5).chopped(7) + "0x000\r\n")
-                                    << QStringLiteral("Il Tempo di Viraggio di fine Ciclo Non è Numerico");
-    QTest::newRow("missing file") << QByteArray() << QStringLiteral("Il File non può essere aperto o letto.");
+    QTest::newRow("bad transition") << QByteArray(cycleFile(5).chopped(7) + "0x000\r\n") << true
+                                    << QStringLiteral("Transition Time has value Not Numeric.");
+    QTest::newRow("missing file") << QByteArray() << false << QStringLiteral("Il File non può essere aperto o letto.");
+    QTest::newRow("missing file, English") << QByteArray() << true << QStringLiteral("The File cannot be opened or read.");
 }
 
 void TestFileCommands::failedOpenChangesNothing()
 {
     QFETCH(QByteArray, bad);
-    QFETCH(QString, italianStart);
-    const QString good = path("buono.txt");
-    writeBytes(good, cycleFile(2, 300));
+    QFETCH(bool, inEnglish);
+    QFETCH(QString, start);
+    const QString good = file("buono.txt", cycleFile(2, 300));
     open(good);
     const QByteArray before = storeBytes(*m_f);
+    if (inEnglish)
+        setTag(m_f->form->mnuConfigLanguage, QStringLiteral("E"));
 
-    const QString file = path("rotto.txt");
-    if (!bad.isEmpty())
-        writeBytes(file, bad);
-    m_f->dialogs.answerOpenFile(file);
-    m_f->dialogs.answerMessage(MsgResult::Ok);
-    m_f->trigger(QStringLiteral("mnuFileOpen"));
-
-    const platform::Message shown = m_f->dialogs.last();
-    QVERIFY2(shown.text.startsWith(italianStart), qPrintable(shown.text));
-    QCOMPARE(shown.title, QStringLiteral("Errore"));
+    const QString broken = file("rotto.txt", bad);
+    dialogs().answerOpenFile(broken);
+    answers({MsgResult::Ok});
+    run("mnuFileOpen");
+    const platform::Message shown = dialogs().last();
+    QVERIFY2(shown.text.startsWith(start), qPrintable(shown.text));
+    QCOMPARE(shown.title, inEnglish ? QStringLiteral("Error Found") : QStringLiteral("Errore"));
     QCOMPARE(shown.icon, MsgIcon::Critical);
+    QCOMPARE(dialogs().fileDialogs.last().title, inEnglish ? QStringLiteral("File Open") : QStringLiteral("Apri File"));
     QCOMPARE(storeBytes(*m_f), before);
     QCOMPARE(m_f->form->TransitionTime, QStringLiteral("00300"));
     QCOMPARE(m_f->form->FileName, good);
     QCOMPARE(panel1(*m_f), QStringLiteral("File: ") + good);
 
-    // A Save after the failure writes the old cycle into the old file, never
-    // a partial cycle into the file that failed.
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->trigger(QStringLiteral("mnuFileSave"));
+    // A Save now writes the old cycle into the old file and leaves the broken one alone.
+    answers({MsgResult::Yes});
+    run("mnuFileSave");
     QCOMPARE(readBytes(good), cycleFile(2, 300));
-    if (!bad.isEmpty())
-        QCOMPARE(readBytes(file), bad);
+    QCOMPARE(readBytes(broken), bad);
 }
 
 void TestFileCommands::openWithoutTransitionLoads()
 {
-    const QString file = path("senza.txt");
-    QByteArray bytes = cycleFile(4);
-    bytes.truncate(10 * 42);
-    writeBytes(file, bytes);
-    m_f->dialogs.answerOpenFile(file);
-    m_f->dialogs.answerMessage(MsgResult::Ok);
-    m_f->trigger(QStringLiteral("mnuFileOpen"));
-    QCOMPARE(m_f->dialogs.last().text,
-             QStringLiteral("Tempo di Viraggio di fine ciclo non trovato (TransitionTime). E' stato assegnato il "
-                            "valore di default (0)."));
-    QCOMPARE(m_f->form->FileName, file);
-    QCOMPARE(m_f->form->TransitionTime, QStringLiteral("00000"));
+    const QString path = file("senza.txt", cycleFile(4).left(10 * 42));
+    dialogs().answerOpenFile(path);
+    answers({MsgResult::Ok});
+    run("mnuFileOpen");
+    QCOMPARE(texts(), QStringList{QStringLiteral("Tempo di Viraggio di fine ciclo non trovato (TransitionTime). E' "
+                                                 "stato assegnato il valore di default (0).")});
+    QCOMPARE(m_f->form->FileName, path);
     QCOMPARE(storeBytes(*m_f), cycleFile(4, 0));
 }
 
 void TestFileCommands::saveWithoutFileCancelled()
 {
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerSaveFile(std::nullopt);
-    m_f->trigger(QStringLiteral("mnuFileSave"));
-    QCOMPARE(m_f->dialogs.shown.first().text, QStringLiteral("Salvare il File! Confermi?"));
-    QCOMPARE(m_f->dialogs.shown.first().icon, MsgIcon::Question);
-    QCOMPARE(m_f->dialogs.shown.first().defaultButton, MsgResult::No);
-    const auto &d = m_f->dialogs.fileDialogs.last();
-    QVERIFY(d.save);
-    QCOMPARE(d.title, QStringLiteral("Salva File"));
+    answers({MsgResult::Yes});
+    dialogs().answerSaveFile(std::nullopt);
+    run("mnuFileSave");
+    QCOMPARE(dialogs().last().text, QStringLiteral("Salvare il File! Confermi?"));
+    QCOMPARE(dialogs().last().icon, MsgIcon::Question);
+    QCOMPARE(dialogs().last().defaultButton, MsgResult::No);
+    QVERIFY(dialogs().fileDialogs.last().save);
+    QCOMPARE(dialogs().fileDialogs.last().title, QStringLiteral("Salva File"));
     QCOMPARE(m_f->form->FileName, QString());
     QCOMPARE(panel1(*m_f), QStringLiteral("File: Nessuno"));
     QVERIFY(QDir(m_dir->path()).isEmpty());
@@ -260,22 +239,16 @@ void TestFileCommands::saveOntoExistingFile_data()
 void TestFileCommands::saveOntoExistingFile()
 {
     QFETCH(bool, overwrite);
-    const QString source = path("sorgente.txt");
-    writeBytes(source, cycleFile(3));
-    open(source);
-    // The cycle is now in memory without a file.
-    m_f->form->FileName.clear();
+    open(file("sorgente.txt", cycleFile(3)));
+    m_f->form->FileName.clear(); // the cycle is in memory without a file
 
-    const QString target = path("esistente.txt");
-    writeBytes(target, cyclefile::templateFile());
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerSaveFile(target);
-    m_f->dialogs.answerMessage(overwrite ? MsgResult::Yes : MsgResult::No);
-    m_f->trigger(QStringLiteral("mnuFileSave"));
-
-    QCOMPARE(m_f->dialogs.last().text, QStringLiteral("Il File esiste! Sovrascrivere?"));
-    QCOMPARE(m_f->dialogs.last().icon, MsgIcon::Exclamation);
-    QCOMPARE(m_f->dialogs.last().defaultButton, MsgResult::No);
+    const QString target = file("esistente.txt", cyclefile::templateFile());
+    answers({MsgResult::Yes, overwrite ? MsgResult::Yes : MsgResult::No});
+    dialogs().answerSaveFile(target);
+    run("mnuFileSave");
+    QCOMPARE(dialogs().last().text, QStringLiteral("Il File esiste! Sovrascrivere?"));
+    QCOMPARE(dialogs().last().icon, MsgIcon::Exclamation);
+    QCOMPARE(dialogs().last().defaultButton, MsgResult::No);
     QCOMPARE(readBytes(target), overwrite ? cycleFile(3) : cyclefile::templateFile());
     QCOMPARE(m_f->form->FileName, overwrite ? target : QString());
     QCOMPARE(panel1(*m_f), overwrite ? QStringLiteral("File: ") + target : QStringLiteral("File: Nessuno"));
@@ -283,88 +256,73 @@ void TestFileCommands::saveOntoExistingFile()
 
 void TestFileCommands::saveIntoOpenFile()
 {
-    const QString file = path("aperto.txt");
-    writeBytes(file, cycleFile(3));
-    open(file);
+    const QString path = file("aperto.txt", cycleFile(3));
+    open(path);
     m_f->form->table().row(2).setValue(Field::Green, 77);
     m_f->form->TransitionTime = QStringLiteral("00042");
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->trigger(QStringLiteral("mnuFileSave"));
-    const QByteArray written = readBytes(file);
+    answers({MsgResult::Yes});
+    run("mnuFileSave");
+    const QByteArray written = readBytes(path);
     QCOMPARE(written, storeBytes(*m_f));
-    QVERIFY(written.contains("ColourPoint02 02 01000 00010 002 077 050\r\n"));
-    QVERIFY(written.endsWith("TransitionTime 00042\r\n"));
+    QVERIFY(written.contains("\r\nColourPoint02 02 01000 00010 002 077 050\r\n"));
+    QVERIFY(written.endsWith("\r\nTransitionTime 00042\r\n"));
     QCOMPARE(m_f->form->table().position(), 1);
 }
 
-void TestFileCommands::saveOfVanishedFile()
-{
-    const QString file = path("sparito.txt");
-    writeBytes(file, cycleFile(2));
-    open(file);
-    QVERIFY(QFile::remove(file));
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerMessage(MsgResult::Ok);
-    m_f->trigger(QStringLiteral("mnuFileSave"));
-    QCOMPARE(m_f->dialogs.last().text, QStringLiteral("Il File non è stato trovato!"));
-    QCOMPARE(m_f->dialogs.last().title, QStringLiteral("Attenzione"));
-    QCOMPARE(m_f->form->FileName, file);
-    QVERIFY(!QFile::exists(file));
-}
-
-void TestFileCommands::failedSaveIsReported()
+void TestFileCommands::failedWriteIsReported()
 {
     setTag(m_f->form->mnuConfigLanguage, QStringLiteral("E"));
-    const QString target = path("no-such-folder/ciclo.txt");
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerSaveFile(target);
-    m_f->dialogs.answerMessage(MsgResult::Ok);
-    m_f->trigger(QStringLiteral("mnuFileSave"));
-    const platform::Message shown = m_f->dialogs.last();
+    const QString target = file("no-such-folder/ciclo.txt");
+    answers({MsgResult::Yes, MsgResult::Ok});
+    dialogs().answerSaveFile(target);
+    run("mnuFileSave");
+    QCOMPARE(dialogs().fileDialogs.last().title, QStringLiteral("File Save"));
+    const platform::Message shown = dialogs().last();
     QVERIFY2(shown.text.startsWith(QStringLiteral("File has not been written!")), qPrintable(shown.text));
     QVERIFY(shown.text.contains(target));
     QCOMPARE(shown.title, QStringLiteral("Warning"));
     QCOMPARE(shown.icon, MsgIcon::Exclamation);
     QCOMPARE(m_f->form->FileName, QString());
     QCOMPARE(panel1(*m_f), QStringLiteral("File: None"));
+
+    // Exit's Yes does not end the program when its save failed.
+    QSignalSpy ended(m_f->form.get(), &FormColour::programEnded);
+    answers({MsgResult::Yes, MsgResult::Yes, MsgResult::Ok});
+    dialogs().answerSaveFile(target);
+    run("mnuFileExit");
+    QCOMPARE(ended.count(), 0);
 }
 
 void TestFileCommands::saveAsOntoOpenFile()
 {
-    const QString file = path("stesso.txt");
-    writeBytes(file, cycleFile(3));
-    open(file);
+    const QString path = file("stesso.txt", cycleFile(3));
+    open(path);
     m_f->form->table().row(1).setValue(Field::Red, 100);
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerSaveFile(file);
-    m_f->dialogs.answerMessage(MsgResult::Ok);
-    m_f->trigger(QStringLiteral("mnuFileSaveAs"));
-    QCOMPARE(m_f->dialogs.shown.first().text, QStringLiteral("Salvare Con nuovo nome il File! Confermi?"));
-    QCOMPARE(m_f->dialogs.fileDialogs.last().title, QStringLiteral("Salva Come File"));
-    QCOMPARE(m_f->dialogs.last().text,
-             QStringLiteral("File Origine e Destinatario sono lo stesso File! Uasa il Commando Salva."));
-    QCOMPARE(readBytes(file), cycleFile(3));
-    QCOMPARE(m_f->form->FileName, file);
+    answers({MsgResult::Yes, MsgResult::Ok});
+    dialogs().answerSaveFile(path);
+    run("mnuFileSaveAs");
+    QCOMPARE(texts(), (QStringList{QStringLiteral("Salvare Con nuovo nome il File! Confermi?"),
+                                   QStringLiteral("File Origine e Destinatario sono lo stesso File! Uasa il "
+                                                  "Commando Salva.")}));
+    QCOMPARE(dialogs().fileDialogs.last().title, QStringLiteral("Salva Come File"));
+    QCOMPARE(readBytes(path), cycleFile(3));
+    QCOMPARE(m_f->form->FileName, path);
 }
 
 void TestFileCommands::saveAsDeclinedNamesTheFile()
 {
-    const QString file = path("primo.txt");
-    const QString other = path("altro.txt");
-    writeBytes(file, cycleFile(3));
-    writeBytes(other, cyclefile::templateFile());
-    open(file);
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerSaveFile(other);
-    m_f->dialogs.answerMessage(MsgResult::No);
-    m_f->trigger(QStringLiteral("mnuFileSaveAs"));
+    open(file("primo.txt", cycleFile(3)));
+    const QString other = file("altro.txt", cyclefile::templateFile());
+    answers({MsgResult::Yes, MsgResult::No});
+    dialogs().answerSaveFile(other);
+    run("mnuFileSaveAs");
     QCOMPARE(readBytes(other), cyclefile::templateFile());
     QCOMPARE(m_f->form->FileName, other);
     QCOMPARE(panel1(*m_f), QStringLiteral("File: ") + other);
 
     // A later Save writes into the file Save As named.
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->trigger(QStringLiteral("mnuFileSave"));
+    answers({MsgResult::Yes});
+    run("mnuFileSave");
     QCOMPARE(readBytes(other), cycleFile(3));
 }
 
@@ -378,70 +336,70 @@ void TestFileCommands::closeAsksTwice_data()
 void TestFileCommands::closeAsksTwice()
 {
     QFETCH(bool, save);
-    const QString file = path("chiudi.txt");
-    writeBytes(file, cycleFile(3));
-    open(file);
+    const QString path = file("chiudi.txt", cycleFile(3));
+    open(path);
     m_f->form->table().row(3).setValue(Field::Blue, 99);
     const QByteArray edited = storeBytes(*m_f);
 
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerMessage(save ? MsgResult::Yes : MsgResult::No);
-    m_f->trigger(QStringLiteral("mnuFileClose"));
-    QCOMPARE(m_f->dialogs.shown.size(), 2);
-    QCOMPARE(m_f->dialogs.shown[0].text, QStringLiteral("Chiudi! Confermi?"));
-    QCOMPARE(m_f->dialogs.shown[1].text, QStringLiteral("Salvare il File! Confermi?"));
-    QCOMPARE(readBytes(file), save ? edited : cycleFile(3));
+    answers({MsgResult::Yes, save ? MsgResult::Yes : MsgResult::No});
+    run("mnuFileClose");
+    QCOMPARE(texts(), (QStringList{QStringLiteral("Chiudi! Confermi?"), QStringLiteral("Salvare il File! Confermi?")}));
+    QCOMPARE(readBytes(path), save ? edited : cycleFile(3));
     QCOMPARE(storeBytes(*m_f), cyclefile::templateFile());
     QCOMPARE(m_f->form->PointCount, quint8(1));
-    QCOMPARE(m_f->form->FileName, QString());
     QCOMPARE(panel1(*m_f), QStringLiteral("File: Nessuno"));
     QCOMPARE(m_f->field(QStringLiteral("TextBlue"))->text(), QStringLiteral("000"));
 }
 
-void TestFileCommands::closeKeepsCycleWhenSaveFails()
+void TestFileCommands::vanishedFileKeepsCycleOnCloseAndExit()
 {
-    const QString file = path("perso.txt");
-    writeBytes(file, cycleFile(3));
-    open(file);
-    QVERIFY(QFile::remove(file));
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerMessage(MsgResult::Ok);
-    m_f->trigger(QStringLiteral("mnuFileClose"));
-    QCOMPARE(m_f->dialogs.last().text, QStringLiteral("Il File non è stato trovato!"));
+    const QString path = file("perso.txt", cycleFile(3));
+    open(path);
+    QVERIFY(QFile::remove(path));
+    answers({MsgResult::Yes, MsgResult::Yes, MsgResult::Ok});
+    run("mnuFileClose");
+    QCOMPARE(dialogs().last().text, QStringLiteral("Il File non è stato trovato!"));
+    QCOMPARE(dialogs().last().title, QStringLiteral("Attenzione"));
     QCOMPARE(storeBytes(*m_f), cycleFile(3));
-    QCOMPARE(m_f->form->FileName, file);
+    QCOMPARE(m_f->form->FileName, path);
+    QVERIFY(!QFile::exists(path));
+
+    QSignalSpy ended(m_f->form.get(), &FormColour::programEnded);
+    answers({MsgResult::Yes, MsgResult::Yes, MsgResult::Ok});
+    run("mnuFileExit");
+    QCOMPARE(ended.count(), 0);
+    // Declining the save is the user's choice: the program ends.
+    answers({MsgResult::Yes, MsgResult::No});
+    run("mnuFileExit");
+    QCOMPARE(ended.count(), 1);
 }
 
 void TestFileCommands::deleteWithoutFile()
 {
-    // A point shown in the editor, not from any file.
     m_f->form->table().row(1).setValue(Field::Red, 40);
-    m_f->form->table().MoveFirst();
     m_f->form->DataBaseRead();
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->trigger(QStringLiteral("mnuFileDelete"));
-    QCOMPARE(m_f->dialogs.shown.size(), 1);
-    QCOMPARE(m_f->dialogs.shown[0].text, QStringLiteral("cancella! Confermi?"));
-    QCOMPARE(m_f->dialogs.shown[0].icon, MsgIcon::Exclamation);
+    answers({MsgResult::Yes});
+    run("mnuFileDelete");
+    QCOMPARE(texts(), QStringList{QStringLiteral("cancella! Confermi?")});
+    QCOMPARE(dialogs().last().icon, MsgIcon::Exclamation);
     QCOMPARE(storeBytes(*m_f), cyclefile::templateFile());
     QCOMPARE(panel1(*m_f), QStringLiteral("File: Nessuno"));
+    // The editor still shows the point it showed.
     QCOMPARE(m_f->field(QStringLiteral("TextRed"))->text(), QStringLiteral("040"));
 }
 
 void TestFileCommands::deleteOpenFile()
 {
-    const QString file = path("via.txt");
-    writeBytes(file, cycleFile(4));
-    open(file);
-    m_f->dialogs.answerMessage(MsgResult::No);
-    m_f->trigger(QStringLiteral("mnuFileDelete"));
-    QVERIFY(QFile::exists(file));
+    const QString path = file("via.txt", cycleFile(4));
+    open(path);
+    answers({MsgResult::No});
+    run("mnuFileDelete");
+    QVERIFY(QFile::exists(path));
     QCOMPARE(storeBytes(*m_f), cycleFile(4));
 
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->trigger(QStringLiteral("mnuFileDelete"));
-    QVERIFY(!QFile::exists(file));
+    answers({MsgResult::Yes});
+    run("mnuFileDelete");
+    QVERIFY(!QFile::exists(path));
     QCOMPARE(storeBytes(*m_f), cyclefile::templateFile());
     QCOMPARE(m_f->form->FileName, QString());
     QCOMPARE(m_f->field(QStringLiteral("TextRed"))->text(), QStringLiteral("000"));
@@ -460,44 +418,18 @@ void TestFileCommands::createWritesTemplate()
 {
     QFETCH(bool, exists);
     QFETCH(bool, overwrite);
-    const QString file = path("aperto.txt");
-    writeBytes(file, cycleFile(3));
-    open(file);
-    const QString target = path("nuovo ü.txt");
+    const QString path = file("aperto.txt", cycleFile(3));
+    open(path);
+    const QString target = file("nuovo ü.txt", exists ? cycleFile(5) : QByteArray());
+    dialogs().answerSaveFile(target);
     if (exists)
-        writeBytes(target, cycleFile(5));
-    m_f->dialogs.answerSaveFile(target);
-    if (exists)
-        m_f->dialogs.answerMessage(overwrite ? MsgResult::Yes : MsgResult::No);
-    m_f->trigger(QStringLiteral("mnuFileCreate"));
-    QCOMPARE(m_f->dialogs.fileDialogs.last().title, QStringLiteral("Crea File"));
-    QVERIFY(m_f->dialogs.fileDialogs.last().save);
+        answers({overwrite ? MsgResult::Yes : MsgResult::No});
+    run("mnuFileCreate");
+    QCOMPARE(dialogs().fileDialogs.last().title, QStringLiteral("Crea File"));
+    QVERIFY(dialogs().fileDialogs.last().save);
     QCOMPARE(readBytes(target), exists && !overwrite ? cycleFile(5) : cyclefile::templateFile());
     QCOMPARE(storeBytes(*m_f), cycleFile(3));
-    QCOMPARE(m_f->form->FileName, file);
-}
-
-void TestFileCommands::exitEndsOnlyWhenSaveDidNotFail()
-{
-    QSignalSpy ended(m_f->form.get(), &FormColour::programEnded);
-    const QString file = path("uscita.txt");
-    writeBytes(file, cycleFile(3));
-    open(file);
-    QVERIFY(QFile::remove(file));
-
-    // Yes to Exit, Yes to the save, and the save fails: the program goes on.
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerMessage(MsgResult::Ok);
-    m_f->trigger(QStringLiteral("mnuFileExit"));
-    QCOMPARE(ended.count(), 0);
-    QCOMPARE(storeBytes(*m_f), cycleFile(3));
-
-    // Declining the save is the user's choice: the program ends.
-    m_f->dialogs.answerMessage(MsgResult::Yes);
-    m_f->dialogs.answerMessage(MsgResult::No);
-    m_f->trigger(QStringLiteral("mnuFileExit"));
-    QCOMPARE(ended.count(), 1);
+    QCOMPARE(m_f->form->FileName, path);
 }
 
 QTEST_MAIN(TestFileCommands)
