@@ -36,6 +36,7 @@ bench: deps
 # build-fuzz/corpus, any crash lands in build-fuzz/ as crash-<hash>.
 FUZZ_SECONDS ?= 60
 fuzz: deps
+	@sh tools/install-deps.sh clang libclang-rt-14-dev
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_FUZZ=ON -DORVANTA_SANITIZE=ON
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_cyclefile
 	mkdir -p build-fuzz/corpus
