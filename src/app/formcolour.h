@@ -223,6 +223,19 @@ public:
     void mnuFileSaveAs_Click();
     void mnuFileClose_Click();
     void mnuFileDelete_Click();
+    // Save as mnuFileSave_Click runs it. False only when the save failed with
+    // an error it reported (the cycle was not written); a declined question
+    // or a cancelled dialog is the user's choice and gives true.
+    bool saveCycle();
+    // FileName and panel 1 name the file at `path`.
+    void nameFile(const QString &path);
+    // FileName is "" and panel 1 says there is no file.
+    void showNoFile();
+    // The empty cycle: one blank point, TransitionTime 0.
+    void emptyStore();
+    // Writes the cycle (or, with `templateOnly`, the empty template) over the
+    // file at `path`; a failure is reported and gives false.
+    bool writeCycleFile(const QString &path, bool templateOnly = false);
 
     // ----- Board link (src/board) -------------------------------------------
     void mnuUsbOn_Click();
