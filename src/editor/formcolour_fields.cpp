@@ -24,6 +24,23 @@
 
 namespace {
 
+// The last accepted text and caret of a time field.
+struct TimeBuffer
+{
+    QString &text;
+    int &caret;
+};
+
+TimeBuffer bufferOf(FormColour &w, const QLineEdit *field)
+{
+    if (field == w.TextTime)
+        return {w.TimeText, w.TimeCaret};
+    if (field == w.TextLength)
+        return {w.LengthText, w.LengthCaret};
+    return {w.TransitionText, w.TransitionCaret};
+}
+
+
 qint64 secondsOf(const QString &text, bool hms)
 {
     return hms ? qint64(store::DataBaseTimeToSEC(text)) : store::toNumber(text);
@@ -152,6 +169,22 @@ bool FormColour::editorEvent(QObject *watched, QEvent *event)
             TextBlue_KeyUp(code);
         return true;
     }
+    case QEvent::FocusIn: {
+        // Qt selects the whole text of a line edit reached with Tab. In
+        // hh:mm:ss the overwrite typing refuses a digit over a selection, so
+        // the caret goes to the start instead; elsewhere typing replaces the
+        // selected value, as users expect.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if ((reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) || !timeField || !hmsMode())
+            return false;
+        watched->event(event);
+        field->deselect();
+        field->setCursorPosition(editor::caretOnEntry(0, true));
+        TimeBuffer buffer = bufferOf(*this, field);
+        buffer.text = field->text();
+        buffer.caret = field->cursorPosition();
+        return true;
+    }
     case QEvent::MouseButtonPress: {
         editorDblClickField = nullptr;
         // The middle button would paste the selection past the filters.
@@ -235,25 +268,6 @@ bool FormColour::crossFieldGuard(QLineEdit *field)
     return true;
 }
 
-namespace {
-
-// The last accepted text and caret of a time field.
-struct TimeBuffer
-{
-    QString &text;
-    int &caret;
-};
-
-TimeBuffer bufferOf(FormColour &w, const QLineEdit *field)
-{
-    if (field == w.TextTime)
-        return {w.TimeText, w.TimeCaret};
-    if (field == w.TextLength)
-        return {w.LengthText, w.LengthCaret};
-    return {w.TransitionText, w.TransitionCaret};
-}
-
-} // namespace
 
 void FormColour::timeFieldClick(QLineEdit *field)
 {

@@ -237,6 +237,14 @@ void TestEditorForm::liveLengthLimit()
     f->button(u"CommandSave"_s)->click();
     QCOMPARE(w->table().row(3).value(Field::Length), 86200);
     QVERIFY(f->dialogs.shown.isEmpty());
+
+    // In hh:mm:ss a field reached with Tab takes the overwrite typing from its start.
+    w->mnuConfigTimeViewer_Click();
+    f->button(u"CommandEdit"_s)->click();
+    length->setFocus(Qt::TabFocusReason);
+    QVERIFY(!length->hasSelectedText());
+    QTest::keyClicks(length, QStringLiteral("01"));
+    QCOMPARE(length->text(), QStringLiteral("01:56:40"));
 }
 
 void TestEditorForm::insertAt63Points()
