@@ -202,25 +202,38 @@ void TestMainWindow::menuDisableKeepsHelp()
 
 void TestMainWindow::toolbarDispatchIsExactAndCaseSensitive_data()
 {
+    // The dialog each key's command opens first: a message's title, or the
+    // title of the file dialog; empty when the key must do nothing.
     QTest::addColumn<QString>("key");
-    QTest::addColumn<bool>("asksToExit");
-    QTest::newRow("Exit") << "Exit" << true;
-    QTest::newRow("lower case") << "exit" << false;
-    QTest::newRow("trailing blank") << "Exit " << false;
-    QTest::newRow("unknown") << "Nothing" << false;
-    QTest::newRow("empty") << "" << false;
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("fileDialog");
+    QTest::newRow("Exit") << "Exit" << "Attenzione" << "";
+    QTest::newRow("Open") << "Open" << "" << "Apri File";
+    QTest::newRow("SaveAs asks first") << "SaveAs" << "Attenzione" << "";
+    QTest::newRow("Create") << "Create" << "" << "Crea File";
+    QTest::newRow("lower case exit") << "exit" << "" << "";
+    QTest::newRow("lower case save") << "save" << "" << "";
+    QTest::newRow("trailing blank") << "Exit " << "" << "";
+    QTest::newRow("cycle 9") << "Cycle9" << "" << "";
+    QTest::newRow("empty") << "" << "" << "";
 }
 
 void TestMainWindow::toolbarDispatchIsExactAndCaseSensitive()
 {
     QFETCH(QString, key);
-    QFETCH(bool, asksToExit);
+    QFETCH(QString, message);
+    QFETCH(QString, fileDialog);
     FormFixture f;
-    if (asksToExit)
-        f.dialogs.answerMessage(MsgResult::Cancel);
+    if (!message.isEmpty())
+        f.dialogs.answerMessage(key == u"Exit" ? MsgResult::Cancel : MsgResult::No);
+    if (!fileDialog.isEmpty()) {
+        f.dialogs.answerOpenFile(std::nullopt);
+        f.dialogs.answerSaveFile(std::nullopt);
+    }
     f.form->Toolbar_ButtonClick(key);
-    QCOMPARE(f.dialogs.shown.size(), asksToExit ? 1 : 0);
-    QVERIFY(f.dialogs.allAnswered());
+    QCOMPARE(f.dialogs.shown.isEmpty() ? QString() : f.dialogs.shown.first().title, message);
+    QCOMPARE(f.dialogs.fileDialogs.isEmpty() ? QString() : f.dialogs.fileDialogs.first().title, fileDialog);
+    QVERIFY(f.form->isEnabled());
 }
 
 void TestMainWindow::exitAnswers_data()
@@ -232,6 +245,8 @@ void TestMainWindow::exitAnswers_data()
     QTest::newRow("no ends") << false << MsgResult::No << true;
     QTest::newRow("english cancel") << true << MsgResult::Cancel << false;
     QTest::newRow("english no") << true << MsgResult::No << true;
+    // Yes asks the save question first; declining it still ends the program.
+    QTest::newRow("yes, save declined") << false << MsgResult::Yes << true;
 }
 
 void TestMainWindow::exitAnswers()
@@ -246,9 +261,12 @@ void TestMainWindow::exitAnswers()
         setTag(w.mnuConfigLanguage, QStringLiteral("E"));
     QSignalSpy ended(&w, &FormColour::programEnded);
     f.dialogs.answerMessage(answer);
+    if (answer == MsgResult::Yes)
+        f.dialogs.answerMessage(MsgResult::No);
     QVERIFY(f.trigger(QStringLiteral("mnuFileExit")));
+    QVERIFY(f.dialogs.allAnswered());
 
-    const platform::Message &m = f.dialogs.last();
+    const platform::Message &m = f.dialogs.shown.first();
     QCOMPARE(m.icon, MsgIcon::Question);
     QCOMPARE(m.buttons, MsgButtons::YesNoCancel);
     QCOMPARE(m.defaultButton, MsgResult::Cancel);
@@ -262,7 +280,8 @@ void TestMainWindow::exitAnswers()
     QCOMPARE(ended.count(), ends ? 1 : 0);
     QCOMPARE(w.isVisible(), !ends);
     QCOMPARE(w.TimerMove->isActive(), false); // the fixture stopped it; Exit must not restart it
-    QCOMPARE(f.dialogs.shown.size(), 1);       // No ends without any further question
+    // No ends without any further question; Yes asks whether to save.
+    QCOMPARE(f.dialogs.shown.size(), answer == MsgResult::Yes ? 2 : 1);
 }
 
 void TestMainWindow::timeDisplayRoundTrips_data()
