@@ -93,6 +93,7 @@ private Q_SLOTS:
     void chartRightClickOpensUsbMenu();
     void simulatorHoldRampJumpAtSpeedOne();
     void simulatorAtHourPerSecond();
+    void startFromCurrentPoint();
     void cycleEnd_data();
     void cycleEnd();
     void pauseHoldsEverything();
@@ -342,6 +343,26 @@ void TestChartForm::simulatorAtHourPerSecond()
     f.tick(); // the end of the cycle, without restart
     QVERIFY(!f.form->SimulatorRunning);
     QCOMPARE(colour(f), QStringLiteral("100/000/000"));
+}
+
+void TestChartForm::startFromCurrentPoint()
+{
+    FormFixture f;
+    load(f, kFive, 20);
+    f.form->PointCurrent = 3;
+    f.form->table().moveTo(3);
+    startSimulator(f);
+    f.tick();
+    QCOMPARE(f.form->SimulatorClock, 250.0);
+    QCOMPARE(f.form->LabelSimulatorTime->text(), QStringLiteral("00:04:10"));
+    QCOMPARE(colour(f), QStringLiteral("000/000/100"));
+    // 250 of 630 s over 12120 units.
+    QCOMPARE(ChartView::unitWidth(f.form->CommandCursorSimulator), 4809);
+    QVERIFY(!f.form->SliderZoomMin->isEnabled());
+    QVERIFY(!f.form->CommandNext->isEnabled());
+    // Cursor buttons do nothing during playback.
+    f.form->CommandCursorLeftView_Click();
+    QCOMPARE(tag(f.form->CommandCursorLeft), QStringLiteral("D"));
 }
 
 void TestChartForm::cycleEnd_data()
