@@ -274,11 +274,11 @@ void ChartView::paintEvent(QPaintEvent *)
         }
         if (count > 1)
             points[kept++] = points[count - 1];
-        // Three hairline passes a little apart draw a bold antialiased curve
+        // Hairline passes a little apart draw a bold antialiased curve
         // at the cost of hairlines, which the raster engine draws far faster
         // than a wide antialiased stroke.
         p.setPen(QPen(kCurve[ch], 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        static constexpr QPointF kPasses[] = {{0.0, 0.0}, {0.0, -0.8}, {0.8, 0.0}, {-0.4, 0.6}};
+        static constexpr QPointF kPasses[] = {{0.0, -0.7}, {0.6, 0.35}, {-0.6, 0.35}};
         for (const QPointF &offset : kPasses) {
             p.translate(offset);
             p.drawPolyline(points, kept);

@@ -100,6 +100,7 @@ private Q_SLOTS:
     void onePointStopsWithMessage();
     void startRefusedWhileEditing();
     void speedItemsAndRestart();
+    void speedLabelPopUp();
     void functionSwitchesAndShortcuts();
 };
 
@@ -487,6 +488,23 @@ void TestChartForm::speedItemsAndRestart()
     QVERIFY(f.trigger(QStringLiteral("mnuSimulatorRestart")));
     QVERIFY(!f.form->menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked());
     QCOMPARE(f.form->CommandStart->property("DisabledPicture").toString(), QStringLiteral("PictureStartDs"));
+}
+
+void TestChartForm::speedLabelPopUp()
+{
+    FormFixture f;
+    show(f);
+    load(f, kFive, 20);
+    startSimulator(f);
+    QLabel *label = f.form->LabelSimulatorSpeed;
+    QAction *restart = f.form->menuItem(QStringLiteral("mnuSimulatorRestart"));
+    QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+    QVERIFY(!f.form->mnuSimulatorConfigurationMenu->isVisible());
+    QTest::mouseClick(label, Qt::RightButton, {}, label->rect().center());
+    QTRY_VERIFY(f.form->mnuSimulatorConfigurationMenu->isVisible());
+    QVERIFY(!restart->isEnabled());
+    f.form->mnuSimulatorConfigurationMenu->close();
+    QTRY_VERIFY(restart->isEnabled());
 }
 
 void TestChartForm::functionSwitchesAndShortcuts()
