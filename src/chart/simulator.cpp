@@ -61,6 +61,15 @@ const std::array<SpeedItem, 15> &speedItems()
     return items;
 }
 
+QString speedLabel(float factor, bool english)
+{
+    const SpeedItem *found = &speedItems()[0];
+    for (const SpeedItem &item : speedItems())
+        if (item.factor == factor)
+            found = &item;
+    return QString::fromUtf8(english ? found->labelEnglish : found->labelItalian);
+}
+
 SimulatorPacer::SimulatorPacer()
 {
     auto timer = std::make_shared<QElapsedTimer>();

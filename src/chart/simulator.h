@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 #include <array>
 #include <functional>
@@ -31,6 +31,9 @@ struct SpeedItem
 };
 // The fifteen items, in menu order.
 const std::array<SpeedItem, 15> &speedItems();
+// The speed label's caption for a speed factor in a language (the language
+// switch rewrites the label from SimulatorSpeed); real time for an unknown factor.
+QString speedLabel(float factor, bool english);
 
 // Paces the playback. Every playing tick asks how many wall-clock seconds it
 // stands for: the timer's nominal 50 ms, or more when the ticks have fallen

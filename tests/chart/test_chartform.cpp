@@ -11,6 +11,8 @@
 #include <QSlider>
 #include <QTest>
 
+#include <cmath>
+
 using store::Field;
 
 namespace {
@@ -98,6 +100,7 @@ private Q_SLOTS:
     void cycleEnd();
     void pauseHoldsEverything();
     void onePointStopsWithMessage();
+    void zeroLengthCycleKeepsGoing();
     void startRefusedWhileEditing();
     void speedItemsAndRestart();
     void speedLabelPopUp();
@@ -444,6 +447,25 @@ void TestChartForm::onePointStopsWithMessage()
     QCOMPARE(f.dialogs.last().title, QStringLiteral("Attenzione"));
     QVERIFY(f.dialogs.last().icon == platform::MsgIcon::Exclamation);
     QVERIFY(!f.form->SimulatorRunning);
+    QCOMPARE(f.form->SimulatorClock, 0.0);
+}
+
+void TestChartForm::zeroLengthCycleKeepsGoing()
+{
+    // A store left with every point at 0 s, nothing held and no
+    // transition (a cycle end of 0), behind the consolidation's back.
+    FormFixture f;
+    load(f, {{0, 0, 10, 0, 0}, {10, 0, 0, 10, 0}, {20, 0, 0, 0, 10}}, 0);
+    for (int k = 1; k <= 3; ++k)
+        f.form->table().row(k).setValue(Field::Time, 0);
+    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
+    QVERIFY(f.trigger(QStringLiteral("mnuSimulatorRestart")));
+    startSimulator(f);
+    QCOMPARE(f.form->SimulatorCycleEnd, 0);
+    f.tick(50);
+    QVERIFY(f.form->SimulatorRunning);
+    QCOMPARE(ChartView::unitWidth(f.form->CommandCursorSimulator), 75);
+    QVERIFY(std::isfinite(f.form->SimulatorTime));
     QCOMPARE(f.form->SimulatorClock, 0.0);
 }
 

@@ -272,6 +272,9 @@ void TestChartWalk::spanColourAndBar()
     QCOMPARE(chart::simulatorBarWidth(0, 100), 75);
     QCOMPARE(chart::simulatorBarWidth(30, 0), 75); // a cycle end of 0
     QCOMPARE(chart::simulatorBarWidth(std::nan(""), 100), 75);
+    QCOMPARE(chart::speedLabel(0.1f, true), QStringLiteral("Speed: /10"));
+    QCOMPARE(chart::speedLabel(3600.0f, false), QStringLiteral("Velocità: 1ora = 1sec"));
+    QCOMPARE(chart::speedLabel(7.0f, true), QStringLiteral("Speed: Real Time"));
 }
 
 void TestChartWalk::pacer()
