@@ -102,9 +102,12 @@ void FormColour::connectChart()
     CommandPause->setEnabled(false);
     CommandStop->setEnabled(false);
     CommandStart->setEnabled(false);
+    // Zoom and cursors wait for the colour-cycle function.
     for (QPushButton *b : {CommandCursorLeftView, CommandCursorLeftL, CommandCursorLeftR, CommandCursorRightView,
                            CommandCursorRightL, CommandCursorRightR})
         b->setEnabled(false);
+    SliderZoomMin->setEnabled(false);
+    SliderZoomMax->setEnabled(false);
 }
 
 bool FormColour::chartEvent(QObject *watched, QEvent *event)

@@ -116,6 +116,9 @@ void TestChartForm::startUpChart()
     QCOMPARE((QStringList{chart->columnLabel(1), chart->columnLabel(2), chart->columnLabel(3)}),
              (strs({"Rosso", "Verde", "Blu"})));
     QCOMPARE(chart->grid().valueNumber(1, 1), 0);
+    QVERIFY(!f.form->SliderZoomMin->isEnabled());
+    QVERIFY(!f.form->CommandStart->isEnabled());
+    QCOMPARE(f.form->LabelDeltaR->text(), QStringLiteral("TD-TP = 00:00:00"));
     chart->showStartGrid();
     QCOMPARE(chart->rowLabel(1), QStringLiteral("0"));
     QCOMPARE(chart->data(1, 3), QStringLiteral("0"));
