@@ -9,12 +9,17 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
+#include <thread>
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 60.0;
+    // "busy": once a second the event loop is held for 130 ms, as a slow
+    // handler would hold it, so that timer ticks come late or are dropped.
+    const bool busy = argc > 2 && std::strcmp(argv[2], "busy") == 0;
 
     BenchWindow w(2, true);
     FormColour &f = *w.form;
@@ -40,6 +45,12 @@ int main(int argc, char **argv)
         lastTick = now;
         ++ticks;
     });
+    QTimer busyTimer;
+    if (busy) {
+        QObject::connect(&busyTimer, &QTimer::timeout, &app,
+                         [] { std::this_thread::sleep_for(std::chrono::milliseconds(130)); });
+        busyTimer.start(1000);
+    }
     // Start right after a tick, as a click would land between two ticks.
     QTimer::singleShot(0, &app, [&] {
         wall.start();
