@@ -32,6 +32,17 @@ bench: deps
 	cmake --build build-bench -j $(JOBS) --target benchmarks
 	cmake --build build-bench --target run-benchmarks
 
+# The fuzzer needs clang; FUZZ_SECONDS bounds the run. New inputs collect in
+# build-fuzz/corpus, any crash lands in build-fuzz/ as crash-<hash>.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@sh tools/install-deps.sh clang libclang-rt-14-dev
+	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_FUZZ=ON -DORVANTA_SANITIZE=ON
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_cyclefile
+	mkdir -p build-fuzz/corpus
+	build-fuzz/tests/fuzz/fuzz_cyclefile -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -dict=tests/fuzz/cyclefile.dict -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/fuzz/seeds
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 

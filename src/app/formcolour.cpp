@@ -272,8 +272,10 @@ void FormColour::mnuFileExit_Click()
         MsgResult::Cancel};
     switch (say(question)) {
     case MsgResult::Yes:
-        mnuFileSave_Click();
-        endProgram();
+        // A save that failed with an error keeps the program open, so the
+        // cycle is not lost.
+        if (saveCycle())
+            endProgram();
         break;
     case MsgResult::No:
         endProgram();

@@ -159,6 +159,45 @@ public:
     void CommandColor_Click();
     void CommandMoveShift_Click();
     void TextPointID_Change();
+    bool DataBaseTimeCheck(const QString &timeText);
+    void TextTime_Click();
+    void TextLength_Click();
+    void TextTransition_Click();
+    void TextTime_KeyUp(int KeyCode);
+    void TextLength_KeyUp(int KeyCode);
+    void TextTransition_KeyUp(int KeyCode);
+    void TextTime_DblClick();
+    void TextLength_DblClick();
+    void TextTransition_DblClick();
+    void TextRed_Click();
+    void TextGreen_Click();
+    void TextBlue_Click();
+    void TextRed_KeyUp(int KeyCode);
+    void TextGreen_KeyUp(int KeyCode);
+    void TextBlue_KeyUp(int KeyCode);
+    void TextRed_DblClick();
+    void TextGreen_DblClick();
+    void TextBlue_DblClick();
+    void SliderRed_Change();
+    void SliderGreen_Change();
+    void SliderBlue_Change();
+    void SliderRed_MouseDown(int Button);
+    void SliderGreen_MouseDown(int Button);
+    void SliderBlue_MouseDown(int Button);
+    // The point refresh sequence: the current row into the editor, the browse
+    // state, the chart, the colour outputs.
+    void pointRefresh();
+    void enterEditorState();
+    void setPointFieldsEnabled(bool editing);
+    bool crossFieldGuard(QLineEdit *field);
+    void timeFieldClick(QLineEdit *field);
+    void timeFieldKey(QLineEdit *field, int keyCode);
+    void timeFieldConfirm(QLineEdit *field);
+    void colourFieldConfirm(QLineEdit *field, QString &colour);
+    void sliderChanged(QSlider *slider, QString &colour);
+    // The editor's own bookkeeping of events (src/editor).
+    QLineEdit *editorDblClickField = nullptr; // its next mouse release is no click
+    bool editorSliderSync = false;            // the sliders follow the colour being set
 
     // ----- Chart, zoom, cursors and simulator (src/chart) --------------------
     void DataBaseView();
@@ -226,6 +265,19 @@ public:
     void mnuFileSaveAs_Click();
     void mnuFileClose_Click();
     void mnuFileDelete_Click();
+    // Save as mnuFileSave_Click runs it. False only when the save failed with
+    // an error it reported (the cycle was not written); a declined question
+    // or a cancelled dialog is the user's choice and gives true.
+    bool saveCycle();
+    // FileName and panel 1 name the file at `path`.
+    void nameFile(const QString &path);
+    // FileName is "" and panel 1 says there is no file.
+    void showNoFile();
+    // The empty cycle: one blank point, TransitionTime 0.
+    void emptyStore();
+    // Writes the cycle (or, with `templateOnly`, the empty template) over the
+    // file at `path`; a failure is reported and gives false.
+    bool writeCycleFile(const QString &path, bool templateOnly = false);
 
     // ----- Board link (src/board) -------------------------------------------
     void mnuUsbOn_Click();

@@ -2,11 +2,248 @@
 
 #include "app/formcolour.h"
 
-void FormColour::connectFiles() {}
+#include "app/tags.h"
+#include "cyclefile/cyclefile.h"
+#include "cyclefile/filemessages.h"
+#include "cyclefile/filewrite.h"
+#include "platform/dialogs.h"
 
-void FormColour::mnuFileCreate_Click() {}
-void FormColour::mnuFileOpen_Click() {}
-void FormColour::mnuFileSave_Click() {}
-void FormColour::mnuFileSaveAs_Click() {}
-void FormColour::mnuFileClose_Click() {}
-void FormColour::mnuFileDelete_Click() {}
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+
+namespace messages = cyclefile::messages;
+using platform::MsgResult;
+
+void FormColour::connectFiles()
+{
+    const auto on = [this](const char *name, void (FormColour::*handler)()) {
+        onMenu(QString::fromLatin1(name), [this, handler] { (this->*handler)(); });
+    };
+    on("mnuFileCreate", &FormColour::mnuFileCreate_Click);
+    on("mnuFileOpen", &FormColour::mnuFileOpen_Click);
+    on("mnuFileSave", &FormColour::mnuFileSave_Click);
+    on("mnuFileSaveAs", &FormColour::mnuFileSaveAs_Click);
+    on("mnuFileClose", &FormColour::mnuFileClose_Click);
+    on("mnuFileDelete", &FormColour::mnuFileDelete_Click);
+}
+
+void FormColour::nameFile(const QString &path)
+{
+    FileName = path;
+    setFileStatus(messages::fileStatus(path));
+}
+
+void FormColour::showNoFile()
+{
+    FileName.clear();
+    setFileStatus(messages::noFileStatus());
+}
+
+void FormColour::emptyStore()
+{
+    store::emptyTable(table());
+    TransitionTime = QStringLiteral("00000");
+    PointCount = 1;
+    PointCurrent = 1;
+}
+
+bool FormColour::writeCycleFile(const QString &path, bool templateOnly)
+{
+    const QByteArray bytes = templateOnly ? cyclefile::templateFile() : cyclefile::writeCycle(table(), TransitionTime);
+    if (const std::optional<QString> reason = cyclefile::writeWholeFile(path, bytes)) {
+        say(messages::writeFailed(path, *reason));
+        return false;
+    }
+    if (!templateOnly)
+        table().MoveFirst();
+    return true;
+}
+
+void FormColour::mnuFileCreate_Click()
+{
+    const std::optional<QString> path =
+        m_dialogs.saveFile(messages::createTitle().pick(english()), cyclefile::dialogFilter(), QString());
+    if (!path)
+        return;
+    if (QFileInfo::exists(*path) && say(messages::overwrite()) != MsgResult::Yes)
+        return;
+    writeCycleFile(*path, true);
+}
+
+void FormColour::mnuFileOpen_Click()
+{
+    const std::optional<QString> path =
+        m_dialogs.openFile(messages::openTitle().pick(english()), cyclefile::dialogFilter(), QString());
+    if (!path)
+        return;
+
+    // The whole file is read and checked before anything changes: a file that
+    // fails leaves the cycle in memory, TransitionTime and FileName as they were.
+    const cyclefile::ReadResult result = cyclefile::readCycleFile(*path);
+    if (!result.ok()) {
+        say(*result.failure);
+        return;
+    }
+    const cyclefile::LoadedCycle &cycle = *result.cycle;
+
+    nameFile(*path);
+    store::ColourTable &rs = table();
+    for (int k = 1; k <= store::kRowCount; ++k)
+        rs.row(k) = cycle.rows[std::size_t(k - 1)];
+    PointCount = quint8(cycle.pointCount);
+    PointCurrent = 1;
+    rs.MoveFirst();
+    TransitionTime = cycle.transitionTime;
+    if (cycle.notice)
+        say(*cycle.notice);
+
+    DataBaseCheck();
+    table().MoveFirst();
+    DataBaseRead();
+    DataBaseCommand();
+    DataBaseZoomSetUp();
+    DataBaseCursorSetUp();
+    DataBaseView();
+    DataBaseData();
+    if (!mnuEnableColorCycle->isChecked())
+        mnuEnableColorCycle_Click();
+}
+
+void FormColour::mnuFileSave_Click()
+{
+    saveCycle();
+}
+
+bool FormColour::saveCycle()
+{
+    if (say(messages::saveConfirm()) != MsgResult::Yes)
+        return true;
+    PointCurrent = 1;
+    DataBaseCheck();
+    table().MoveFirst();
+    DataBaseRead();
+    DataBaseCommand();
+
+    if (!FileName.isEmpty()) {
+        if (!QFileInfo::exists(FileName)) {
+            // The file has gone since it was opened: FileName is kept.
+            say(messages::fileNotFound());
+            return false;
+        }
+        if (!writeCycleFile(FileName)) {
+            showNoFile();
+            return false;
+        }
+        return true;
+    }
+
+    const std::optional<QString> path =
+        m_dialogs.saveFile(messages::saveTitle().pick(english()), cyclefile::dialogFilter(), QString());
+    if (!path) {
+        showNoFile();
+        return true;
+    }
+    nameFile(*path);
+    if (QFileInfo::exists(*path) && say(messages::overwrite()) != MsgResult::Yes) {
+        showNoFile();
+        return true;
+    }
+    if (!writeCycleFile(*path)) {
+        showNoFile();
+        return false;
+    }
+    return true;
+}
+
+void FormColour::mnuFileSaveAs_Click()
+{
+    if (say(messages::saveAsConfirm()) != MsgResult::Yes)
+        return;
+    PointCurrent = 1;
+    DataBaseCheck();
+    table().MoveFirst();
+    DataBaseRead();
+    DataBaseCommand();
+
+    const std::optional<QString> path =
+        m_dialogs.saveFile(messages::saveAsTitle().pick(english()), cyclefile::dialogFilter(), QString());
+    if (!path) {
+        showNoFile();
+        return;
+    }
+    if (*path == FileName) {
+        say(messages::sameFile());
+        return;
+    }
+    nameFile(*path);
+    // A declined overwrite keeps naming the chosen file, so that a later Save
+    // writes into it.
+    if (QFileInfo::exists(*path) && say(messages::overwrite()) != MsgResult::Yes)
+        return;
+    if (!writeCycleFile(*path))
+        showNoFile();
+}
+
+void FormColour::mnuFileClose_Click()
+{
+    if (say(messages::closeConfirm()) != MsgResult::Yes)
+        return;
+    // A save that failed keeps the cycle: emptying the store now would lose it.
+    if (!FileName.isEmpty() && !saveCycle())
+        return;
+
+    emptyStore();
+    showNoFile();
+    PointCurrent = 1;
+    table().MoveFirst();
+    DataBaseRead();
+    DataBaseCommand();
+    DataBaseZoom();
+    if (hasTag(CommandCursorLeft, u"E"))
+        CommandCursorLeftView_Click();
+    if (hasTag(CommandCursorRight, u"E"))
+        CommandCursorRightView_Click();
+    DataBaseView();
+    DataBaseData();
+    if (mnuEnableColorCycle->isChecked())
+        mnuEnableColorCycle_Click();
+}
+
+void FormColour::mnuFileDelete_Click()
+{
+    if (say(messages::deleteConfirm()) != MsgResult::Yes)
+        return;
+    emptyStore();
+
+    // Without a file nothing is deleted and nothing is said; after any failure
+    // the editor and the chart keep showing what they showed.
+    if (FileName.isEmpty()) {
+        showNoFile();
+        return;
+    }
+    QFile file(FileName);
+    if (!file.exists()) {
+        say(messages::deleteFileNotFound());
+        showNoFile();
+        return;
+    }
+    if (!file.remove()) {
+        say(messages::deleteFailed(FileName, file.errorString()));
+        showNoFile();
+        return;
+    }
+    showNoFile();
+
+    PointCurrent = 1;
+    table().MoveFirst();
+    DataBaseRead();
+    DataBaseCommand();
+    DataBaseZoom();
+    DataBaseCursor();
+    DataBaseView();
+    DataBaseData();
+    if (mnuEnableColorCycle->isChecked())
+        mnuEnableColorCycle_Click();
+}

@@ -1,25 +1,236 @@
-// Colour-point editing: navigation, editor states, field entry, validation,
-// move and shift.
+// Colour-point editing: navigation over the points and the editor's browse,
+// edit and insert states.
 
 #include "app/formcolour.h"
+#include "app/tags.h"
+#include "editor/editorcontrols.h"
+#include "editor/fieldentry.h"
+#include "platform/dialogs.h"
+#include "store/numbers.h"
 
-void FormColour::connectEditor() {}
-bool FormColour::editorEvent(QObject *, QEvent *) { return false; }
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
-void FormColour::DataBaseCheck() {}
-void FormColour::DataBaseLengthMaxValue() {}
-void FormColour::DataBaseTransitionMaxValue() {}
-void FormColour::DataBaseShiftValue() {}
-void FormColour::DataBaseShift() {}
-void FormColour::CommandFirst_Click() {}
-void FormColour::CommandPrevious_Click() {}
-void FormColour::CommandNext_Click() {}
-void FormColour::CommandLast_Click() {}
-void FormColour::CommandRemove_Click() {}
-void FormColour::CommandInsert_Click() {}
-void FormColour::CommandEdit_Click() {}
-void FormColour::CommandSave_Click() {}
-void FormColour::CommandAnnul_Click() {}
-void FormColour::CommandColor_Click() {}
-void FormColour::CommandMoveShift_Click() {}
-void FormColour::TextPointID_Change() {}
+using store::Field;
+
+void FormColour::pointRefresh()
+{
+    DataBaseRead();
+    DataBaseCommand();
+    DataBaseZoom();
+    DataBaseCursor();
+    DataBaseView();
+    DataBaseData();
+}
+
+void FormColour::TextPointID_Change()
+{
+    LabelPointID->setText(store::reformat(TextPointID->text(), 2) + u'/' + store::format00(PointCount));
+}
+
+// ----- Navigation ---------------------------------------------------------------
+
+void FormColour::CommandFirst_Click()
+{
+    table().MoveFirst();
+    PointCurrent = 1;
+    pointRefresh();
+}
+
+void FormColour::CommandPrevious_Click()
+{
+    store::ColourTable &rs = table();
+    rs.moveTo(PointCurrent);
+    if (!rs.isEOF() && PointCurrent != 1) {
+        rs.MovePrevious();
+        --PointCurrent;
+    } else {
+        PointCurrent = 1;
+    }
+    pointRefresh();
+}
+
+void FormColour::CommandNext_Click()
+{
+    store::ColourTable &rs = table();
+    rs.moveTo(PointCurrent);
+    if (!rs.isEOF() && PointCurrent != PointCount) {
+        rs.MoveNext();
+        ++PointCurrent;
+    }
+    pointRefresh();
+}
+
+void FormColour::CommandLast_Click()
+{
+    store::ColourTable &rs = table();
+    rs.moveTo(PointCurrent);
+    while (!rs.isEOF() && PointCurrent < PointCount) {
+        rs.MoveNext();
+        ++PointCurrent;
+    }
+    pointRefresh();
+}
+
+// ----- Remove, insert, edit, save, annul -----------------------------------------
+
+void FormColour::CommandRemove_Click()
+{
+    store::ColourTable &rs = table();
+    if (say(editor::removeQuestion()) == platform::MsgResult::Yes) {
+        rs.moveTo(PointCurrent);
+        rs.setValue(Field::Time, 0);
+        rs.setValue(Field::Red, 0);
+        rs.setValue(Field::Green, 0);
+        rs.setValue(Field::Blue, 0);
+        if (PointCount == 1) {
+            rs.setValue(Field::PointID, 1);
+            rs.setValue(Field::Time, 0);
+            PointCurrent = 1;
+        } else {
+            rs.setValue(Field::PointID, 0);
+            --PointCount;
+            if (PointCurrent > 1)
+                --PointCurrent;
+        }
+    }
+    DataBaseCheck();
+    rs.MoveFirst();
+    for (int i = 1; i < PointCurrent; ++i)
+        rs.MoveNext();
+    pointRefresh();
+}
+
+void FormColour::enterEditorState()
+{
+    for (QPushButton *b : {CommandFirst, CommandPrevious, CommandNext, CommandLast, CommandRemove, CommandInsert,
+                           CommandEdit})
+        b->setEnabled(false);
+    for (QPushButton *b : {CommandMoveShift, CommandSave, CommandAnnul})
+        b->setEnabled(true);
+}
+
+void FormColour::setPointFieldsEnabled(bool editing)
+{
+    LabelRange->hide();
+    for (QLineEdit *f : {TextTime, TextLength, TextRed, TextGreen, TextBlue})
+        f->setEnabled(editing);
+    TextTransition->setEnabled(!editing);
+}
+
+void FormColour::CommandInsert_Click()
+{
+    if (hasTag(TextTransition, u"C")) {
+        say(editor::editorModeMessage(LabelTransitionName->text()));
+        return;
+    }
+    // A full table has no slot for another point (the button is off then).
+    if (PointCount >= store::kRowCount)
+        return;
+    enterEditorState();
+    CommandSave->setIcon(QIcon(PictureSaveIns->pixmap()));
+    setTag(CommandSave, QStringLiteral("I"));
+    setTag(CommandMoveShift, QStringLiteral("M"));
+    editor::setPictures(CommandMoveShift, PictureMoveEn, PictureMoveDs);
+    setPointFieldsEnabled(true);
+    TextTime_Click();
+    TextTime->setFocus();
+}
+
+void FormColour::CommandEdit_Click()
+{
+    if (hasTag(TextTransition, u"C")) {
+        say(editor::editorModeMessage(LabelTransitionName->text()));
+        return;
+    }
+    enterEditorState();
+    CommandSave->setIcon(CommandSave->property("DownPicture").value<QIcon>());
+    setTag(CommandSave, QStringLiteral("E"));
+    setPointFieldsEnabled(true);
+}
+
+void FormColour::CommandSave_Click()
+{
+    const std::pair<QLineEdit *, QLabel *> fields[] = {
+        {TextTime, LabelTimeName}, {TextLength, LabelLengthName}, {TextTransition, LabelTransitionName},
+        {TextRed, LabelRed},       {TextGreen, LabelGreen},       {TextBlue, LabelBlue}};
+    for (const auto &[field, label] : fields) {
+        if (hasTag(field, u"C")) {
+            say(editor::editorModeMessage(label->text()));
+            return;
+        }
+    }
+
+    store::ColourTable &rs = table();
+    rs.moveTo(PointCurrent);
+    if (hasTag(CommandSave, u"I")) {
+        if (PointCount >= store::kRowCount)
+            return;
+        while (PointCurrent < PointCount) {
+            rs.MoveNext();
+            ++PointCurrent;
+        }
+        TextPointID->setText(store::format00(rs.value(Field::PointID) + 1));
+        rs.MoveNext();
+        ++PointCount;
+        ++PointCurrent;
+    }
+
+    if (hasTag(CommandMoveShift, u"M"))
+        DataBaseWrite();
+    else
+        DataBaseShift();
+
+    const qint64 stored = rs.value(Field::Time);
+    DataBaseCheck();
+
+    // The stored point is the current one wherever the ordering put it.
+    rs.MoveFirst();
+    int position = 1;
+    while (position < PointCount && rs.value(Field::Time) != stored) {
+        rs.MoveNext();
+        ++position;
+    }
+    if (rs.value(Field::Time) != stored)
+        position = std::min<int>(PointCurrent, PointCount);
+    PointCurrent = quint8(position);
+    rs.moveTo(PointCurrent);
+
+    setPointFieldsEnabled(false);
+    pointRefresh();
+    setTag(CommandSave, QStringLiteral("D"));
+}
+
+void FormColour::CommandAnnul_Click()
+{
+    CommandEdit->setEnabled(true);
+    for (QPushButton *b : {CommandMoveShift, CommandSave, CommandAnnul})
+        b->setEnabled(false);
+    setTag(CommandSave, QStringLiteral("D"));
+    for (QLineEdit *f : {TextTime, TextLength, TextTransition, TextRed, TextGreen, TextBlue})
+        setTag(f, QStringLiteral("U"));
+    for (QLineEdit *f : {TextTime, TextLength, TextTransition})
+        editor::setTextColour(f, editor::kNavy);
+    editor::setTextColour(TextRed, QColor(255, 0, 0));
+    editor::setTextColour(TextGreen, QColor(0, 255, 0));
+    editor::setTextColour(TextBlue, QColor(0, 0, 255));
+    setPointFieldsEnabled(false);
+    table().moveTo(PointCurrent);
+    pointRefresh();
+}
+
+void FormColour::CommandColor_Click()
+{
+    const QColor initial(store::percentToComponent(store::toNumber(ColorRed)),
+                         store::percentToComponent(store::toNumber(ColorGreen)),
+                         store::percentToComponent(store::toNumber(ColorBlue)));
+    const std::optional<QColor> chosen = m_dialogs.colour(initial);
+    if (!chosen || !chosen->isValid())
+        return;
+    ColorRed = store::componentToPercent(chosen->red());
+    ColorGreen = store::componentToPercent(chosen->green());
+    ColorBlue = store::componentToPercent(chosen->blue());
+    DataBaseData();
+}

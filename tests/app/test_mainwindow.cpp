@@ -1,15 +1,344 @@
+// The main window as a user meets it: start-up state, the start-up progress
+// and menu gating tick by tick, the toolbar dispatch, Exit and the time
+// display switch.
+
+#include "app/tags.h"
 #include "support/formfixture.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTimer>
+#include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void startsInItalian();
+    void startsInItalianWithTheEmptyCycle();
+    void menuTreeAsDesigned();
+    void startupProgressGatesTheMenus();
+    void menuDisableKeepsHelp();
+    void toolbarDispatchIsExactAndCaseSensitive_data();
+    void toolbarDispatchIsExactAndCaseSensitive();
+    void exitAnswers_data();
+    void exitAnswers();
+    void timeDisplayRoundTrips_data();
+    void timeDisplayRoundTrips();
+    void timeDisplayLabelsAndCaret();
+    void timeDisplayRefusedWhileSimulatorRuns();
 };
-void TestMainWindow::startsInItalian()
+
+void TestMainWindow::startsInItalianWithTheEmptyCycle()
 {
     FormFixture f(false);
-    QCOMPARE(f.form->windowTitle(), QStringLiteral("Orvanta"));
+    FormColour &w = *f.form;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Orvanta"));
+    QCOMPARE(w.StatusBarPanel1->text(), QStringLiteral("File: Nessuno"));
+    QCOMPARE(w.StatusBarPanel2->text(), QStringLiteral("Nessuna Scheda USB Abilitata"));
+    QCOMPARE(w.FileStatusEnglish, QStringLiteral("File: None"));
+    QCOMPARE(w.UsbStatusEnglish, QStringLiteral("No USB Board Enabled"));
+    QCOMPARE(tag(w.mnuConfigLanguage), QStringLiteral("I"));
+    QCOMPARE(w.toolbarButton(QStringLiteral("Language"))->toolTip(),
+             QStringLiteral("Lingua Italiana -> English Language"));
+    QCOMPARE(w.HelpFile, QStringLiteral("OrvantaGuida"));
+
+    // The editor shows point 01 of the empty cycle in hh:mm:ss.
+    QCOMPARE(tag(w.mnuConfigTimeViewer), QStringLiteral("H"));
+    QCOMPARE(w.mnuConfigTimeViewer->text(), QStringLiteral("Tempo = hh:mm:ss"));
+    QCOMPARE(f.field(QStringLiteral("TextPointID"))->text(), QStringLiteral("01"));
+    for (const char *name : {"TextTime", "TextLength", "TextTransition"}) {
+        QCOMPARE(f.field(QString::fromLatin1(name))->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(tag(f.field(QString::fromLatin1(name))), QStringLiteral("U"));
+    }
+    for (const char *name : {"TextRed", "TextGreen", "TextBlue"})
+        QCOMPARE(f.field(QString::fromLatin1(name))->text(), QStringLiteral("000"));
+    QCOMPARE(w.PointCount, 1);
+    QCOMPARE(w.PointCurrent, 1);
+    QCOMPARE(w.TransitionTime, QStringLiteral("00000"));
+    QCOMPARE(w.TimeText, QStringLiteral("00:00:00"));
+    QCOMPARE(tag(w.CommandSave), QStringLiteral("D"));
+    QCOMPARE(tag(w.CommandMoveShift), QStringLiteral("M"));
+    QVERIFY(!w.LabelRange->isVisibleTo(&w));
+    QVERIFY(!w.LabelPointID->isEnabled());
+    for (const char *name : {"CommandFirst", "CommandPrevious", "CommandNext", "CommandLast", "CommandRemove",
+                             "CommandInsert", "CommandEdit", "CommandMoveShift", "CommandSave", "CommandAnnul",
+                             "CommandColor"})
+        QVERIFY2(!f.button(QString::fromLatin1(name))->isEnabled(), name);
+
+    QVERIFY(!w.SimulatorRunning);
+    QCOMPARE(w.SimulatorSpeed, 1.0f);
+    QCOMPARE(w.UsbCycleSlot, QStringLiteral("0"));
+    QCOMPARE(w.ComPortNumber, 0);
+    QCOMPARE(w.FileName, QString());
+    QCOMPARE(w.SliderZoomMin->value(), 1);
+    QCOMPARE(w.SliderZoomMax->value(), 2);
 }
+
+void TestMainWindow::menuTreeAsDesigned()
+{
+    FormFixture f(false);
+    FormColour &w = *f.form;
+    const struct {
+        const char *name;
+        const char *caption;
+        bool enabled;
+        bool checked;
+        const char *shortcut;
+    } items[] = {
+        {"mnuFile", "File", false, false, ""},
+        {"mnuFileCreate", "Crea File", true, false, "Ctrl+C"},
+        {"mnuFileOpen", "Apri File", true, false, "Ctrl+O"},
+        {"mnuFileSave", "Salva File", true, false, "Ctrl+S"},
+        {"mnuFileSaveAs", "SalvaCome File", true, false, "Ctrl+A"},
+        {"mnuFileClose", "Chiudi File", true, false, "Ctrl+L"},
+        {"mnuFileDelete", "Elimina File", true, false, "Ctrl+D"},
+        {"mnuFileExit", "Esci", true, false, ""},
+        {"mnuUSB", "USB", false, false, ""},
+        {"mnuUSBComPortA", "Selezione Automatica ComPort", true, true, ""},
+        {"mnuUSBComPortS", "Elenco ComPort", false, false, ""},
+        {"mnuUSBComPort16", "ComPort16", true, false, ""},
+        {"mnuUsbOn", "USB Abilitazione Scheda", true, false, "Ctrl+U"},
+        {"mnuUsbEmulatorOn", "USB Emulatore", false, false, "Ctrl+E"},
+        {"mnuUsbInterfaceOn", "USB Interfaccia", false, false, "Ctrl+I"},
+        {"mnuUsbInterfaceOnCycle", "Elenco Settori", false, false, ""},
+        {"mnuUsbInterfaceOnCycle8", "Cycle8", true, false, "Ctrl+F8"},
+        {"mnuUsbInterfaceOnCommandRd", "Leggi", true, false, "Ctrl+R"},
+        {"mnuUsbInterfaceOnCommandEr", "Cancella Tutto", false, false, ""},
+        {"mnuEnable", "Abilitazione", false, false, ""},
+        {"mnuSimulatorConfiguration", "Configurazione Simulatore", false, false, ""},
+        {"mnuSimulatorSpeedR", "Velocità: Tempo Reale", true, true, ""},
+        {"mnuSimulatorSpeedIHS", "Velocità: 1ora -> 1sec.", true, false, ""},
+        {"mnuSimulatorSpeedD10", "Velocità: /10", true, false, ""},
+        {"mnuConfig", "Configurazione", false, false, ""},
+        {"mnuConfigLanguage", "Lingua Italiana -> English Language", true, false, ""},
+        {"mnuHelp", "Aiuto", true, false, ""},
+        {"mnuInfo", "Info", true, false, ""},
+        {"mnuInfoBoard", "Scheda", false, false, ""},
+    };
+    for (const auto &item : items) {
+        QAction *a = w.menuItem(QString::fromLatin1(item.name));
+        QVERIFY2(a, item.name);
+        QCOMPARE(a->objectName(), QString::fromLatin1(item.name));
+        QCOMPARE(a->text(), QString::fromUtf8(item.caption));
+        QVERIFY2(a->isEnabled() == item.enabled, item.name);
+        QVERIFY2(a->isChecked() == item.checked, item.name);
+        QCOMPARE(a->shortcut().toString(), QString::fromLatin1(item.shortcut));
+    }
+    // The sixteen ports, the eight slots and the fifteen speeds.
+    QCOMPARE(w.findChild<QMenu *>(QStringLiteral("mnuUSBComPortS"))->actions().size(), 16);
+    QCOMPARE(w.findChild<QMenu *>(QStringLiteral("mnuUsbInterfaceOnCycle"))->actions().size(), 8);
+    const QList<QAction *> simulator = w.findChild<QMenu *>(QStringLiteral("mnuSimulatorConfiguration"))->actions();
+    QCOMPARE(simulator.size(), 1 + 1 + 15);
+    QVERIFY(simulator.at(1)->isSeparator());
+
+    // The toolbar: keyed buttons in order, a separator between the groups.
+    QStringList layout;
+    for (QAction *a : w.Toolbar->actions())
+        layout << (a->isSeparator() ? QStringLiteral("|") : a->property("Key").toString());
+    QCOMPARE(layout.join(u' '),
+             QStringLiteral("Create Open Save SaveAs Close Delete | USBOn USBEm USBIn | Cycle1 Cycle2 Cycle3 Cycle4 "
+                            "Cycle5 Cycle6 Cycle7 Cycle8 | Read Write Rename | Language | Exit"));
+    for (QAction *a : w.Toolbar->actions())
+        QVERIFY2(a->isSeparator() || !a->icon().pixmap(24).isNull(), qPrintable(a->objectName()));
+}
+
+void TestMainWindow::startupProgressGatesTheMenus()
+{
+    FormFixture f(false);
+    FormColour &w = *f.form;
+    QAction *const gated[] = {w.mnuFile, w.mnuUSB, w.mnuEnable, w.mnuConfig};
+    QCOMPARE(tag(w.ProgressBarWait), QStringLiteral("S"));
+    QVERIFY(w.ProgressBarWait->isVisibleTo(&w));
+    for (int tick = 1; tick <= 3; ++tick) {
+        f.tick();
+        QCOMPARE(w.ProgressBarWait->value(), tick);
+        QVERIFY(!w.StartupDone);
+        for (QAction *a : gated)
+            QVERIFY(!a->isEnabled());
+    }
+    f.tick(); // the fourth tick ends the progress
+    QVERIFY(w.StartupDone);
+    QCOMPARE(tag(w.ProgressBarWait), QStringLiteral("H"));
+    QVERIFY(!w.ProgressBarWait->isVisibleTo(&w));
+    for (QAction *a : gated)
+        QVERIFY(!a->isEnabled());
+    f.tick(); // the fifth enables the menus
+    for (QAction *a : gated)
+        QVERIFY(a->isEnabled());
+    QVERIFY(w.Toolbar->isEnabled());
+
+    // A running simulator keeps the menus off; the first idle tick after it brings them back.
+    w.MenuDisable();
+    w.SimulatorRunning = true;
+    f.tick();
+    QVERIFY(!w.mnuFile->isEnabled());
+    w.SimulatorRunning = false;
+    f.tick();
+    QVERIFY(w.mnuFile->isEnabled());
+}
+
+void TestMainWindow::menuDisableKeepsHelp()
+{
+    FormFixture f;
+    FormColour &w = *f.form;
+    w.MenuDisable();
+    for (QAction *a : {w.mnuFile, w.mnuEnable, w.mnuUSB, w.mnuConfig, w.mnuInfo})
+        QVERIFY(!a->isEnabled());
+    QVERIFY(!w.Toolbar->isEnabled());
+    QVERIFY(w.mnuHelp->isEnabled());
+    w.MenuEnable();
+    for (QAction *a : {w.mnuFile, w.mnuEnable, w.mnuUSB, w.mnuConfig, w.mnuInfo})
+        QVERIFY(a->isEnabled());
+}
+
+void TestMainWindow::toolbarDispatchIsExactAndCaseSensitive_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("asksToExit");
+    QTest::newRow("Exit") << "Exit" << true;
+    QTest::newRow("lower case") << "exit" << false;
+    QTest::newRow("trailing blank") << "Exit " << false;
+    QTest::newRow("unknown") << "Nothing" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestMainWindow::toolbarDispatchIsExactAndCaseSensitive()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, asksToExit);
+    FormFixture f;
+    if (asksToExit)
+        f.dialogs.answerMessage(MsgResult::Cancel);
+    f.form->Toolbar_ButtonClick(key);
+    QCOMPARE(f.dialogs.shown.size(), asksToExit ? 1 : 0);
+    QVERIFY(f.dialogs.allAnswered());
+}
+
+void TestMainWindow::exitAnswers_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<MsgResult>("answer");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("cancel goes on") << false << MsgResult::Cancel << false;
+    QTest::newRow("no ends") << false << MsgResult::No << true;
+    QTest::newRow("english cancel") << true << MsgResult::Cancel << false;
+    QTest::newRow("english no") << true << MsgResult::No << true;
+}
+
+void TestMainWindow::exitAnswers()
+{
+    QFETCH(bool, english);
+    QFETCH(MsgResult, answer);
+    QFETCH(bool, ends);
+    FormFixture f;
+    FormColour &w = *f.form;
+    w.show();
+    if (english)
+        setTag(w.mnuConfigLanguage, QStringLiteral("E"));
+    QSignalSpy ended(&w, &FormColour::programEnded);
+    f.dialogs.answerMessage(answer);
+    QVERIFY(f.trigger(QStringLiteral("mnuFileExit")));
+
+    const platform::Message &m = f.dialogs.last();
+    QCOMPARE(m.icon, MsgIcon::Question);
+    QCOMPARE(m.buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(m.defaultButton, MsgResult::Cancel);
+    if (english) {
+        QCOMPARE(m.title, QStringLiteral("Warning"));
+        QCOMPARE(m.text, QStringLiteral("Before to exit,\rWould you like to save the selected File?"));
+    } else {
+        QCOMPARE(m.title, QStringLiteral("Attenzione"));
+        QCOMPARE(m.text, QStringLiteral("Prima di Uscire,\rDesideri salvare il File selezionato?"));
+    }
+    QCOMPARE(ended.count(), ends ? 1 : 0);
+    QCOMPARE(w.isVisible(), !ends);
+    QCOMPARE(w.TimerMove->isActive(), false); // the fixture stopped it; Exit must not restart it
+    QCOMPARE(f.dialogs.shown.size(), 1);       // No ends without any further question
+}
+
+void TestMainWindow::timeDisplayRoundTrips_data()
+{
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<QString>("hms");
+    QTest::addColumn<QString>("back");
+    QTest::newRow("100 s") << "00100" << "00:01:40" << "00100";
+    QTest::newRow("a day") << "86400" << "24:00:00" << "86400";
+    QTest::newRow("90000 clamps on the way back") << "90000" << "25:00:00" << "86400";
+    QTest::newRow("empty") << "" << "00:00:00" << "00000";
+    QTest::newRow("just under a day") << "86399" << "23:59:59" << "86399";
+}
+
+void TestMainWindow::timeDisplayRoundTrips()
+{
+    QFETCH(QString, seconds);
+    QFETCH(QString, hms);
+    QFETCH(QString, back);
+    FormFixture f;
+    FormColour &w = *f.form;
+    w.mnuConfigTimeViewer_Click(); // to seconds
+    QCOMPARE(tag(w.mnuConfigTimeViewer), QStringLiteral("S"));
+    for (QLineEdit *box : {w.TextTime, w.TextLength, w.TextTransition})
+        box->setText(seconds);
+    w.mnuConfigTimeViewer_Click();
+    for (QLineEdit *box : {w.TextTime, w.TextLength, w.TextTransition})
+        QCOMPARE(box->text(), hms);
+    w.mnuConfigTimeViewer_Click();
+    for (QLineEdit *box : {w.TextTime, w.TextLength, w.TextTransition})
+        QCOMPARE(box->text(), back);
+    QCOMPARE(w.TimeText, back);
+    QCOMPARE(w.LengthText, back);
+    QCOMPARE(w.TransitionText, back);
+}
+
+void TestMainWindow::timeDisplayLabelsAndCaret()
+{
+    FormFixture f;
+    FormColour &w = *f.form;
+    w.mnuConfigTimeViewer_Click();
+    QCOMPARE(w.mnuConfigTimeViewer->text(), QStringLiteral("Tempo = Secondi"));
+    QCOMPARE(w.LabelTime->text(), QStringLiteral("Secondi"));
+    QCOMPARE(w.LabelTransitionName->text(), QStringLiteral("Tempo Viraggio Fine Ciclo"));
+    QCOMPARE(w.LabelSimulatorTime->text(), QStringLiteral("00000"));
+    QCOMPARE(w.TextTime->cursorPosition(), 5);
+    QCOMPARE(w.TimeCaret, 5);
+    QCOMPARE(w.TransitionCaret, 5);
+
+    setTag(w.mnuConfigLanguage, QStringLiteral("E"));
+    setTag(w.CommandMoveShift, QStringLiteral("S"));
+    w.mnuConfigTimeViewer_Click();
+    QCOMPARE(w.mnuConfigTimeViewer->text(), QStringLiteral("Time = hh:mm:ss"));
+    QCOMPARE(w.LabelTime->text(), QStringLiteral("hh : mm : ss"));
+    QCOMPARE(w.LabelTimeName->text(), QStringLiteral("Shift to Time"));
+    QCOMPARE(w.LabelLengthName->text(), QStringLiteral("Length Time"));
+    QCOMPARE(w.LabelSimulatorTime->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(w.TextLength->cursorPosition(), 8);
+    QCOMPARE(w.LengthCaret, 8);
+
+    w.mnuConfigTimeViewer_Click();
+    QCOMPARE(w.LabelTransitionName->text(), QStringLiteral("Cycle End Transition Time"));
+    QCOMPARE(w.LabelLength->text(), QStringLiteral("Seconds"));
+}
+
+void TestMainWindow::timeDisplayRefusedWhileSimulatorRuns()
+{
+    FormFixture f;
+    FormColour &w = *f.form;
+    w.SimulatorRunning = true;
+    const QString caption = w.mnuConfigTimeViewer->text();
+    f.trigger(QStringLiteral("mnuConfigTimeViewer"));
+    QCOMPARE(tag(w.mnuConfigTimeViewer), QStringLiteral("H"));
+    QCOMPARE(w.mnuConfigTimeViewer->text(), caption);
+    QCOMPARE(w.TextTime->text(), QStringLiteral("00:00:00"));
+}
+
 QTEST_MAIN(TestMainWindow)
 #include "test_mainwindow.moc"

@@ -1,0 +1,99 @@
+#include "cyclefile/filemessages.h"
+
+namespace cyclefile::messages {
+
+namespace {
+
+using platform::BilingualMessage;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+
+const Bilingual kWarning{QStringLiteral("Warning"), QStringLiteral("Attenzione")};
+const QChar DQ(34);
+const QChar CR = kLineBreak;
+
+BilingualMessage ask(const QString &english, const QString &italian, MsgIcon icon = MsgIcon::Question)
+{
+    return BilingualMessage{{english, italian}, kWarning, icon, MsgButtons::YesNo, MsgResult::No};
+}
+
+BilingualMessage warn(const QString &english, const QString &italian)
+{
+    return BilingualMessage{{english, italian}, kWarning, MsgIcon::Exclamation, MsgButtons::Ok, MsgResult::Ok};
+}
+
+QString details(const QString &fileLabel, const QString &path, const QString &reasonLabel, const QString &reason)
+{
+    return CR + QString(CR) + fileLabel + DQ + path + DQ + CR + reasonLabel + DQ + reason + DQ;
+}
+
+} // namespace
+
+Bilingual openTitle() { return {QStringLiteral("File Open"), QStringLiteral("Apri File")}; }
+Bilingual createTitle() { return {QStringLiteral("File Create"), QStringLiteral("Crea File")}; }
+Bilingual saveTitle() { return {QStringLiteral("File Save"), QStringLiteral("Salva File")}; }
+Bilingual saveAsTitle() { return {QStringLiteral("File SaveAs"), QStringLiteral("Salva Come File")}; }
+
+Bilingual noFileStatus() { return {QStringLiteral("File: None"), QStringLiteral("File: Nessuno")}; }
+Bilingual fileStatus(const QString &path) { return {QStringLiteral("File: ") + path, QStringLiteral("File: ") + path}; }
+
+BilingualMessage saveConfirm()
+{
+    return ask(QStringLiteral("Save File! Confirm?"), QStringLiteral("Salvare il File! Confermi?"));
+}
+
+BilingualMessage saveAsConfirm()
+{
+    return ask(QStringLiteral("Save As File! Confirm?"), QStringLiteral("Salvare Con nuovo nome il File! Confermi?"));
+}
+
+BilingualMessage closeConfirm()
+{
+    return ask(QStringLiteral("Close! Confirm?"), QStringLiteral("Chiudi! Confermi?"));
+}
+
+BilingualMessage deleteConfirm()
+{
+    return ask(QStringLiteral("Delete! Confirm?"), QStringLiteral("cancella! Confermi?"), MsgIcon::Exclamation);
+}
+
+BilingualMessage overwrite()
+{
+    return ask(QStringLiteral("File exists! Overwrite?"), QStringLiteral("Il File esiste! Sovrascrivere?"),
+               MsgIcon::Exclamation);
+}
+
+BilingualMessage fileNotFound()
+{
+    return warn(QStringLiteral("File is not been found!"), QStringLiteral("Il File non è stato trovato!"));
+}
+
+BilingualMessage deleteFileNotFound()
+{
+    return warn(QStringLiteral("File is not been found!"), QStringLiteral("Il File non è stato trovato"));
+}
+
+BilingualMessage sameFile()
+{
+    return warn(QStringLiteral("Source file and Destination file are the same! Use the Save command."),
+                QStringLiteral("File Origine e Destinatario sono lo stesso File! Uasa il Commando Salva."));
+}
+
+BilingualMessage writeFailed(const QString &path, const QString &reason)
+{
+    return warn(QStringLiteral("File has not been written!")
+                    + details(QStringLiteral("File: "), path, QStringLiteral("Error: "), reason),
+                QStringLiteral("Il File non è stato scritto!")
+                    + details(QStringLiteral("File: "), path, QStringLiteral("Errore: "), reason));
+}
+
+BilingualMessage deleteFailed(const QString &path, const QString &reason)
+{
+    return warn(QStringLiteral("File has not been deleted!")
+                    + details(QStringLiteral("File: "), path, QStringLiteral("Error: "), reason),
+                QStringLiteral("Il File non è stato eliminato!")
+                    + details(QStringLiteral("File: "), path, QStringLiteral("Errore: "), reason));
+}
+
+} // namespace cyclefile::messages

@@ -1,0 +1,178 @@
+#include "editor/fieldentry.h"
+
+#include "store/numbers.h"
+
+#include <algorithm>
+
+using platform::BilingualMessage;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+
+namespace editor {
+
+namespace {
+
+bool isDigitKey(int keyCode)
+{
+    return keyCode >= kKey0 && keyCode <= kKey9;
+}
+
+bool allDigits(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+KeyResult accept(const QString &text, int caret)
+{
+    return {KeyOutcome::Accept, {text, std::clamp(caret, 0, int(text.size()))}};
+}
+
+KeyResult reject(const FieldText &buffer)
+{
+    return {KeyOutcome::Reject, buffer};
+}
+
+// The digit typed into "hh:mm:ss" replaces the digit before the old caret; the
+// caret moves on past the next digit, skipping a colon. `t` is the text with
+// the digit inserted (9 characters), `c` the caret just after it.
+std::optional<FieldText> overwrite(const QString &t, int c)
+{
+    if (t.size() != 9)
+        return std::nullopt;
+    // Characters of t counted from 1, as pairs of hours, minutes, seconds.
+    auto at = [&](int i) { return t.at(i - 1); };
+    auto two = [&](int a, int b) -> QString { return QString(at(a)) + at(b); };
+    QString hh, mm, ss;
+    int caret = 0;
+    switch (c) {
+    case 2: hh = two(2, 3); mm = two(5, 6); ss = two(8, 9); caret = 2; break;
+    case 3: hh = two(1, 3); mm = two(5, 6); ss = two(8, 9); caret = 4; break;
+    case 5: hh = two(1, 2); mm = two(5, 6); ss = two(8, 9); caret = 5; break;
+    case 6: hh = two(1, 2); mm = two(4, 6); ss = two(8, 9); caret = 7; break;
+    case 8: hh = two(1, 2); mm = two(4, 5); ss = two(8, 9); caret = 8; break;
+    case 9: hh = two(1, 2); mm = two(4, 5); ss = two(7, 9); caret = 8; break;
+    default: return std::nullopt; // the caret never stands there
+    }
+    if (!allDigits(hh) || !allDigits(mm) || !allDigits(ss))
+        return std::nullopt;
+    return FieldText{hh + u':' + mm + u':' + ss, caret};
+}
+
+} // namespace
+
+KeyResult timeFieldKey(int keyCode, const FieldText &typed, const FieldText &buffer, bool hms,
+                       std::optional<qint64> limit)
+{
+    if (keyCode == kKeyEnter)
+        return {KeyOutcome::Confirm, buffer};
+
+    if (keyCode == kKeyBackspace || keyCode == kKeyDelete) {
+        if (hms)
+            return reject(buffer);
+        return accept(typed.text, typed.caret);
+    }
+
+    if (keyCode == kKeyLeft || keyCode == kKeyRight) {
+        if (!hms)
+            return accept(typed.text, int(typed.text.size()));
+        // The text stays as accepted; the caret only moves between digits.
+        int caret = typed.caret;
+        if (keyCode == kKeyLeft) {
+            if (caret == 3 || caret == 6)
+                --caret;
+            caret = std::max(caret, 1);
+        } else {
+            if (caret == 0 || caret == 3 || caret == 6)
+                ++caret;
+            caret = std::min(caret, 8);
+        }
+        return accept(buffer.text, caret);
+    }
+
+    if (!isDigitKey(keyCode))
+        return reject(buffer);
+
+    if (!hms) {
+        if (typed.text.size() > kSecondsDigits || !allDigits(typed.text))
+            return reject(buffer);
+        if (limit && store::toNumber(typed.text) > *limit)
+            return accept(store::format00000(*limit), kSecondsDigits);
+        return accept(typed.text, typed.caret);
+    }
+
+    std::optional<FieldText> rebuilt = overwrite(typed.text, typed.caret);
+    if (!rebuilt)
+        return reject(buffer);
+    if (limit && store::DataBaseTimeToSEC(rebuilt->text) > *limit)
+        rebuilt->text = store::DataBaseTimeToHMS(*limit);
+    return accept(rebuilt->text, rebuilt->caret);
+}
+
+int caretOnEntry(int caret, bool hms)
+{
+    if (hms && (caret == 0 || caret == 3 || caret == 6))
+        return caret + 1;
+    return caret;
+}
+
+KeyResult colourFieldKey(int keyCode, const FieldText &typed)
+{
+    if (keyCode == kKeyEnter)
+        return {KeyOutcome::Confirm, typed};
+    // Non-digits vanish; the caret keeps its place among the digits.
+    const QString digits = store::CheckNumber(typed.text);
+    const int caret = int(store::CheckNumber(typed.text.left(typed.caret)).size());
+    return accept(digits, caret);
+}
+
+QString confirmedColour(const QString &text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("000");
+    return store::format000(std::clamp<qint64>(store::toNumber(text), 0, 100));
+}
+
+BilingualMessage editorModeMessage(const QString &caption)
+{
+    const QChar dq(34);
+    const QString quoted = dq + caption + dq;
+    const QString english = quoted + QStringLiteral(" is in Editor Mode, thereafter:") + kLineBreak
+        + QStringLiteral("or") + kLineBreak + QStringLiteral("- ") + dq + QStringLiteral("Double Click") + dq
+        + QStringLiteral(" of the Mouse on the Value") + kLineBreak + QStringLiteral("or") + kLineBreak
+        + QStringLiteral("- TAB on the Value and push ") + dq + QStringLiteral("Enter") + dq;
+    const QString italian = quoted + QString::fromUtf8(" è in Stato Modifica, quindi:") + kLineBreak
+        + QStringLiteral("o") + kLineBreak + QStringLiteral("- ") + dq + QStringLiteral("Doppio Click") + dq
+        + QStringLiteral(" del mouse sul Dato") + kLineBreak + QStringLiteral("o") + kLineBreak
+        + QStringLiteral("- TAB sul Dato e Commando ") + dq + QStringLiteral("Enter") + dq;
+    return BilingualMessage{{english, italian}, {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
+                            MsgIcon::Exclamation};
+}
+
+BilingualMessage firstPointMessage()
+{
+    return BilingualMessage{
+        {QStringLiteral("The First Point Colour has Position Time = 0. It is not possible to change it."),
+         QString::fromUtf8("Il primo Punto Colore ha posizione = 0. Non è possibile modificarlo")},
+        {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
+        MsgIcon::Exclamation};
+}
+
+BilingualMessage outOfRangeMessage(const QString &englishName)
+{
+    return BilingualMessage{{englishName + QStringLiteral(" is Out of Range!"), QStringLiteral("Valore fuori Limite!")},
+                            {QStringLiteral("Error"), QStringLiteral("Attenzione")},
+                            MsgIcon::Exclamation};
+}
+
+BilingualMessage removeQuestion()
+{
+    return BilingualMessage{{QStringLiteral("Remove Colour Point! Confirm?"),
+                             QStringLiteral("Eliminare il Punto Colore! Confermi?")},
+                            {QStringLiteral("Warning"), QStringLiteral("Warning")},
+                            MsgIcon::Exclamation,
+                            MsgButtons::YesNo,
+                            MsgResult::No};
+}
+
+} // namespace editor

@@ -1,0 +1,502 @@
+// Field entry: entering, typing and confirming the editor's six value fields,
+// and the colour sliders.
+//
+// The fields' handlers run as a text box's key-up handler does: after the box
+// has applied the key. Qt hands the key to the event filter first, so the
+// filter lets the field apply the key and then runs the handler at once,
+// before anything is painted: a refused key never shows.
+
+#include "app/formcolour.h"
+#include "app/tags.h"
+#include "editor/editorcontrols.h"
+#include "editor/fieldentry.h"
+#include "editor/rules.h"
+#include "store/numbers.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QSlider>
+
+namespace {
+
+// The last accepted text and caret of a time field.
+struct TimeBuffer
+{
+    QString &text;
+    int &caret;
+};
+
+TimeBuffer bufferOf(FormColour &w, const QLineEdit *field)
+{
+    if (field == w.TextTime)
+        return {w.TimeText, w.TimeCaret};
+    if (field == w.TextLength)
+        return {w.LengthText, w.LengthCaret};
+    return {w.TransitionText, w.TransitionCaret};
+}
+
+
+qint64 secondsOf(const QString &text, bool hms)
+{
+    return hms ? qint64(store::DataBaseTimeToSEC(text)) : store::toNumber(text);
+}
+
+// The key code a field handler sees for a key press, 0 for keys it has no
+// rule for. A digit is a digit key that types that digit.
+int keyCodeOf(const QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return editor::kKeyEnter;
+    case Qt::Key_Backspace: return editor::kKeyBackspace;
+    case Qt::Key_Delete: return editor::kKeyDelete;
+    case Qt::Key_Left: return editor::kKeyLeft;
+    case Qt::Key_Right: return editor::kKeyRight;
+    default: break;
+    }
+    if (e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9
+        && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        const int digit = e->key() - Qt::Key_0;
+        if (e->text() == QString(QChar(u'0' + digit)))
+            return editor::kKey0 + digit;
+    }
+    return 0;
+}
+
+} // namespace
+
+// ----- Wiring ------------------------------------------------------------------------
+
+void FormColour::connectEditor()
+{
+    const auto click = [this](QPushButton *button, void (FormColour::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    click(CommandFirst, &FormColour::CommandFirst_Click);
+    click(CommandPrevious, &FormColour::CommandPrevious_Click);
+    click(CommandNext, &FormColour::CommandNext_Click);
+    click(CommandLast, &FormColour::CommandLast_Click);
+    click(CommandRemove, &FormColour::CommandRemove_Click);
+    click(CommandInsert, &FormColour::CommandInsert_Click);
+    click(CommandEdit, &FormColour::CommandEdit_Click);
+    click(CommandSave, &FormColour::CommandSave_Click);
+    click(CommandAnnul, &FormColour::CommandAnnul_Click);
+    click(CommandColor, &FormColour::CommandColor_Click);
+    click(CommandMoveShift, &FormColour::CommandMoveShift_Click);
+    connect(TextPointID, &QLineEdit::textChanged, this, [this] { TextPointID_Change(); });
+
+    for (QLineEdit *f : {TextTime, TextLength, TextTransition, TextRed, TextGreen, TextBlue}) {
+        // Text reaches a field only through the keys its handlers filter.
+        f->setContextMenuPolicy(Qt::NoContextMenu);
+        f->setAcceptDrops(false);
+        f->setAttribute(Qt::WA_InputMethodEnabled, false);
+        f->installEventFilter(this);
+    }
+    // The confirmed look of the fields.
+    for (QLineEdit *f : {TextTime, TextLength, TextTransition})
+        editor::setTextColour(f, editor::kNavy);
+    editor::setTextColour(TextRed, QColor(255, 0, 0));
+    editor::setTextColour(TextGreen, QColor(0, 255, 0));
+    editor::setTextColour(TextBlue, QColor(0, 0, 255));
+    connect(SliderRed, &QSlider::valueChanged, this, [this] { SliderRed_Change(); });
+    connect(SliderGreen, &QSlider::valueChanged, this, [this] { SliderGreen_Change(); });
+    connect(SliderBlue, &QSlider::valueChanged, this, [this] { SliderBlue_Change(); });
+    for (QSlider *s : {SliderRed, SliderGreen, SliderBlue})
+        s->installEventFilter(this);
+}
+
+bool FormColour::editorEvent(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+
+    if (watched == SliderRed || watched == SliderGreen || watched == SliderBlue) {
+        auto *slider = static_cast<QSlider *>(watched);
+        if ((type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease
+             && type != QEvent::MouseButtonDblClick)
+            || static_cast<QMouseEvent *>(event)->button() != Qt::RightButton || !slider->isEnabled())
+            return false;
+        if (type == QEvent::MouseButtonPress) {
+            if (slider == SliderRed)
+                SliderRed_MouseDown(2);
+            else if (slider == SliderGreen)
+                SliderGreen_MouseDown(2);
+            else
+                SliderBlue_MouseDown(2);
+        }
+        return true;
+    }
+
+    QLineEdit *field = nullptr;
+    for (QLineEdit *f : {TextTime, TextLength, TextTransition, TextRed, TextGreen, TextBlue}) {
+        if (watched == f)
+            field = f;
+    }
+    if (!field || !field->isEnabled())
+        return false;
+    const bool timeField = field == TextTime || field == TextLength || field == TextTransition;
+
+    switch (type) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false;
+        // A time field refuses keys while another one is being typed; the
+        // key is not applied.
+        if (timeField && !crossFieldGuard(field))
+            return true;
+        const int code = keyCodeOf(key);
+        // Enter confirms; keys without a rule in a time field are undone
+        // anyway, so they are not applied at all.
+        const bool apply = code != editor::kKeyEnter && (!timeField || code != 0);
+        if (apply)
+            watched->event(event);
+        if (field == TextTime)
+            TextTime_KeyUp(code);
+        else if (field == TextLength)
+            TextLength_KeyUp(code);
+        else if (field == TextTransition)
+            TextTransition_KeyUp(code);
+        else if (field == TextRed)
+            TextRed_KeyUp(code);
+        else if (field == TextGreen)
+            TextGreen_KeyUp(code);
+        else
+            TextBlue_KeyUp(code);
+        return true;
+    }
+    case QEvent::FocusIn: {
+        // Qt selects the whole text of a line edit reached with Tab. In
+        // hh:mm:ss the overwrite typing refuses a digit over a selection, so
+        // the caret goes to the start instead; elsewhere typing replaces the
+        // selected value, as users expect.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if ((reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) || !timeField || !hmsMode())
+            return false;
+        watched->event(event);
+        field->deselect();
+        field->setCursorPosition(editor::caretOnEntry(0, true));
+        TimeBuffer buffer = bufferOf(*this, field);
+        buffer.text = field->text();
+        buffer.caret = field->cursorPosition();
+        return true;
+    }
+    case QEvent::MouseButtonPress: {
+        editorDblClickField = nullptr;
+        // The middle button would paste the selection past the filters.
+        return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::MiddleButton)
+            return true;
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        if (editorDblClickField == field) {
+            // The release that ends a double click is no click of its own.
+            editorDblClickField = nullptr;
+            return false;
+        }
+        watched->event(event);
+        if (field == TextTime)
+            TextTime_Click();
+        else if (field == TextLength)
+            TextLength_Click();
+        else if (field == TextTransition)
+            TextTransition_Click();
+        else if (field == TextRed)
+            TextRed_Click();
+        else if (field == TextGreen)
+            TextGreen_Click();
+        else
+            TextBlue_Click();
+        return true;
+    }
+    case QEvent::MouseButtonDblClick: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return mouse->button() == Qt::MiddleButton;
+        watched->event(event);
+        editorDblClickField = field;
+        if (field == TextTime)
+            TextTime_DblClick();
+        else if (field == TextLength)
+            TextLength_DblClick();
+        else if (field == TextTransition)
+            TextTransition_DblClick();
+        else if (field == TextRed)
+            TextRed_DblClick();
+        else if (field == TextGreen)
+            TextGreen_DblClick();
+        else
+            TextBlue_DblClick();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// ----- Time fields ---------------------------------------------------------------------
+
+bool FormColour::crossFieldGuard(QLineEdit *field)
+{
+    const std::pair<QLineEdit *, QLabel *> time{TextTime, LabelTimeName};
+    const std::pair<QLineEdit *, QLabel *> length{TextLength, LabelLengthName};
+    const std::pair<QLineEdit *, QLabel *> transition{TextTransition, LabelTransitionName};
+    std::pair<QLineEdit *, QLabel *> others[2];
+    if (field == TextTime) {
+        others[0] = length;
+        others[1] = transition;
+    } else if (field == TextLength) {
+        others[0] = time;
+        others[1] = transition;
+    } else {
+        others[0] = time;
+        others[1] = length;
+    }
+    for (const auto &[other, label] : others) {
+        if (hasTag(other, u"C")) {
+            say(editor::editorModeMessage(label->text()));
+            return false;
+        }
+    }
+    return true;
+}
+
+
+void FormColour::timeFieldClick(QLineEdit *field)
+{
+    if (!crossFieldGuard(field))
+        return;
+    if (field == TextTime && PointCurrent == 1 && hasTag(CommandSave, u"E")) {
+        say(editor::firstPointMessage());
+        return;
+    }
+    if (field == TextTime) {
+        if (hasTag(CommandMoveShift, u"S")) {
+            DataBaseShiftValue();
+            LabelRange->show();
+        }
+    } else if (field == TextLength) {
+        DataBaseLengthMaxValue();
+        LabelRange->show();
+    } else {
+        DataBaseTransitionMaxValue();
+        LabelRange->show();
+    }
+    TimeBuffer buffer = bufferOf(*this, field);
+    const bool hms = hmsMode();
+    editor::putText(field, buffer.text, std::min<int>(field->cursorPosition(), int(buffer.text.size())));
+    field->setCursorPosition(editor::caretOnEntry(field->cursorPosition(), hms));
+    buffer.caret = field->cursorPosition();
+    buffer.text = field->text();
+    editor::setTextColour(field, editor::kOrange);
+    setTag(field, QStringLiteral("C"));
+}
+
+void FormColour::timeFieldKey(QLineEdit *field, int keyCode)
+{
+    if (!crossFieldGuard(field))
+        return;
+    TimeBuffer buffer = bufferOf(*this, field);
+    const bool hms = hmsMode();
+    std::optional<qint64> limit;
+    if (field == TextLength) {
+        limit = editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent, secondsOf(TextTime->text(), hms),
+                                               store::toNumber(TransitionTime), hms)
+                    .value;
+        LengthMaxValue = store::format00000(*limit);
+    } else if (field == TextTransition) {
+        limit = editor::DataBaseTransitionMaxValue(table(), PointCount, hms).value;
+        TransitionMaxValue = store::format00000(*limit);
+    }
+    const editor::KeyResult result = editor::timeFieldKey(keyCode, {field->text(), field->cursorPosition()},
+                                                          {buffer.text, buffer.caret}, hms, limit);
+    switch (result.outcome) {
+    case editor::KeyOutcome::Confirm:
+        editor::putText(field, buffer.text, std::min<int>(buffer.caret, int(buffer.text.size())));
+        timeFieldConfirm(field);
+        break;
+    case editor::KeyOutcome::Reject:
+        editor::putText(field, result.shown.text, std::min<int>(result.shown.caret, int(result.shown.text.size())));
+        break;
+    case editor::KeyOutcome::Accept:
+        editor::putText(field, result.shown.text, result.shown.caret);
+        buffer.text = field->text();
+        buffer.caret = field->cursorPosition();
+        break;
+    }
+}
+
+void FormColour::timeFieldConfirm(QLineEdit *field)
+{
+    if (!crossFieldGuard(field))
+        return;
+    TimeBuffer buffer = bufferOf(*this, field);
+    const bool hms = hmsMode();
+    editor::putText(field, buffer.text, std::min<int>(field->cursorPosition(), int(buffer.text.size())));
+    if (field->text().isEmpty())
+        field->setText(hms ? QStringLiteral("00:00:00") : QStringLiteral("00000"));
+    qint64 v = secondsOf(field->text(), hms);
+
+    if (field == TextTime) {
+        if (hasTag(CommandMoveShift, u"M")) {
+            if (!DataBaseTimeCheck(field->text())) {
+                editor::putText(field, buffer.text, std::min<int>(buffer.caret, int(buffer.text.size())));
+                return;
+            }
+        } else {
+            editor::ShiftRange range;
+            range.min = ShiftRangeMin;
+            range.max = ShiftRangeMax;
+            if (const auto refusal = editor::shiftOutOfRange(v, range, QStringLiteral("Attenzione"))) {
+                say(*refusal);
+                v = ShiftRangeMin;
+            }
+        }
+    } else if (field == TextLength) {
+        // The limit as it stands now: a field reached with Tab was never
+        // clicked, so no limit was taken on entry.
+        const qint64 max = editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent,
+                                                          secondsOf(TextTime->text(), hms),
+                                                          store::toNumber(TransitionTime), hms)
+                               .value;
+        LengthMaxValue = store::format00000(max);
+        if (v > max) {
+            say(editor::outOfRangeMessage(QStringLiteral("Length Time")));
+            v = max;
+        }
+    } else {
+        const qint64 max = editor::DataBaseTransitionMaxValue(table(), PointCount, hms).value;
+        TransitionMaxValue = store::format00000(max);
+        if (v > max) {
+            say(editor::outOfRangeMessage(QStringLiteral("Transition Time")));
+            v = max;
+        }
+    }
+
+    field->setText(hms ? store::DataBaseTimeToHMS(v) : store::format00000(v));
+    if (field == TextTransition)
+        TransitionTime = store::format00000(v);
+    buffer.text = field->text();
+    buffer.caret = field->cursorPosition();
+    editor::setTextColour(field, editor::kNavy);
+    setTag(field, QStringLiteral("U"));
+    LabelRange->hide();
+    field->hide();
+    field->show();
+    if (field == TextTransition) {
+        table().moveTo(PointCurrent);
+        pointRefresh();
+    }
+}
+
+void FormColour::TextTime_Click() { timeFieldClick(TextTime); }
+void FormColour::TextLength_Click() { timeFieldClick(TextLength); }
+void FormColour::TextTransition_Click() { timeFieldClick(TextTransition); }
+void FormColour::TextTime_KeyUp(int KeyCode) { timeFieldKey(TextTime, KeyCode); }
+void FormColour::TextLength_KeyUp(int KeyCode) { timeFieldKey(TextLength, KeyCode); }
+void FormColour::TextTransition_KeyUp(int KeyCode) { timeFieldKey(TextTransition, KeyCode); }
+void FormColour::TextTime_DblClick() { timeFieldConfirm(TextTime); }
+void FormColour::TextLength_DblClick() { timeFieldConfirm(TextLength); }
+void FormColour::TextTransition_DblClick() { timeFieldConfirm(TextTransition); }
+
+// ----- Colour fields ---------------------------------------------------------------------
+
+void FormColour::TextRed_Click()
+{
+    const QString digits = store::CheckNumber(TextRed->text());
+    if (digits != TextRed->text())
+        TextRed->setText(digits);
+    setTag(TextRed, QStringLiteral("C"));
+    editor::setTextColour(TextRed, editor::kOrange);
+}
+
+void FormColour::TextGreen_Click()
+{
+    setTag(TextGreen, QStringLiteral("C"));
+    editor::setTextColour(TextGreen, editor::kOrange);
+}
+
+void FormColour::TextBlue_Click()
+{
+    setTag(TextBlue, QStringLiteral("C"));
+    editor::setTextColour(TextBlue, editor::kOrange);
+}
+
+namespace {
+
+void colourKey(QLineEdit *field, int keyCode, const std::function<void()> &confirm)
+{
+    const editor::KeyResult result = editor::colourFieldKey(keyCode, {field->text(), field->cursorPosition()});
+    if (result.outcome == editor::KeyOutcome::Confirm) {
+        confirm();
+        return;
+    }
+    if (result.shown.text != field->text())
+        editor::putText(field, result.shown.text, result.shown.caret);
+}
+
+} // namespace
+
+void FormColour::TextRed_KeyUp(int KeyCode) { colourKey(TextRed, KeyCode, [this] { TextRed_DblClick(); }); }
+void FormColour::TextGreen_KeyUp(int KeyCode) { colourKey(TextGreen, KeyCode, [this] { TextGreen_DblClick(); }); }
+void FormColour::TextBlue_KeyUp(int KeyCode) { colourKey(TextBlue, KeyCode, [this] { TextBlue_DblClick(); }); }
+
+void FormColour::colourFieldConfirm(QLineEdit *field, QString &colour)
+{
+    const QString text = editor::confirmedColour(field->text());
+    if (field->text() != text)
+        field->setText(text);
+    if (field == TextRed)
+        editor::setTextColour(field, QColor(255, 0, 0));
+    else if (field == TextGreen)
+        editor::setTextColour(field, QColor(0, 192, 0));
+    else
+        editor::setTextColour(field, QColor(0, 0, 255));
+    setTag(field, QStringLiteral("U"));
+    colour = store::reformat(field->text(), 3);
+    DataBaseData();
+    field->hide();
+    field->show();
+    if (field != TextRed)
+        field->deselect();
+}
+
+void FormColour::TextRed_DblClick() { colourFieldConfirm(TextRed, ColorRed); }
+void FormColour::TextGreen_DblClick() { colourFieldConfirm(TextGreen, ColorGreen); }
+void FormColour::TextBlue_DblClick() { colourFieldConfirm(TextBlue, ColorBlue); }
+
+// ----- Sliders --------------------------------------------------------------------------------
+
+void FormColour::sliderChanged(QSlider *slider, QString &colour)
+{
+    // Setting the sliders to the colour they show is no change of colour:
+    // that is how DataBaseData moves them.
+    if (editorSliderSync)
+        return;
+    const QString value = store::format000(slider->value());
+    if (value == store::reformat(colour, 3))
+        return;
+    const QScopedValueRollback<bool> sync(editorSliderSync, true);
+    colour = value;
+    DataBaseData();
+}
+
+void FormColour::SliderRed_Change() { sliderChanged(SliderRed, ColorRed); }
+void FormColour::SliderGreen_Change() { sliderChanged(SliderGreen, ColorGreen); }
+void FormColour::SliderBlue_Change() { sliderChanged(SliderBlue, ColorBlue); }
+
+void FormColour::SliderRed_MouseDown(int Button)
+{
+    if (Button == 2)
+        mnuEnableRGB_Click();
+}
+
+void FormColour::SliderGreen_MouseDown(int Button) { SliderRed_MouseDown(Button); }
+void FormColour::SliderBlue_MouseDown(int Button) { SliderRed_MouseDown(Button); }

@@ -1,0 +1,117 @@
+// The window's side of the validation rules and of move and shift: read the
+// controls, run the rule, write the results back and show its message.
+
+#include "app/formcolour.h"
+#include "app/tags.h"
+#include "editor/editorcontrols.h"
+#include "editor/rules.h"
+#include "store/numbers.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using store::Field;
+
+namespace {
+
+qint64 secondsOf(const QString &text, bool hms)
+{
+    return hms ? qint64(store::DataBaseTimeToSEC(text)) : store::toNumber(text);
+}
+
+} // namespace
+
+void FormColour::DataBaseCheck()
+{
+    store::ColourTable &rs = table();
+    const editor::CheckResult result = editor::DataBaseCheck(rs, store::toNumber(TransitionTime));
+    PointCount = quint8(result.pointCount);
+    CheckError = result.checkError;
+    for (const platform::BilingualMessage &message : result.messages)
+        say(message);
+    rs.MoveFirst();
+}
+
+bool FormColour::DataBaseTimeCheck(const QString &timeText)
+{
+    store::ColourTable &rs = table();
+    const bool hms = hmsMode();
+    editor::TimeCheckInput in;
+    in.pointCount = PointCount;
+    in.pointCurrent = PointCurrent;
+    in.insertMode = hasTag(CommandSave, u"I");
+    in.time = secondsOf(timeText, hms);
+    in.length = secondsOf(TextLength->text(), hms);
+    in.transitionTime = store::toNumber(TransitionTime);
+    const std::optional<platform::BilingualMessage> refusal = editor::DataBaseTimeCheck(rs, in);
+    if (refusal)
+        say(*refusal);
+    rs.moveTo(PointCurrent);
+    return !refusal;
+}
+
+void FormColour::DataBaseLengthMaxValue()
+{
+    const bool hms = hmsMode();
+    const editor::Limit limit = editor::DataBaseLengthMaxValue(
+        table(), PointCount, PointCurrent, secondsOf(TextTime->text(), hms), store::toNumber(TransitionTime), hms);
+    LengthMaxValue = store::format00000(limit.value);
+    table().moveTo(PointCurrent);
+    LabelRange->setText(limit.caption.pick(english()));
+}
+
+void FormColour::DataBaseTransitionMaxValue()
+{
+    const editor::Limit limit = editor::DataBaseTransitionMaxValue(table(), PointCount, hmsMode());
+    TransitionMaxValue = store::format00000(limit.value);
+    table().moveTo(PointCurrent);
+    LabelRange->setText(limit.caption.pick(english()));
+}
+
+void FormColour::DataBaseShiftValue()
+{
+    const editor::ShiftRange range = editor::DataBaseShiftValue(table(), PointCount, PointCurrent,
+                                                                store::toNumber(TransitionTime), hmsMode());
+    ShiftRangeMin = range.min;
+    ShiftRangeMax = range.max;
+    LabelRange->setText(range.caption.pick(english()));
+    table().moveTo(PointCurrent);
+}
+
+void FormColour::DataBaseShift()
+{
+    store::ColourTable &rs = table();
+    rs.moveTo(PointCurrent);
+    const qint64 tn = secondsOf(TextTime->text(), hmsMode());
+    editor::ShiftRange range;
+    range.min = ShiftRangeMin;
+    range.max = ShiftRangeMax;
+    if (const auto refusal = editor::shiftOutOfRange(tn, range, QStringLiteral("Errore"))) {
+        say(*refusal);
+        return;
+    }
+    const qint64 delta = tn - rs.value(Field::Time);
+    DataBaseWrite();
+    editor::shiftLaterPoints(rs, PointCount, PointCurrent, delta);
+    rs.moveTo(PointCurrent);
+}
+
+void FormColour::CommandMoveShift_Click()
+{
+    if (!hasTag(CommandSave, u"E"))
+        return;
+    if (!hasTag(CommandMoveShift, u"M")) {
+        setTag(CommandMoveShift, QStringLiteral("M"));
+        editor::setPictures(CommandMoveShift, PictureMoveEn, PictureMoveDs);
+        LabelTimeName->setText(english() ? QStringLiteral("Position Time") : QStringLiteral("Posizione"));
+        LabelRange->hide();
+    } else {
+        setTag(CommandMoveShift, QStringLiteral("S"));
+        editor::setPictures(CommandMoveShift, PictureShiftEn, PictureShiftDs);
+        LabelTimeName->setText(english() ? QStringLiteral("Shift to Time") : QStringLiteral("Trasla fino a"));
+        DataBaseShiftValue();
+        if (hasTag(TextTime, u"C"))
+            LabelRange->show();
+    }
+}
