@@ -90,6 +90,7 @@ private Q_SLOTS:
     void cursorStepsNeverCross();
     void zoomCoupling();
     void zoomReleaseMovesCurrentPoint();
+    void navigationWidensWindow();
     void labelRightClickSwitchesTimes_data();
     void labelRightClickSwitchesTimes();
     void chartRightClickOpensUsbMenu();
@@ -257,6 +258,22 @@ void TestChartForm::zoomReleaseMovesCurrentPoint()
     QCOMPARE(w.ChartLayout->window.end, 280.0f);
 }
 
+void TestChartForm::navigationWidensWindow()
+{
+    FormFixture f;
+    show(f);
+    load(f, kFive, 20);
+    FormColour &w = *f.form;
+    w.SliderZoomMax->setValue(3);
+    QTest::mouseRelease(w.SliderZoomMax, Qt::LeftButton, {}, w.SliderZoomMax->rect().center());
+    QCOMPARE(w.SliderZoomMax->value(), 3);
+    QTest::mouseClick(w.CommandLast, Qt::LeftButton);
+    QCOMPARE(int(w.PointCurrent), 5);
+    QCOMPARE(w.SliderZoomMax->value(), 5);
+    QCOMPARE(w.ChartLayout->window.end, 630.0f);
+    QCOMPARE(ChartView::unitLeft(w.CommandCursorSelected), chart::kPlotLeft + int(std::lround(600 * 12080 / 630.0)));
+}
+
 void TestChartForm::labelRightClickSwitchesTimes_data()
 {
     QTest::addColumn<QString>("label");
@@ -349,6 +366,7 @@ void TestChartForm::simulatorAtHourPerSecond()
     QCOMPARE(points, (QList<int>{1, 2, 2, 3, 3, 4, 4}));
     f.tick(); // the end of the cycle, without restart
     QVERIFY(!f.form->SimulatorRunning);
+    QCOMPARE(int(f.form->PointCurrent), 1);
     QCOMPARE(colour(f), QStringLiteral("100/000/000"));
 }
 
@@ -400,10 +418,17 @@ void TestChartForm::cycleEnd()
     }
     QCOMPARE(ticks, 42); // the last hold ends with the cycle: no transition
     QCOMPARE(f.form->SimulatorRunning, restart);
+    QCOMPARE(int(f.form->PointCurrent), 1);
+    QCOMPARE(f.form->table().position(), 1);
     QCOMPARE(colour(f), QStringLiteral("000/100/000"));
     QCOMPARE(f.form->SimulatorClock, 0.0);
     QCOMPARE(f.form->CommandStart->isEnabled(), !restart);
     QCOMPARE(f.form->CommandStop->isEnabled(), restart);
+    f.tick(2);
+    QCOMPARE(f.form->SimulatorRunning, restart);
+    QCOMPARE(int(f.form->PointCurrent), 1);
+    if (restart)
+        QCOMPARE(f.form->SimulatorTime, 0.1f); // playing point 1 again from its start
 }
 
 void TestChartForm::pauseHoldsEverything()
