@@ -193,8 +193,8 @@ void FormColour::Form_Load()
     setFileStatus({QStringLiteral("File: None"), QStringLiteral("File: Nessuno")});
     setUsbStatus({QStringLiteral("No USB Board Enabled"), QStringLiteral("Nessuna Scheda USB Abilitata")});
 
-    // 13. The chart starts with one row of zeros.
-    DataBaseView();
+    // 13. The chart starts with one row "0" of zeros and the Italian columns.
+    MSChartColorCycle->showStartGrid();
 
     // 14. Times shown as hh:mm:ss.
     setTag(mnuConfigTimeViewer, QStringLiteral("S"));

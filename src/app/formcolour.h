@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/message.h"
+#include "chart/chartwalk.h"
+#include "chart/simulator.h"
 #include "store/colourtable.h"
 
 #include <QHash>
@@ -215,6 +217,46 @@ public:
     void CommandCursorLeftR_Click();
     void CommandCursorRightL_Click();
     void CommandCursorRightR_Click();
+    void CommandStart_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void LabelSimulatorSpeed_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void Form_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    // The fifteen speed items, by their index in chart::speedItems().
+    void mnuSimulatorSpeed_Click(int item);
+    // Zoom sliders: move notification while dragging, and mouse release.
+    void SliderZoomMin_Scroll();
+    void SliderZoomMax_Scroll();
+    void SliderZoomMin_MouseUp();
+    void SliderZoomMax_MouseUp();
+    // The nine time labels: a right-button release inside switches the time display.
+    void LabelCursorLeft_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void LabelCursorRight_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void LabelDeltaL_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void LabelDelta_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void LabelDeltaR_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void LabelTime_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void LabelLength_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void LabelTransition_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void LabelSimulatorTime_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void MSChartColorCycle_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    // Paces the playback against the wall clock (tests give it their clock).
+    chart::SimulatorPacer SimulatorPacer;
+    // SimulatorTime kept in double precision, so that long holds keep time.
+    double SimulatorTimeExact = 0;
+    // The last redraw, in the window's units.
+    std::unique_ptr<chart::View> ChartLayout = std::make_unique<chart::View>();
+
+private:
+    void timeLabelMouseUp(QLabel *label, Qt::MouseButton button, int x, int y);
+    void setCursorLabel(QLabel *label, const QString &text, Qt::Alignment alignment);
+    void setLabelColour(QLabel *label, const QColor &colour);
+    void simulatorStep();
+    void simulatorDisplayStep();
+    void setCurrentColour(const std::array<double, 3> &rgb);
+    void setCurrentColour(const std::array<qint64, 3> &rgb);
+    void updateStartPicture();
+    bool m_zoomAdjusting = false;
+
+public:
 
     // ----- Cycle files (src/cyclefile) --------------------------------------
     void mnuFileCreate_Click();

@@ -1,0 +1,105 @@
+#include "chart/simulator.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <memory>
+#include <cmath>
+
+namespace chart {
+
+std::array<double, 3> spanColour(const std::array<qint64, 3> &cur, qint64 length, const std::array<qint64, 3> &next,
+                                 qint64 span, double elapsed)
+{
+    std::array<double, 3> out{};
+    if (elapsed < double(length)) {
+        for (std::size_t ch = 0; ch < 3; ++ch)
+            out[ch] = double(cur[ch]);
+        return out;
+    }
+    const double ramp = double(span) - double(length);
+    double f = ramp > 0 ? (elapsed - double(length)) / ramp : 1.0;
+    if (!std::isfinite(f))
+        f = 1.0;
+    f = std::clamp(f, 0.0, 1.0);
+    for (std::size_t ch = 0; ch < 3; ++ch)
+        out[ch] = double(cur[ch]) + f * double(next[ch] - cur[ch]);
+    return out;
+}
+
+int simulatorBarWidth(double clock, qint64 cycleEnd)
+{
+    constexpr int kFull = 12120;
+    constexpr int kMin = 75;
+    if (cycleEnd <= 0 || !std::isfinite(clock))
+        return kMin;
+    const double w = clock / double(cycleEnd) * kFull;
+    if (!(w >= kMin))
+        return kMin;
+    return int(std::min(w, double(kFull)));
+}
+
+const std::array<SpeedItem, 15> &speedItems()
+{
+    static const std::array<SpeedItem, 15> items{{
+        {"mnuSimulatorSpeedR", 1.0f, "Speed: Real Time", "Velocità: Tempo Reale"},
+        {"mnuSimulatorSpeedI2", 2.0f, "Speed: *2", "Velocità: *2"},
+        {"mnuSimulatorSpeedI5", 5.0f, "Speed: *5", "Velocità: *5"},
+        {"mnuSimulatorSpeedI10", 10.0f, "Speed: *10", "Velocità: *10"},
+        {"mnuSimulatorSpeedI20", 20.0f, "Speed: *20", "Velocità: *20"},
+        {"mnuSimulatorSpeedI50", 50.0f, "Speed: *50", "Velocità: *50"},
+        {"mnuSimulatorSpeedI100", 100.0f, "Speed: *100", "Velocità: *100"},
+        {"mnuSimulatorSpeedI200", 200.0f, "Speed: *200", "Velocità: *200"},
+        {"mnuSimulatorSpeedI500", 500.0f, "Speed: *500", "Velocità: *500"},
+        {"mnuSimulatorSpeedI1000", 1000.0f, "Speed: *1000", "Velocità: *1000"},
+        {"mnuSimulatorSpeedIMS", 60.0f, "Speed: 1min = 1sec", "Velocità: 1min = 1sec"},
+        {"mnuSimulatorSpeedIHS", 3600.0f, "Speed: 1hour = 1sec", "Velocità: 1ora = 1sec"},
+        {"mnuSimulatorSpeedD2", 0.5f, "Speed: /2", "Velocità: /2"},
+        {"mnuSimulatorSpeedD5", 0.2f, "Speed: /5", "Velocità: /5"},
+        {"mnuSimulatorSpeedD10", 0.1f, "Speed: /10", "Velocità: /10"},
+    }};
+    return items;
+}
+
+QString speedLabel(float factor, bool english)
+{
+    const SpeedItem *found = &speedItems()[0];
+    for (const SpeedItem &item : speedItems())
+        if (item.factor == factor)
+            found = &item;
+    return QString::fromUtf8(english ? found->labelEnglish : found->labelItalian);
+}
+
+SimulatorPacer::SimulatorPacer()
+{
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    m_clock = [timer] { return timer->nsecsElapsed(); };
+}
+
+double SimulatorPacer::step()
+{
+    const qint64 now = m_clock();
+    if (!m_started) {
+        // The first tick stands for the timer interval that led to it.
+        m_started = true;
+        m_origin = now - qint64(kNominal * 1e9);
+        m_credited = 0;
+    }
+    const double due = double(now - m_origin) / 1e9 - m_credited;
+    double dt = kNominal;
+    if (due > kMaxCatchUp) {
+        // A stall: start the measure again from this tick.
+        m_origin = now - qint64(kNominal * 1e9);
+        m_credited = 0;
+    } else if (due >= kNominal / 2) {
+        // A tick on time or late: it stands for the wall time since the last.
+        dt = due;
+    }
+    // A tick that comes much sooner than the timer's interval (or a caller
+    // that ticks without waiting) stands for the nominal interval.
+    m_credited += dt;
+    return dt;
+}
+
+} // namespace chart
