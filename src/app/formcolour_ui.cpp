@@ -317,6 +317,10 @@ void FormColour::buildCentral()
         l->setAlignment(Qt::AlignCenter);
         l->hide();
     }
+    // The step and view buttons keep their size; the labels share the rest.
+    for (QPushButton *b : {CommandCursorLeftView, CommandCursorLeftL, CommandCursorLeftR, CommandCursorRightView,
+                           CommandCursorRightL, CommandCursorRightR})
+        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setTag(CommandCursorLeft, QStringLiteral("D"));
     setTag(CommandCursorRight, QStringLiteral("D"));
     cursorRow->addWidget(CommandCursorLeftView);
@@ -327,6 +331,7 @@ void FormColour::buildCentral()
     cursorRow->addWidget(LabelDelta, 1);
     cursorRow->addWidget(LabelDeltaR, 1);
     cursorRow->addWidget(LabelCursorRight, 1);
+    cursorRow->addStretch();
     cursorRow->addWidget(CommandCursorRightL);
     cursorRow->addWidget(CommandCursorRightR);
     cursorRow->addWidget(CommandCursorRightView);
