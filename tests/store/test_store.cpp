@@ -18,8 +18,6 @@ private Q_SLOTS:
 
     void toNumber_data();
     void toNumber();
-    void formatPadded_data();
-    void formatPadded();
     void timeToHMS_data();
     void timeToHMS();
     void timeToSEC_data();
@@ -91,6 +89,7 @@ void TestStore::writesKeepFieldWidth()
     t.setValue(Field::PointID, 100);
     QCOMPARE(t.text(Field::PointID), QStringLiteral("99"));
     QCOMPARE(t.value(Field::PointID), 99);
+    QCOMPARE(store::formatPlain(-12), QStringLiteral("-12"));
 }
 
 void TestStore::emptyTableKeepsOneBlankPoint()
@@ -128,28 +127,6 @@ void TestStore::toNumber()
     QFETCH(QString, text);
     QFETCH(qint64, value);
     QCOMPARE(store::toNumber(text), value);
-}
-
-void TestStore::formatPadded_data()
-{
-    QTest::addColumn<qint64>("value");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("00") << qint64(3) << 2 << "03";
-    QTest::newRow("000") << qint64(100) << 3 << "100";
-    QTest::newRow("00000") << qint64(86400) << 5 << "86400";
-    QTest::newRow("too wide") << qint64(100000) << 5 << "99999";
-    QTest::newRow("negative") << qint64(-1) << 3 << "000";
-    QTest::newRow("zero") << qint64(0) << 5 << "00000";
-}
-
-void TestStore::formatPadded()
-{
-    QFETCH(qint64, value);
-    QFETCH(int, width);
-    QFETCH(QString, text);
-    QCOMPARE(store::formatPadded(value, width), text);
-    QCOMPARE(store::formatPlain(-12), QStringLiteral("-12"));
 }
 
 void TestStore::timeToHMS_data()
