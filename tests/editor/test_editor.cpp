@@ -1,0 +1,509 @@
+// The colour-point editor: its rules as plain computation, then the form
+// driven through its real widgets on the offscreen platform with scripted
+// dialogs (a dialog nobody scripted fails the test).
+
+#include "app/tags.h"
+#include "editor/editorcontrols.h"
+#include "editor/fieldentry.h"
+#include "editor/rules.h"
+#include "store/numbers.h"
+#include "support/formfixture.h"
+
+#include <QLabel>
+#include <QSlider>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using editor::FieldText;
+using platform::MsgResult;
+using store::Field;
+
+namespace {
+
+struct Point
+{
+    int time;
+    int length = 0;
+    int red = 0;
+};
+
+// Writes the points into the store numbered from 1, as a file load does.
+store::ColourTable &fill(store::ColourTable &t, const QList<Point> &points)
+{
+    for (int i = 0; i < points.size(); ++i) {
+        t.row(i + 1).setValue(Field::PointID, i + 1);
+        t.row(i + 1).setValue(Field::Time, points[i].time);
+        t.row(i + 1).setValue(Field::Length, points[i].length);
+        t.row(i + 1).setValue(Field::Red, points[i].red);
+    }
+    return t;
+}
+
+store::ColourTable table(const QList<Point> &points)
+{
+    store::ColourTable t;
+    return fill(t, points);
+}
+
+QList<qint64> column(const store::ColourTable &t, Field field, int count)
+{
+    QList<qint64> list;
+    for (int k = 1; k <= count; ++k)
+        list.append(t.row(k).value(field));
+    return list;
+}
+
+// The lines of a message joined as the program joins them.
+QString lines(const QStringList &parts) { return parts.join(kLineBreak); }
+// As many leading lines of `text` as `expected` has.
+QString head(const QString &text, const QString &expected)
+{
+    return text.split(kLineBreak).mid(0, expected.split(kLineBreak).size()).join(kLineBreak);
+}
+
+struct TimeCase
+{
+    QList<Point> points;
+    editor::TimeCheckInput in;
+    QString refusal; // how the English message starts, empty when accepted
+};
+
+FieldText shown(const QLineEdit *field) { return {field->text(), field->cursorPosition()}; }
+
+void keys(QWidget *widget, std::initializer_list<Qt::Key> list)
+{
+    for (Qt::Key key : list)
+        QTest::keyClick(widget, key);
+}
+
+// Empties a field in seconds display, its caret at the end.
+void clear(QLineEdit *field)
+{
+    for (int i = 0; i < editor::kSecondsDigits; ++i)
+        QTest::keyClick(field, Qt::Key_Backspace);
+}
+
+void clickAt(QLineEdit *field, bool atStart)
+{
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(atStart ? 2 : field->width() - 2, field->height() / 2));
+}
+
+// A double click as the platform delivers it: a click, then a second press
+// that is reported as a double click, then the release.
+void doubleClick(QLineEdit *field)
+{
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::mousePress(field, Qt::LeftButton);
+    QTest::mouseDClick(field, Qt::LeftButton);
+    QTest::mouseRelease(field, Qt::LeftButton);
+}
+
+} // namespace
+
+class TestEditor : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup() { QVERIFY(f->dialogs.allAnswered()); }
+
+    void timeCheck_data();
+    void timeCheck();
+    void checkConsolidatesUsedSlots();
+    void check_data();
+    void check();
+    void limitsAndShiftRange();
+    void fieldKeys();
+
+    void typingTheTime();
+    void liveLengthLimitAndTab();
+    void insertAt63PointsAndAnnul();
+    void remove();
+    void shift_data();
+    void shift();
+    void colours();
+
+private:
+    // Loads the points into the form's store as a file load does, and shows point 1.
+    void load(const QList<Point> &points, int transition = 0);
+    QList<qint64> times() const { return column(w->table(), Field::Time, w->PointCount); }
+    void click(const QString &button) { f->button(button)->click(); }
+    QLabel *label(const QString &name) const { return f->find<QLabel>(name); }
+
+    std::unique_ptr<FormFixture> f;
+    FormColour *w = nullptr;
+    QLineEdit *time = nullptr;
+    QLineEdit *length = nullptr;
+};
+
+void TestEditor::init()
+{
+    f = std::make_unique<FormFixture>();
+    w = f->form.get();
+    time = f->field(u"TextTime"_s);
+    length = f->field(u"TextLength"_s);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+}
+
+void TestEditor::load(const QList<Point> &points, int transition)
+{
+    store::emptyTable(w->table());
+    fill(w->table(), points);
+    w->TransitionTime = store::format00000(transition);
+    w->DataBaseCheck();
+    w->PointCurrent = 1;
+    w->table().MoveFirst();
+    w->pointRefresh();
+}
+
+// ----- The rules ---------------------------------------------------------------
+
+void TestEditor::timeCheck_data()
+{
+    QTest::addColumn<TimeCase>("c");
+    const QList<Point> two{{0}, {1000}}, three{{0}, {150}, {300}}, held{{0, 50}, {200}};
+    // Point 2 of 0, 100 (length 20), 200, 300: its own old record is no neighbour.
+    const QList<Point> four{{0}, {100, 20}, {200}, {300, 50}};
+    QTest::newRow("transition 600, 85800 accepted") << TimeCase{two, {2, 1, true, 85800, 0, 600}, {}};
+    QTest::newRow("transition 600, 85801 refused")
+        << TimeCase{two, {2, 1, true, 85801, 0, 600},
+                    lines({u"Conflict between the Position Time and Transition Time!"_s,
+                           u"Must be: Position Time < (Max Time - TransitionTime))"_s, u"Position Time = 85801"_s,
+                           u"Max Time = 86400"_s, u"Transition Time = 600"_s})};
+    QTest::newRow("100 + 49 + 1 = 150 accepted") << TimeCase{three, {3, 1, true, 100, 49, 0}, {}};
+    QTest::newRow("length 50 refused")
+        << TimeCase{three, {3, 1, true, 100, 50, 0},
+                    u"Conflict between the Position Time and the complessive value of Length Time and the Next "
+                    "Point Colour Position Time!"_s};
+    QTest::newRow("own old time") << TimeCase{three, {3, 2, false, 150, 0, 0}, {}};
+    QTest::newRow("insert at 0") << TimeCase{three, {3, 1, true, 0, 0, 0}, u"Position Time already used!"_s};
+    QTest::newRow("last point ends the day exactly") << TimeCase{two, {2, 1, true, 85000, 800, 600}, {}};
+    QTest::newRow("last point one second over")
+        << TimeCase{two, {2, 1, true, 85001, 800, 600},
+                    u"Conflict between the Position Time and the complessive value of Length Time and Transition "
+                    "Time!"_s};
+    QTest::newRow("previous hold + 1 accepted") << TimeCase{held, {2, 2, true, 51, 0, 0}, {}};
+    QTest::newRow("inside the previous hold")
+        << TimeCase{held, {2, 2, true, 50, 0, 0},
+                    u"Conflict between the Position Time and the complessive value of the previous Position Time "
+                    "and Length Time"_s};
+    QTest::newRow("moved later, own hold ignored") << TimeCase{four, {4, 2, false, 110, 20, 0}, {}};
+    QTest::newRow("moved earlier, own time ignored") << TimeCase{four, {4, 2, false, 90, 50, 0}, {}};
+}
+
+void TestEditor::timeCheck()
+{
+    QFETCH(TimeCase, c);
+    const auto message = editor::DataBaseTimeCheck(table(c.points), c.in);
+    QCOMPARE(message ? head(message->text.english, c.refusal) : QString(), c.refusal);
+}
+
+void TestEditor::checkConsolidatesUsedSlots()
+{
+    store::ColourTable t;
+    store::emptyTable(t);
+    for (int k : {1, 3, 5}) {
+        t.row(k).setValue(Field::PointID, 7);
+        t.row(k).setValue(Field::Time, k * 100);
+        t.row(k).setValue(Field::Red, k);
+    }
+    t.row(5).setText(Field::Blue, u"150"_s);
+    const editor::CheckResult r = editor::DataBaseCheck(t, 0);
+    QCOMPARE(r.pointCount, 3);
+    QVERIFY(!r.checkError && r.messages.isEmpty());
+    QCOMPARE(column(t, Field::PointID, 3), (QList<qint64>{1, 2, 3}));
+    QCOMPARE(column(t, Field::Red, 3), (QList<qint64>{1, 3, 5}));
+    QCOMPARE(column(t, Field::Time, 3), (QList<qint64>{0, 300, 500})); // the first point pinned to 0
+    QCOMPARE(t.row(3).text(Field::Blue), u"100"_s);                    // colour 150 to 100
+    for (int k = 4; k <= store::kRowCount; ++k)
+        QCOMPARE(t.row(k), store::ColourPoint());
+}
+
+void TestEditor::check_data()
+{
+    QTest::addColumn<QList<Point>>("points");
+    QTest::addColumn<int>("transition");
+    QTest::addColumn<QList<qint64>>("times");
+    QTest::addColumn<QList<qint64>>("lengths");
+    QTest::addColumn<QString>("message"); // how the English message starts, empty when none
+    QTest::newRow("out of order: sorted, holds trimmed")
+        << QList<Point>{{0, 250}, {500, 40}, {200, 400}, {300, 99}} << 0 << QList<qint64>{0, 200, 300, 500}
+        << QList<qint64>{199, 99, 99, 40} << QString();
+    // The sort meets the pair of 300s first and stops with 500 still before
+    // 300; that pair keeps its length instead of a negative one.
+    QTest::newRow("equal times stop the sort")
+        << QList<Point>{{0, 600}, {500, 40}, {300}, {300}} << 0 << QList<qint64>{0, 500, 300, 300}
+        << QList<qint64>{499, 40, 0, 0}
+        << lines({u"Two Color Point have the same Time Value"_s, {}, u"Color Point 04 has Position Time = 00300"_s,
+                  u"Color Point 03 has Position Time = 00300"_s, {},
+                  u"Edit a Color Point and change the Position Time Value"_s});
+    QTest::newRow("transition 600, 85800 fits")
+        << QList<Point>{{0}, {85800}} << 600 << QList<qint64>{0, 85800} << QList<qint64>{0, 0} << QString();
+    QTest::newRow("transition 600, 85801 out of the day")
+        << QList<Point>{{0}, {85801}} << 600 << QList<qint64>{0, 85801} << QList<qint64>{0, 0}
+        << u"The Color Point 02 has the Position Time Value Out of Range (Min = 0, Max = (86400 - Transition "
+           "Time).)"_s;
+}
+
+void TestEditor::check()
+{
+    QFETCH(QList<Point>, points);
+    QFETCH(int, transition);
+    QFETCH(QString, message);
+    store::ColourTable t = table(points);
+    const editor::CheckResult r = editor::DataBaseCheck(t, transition);
+    QCOMPARE(r.checkError, !message.isEmpty());
+    QCOMPARE(r.messages.size(), message.isEmpty() ? 0 : 1);
+    QCOMPARE(r.messages.isEmpty() ? QString() : head(r.messages.first().text.english, message), message);
+    QTEST(column(t, Field::Time, points.size()), "times");
+    QTEST(column(t, Field::Length, points.size()), "lengths");
+}
+
+void TestEditor::limitsAndShiftRange()
+{
+    // Beyond the form tests: point 2 of 0, 100, 200 moved earlier holds up to
+    // the point after it; a time typed beyond the day leaves no length.
+    const store::ColourTable t = table({{0}, {100}, {200}});
+    QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 2, 50, 0, false).value, 149);
+    QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 3, 86300, 600, false).value, 0);
+    const editor::Limit transition = editor::DataBaseTransitionMaxValue(table({{0}, {85000, 400}}), 2, false);
+    QCOMPARE(transition.caption.english, u"Transition Time Max = 01000 Sec"_s);
+
+    // Point 2 of 0, 100 (length 20), 200, 300 (length 50), transition 600: 1 to 85550.
+    const store::ColourTable four = table({{0}, {100, 20}, {200}, {300, 50}});
+    const editor::ShiftRange range = editor::DataBaseShiftValue(four, 4, 2, 600, false);
+    for (int time : {0, 1, 85550, 85551})
+        QCOMPARE(bool(editor::shiftOutOfRange(time, range, u"Errore"_s)), time == 0 || time == 85551);
+    QCOMPARE(editor::shiftOutOfRange(85551, range, u"Errore"_s)->text.english, u"Shift Time is Out of Range!"_s);
+}
+
+void TestEditor::fieldKeys()
+{
+    // Beyond the form tests: the live limit in hh:mm:ss, no sixth digit in
+    // seconds, a letter inside a colour, a colour too long for any number.
+    QCOMPARE(editor::timeFieldKey(57, {u"091:23:45"_s, 2}, {u"01:23:45"_s, 1}, true, 99).shown,
+             (FieldText{u"00:01:39"_s, 2}));
+    const editor::KeyResult sixth = editor::timeFieldKey(49, {u"123451"_s, 6}, {u"12345"_s, 5}, false);
+    QCOMPARE(sixth.shown, (FieldText{u"12345"_s, 5}));
+    QCOMPARE(editor::colourFieldKey(0, {u"1a5"_s, 2}).shown, (FieldText{u"15"_s, 1}));
+    QCOMPARE(editor::confirmedColour(u"99999999999999999999"_s), u"100"_s);
+}
+
+// ----- The form ----------------------------------------------------------------
+
+void TestEditor::typingTheTime()
+{
+    load({{0}, {5025}, {5085}});
+    click(u"CommandEdit"_s);
+    f->dialogs.answerMessage(MsgResult::Ok);
+    clickAt(time, false);
+    QCOMPARE(f->dialogs.last().text, u"Il primo Punto Colore ha posizione = 0. Non è possibile modificarlo"_s);
+    QCOMPARE(tag(time), u"U"_s);
+    click(u"CommandAnnul"_s);
+
+    click(u"CommandNext"_s);
+    click(u"CommandEdit"_s);
+    clickAt(time, true);
+    QCOMPARE(editor::textColour(time), editor::kOrange);
+    QCOMPARE(shown(time), (FieldText{u"01:23:45"_s, 1}));
+    QTest::keyClick(time, Qt::Key_9);
+    QCOMPARE(shown(time), (FieldText{u"91:23:45"_s, 2}));
+    QTest::keyClick(time, Qt::Key_7);
+    QCOMPARE(shown(time), (FieldText{u"97:23:45"_s, 4}));
+    QTest::keyClick(time, Qt::Key_Left);
+    QCOMPARE(time->cursorPosition(), 2);
+    keys(time, {Qt::Key_Right, Qt::Key_Backspace, Qt::Key_A, Qt::Key_Delete});
+    QCOMPARE(shown(time), (FieldText{u"97:23:45"_s, 4}));
+
+    // While the time is typed, another time field and Save refuse.
+    f->dialogs.answerMessage(MsgResult::Ok);
+    f->dialogs.answerMessage(MsgResult::Ok);
+    QTest::keyClick(length, Qt::Key_5);
+    QCOMPARE(f->dialogs.last().text.section(kLineBreak, 0, 0), u"\"Posizione\" è in Stato Modifica, quindi:"_s);
+    QCOMPARE(length->text(), u"00:00:00"_s);
+    click(u"CommandSave"_s);
+
+    // Back to 01:23:45 and one minute on: 01:24:45 is taken by point 3 and
+    // stays in editor mode for correction; 01:24:05 fits.
+    f->dialogs.answerMessage(MsgResult::Ok);
+    keys(time, {Qt::Key_Left, Qt::Key_Left, Qt::Key_0, Qt::Key_1, Qt::Key_Right, Qt::Key_4, Qt::Key_Return});
+    QCOMPARE(f->dialogs.last().text, u"Posizione già utilizzata da un altro Punto Colore!"_s);
+    keys(time, {Qt::Key_0, Qt::Key_Return});
+    QCOMPARE(time->text(), u"01:24:05"_s);
+    QCOMPARE(editor::textColour(time), editor::kNavy);
+    click(u"CommandSave"_s);
+    QCOMPARE(times(), (QList<qint64>{0, 5045, 5085}));
+}
+
+void TestEditor::liveLengthLimitAndTab()
+{
+    w->mnuConfigTimeViewer_Click(); // seconds
+    load({{0}, {100}, {200}});
+    click(u"CommandNext"_s);
+    click(u"CommandEdit"_s);
+    clickAt(length, false);
+    clear(length);
+    QVERIFY(label(u"LabelRange"_s)->isVisible());
+    QCOMPARE(label(u"LabelRange"_s)->text(), u"Lunghezza Massima = 00099 Sec"_s);
+    QTest::keyClicks(length, u"500"_s);
+    QCOMPARE(length->text(), u"00099"_s);
+    doubleClick(length);
+    QVERIFY(!label(u"LabelRange"_s)->isVisible());
+    click(u"CommandSave"_s);
+    QCOMPARE(w->table().row(2).value(Field::Length), 99);
+
+    // Reached with Tab, never clicked: the limit of the point shown holds, and Enter confirms.
+    click(u"CommandLast"_s);
+    click(u"CommandEdit"_s);
+    length->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(length, u"90000"_s);
+    QCOMPARE(length->text(), u"86200"_s); // 86400 - 200
+    QTest::keyClick(length, Qt::Key_Return);
+    click(u"CommandSave"_s);
+    QCOMPARE(w->table().row(3).value(Field::Length), 86200);
+
+    // In hh:mm:ss a field reached with Tab takes the overwrite typing from its start.
+    w->mnuConfigTimeViewer_Click();
+    click(u"CommandEdit"_s);
+    length->setFocus(Qt::TabFocusReason);
+    QVERIFY(!length->hasSelectedText());
+    QTest::keyClicks(length, u"01"_s);
+    QCOMPARE(length->text(), u"01:56:40"_s);
+}
+
+void TestEditor::insertAt63PointsAndAnnul()
+{
+    w->mnuConfigTimeViewer_Click(); // seconds
+    QList<Point> points;
+    for (int i = 0; i < 63; ++i)
+        points.append(Point{i * 100});
+    load(points);
+    click(u"CommandLast"_s);
+    click(u"CommandInsert"_s);
+    keys(time, {Qt::Key_Backspace, Qt::Key_9});
+    QCOMPARE(time->text(), u"06209"_s);
+    click(u"CommandAnnul"_s);
+    QCOMPARE(time->text(), u"06200"_s);
+    QVERIFY(!time->isEnabled());
+
+    click(u"CommandInsert"_s);
+    clear(time);
+    QTest::keyClicks(time, u"7000"_s);
+    QTest::keyClick(time, Qt::Key_Enter);
+    click(u"CommandSave"_s);
+    QCOMPARE(times().last(), 7000);
+    QCOMPARE(label(u"LabelPointID"_s)->text(), u"64/64"_s);
+    QVERIFY(!f->button(u"CommandInsert"_s)->isEnabled());
+}
+
+void TestEditor::remove()
+{
+    // Point 1: the next point takes its place with its own length and colour.
+    load({{0, 0, 10}, {100, 5, 20}, {200, 0, 30}, {300}});
+    f->dialogs.answerMessage(MsgResult::Yes);
+    click(u"CommandRemove"_s);
+    QCOMPARE(f->dialogs.last().text, u"Eliminare il Punto Colore! Confermi?"_s);
+    QCOMPARE(f->dialogs.last().defaultButton, MsgResult::No);
+    QCOMPARE(times(), (QList<qint64>{0, 200, 300}));
+    QCOMPARE(f->field(u"TextRed"_s)->text(), u"020"_s);
+    QCOMPARE(label(u"LabelPointID"_s)->text(), u"01/03"_s);
+
+    // No keeps the point; the last point removed shows the one before it.
+    click(u"CommandLast"_s);
+    f->dialogs.answerMessage(MsgResult::No);
+    f->dialogs.answerMessage(MsgResult::Yes);
+    click(u"CommandRemove"_s);
+    QCOMPARE(w->PointCount, 3);
+    click(u"CommandRemove"_s);
+    QCOMPARE(times(), (QList<qint64>{0, 200}));
+    QCOMPARE(f->field(u"TextPointID"_s)->text(), u"02"_s);
+
+    // The only point turns into the blank point, keeping its length.
+    f->dialogs.answerMessage(MsgResult::Yes);
+    f->dialogs.answerMessage(MsgResult::Yes);
+    click(u"CommandRemove"_s);
+    click(u"CommandRemove"_s);
+    QCOMPARE(w->PointCount, 1);
+    QCOMPARE(w->table().row(1).value(Field::Red), 0);
+    QCOMPARE(w->table().row(1).value(Field::Length), 5);
+}
+
+void TestEditor::shift_data()
+{
+    QTest::addColumn<bool>("hms");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("range");
+    QTest::addColumn<QList<qint64>>("after");
+    const QString seconds = u"Valori Ammessi: da 00001 a 85550 Sec"_s;
+    QTest::newRow("seconds: to 150") << false << u"150"_s << seconds << QList<qint64>{0, 150, 250, 350};
+    QTest::newRow("seconds: 0 refused, to 1") << false << u"0"_s << seconds << QList<qint64>{0, 1, 101, 201};
+    QTest::newRow("hh:mm:ss: to 90") << true << u"3"_s << u"Valori Ammessi: da 00:00:01 a 23:45:50"_s
+                                     << QList<qint64>{0, 90, 190, 290};
+}
+
+void TestEditor::shift()
+{
+    QFETCH(bool, hms);
+    QFETCH(QString, typed);
+    if (!hms)
+        w->mnuConfigTimeViewer_Click();
+    load({{0}, {100, 20}, {200}, {300, 50}}, 600);
+    click(u"CommandNext"_s);
+    click(u"CommandEdit"_s);
+    click(u"CommandMoveShift"_s);
+    QCOMPARE(label(u"LabelTimeName"_s)->text(), u"Trasla fino a"_s);
+    clickAt(time, false);
+    QTEST(label(u"LabelRange"_s)->text(), "range");
+    if (hms)
+        QTest::keyClick(time, Qt::Key_Left); // 00:01:4|0
+    else
+        clear(time);
+    QTest::keyClicks(time, typed);
+    const bool refused = typed == u"0"_s;
+    if (refused)
+        f->dialogs.answerMessage(MsgResult::Ok);
+    doubleClick(time);
+    QCOMPARE(f->dialogs.last().text, refused ? u"Valore fuori Limite!"_s : QString());
+    click(u"CommandSave"_s);
+    QTEST(times(), "after");
+    QCOMPARE(w->table().row(4).value(Field::Length), 50);
+    QCOMPARE(tag(f->button(u"CommandMoveShift"_s)), u"M"_s);
+}
+
+void TestEditor::colours()
+{
+    w->mnuEnableRGB->setChecked(true);
+    w->mnuEnableColorCycle->setChecked(true);
+    load({{0}, {100}});
+    click(u"CommandNext"_s);
+    click(u"CommandEdit"_s);
+    QLineEdit *red = f->field(u"TextRed"_s);
+    QTest::mouseClick(red, Qt::LeftButton);
+    keys(red, {Qt::Key_End, Qt::Key_X});
+    QCOMPARE(red->text(), u"000"_s);
+    QTest::keyClicks(red, u"250"_s);
+    QTest::keyClick(red, Qt::Key_Return);
+    QCOMPARE(red->text(), u"100"_s);
+    QCOMPARE(w->SliderRed->value(), 100);
+    w->SliderGreen->setValue(40); // as a drag does
+    QCOMPARE(f->field(u"TextGreen"_s)->text(), u"040"_s);
+    // Saved and shown again from the store: the sliders follow without moving the colours.
+    click(u"CommandSave"_s);
+    click(u"CommandPrevious"_s);
+    click(u"CommandNext"_s);
+    QCOMPARE(w->SliderGreen->value(), 40);
+    QCOMPARE(red->text(), u"100"_s);
+
+    // The colour dialog: 0/128/255 is 000/050/100 percent; cancel keeps it.
+    f->dialogs.answerColour(QColor(0, 128, 255));
+    f->dialogs.answerColour(std::nullopt);
+    w->CommandColor_Click();
+    w->CommandColor_Click();
+    QCOMPARE(red->text(), u"000"_s);
+    QCOMPARE(f->field(u"TextGreen"_s)->text(), u"050"_s);
+    QCOMPARE(f->field(u"TextBlue"_s)->text(), u"100"_s);
+}
+
+QTEST_MAIN(TestEditor)
+#include "test_editor.moc"
