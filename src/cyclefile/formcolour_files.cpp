@@ -217,33 +217,22 @@ void FormColour::mnuFileDelete_Click()
         return;
     emptyStore();
 
-    // Without a file nothing is deleted and nothing is said; after any failure
-    // the editor and the chart keep showing what they showed.
-    if (FileName.isEmpty()) {
-        showNoFile();
-        return;
-    }
-    QFile file(FileName);
-    if (!file.exists()) {
-        say(messages::deleteFileNotFound());
-        showNoFile();
-        return;
-    }
-    if (!file.remove()) {
-        say(messages::deleteFailed(FileName, file.errorString()));
-        showNoFile();
-        return;
+    // Without a file nothing is deleted and nothing is said.
+    if (!FileName.isEmpty()) {
+        QFile file(FileName);
+        if (!file.exists())
+            say(messages::deleteFileNotFound());
+        else if (!file.remove())
+            say(messages::deleteFailed(FileName, file.errorString()));
     }
     showNoFile();
 
+    // The store is empty whatever became of the file, so the editor and the
+    // chart show the empty cycle: a display of the old points over an empty
+    // store would let the next Save write the empty cycle unnoticed.
     PointCurrent = 1;
     table().MoveFirst();
-    DataBaseRead();
-    DataBaseCommand();
-    DataBaseZoom();
-    DataBaseCursor();
-    DataBaseView();
-    DataBaseData();
+    pointRefresh();
     if (mnuEnableColorCycle->isChecked())
         mnuEnableColorCycle_Click();
 }

@@ -206,8 +206,20 @@ private Q_SLOTS:
         QCOMPARE(panel1(), u"File: Nessuno"_s);
     }
 
-    void deleteWithoutFile()
+    // Delete empties the store, with or without a file to delete, and the
+    // editor then shows the empty cycle: never old points over an empty store.
+    void deleteEmptiesStoreAndDisplay_data()
     {
+        QTest::addColumn<bool>("withFile");
+        QTest::newRow("no file") << false;
+        QTest::newRow("open file") << true;
+    }
+    void deleteEmptiesStoreAndDisplay()
+    {
+        QFETCH(bool, withFile);
+        const QString path = withFile ? file("via è.txt", cycleFile(4)) : QString();
+        if (withFile)
+            open(path);
         m_f->form->table().row(1).setValue(Field::Red, 40);
         m_f->form->DataBaseRead();
         run(u"mnuFileDelete"_s, { MsgResult::Yes });
@@ -215,8 +227,11 @@ private Q_SLOTS:
         QCOMPARE(dialogs().last().icon, MsgIcon::Exclamation);
         QCOMPARE(storeBytes(), cyclefile::templateFile());
         QCOMPARE(panel1(), u"File: Nessuno"_s);
-        // The editor still shows the point it showed.
-        QCOMPARE(m_f->field(u"TextRed"_s)->text(), u"040"_s);
+        QCOMPARE(m_f->form->FileName, QString());
+        QCOMPARE(m_f->field(u"TextRed"_s)->text(), u"000"_s);
+        QCOMPARE(m_f->form->PointCount, 1);
+        if (withFile)
+            QVERIFY(!QFile::exists(path));
     }
 
     // Create writes the template, after asking, over an existing file.
