@@ -13,68 +13,75 @@
 
 #include <cmath>
 
-using store::Field;
-
 namespace {
 
-QStringList strs(std::initializer_list<const char *> list)
-{
-    QStringList out;
-    for (const char *s : list)
-        out.append(QString::fromUtf8(s));
-    return out;
-}
-
-struct P
-{
-    qint64 time, length, r, g, b;
-};
-
-// Writes a cycle into the store and switches the colour-cycle function on,
-// which consolidates it, sets up zoom and cursors and redraws.
-void load(FormFixture &f, std::initializer_list<P> points, qint64 transition)
-{
-    store::ColourTable &rs = f.form->table();
-    store::emptyTable(rs);
-    int k = 1;
-    for (const P &p : points) {
-        store::ColourPoint &row = rs.row(k);
-        row.setValue(Field::PointID, k);
-        row.setValue(Field::Time, p.time);
-        row.setValue(Field::Length, p.length);
-        row.setValue(Field::Red, p.r);
-        row.setValue(Field::Green, p.g);
-        row.setValue(Field::Blue, p.b);
-        ++k;
-    }
-    f.form->PointCount = quint8(points.size());
-    f.form->TransitionTime = store::format00000(transition);
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableColorCycle")));
-}
-
-void show(FormFixture &f)
-{
-    f.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
-}
-
-QString colour(const FormFixture &f)
-{
-    return f.form->ColorRed + u'/' + f.form->ColorGreen + u'/' + f.form->ColorBlue;
-}
-
-// Simulator on, pacing frozen so that every tick stands for 50 ms.
-void startSimulator(FormFixture &f)
-{
-    f.form->SimulatorPacer.setClock([] { return qint64(0); });
-    if (!f.form->mnuEnableSimulator->isChecked())
-        QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
-    QTest::mouseClick(f.button(QStringLiteral("CommandStart")), Qt::LeftButton);
-    QVERIFY(f.form->SimulatorRunning);
-}
+using P = std::array<qint64, 5>; // time, length, red, green, blue
 
 const std::initializer_list<P> kFive{
     {0, 10, 100, 0, 0}, {100, 10, 0, 100, 0}, {250, 10, 0, 0, 100}, {400, 10, 50, 50, 50}, {600, 10, 0, 0, 0}};
+
+QString str(const char *s) { return QString::fromUtf8(s); }
+
+// A started window on screen, holding a cycle when one is given.
+struct Loaded : FormFixture
+{
+    FormColour &w = *form;
+
+    explicit Loaded(std::initializer_list<P> points = kFive, qint64 transition = 20)
+    {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        if (points.size() > 0)
+            load(points, transition);
+    }
+    // Writes the points into the store and switches the colour-cycle function
+    // on, which consolidates them, sets up zoom and cursors and redraws.
+    void load(std::initializer_list<P> points, qint64 transition)
+    {
+        store::emptyTable(w.table());
+        int k = 0;
+        for (const P &p : points) {
+            store::ColourPoint &row = w.table().row(++k);
+            row.setValue(store::Field::PointID, k);
+            for (int i = 0; i < 5; ++i)
+                row.setValue(std::array{store::Field::Time, store::Field::Length, store::Field::Red,
+                                        store::Field::Green, store::Field::Blue}[std::size_t(i)],
+                             p[std::size_t(i)]);
+        }
+        w.PointCount = quint8(points.size());
+        w.TransitionTime = store::format00000(transition);
+        QVERIFY(trigger(QStringLiteral("mnuEnableColorCycle")));
+    }
+    void click(QWidget *widget, int times = 1, Qt::MouseButton button = Qt::LeftButton)
+    {
+        for (int i = 0; i < times; ++i)
+            QTest::mouseClick(widget, button, {}, widget->rect().center());
+    }
+    int bar() const { return ChartView::unitWidth(w.CommandCursorSimulator); }
+    // What playback shows: current point, clock, colour, simulator bar width.
+    QString playing() const
+    {
+        return QString::number(w.PointCurrent) + u' ' + w.LabelSimulatorTime->text() + u' ' + w.ColorRed + u'/'
+            + w.ColorGreen + u'/' + w.ColorBlue + u' ' + QString::number(bar());
+    }
+    // Simulator on and started, pacing frozen so that every tick stands for 50 ms.
+    void start()
+    {
+        w.SimulatorPacer.setClock([] { return qint64(0); });
+        if (!w.mnuEnableSimulator->isChecked())
+            QVERIFY(trigger(QStringLiteral("mnuEnableSimulator")));
+        click(w.CommandStart);
+    }
+    // Ticks until `done` holds (200 at most); returns how many it took.
+    template<typename F>
+    int ticksUntil(F done)
+    {
+        int ticks = 0;
+        for (; !done() && ticks < 200; ++ticks)
+            tick();
+        return ticks;
+    }
+};
 
 } // namespace
 
@@ -82,505 +89,229 @@ class TestChartForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void startUpChart();
-    void newCycleZoomAndCursors();
-    void rightCursorStandsAtCycleEnd();
-    void cursorLabels_data();
-    void cursorLabels();
-    void cursorStepsNeverCross();
-    void zoomCoupling();
-    void zoomReleaseMovesCurrentPoint();
-    void navigationWidensWindow();
-    void labelRightClickSwitchesTimes_data();
+    void chartZoomAndCursors();
     void labelRightClickSwitchesTimes();
-    void chartRightClickOpensUsbMenu();
-    void simulatorHoldRampJumpAtSpeedOne();
+    void simulatorAtSpeedOneWithPause();
     void simulatorAtHourPerSecond();
-    void startFromCurrentPoint();
-    void cycleEnd_data();
     void cycleEnd();
-    void pauseHoldsEverything();
-    void onePointStopsWithMessage();
-    void zeroLengthCycleKeepsGoing();
-    void startRefusedWhileEditing();
-    void speedItemsAndRestart();
-    void speedLabelPopUp();
-    void functionSwitchesAndShortcuts();
+    void onePointAndZeroLengthCycles();
+    void switchesAndPlaybackFromCurrentPoint();
 };
 
-void TestChartForm::startUpChart()
+void TestChartForm::chartZoomAndCursors()
 {
-    FormFixture f;
-    ChartView *chart = f.find<ChartView>(QStringLiteral("MSChartColorCycle"));
-    QCOMPARE(chart->rowCount(), 1);
-    QCOMPARE(chart->columnCount(), 3);
-    QCOMPARE((QStringList{chart->columnLabel(1), chart->columnLabel(2), chart->columnLabel(3)}),
-             (strs({"Rosso", "Verde", "Blu"})));
-    QCOMPARE(chart->grid().valueNumber(1, 1), 0);
-    QVERIFY(!f.form->SliderZoomMin->isEnabled());
-    QVERIFY(!f.form->CommandStart->isEnabled());
-    QCOMPARE(f.form->LabelDeltaR->text(), QStringLiteral("TD-TP = 00:00:00"));
-    chart->showStartGrid();
-    QCOMPARE(chart->rowLabel(1), QStringLiteral("0"));
-    QCOMPARE(chart->data(1, 3), QStringLiteral("0"));
-}
-
-void TestChartForm::newCycleZoomAndCursors()
-{
-    FormFixture f;
-    load(f, kFive, 20);
-    FormColour &w = *f.form;
-    QCOMPARE(w.SliderZoomMin->value(), 1);
-    QCOMPARE(w.SliderZoomMax->value(), 5);
-    QCOMPARE(w.SliderZoomMax->maximum(), 5);
-    QVERIFY(w.SliderZoomMin->isEnabled());
-    QCOMPARE(tag(w.CommandCursorLeft), QStringLiteral("D"));
-    QCOMPARE(tag(w.CommandCursorRight), QStringLiteral("D"));
-    QCOMPARE(w.CursorLeftPoint, 1);
-    QCOMPARE(int(w.CursorRightPoint), 6);
-    QVERIFY(w.CommandCursorLeftView->isEnabled());
-    QCOMPARE(w.MSChartColorCycle->rowCount(), 800);
-    QCOMPARE(w.table().position(), 1);
-}
-
-void TestChartForm::rightCursorStandsAtCycleEnd()
-{
-    FormFixture f;
-    load(f, kFive, 20);
-    QTest::mouseClick(f.button(QStringLiteral("CommandCursorRightView")), Qt::LeftButton);
-    QCOMPARE(int(f.form->CursorRightPoint), 6);
-    QVERIFY(!f.form->CommandCursorRight->isHidden());
-    // 600 + 10 + 20 = 630 s, Italian and hh:mm:ss at start.
-    QCOMPARE(f.form->LabelCursorRight->text(), QStringLiteral("TD = 00:10:30"));
-    QCOMPARE(ChartView::unitLeft(f.form->CommandCursorRight), 13320);
-    QCOMPARE(f.form->LabelCursorRight->alignment(), Qt::Alignment(Qt::AlignCenter));
-}
-
-void TestChartForm::cursorLabels_data()
-{
-    QTest::addColumn<int>("current");
-    QTest::addColumn<QStringList>("labels");
-    QTest::newRow("current 3")
-        << 3 << strs({"TL = 00100", "TR = 00400", "TP-TL = 00150", "TR-TL = 00300", "TR-TP = 00150"});
-    QTest::newRow("tie left")
-        << 2 << strs({"TL = 00100", "TR = 00400", "TP-TL = 00000", "TR-TL = 00300", "TR-TP = 00300"});
-    QTest::newRow("tie right")
-        << 4 << strs({"TL = 00100", "TR = 00400", "TP-TL = 00300", "TR-TL = 00300", "TR-TP = 00000"});
-}
-
-void TestChartForm::cursorLabels()
-{
-    QFETCH(int, current);
-    QFETCH(QStringList, labels);
-    FormFixture f;
-    FormColour &w = *f.form;
-    setTag(w.mnuConfigLanguage, QStringLiteral("E"));
-    w.mnuConfigTimeViewer_Click(); // to seconds
-    QVERIFY(!w.hmsMode());
-    load(f, kFive, 20);
-    QTest::mouseClick(w.CommandCursorLeftView, Qt::LeftButton);
-    QTest::mouseClick(w.CommandCursorLeftR, Qt::LeftButton);
-    QTest::mouseClick(w.CommandCursorRightView, Qt::LeftButton);
-    QTest::mouseClick(w.CommandCursorRightL, Qt::LeftButton);
-    QTest::mouseClick(w.CommandCursorRightL, Qt::LeftButton);
-    QCOMPARE(w.CursorLeftPoint, 2);
-    QCOMPARE(int(w.CursorRightPoint), 4);
-    w.PointCurrent = quint8(current);
-    w.DataBaseView();
-    QCOMPARE((QStringList{w.LabelCursorLeft->text(), w.LabelCursorRight->text(), w.LabelDeltaL->text(),
-                          w.LabelDelta->text(), w.LabelDeltaR->text()}),
-             labels);
-    QCOMPARE(w.LabelCursorLeft->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-    QCOMPARE(w.LabelCursorRight->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    QCOMPARE(w.LabelCursorLeft->palette().color(QPalette::WindowText), QColor(192, 0, 192));
-    QCOMPARE(w.LabelDelta->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-    QVERIFY(!w.LabelDelta->isHidden());
-    QCOMPARE(w.table().position(), current);
-}
-
-void TestChartForm::cursorStepsNeverCross()
-{
-    FormFixture f;
-    FormColour &w = *f.form;
-    load(f, {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {20, 0, 0, 0, 0}}, 0);
-    QTest::mouseClick(w.CommandCursorLeftView, Qt::LeftButton);
-    QTest::mouseClick(w.CommandCursorRightView, Qt::LeftButton);
-    QTest::mouseClick(w.CommandCursorLeftL, Qt::LeftButton); // at 1 already
-    QCOMPARE(w.CursorLeftPoint, 1);
-    QTest::mouseClick(w.CommandCursorRightR, Qt::LeftButton); // at the end already
-    QCOMPARE(int(w.CursorRightPoint), 4);
-    for (int i = 0; i < 5; ++i)
-        QTest::mouseClick(w.CommandCursorLeftR, Qt::LeftButton);
-    QCOMPARE(w.CursorLeftPoint, 3);
-    for (int i = 0; i < 5; ++i)
-        QTest::mouseClick(w.CommandCursorRightL, Qt::LeftButton);
-    QCOMPARE(int(w.CursorRightPoint), 4);
-    // Hiding the left cursor brings it home.
-    QTest::mouseClick(w.CommandCursorLeftView, Qt::LeftButton);
-    QCOMPARE(w.CursorLeftPoint, 1);
-    QVERIFY(w.LabelDelta->isHidden());
-}
-
-void TestChartForm::zoomCoupling()
-{
-    FormFixture f;
-    load(f, kFive, 20);
-    QSlider *lo = f.form->SliderZoomMin;
-    QSlider *hi = f.form->SliderZoomMax;
+    Loaded f({});
+    FormColour &w = f.w;
+    // At start: one row, nothing to zoom or play.
+    QVERIFY(w.MSChartColorCycle->rowCount() == 1 && !w.SliderZoomMin->isEnabled() && !w.CommandStart->isEnabled());
+    f.load(kFive, 20);
+    QSlider *lo = w.SliderZoomMin, *hi = w.SliderZoomMax;
+    QCOMPARE((QList<int>{w.MSChartColorCycle->rowCount(), lo->value(), hi->value(), hi->maximum(), lo->isEnabled()}),
+             (QList<int>{800, 1, 5, 5, true}));
+    // The sliders keep one point between them, pushed back within range.
     hi->setValue(2);
-    QCOMPARE(hi->value(), 3);
     lo->setValue(4);
-    QCOMPARE(lo->value(), 1);
-    lo->setValue(1);
+    QCOMPARE((QList<int>{lo->value(), hi->value()}), (QList<int>{1, 3}));
     hi->setValue(5);
     lo->setValue(4);
     QCOMPARE(lo->value(), 3);
-    // Zoom upkeep: a current point outside the window widens it.
-    f.form->PointCurrent = 1;
-    f.form->DataBaseZoom();
-    QCOMPARE(lo->value(), 1);
-    QCOMPARE(hi->value(), 5);
-}
-
-void TestChartForm::zoomReleaseMovesCurrentPoint()
-{
-    FormFixture f;
-    show(f);
-    load(f, kFive, 20);
-    FormColour &w = *f.form;
-    w.PointCurrent = 5;
-    w.table().moveTo(5);
-    w.SliderZoomMax->setValue(3);
-    QTest::mouseRelease(w.SliderZoomMax, Qt::LeftButton, {}, w.SliderZoomMax->rect().center());
-    QCOMPARE(int(w.PointCurrent), 3);
-    QCOMPARE(w.table().position(), 3);
-    // The window now ends at point 3: 250 + 10 + 20.
-    QCOMPARE(w.ChartLayout->window.end, 280.0f);
-}
-
-void TestChartForm::navigationWidensWindow()
-{
-    FormFixture f;
-    show(f);
-    load(f, kFive, 20);
-    FormColour &w = *f.form;
-    w.SliderZoomMax->setValue(3);
-    QTest::mouseRelease(w.SliderZoomMax, Qt::LeftButton, {}, w.SliderZoomMax->rect().center());
-    QCOMPARE(w.SliderZoomMax->value(), 3);
-    QTest::mouseClick(w.CommandLast, Qt::LeftButton);
-    QCOMPARE(int(w.PointCurrent), 5);
-    QCOMPARE(w.SliderZoomMax->value(), 5);
+    // Releasing a slider brings a current point outside the window into it.
+    lo->setValue(1);
+    f.click(w.CommandLast);
+    hi->setValue(3);
+    QTest::mouseRelease(hi, Qt::LeftButton, {}, hi->rect().center());
+    QCOMPARE((QList<int>{w.PointCurrent, w.table().position()}), (QList<int>{3, 3}));
+    QCOMPARE(w.ChartLayout->window.end, 280.0f); // 250 + 10 + 20
+    // Going to a point outside the window widens it.
+    f.click(w.CommandLast);
+    QCOMPARE((QList<int>{w.PointCurrent, hi->value()}), (QList<int>{5, 5}));
     QCOMPARE(w.ChartLayout->window.end, 630.0f);
-    QCOMPARE(ChartView::unitLeft(w.CommandCursorSelected), chart::kPlotLeft + int(std::lround(600 * 12080 / 630.0)));
-}
-
-void TestChartForm::labelRightClickSwitchesTimes_data()
-{
-    QTest::addColumn<QString>("label");
-    for (const char *name : {"LabelCursorLeft", "LabelCursorRight", "LabelDeltaL", "LabelDelta", "LabelDeltaR",
-                             "LabelTime", "LabelLength", "LabelTransition", "LabelSimulatorTime"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    QCOMPARE(ChartView::unitLeft(w.CommandCursorSelected), 1240 + int(std::lround(600 * 12080 / 630.0)));
+    // The right cursor stands at the end of the cycle: 600 + 10 + 20 = 630 s.
+    f.click(w.CommandCursorRightView);
+    QVERIFY(!w.CommandCursorRight->isHidden() && ChartView::unitLeft(w.CommandCursorRight) == 13320);
+    QCOMPARE(w.LabelCursorRight->text(), QStringLiteral("TD = 00:10:30"));
+    // The steps stop at the ends and never let the cursors cross.
+    f.click(w.CommandCursorLeftView);
+    f.click(w.CommandCursorLeftL);
+    f.click(w.CommandCursorRightR);
+    QCOMPARE((QList<int>{w.CursorLeftPoint, w.CursorRightPoint}), (QList<int>{1, 6}));
+    f.click(w.CommandCursorLeftR, 6);
+    f.click(w.CommandCursorRightL, 3);
+    QCOMPARE((QList<int>{w.CursorLeftPoint, w.CursorRightPoint}), (QList<int>{5, 6}));
+    f.click(w.CommandCursorLeftView); // hiding the left cursor brings it home
+    QVERIFY(w.LabelDelta->isHidden() && w.CursorLeftPoint == 1);
+    // In English and seconds, cursors on points 2 and 4, the current point on
+    // the left cursor: a tie.
+    setTag(w.mnuConfigLanguage, QStringLiteral("E"));
+    w.mnuConfigTimeViewer_Click();
+    f.click(w.CommandCursorLeftView);
+    f.click(w.CommandCursorLeftR);
+    f.click(w.CommandCursorRightL, 2);
+    f.click(w.CommandFirst);
+    f.click(w.CommandNext);
+    QCOMPARE((QStringList{w.LabelCursorLeft->text(), w.LabelCursorRight->text(), w.LabelDeltaL->text(),
+                          w.LabelDelta->text(), w.LabelDeltaR->text()}),
+             str("TL = 00100|TR = 00400|TP-TL = 00000|TR-TL = 00300|TR-TP = 00300").split(u'|'));
+    QVERIFY((w.LabelCursorLeft->alignment() & Qt::AlignLeft) && (w.LabelCursorRight->alignment() & Qt::AlignRight));
+    QCOMPARE((QList<QColor>{w.LabelCursorLeft->palette().color(QPalette::WindowText),
+                            w.LabelDelta->palette().color(QPalette::WindowText)}),
+             (QList<QColor>{QColor(192, 0, 192), QColor(0, 0, 128)}));
 }
 
 void TestChartForm::labelRightClickSwitchesTimes()
 {
-    QFETCH(QString, label);
-    FormFixture f;
-    show(f);
-    QLabel *l = f.find<QLabel>(label);
-    l->show();
-    QVERIFY(f.form->hmsMode());
-    QTest::mouseClick(l, Qt::LeftButton, {}, l->rect().center());
-    QVERIFY(f.form->hmsMode());
-    QTest::mouseClick(l, Qt::RightButton, {}, QPoint(0, l->height() / 2)); // on the edge: not inside
-    QVERIFY(f.form->hmsMode());
-    QTest::mouseClick(l, Qt::RightButton, {}, l->rect().center());
-    QVERIFY(!f.form->hmsMode());
-    QCOMPARE(f.field(QStringLiteral("TextTime"))->text(), QStringLiteral("00000"));
+    Loaded f({});
+    bool hms = true;
+    for (const char *name : {"LabelCursorLeft", "LabelCursorRight", "LabelDeltaL", "LabelDelta", "LabelDeltaR",
+                             "LabelTime", "LabelLength", "LabelTransition", "LabelSimulatorTime"}) {
+        QLabel *l = f.find<QLabel>(str(name));
+        l->show();
+        QTest::mouseClick(l, Qt::RightButton, {}, QPoint(0, l->height() / 2)); // on the edge: not inside
+        QVERIFY2(f.w.hmsMode() == hms, name);
+        f.click(l, 1, Qt::RightButton);
+        hms = !hms;
+        QVERIFY2(f.w.hmsMode() == hms, name);
+    }
+    QCOMPARE(f.field(QStringLiteral("TextTime"))->text(), QStringLiteral("00000")); // now in seconds
 }
 
-void TestChartForm::chartRightClickOpensUsbMenu()
+void TestChartForm::simulatorAtSpeedOneWithPause()
 {
-    FormFixture f;
-    show(f);
-    load(f, kFive, 20);
-    ChartView *chart = f.form->MSChartColorCycle;
-    startSimulator(f);
-    QTest::mouseClick(chart, Qt::RightButton, {}, chart->rect().center());
-    QVERIFY(!f.form->mnuUSBMenu->isVisible());
-    QTest::mouseClick(f.form->CommandStop, Qt::LeftButton);
-    QTest::mouseClick(chart, Qt::RightButton, {}, chart->rect().center());
-    QTRY_VERIFY(f.form->mnuUSBMenu->isVisible());
-    f.form->mnuUSBMenu->close();
-}
-
-void TestChartForm::simulatorHoldRampJumpAtSpeedOne()
-{
-    FormFixture f;
-    load(f, {{0, 10, 100, 0, 0}, {20, 10, 0, 0, 100}}, 10);
-    startSimulator(f);
-    FormColour &w = *f.form;
-    QCOMPARE(w.SimulatorCycleEnd, 40);
+    Loaded f({{0, 10, 100, 0, 0}, {20, 10, 0, 0, 100}}, 10); // 40 s over 12120 units
+    FormColour &w = f.w;
+    f.start();
     QVERIFY(!w.mnuFile->isEnabled());
-    // The hold: 200 ticks of 50 ms show point 1's colour.
-    f.tick(200);
-    QCOMPARE(colour(f), QStringLiteral("100/000/000"));
-    QCOMPARE(w.SimulatorClock, 9.0);
+    f.tick(200); // the hold: 200 ticks of 50 ms show point 1's colour
     QCOMPARE(w.LabelSimulatorTime->text(), QStringLiteral("00:00:09"));
     QCOMPARE(w.ShapeColor->fillColor(), QColor(255, 0, 0));
-    // The ramp: half-way at 15 s.
-    f.tick(101);
-    QCOMPARE(w.SimulatorClock, 15.0);
-    QCOMPARE(colour(f), QStringLiteral("050/000/050"));
-    // Up to the jump: the tick that reaches 20 s changes point without advancing.
-    int ticks = 0;
-    while (w.PointCurrent == 1 && ticks < 200) {
-        f.tick();
-        ++ticks;
-    }
+    f.tick(101); // the ramp, half-way at 15 s
+    const QString halfWay = QStringLiteral("1 00:00:15 050/000/050 4545");
+    QCOMPARE(f.playing(), halfWay);
+    // Pause holds everything and disables Start and Stop.
+    f.click(w.CommandPause);
+    f.tick(100);
+    QVERIFY(!w.CommandStop->isEnabled() && !w.CommandStart->isEnabled() && f.playing() == halfWay);
+    f.click(w.CommandPause);
+    // The tick that reaches 20 s changes point without advancing the clock.
+    const int ticks = f.ticksUntil([&] { return w.PointCurrent != 1; });
     QVERIFY2(ticks >= 99 && ticks <= 101, qPrintable(QString::number(ticks)));
-    QCOMPARE(int(w.PointCurrent), 2);
-    QCOMPARE(colour(f), QStringLiteral("000/000/100"));
-    QCOMPARE(w.SimulatorClock, 20.0);
-    QCOMPARE(w.SimulatorTime, 0.0f);
+    QCOMPARE(f.playing() + u' ' + QString::number(w.SimulatorTime), QStringLiteral("2 00:00:20 000/000/100 6060 0"));
     f.tick();
-    QCOMPARE(w.SimulatorClock, 20.0);
-    QCOMPARE(w.SimulatorTime, 0.05f);
-    QVERIFY(w.SimulatorRunning);
-    QVERIFY(ChartView::unitWidth(w.CommandCursorSimulator) == 12120 / 2);
+    QCOMPARE(f.playing() + u' ' + QString::number(w.SimulatorTime), QStringLiteral("2 00:00:20 000/000/100 6060 0.05"));
+    f.click(w.CommandStop);
+    f.tick();
+    QVERIFY(!w.SimulatorRunning && w.mnuFile->isEnabled() && f.bar() == 75);
 }
 
 void TestChartForm::simulatorAtHourPerSecond()
 {
-    FormFixture f;
-    load(f, {{0, 10, 100, 0, 0}, {100, 10, 0, 100, 0}, {200, 10, 0, 0, 100}, {300, 10, 0, 0, 0}}, 10);
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
-    QVERIFY(f.trigger(QStringLiteral("mnuSimulatorSpeedIHS")));
-    startSimulator(f);
+    Loaded f({{0, 10, 100, 0, 0}, {100, 10, 0, 100, 0}, {200, 10, 0, 0, 100}, {300, 10, 0, 0, 0}}, 10);
+    FormColour &w = f.w;
+    QVERIFY(!w.menuItem(QStringLiteral("mnuSimulatorConfiguration"))->isEnabled());
+    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")) && f.trigger(QStringLiteral("mnuSimulatorSpeedIHS")));
+    QVERIFY(w.menuItem(QStringLiteral("mnuSimulatorConfiguration"))->isEnabled());
+    QCOMPARE(w.LabelSimulatorSpeed->text(), str("Velocità: 1ora = 1sec"));
+    // No start while the selected point is being edited.
+    setTag(w.CommandSave, QStringLiteral("E"));
+    setTag(w.mnuConfigLanguage, QStringLiteral("E"));
+    f.dialogs.answerMessage(platform::MsgResult::Ok);
+    f.click(w.CommandStart);
+    QVERIFY(!w.SimulatorRunning);
+    QCOMPARE(f.dialogs.last().text, QStringLiteral("The Selected Colour Point is in Editor or Insert State.")
+                 + kLineBreak + QStringLiteral("Save or Annul it before to Start the Simulator."));
+    setTag(w.CommandSave, QStringLiteral("D"));
+    f.start();
     // 180 s a tick: each point takes the tick that reaches it and one more.
     QList<int> points;
-    for (int i = 0; i < 7; ++i) {
-        f.tick();
-        points.append(f.form->PointCurrent);
-    }
-    QCOMPARE(points, (QList<int>{1, 2, 2, 3, 3, 4, 4}));
-    f.tick(); // the end of the cycle, without restart
-    QVERIFY(!f.form->SimulatorRunning);
-    QCOMPARE(int(f.form->PointCurrent), 1);
-    QCOMPARE(colour(f), QStringLiteral("100/000/000"));
-}
-
-void TestChartForm::startFromCurrentPoint()
-{
-    FormFixture f;
-    load(f, kFive, 20);
-    f.form->PointCurrent = 3;
-    f.form->table().moveTo(3);
-    startSimulator(f);
-    f.tick();
-    QCOMPARE(f.form->SimulatorClock, 250.0);
-    QCOMPARE(f.form->LabelSimulatorTime->text(), QStringLiteral("00:04:10"));
-    QCOMPARE(colour(f), QStringLiteral("000/000/100"));
-    // 250 of 630 s over 12120 units.
-    QCOMPARE(ChartView::unitWidth(f.form->CommandCursorSimulator), 4809);
-    QVERIFY(!f.form->SliderZoomMin->isEnabled());
-    QVERIFY(!f.form->CommandNext->isEnabled());
-    // Cursor buttons do nothing during playback.
-    f.form->CommandCursorLeftView_Click();
-    QCOMPARE(tag(f.form->CommandCursorLeft), QStringLiteral("D"));
-}
-
-void TestChartForm::cycleEnd_data()
-{
-    QTest::addColumn<bool>("restart");
-    QTest::newRow("restart off") << false;
-    QTest::newRow("restart on") << true;
+    for (int i = 0; i < 8; ++i, f.tick())
+        points.append(w.PointCurrent);
+    QCOMPARE(points, (QList<int>{1, 1, 2, 2, 3, 3, 4, 4})); // then the end of the cycle, without restart
+    QVERIFY(!w.SimulatorRunning && f.playing() == QStringLiteral("1 00:00:00 100/000/000 75"));
 }
 
 void TestChartForm::cycleEnd()
 {
-    QFETCH(bool, restart);
-    FormFixture f;
-    load(f, {{0, 0, 0, 100, 0}, {1, 1, 0, 0, 100}}, 0); // cycle end 2 s, no transition
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
-    if (restart)
-        QVERIFY(f.trigger(QStringLiteral("mnuSimulatorRestart")));
-    startSimulator(f);
-    int ticks = 0;
-    while (f.form->PointCurrent != 2 && ticks < 100) {
-        f.tick();
-        ++ticks;
+    for (bool restart : {false, true}) {
+        Loaded f({{0, 0, 0, 100, 0}, {1, 1, 0, 0, 100}}, 0); // cycle end 2 s, no transition
+        FormColour &w = f.w;
+        QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
+        // Right clicks on Start switch restart on, and off again.
+        f.click(w.CommandStart, restart ? 1 : 2, Qt::RightButton);
+        QCOMPARE(w.menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked(), restart);
+        QCOMPARE(w.CommandStart->property("Picture").toString(), str(restart ? "PictureStartAEn" : "PictureStartEn"));
+        f.start();
+        QCOMPARE(f.ticksUntil([&] { return w.PointCurrent == 2; }), 21); // 1 s of ramp, then the jump
+        // The last hold ends with the cycle: no transition.
+        QCOMPARE(f.ticksUntil([&] { return w.SimulatorClock == 0.0; }), 21);
+        QCOMPARE(f.playing(), QStringLiteral("1 00:00:00 000/100/000 75"));
+        QCOMPARE((QList<bool>{w.SimulatorRunning, w.CommandStart->isEnabled(), w.CommandStop->isEnabled()}),
+                 (QList<bool>{restart, !restart, restart}));
+        f.tick(2); // playing point 1 again from its start, or standing
+        QCOMPARE((QList<int>{w.SimulatorRunning, w.PointCurrent, w.table().position()}), (QList<int>{restart, 1, 1}));
+        QCOMPARE(w.SimulatorTime, restart ? 0.1f : 0.0f);
     }
-    QCOMPARE(ticks, 21); // 1 s of the first point's ramp, then the jump
-    while (f.form->SimulatorClock != 0.0 && ticks < 100) {
-        f.tick();
-        ++ticks;
+}
+
+void TestChartForm::onePointAndZeroLengthCycles()
+{
+    {
+        Loaded f({{0, 5, 10, 20, 30}}, 0);
+        QVERIFY(!f.w.SliderZoomMin->isEnabled() && !f.w.CommandCursorLeftView->isEnabled());
+        f.start();
+        f.dialogs.answerMessage(platform::MsgResult::Ok);
+        f.tick(3);
+        QVERIFY(f.dialogs.shown.size() == 1 && f.dialogs.last().icon == platform::MsgIcon::Exclamation);
+        QCOMPARE(f.dialogs.last().title + u'|' + f.dialogs.last().text,
+                 str("Attenzione|C'è un solo Punto Colore nel Ciclo Colore. Il Simulatore è Off!"));
+        QVERIFY(!f.w.SimulatorRunning && f.w.SimulatorClock == 0.0);
     }
-    QCOMPARE(ticks, 42); // the last hold ends with the cycle: no transition
-    QCOMPARE(f.form->SimulatorRunning, restart);
-    QCOMPARE(int(f.form->PointCurrent), 1);
-    QCOMPARE(f.form->table().position(), 1);
-    QCOMPARE(colour(f), QStringLiteral("000/100/000"));
-    QCOMPARE(f.form->SimulatorClock, 0.0);
-    QCOMPARE(f.form->CommandStart->isEnabled(), !restart);
-    QCOMPARE(f.form->CommandStop->isEnabled(), restart);
-    f.tick(2);
-    QCOMPARE(f.form->SimulatorRunning, restart);
-    QCOMPARE(int(f.form->PointCurrent), 1);
-    if (restart)
-        QCOMPARE(f.form->SimulatorTime, 0.1f); // playing point 1 again from its start
-}
-
-void TestChartForm::pauseHoldsEverything()
-{
-    FormFixture f;
-    load(f, {{0, 10, 100, 0, 0}, {20, 10, 0, 0, 100}}, 10);
-    startSimulator(f);
-    FormColour &w = *f.form;
-    f.tick(301);
-    const QString before = colour(f);
-    const int bar = ChartView::unitWidth(w.CommandCursorSimulator);
-    QTest::mouseClick(w.CommandPause, Qt::LeftButton);
-    QVERIFY(w.SimulatorPaused);
-    QVERIFY(!w.CommandStop->isEnabled());
-    QVERIFY(!w.CommandStart->isEnabled());
-    f.tick(100);
-    QCOMPARE(colour(f), before);
-    QCOMPARE(w.LabelSimulatorTime->text(), QStringLiteral("00:00:15"));
-    QCOMPARE(ChartView::unitWidth(w.CommandCursorSimulator), bar);
-    QTest::mouseClick(w.CommandPause, Qt::LeftButton);
-    QVERIFY(!w.SimulatorPaused);
-    QVERIFY(w.CommandStop->isEnabled());
-    f.tick(21);
-    QCOMPARE(w.SimulatorClock, 16.0);
-    QTest::mouseClick(w.CommandStop, Qt::LeftButton);
-    QVERIFY(!w.SimulatorRunning);
-    QCOMPARE(ChartView::unitWidth(w.CommandCursorSimulator), 75);
-    f.tick();
-    QCOMPARE(w.SimulatorClock, 0.0);
-    QVERIFY(w.mnuFile->isEnabled());
-}
-
-void TestChartForm::onePointStopsWithMessage()
-{
-    FormFixture f;
-    load(f, {{0, 5, 10, 20, 30}}, 0);
-    QVERIFY(!f.form->SliderZoomMin->isEnabled());
-    QVERIFY(!f.form->CommandCursorLeftView->isEnabled());
-    startSimulator(f);
-    f.dialogs.answerMessage(platform::MsgResult::Ok);
-    f.tick(3);
-    QCOMPARE(f.dialogs.shown.size(), 1);
-    QCOMPARE(f.dialogs.last().text, QString::fromUtf8("C'è un solo Punto Colore nel Ciclo Colore. Il Simulatore è Off!"));
-    QCOMPARE(f.dialogs.last().title, QStringLiteral("Attenzione"));
-    QVERIFY(f.dialogs.last().icon == platform::MsgIcon::Exclamation);
-    QVERIFY(!f.form->SimulatorRunning);
-    QCOMPARE(f.form->SimulatorClock, 0.0);
-}
-
-void TestChartForm::zeroLengthCycleKeepsGoing()
-{
-    // A store left with every point at 0 s, nothing held and no
-    // transition (a cycle end of 0), behind the consolidation's back.
-    FormFixture f;
-    load(f, {{0, 0, 10, 0, 0}, {10, 0, 0, 10, 0}, {20, 0, 0, 0, 10}}, 0);
+    // A store left with every point at 0 s, nothing held and no transition
+    // (a cycle end of 0), behind the consolidation's back: playback goes on.
+    Loaded f({{0, 0, 10, 0, 0}, {10, 0, 0, 10, 0}, {20, 0, 0, 0, 10}}, 0);
     for (int k = 1; k <= 3; ++k)
-        f.form->table().row(k).setValue(Field::Time, 0);
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
-    QVERIFY(f.trigger(QStringLiteral("mnuSimulatorRestart")));
-    startSimulator(f);
-    QCOMPARE(f.form->SimulatorCycleEnd, 0);
+        f.w.table().row(k).setValue(store::Field::Time, 0);
+    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")) && f.trigger(QStringLiteral("mnuSimulatorRestart")));
+    f.start();
     f.tick(50);
-    QVERIFY(f.form->SimulatorRunning);
-    QCOMPARE(ChartView::unitWidth(f.form->CommandCursorSimulator), 75);
-    QVERIFY(std::isfinite(f.form->SimulatorTime));
-    QCOMPARE(f.form->SimulatorClock, 0.0);
+    QVERIFY(f.w.SimulatorRunning && std::isfinite(f.w.SimulatorTime) && f.w.SimulatorClock == 0.0);
+    QCOMPARE(f.bar(), 75);
 }
 
-void TestChartForm::startRefusedWhileEditing()
+void TestChartForm::switchesAndPlaybackFromCurrentPoint()
 {
-    FormFixture f;
-    load(f, kFive, 20);
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
-    setTag(f.form->CommandSave, QStringLiteral("E"));
-    setTag(f.form->mnuConfigLanguage, QStringLiteral("E"));
-    f.dialogs.answerMessage(platform::MsgResult::Ok);
-    QTest::mouseClick(f.form->CommandStart, Qt::LeftButton);
-    QVERIFY(!f.form->SimulatorRunning);
-    QCOMPARE(f.dialogs.last().text, QStringLiteral("The Selected Colour Point is in Editor or Insert State.") + kLineBreak
-                                        + QStringLiteral("Save or Annul it before to Start the Simulator."));
-}
-
-void TestChartForm::speedItemsAndRestart()
-{
-    FormFixture f;
-    load(f, kFive, 20);
-    QVERIFY(!f.form->menuItem(QStringLiteral("mnuSimulatorConfiguration"))->isEnabled());
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
-    QVERIFY(f.form->menuItem(QStringLiteral("mnuSimulatorConfiguration"))->isEnabled());
-    QVERIFY(f.trigger(QStringLiteral("mnuSimulatorSpeedD5")));
-    QCOMPARE(f.form->SimulatorSpeed, 0.2f);
-    QCOMPARE(f.form->LabelSimulatorSpeed->text(), QStringLiteral("Velocità: /5"));
-    int checked = 0;
-    for (const auto &s : chart::speedItems())
-        checked += f.form->menuItem(QString::fromLatin1(s.name))->isChecked() ? 1 : 0;
-    QCOMPARE(checked, 1);
-    setTag(f.form->mnuConfigLanguage, QStringLiteral("E"));
-    QVERIFY(f.trigger(QStringLiteral("mnuSimulatorSpeedIMS")));
-    QCOMPARE(f.form->SimulatorSpeed, 60.0f);
-    QCOMPARE(f.form->LabelSimulatorSpeed->text(), QStringLiteral("Speed: 1min = 1sec"));
-    QVERIFY(!f.form->menuItem(QStringLiteral("mnuSimulatorSpeedD5"))->isChecked());
-
-    // A right click on Start toggles restart and its picture.
-    QTest::mouseClick(f.form->CommandStart, Qt::RightButton);
-    QVERIFY(f.form->menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked());
-    QCOMPARE(f.form->CommandStart->property("Picture").toString(), QStringLiteral("PictureStartAEn"));
-    QVERIFY(f.trigger(QStringLiteral("mnuSimulatorRestart")));
-    QVERIFY(!f.form->menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked());
-    QCOMPARE(f.form->CommandStart->property("DisabledPicture").toString(), QStringLiteral("PictureStartDs"));
-}
-
-void TestChartForm::speedLabelPopUp()
-{
-    FormFixture f;
-    show(f);
-    load(f, kFive, 20);
-    startSimulator(f);
-    QLabel *label = f.form->LabelSimulatorSpeed;
-    QAction *restart = f.form->menuItem(QStringLiteral("mnuSimulatorRestart"));
-    QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
-    QVERIFY(!f.form->mnuSimulatorConfigurationMenu->isVisible());
-    QTest::mouseClick(label, Qt::RightButton, {}, label->rect().center());
-    QTRY_VERIFY(f.form->mnuSimulatorConfigurationMenu->isVisible());
-    QVERIFY(!restart->isEnabled());
-    f.form->mnuSimulatorConfigurationMenu->close();
-    QTRY_VERIFY(restart->isEnabled());
-}
-
-void TestChartForm::functionSwitchesAndShortcuts()
-{
-    FormFixture f;
-    show(f);
-    load(f, kFive, 20);
-    FormColour &w = *f.form;
+    Loaded f;
+    FormColour &w = f.w;
+    // A right click on the disabled red slider switches the RGB function on.
+    f.click(w.SliderRed, 1, Qt::RightButton);
+    QVERIFY(w.mnuEnableRGB->isChecked() && w.SliderRed->isEnabled());
+    QCOMPARE(w.ShapeGreen->borderColor(), QColor(0, 192, 0));
     // A right click on the simulator frame's background switches it on.
     QTest::mouseClick(w.ShapeSimulator, Qt::RightButton, {}, QPoint(4, w.ShapeSimulator->height() - 4));
-    QVERIFY(w.mnuEnableSimulator->isChecked());
-    QVERIFY(w.CommandStart->isEnabled());
-    QVERIFY(!w.CommandCursorSimulator->isHidden());
-    // A right click on the disabled red slider switches the RGB function on.
-    QVERIFY(!w.SliderRed->isEnabled());
-    QTest::mouseClick(w.SliderRed, Qt::RightButton, {}, w.SliderRed->rect().center());
-    QVERIFY(w.mnuEnableRGB->isChecked());
-    QVERIFY(w.SliderRed->isEnabled());
-    QCOMPARE(w.ShapeGreen->borderColor(), QColor(0, 192, 0));
+    QVERIFY(w.mnuEnableSimulator->isChecked() && w.CommandStart->isEnabled() && !w.CommandCursorSimulator->isHidden());
+    // Playing from point 3: 250 of 630 s.
+    f.click(w.CommandNext, 2);
+    f.start();
+    f.tick();
+    QCOMPARE(f.playing(), QStringLiteral("3 00:04:10 000/000/100 4809"));
+    QVERIFY(!w.SliderZoomMin->isEnabled() && !w.CommandNext->isEnabled());
+    // No USB menu while playing; the speed label's right click opens the
+    // speed menu, with restart off while it is open.
+    f.click(w.MSChartColorCycle, 1, Qt::RightButton);
+    QVERIFY(!w.mnuUSBMenu->isVisible());
+    f.click(w.LabelSimulatorSpeed, 1, Qt::RightButton);
+    QTRY_VERIFY(w.mnuSimulatorConfigurationMenu->isVisible());
+    QVERIFY(!w.menuItem(QStringLiteral("mnuSimulatorRestart"))->isEnabled());
+    w.mnuSimulatorConfigurationMenu->close();
+    QTRY_VERIFY(w.menuItem(QStringLiteral("mnuSimulatorRestart"))->isEnabled());
+    f.click(w.CommandStop);
+    f.click(w.MSChartColorCycle, 1, Qt::RightButton);
+    QTRY_VERIFY(w.mnuUSBMenu->isVisible());
+    w.mnuUSBMenu->close();
     // Colour cycle off also switches the simulator off.
     QVERIFY(f.trigger(QStringLiteral("mnuEnableColorCycle")));
-    QVERIFY(!w.mnuEnableSimulator->isChecked());
-    QVERIFY(!w.CommandStart->isEnabled());
-    QVERIFY(w.CommandCursorSelected->isHidden());
-    QVERIFY(!w.SliderZoomMax->isEnabled());
-    QCOMPARE(w.ShapeColorCycle->borderColor(), QColor(128, 128, 128));
+    QVERIFY(!w.mnuEnableSimulator->isChecked() && !w.CommandStart->isEnabled() && !w.SliderZoomMax->isEnabled());
+    QVERIFY(w.CommandCursorSelected->isHidden() && w.ShapeColorCycle->borderColor() == QColor(128, 128, 128));
 }
 
 QTEST_MAIN(TestChartForm)
