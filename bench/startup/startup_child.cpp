@@ -3,7 +3,7 @@
 
 #include "app/formcolour.h"
 #include "platform/qtdialogs.h"
-#include "platform/serialport.h"
+#include "support/scripteddialogs.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -17,18 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-class NoPort final : public platform::SerialPort
-{
-public:
-    bool open(int) override { return false; }
-    void close() override {}
-    bool isOpen() const override { return false; }
-    void write(const QByteArray &) override {}
-    qsizetype bytesWaiting() override { return 0; }
-    QByteArray readAll() override { return {}; }
-    void flush() override {}
-};
 
 class FirstPaint final : public QObject
 {
@@ -70,7 +58,7 @@ int main(int argc, char *argv[])
         return app.exec();
     }
     platform::QtDialogs dialogs;
-    NoPort port;
+    NoSerialPort port;
     FormColour window(dialogs, port);
     window.show();
     return app.exec();

@@ -105,15 +105,12 @@ void FormColour::onMenu(const QString &name, std::function<void()> handler)
 void FormColour::connectShell()
 {
     connect(TimerMove, &QTimer::timeout, this, &FormColour::TimerMove_Timer);
-    const auto on = [this](const char *name, void (FormColour::*handler)()) {
-        onMenu(QString::fromLatin1(name), [this, handler] { (this->*handler)(); });
-    };
-    on("mnuFileExit", &FormColour::mnuFileExit_Click);
-    on("mnuConfigTimeViewer", &FormColour::mnuConfigTimeViewer_Click);
-    on("mnuConfigLanguage", &FormColour::mnuConfigLanguage_Click);
-    on("mnuHelpCommentOn", &FormColour::mnuHelpCommentOn_Click);
-    on("mnuHelpGuide", &FormColour::mnuHelpGuide_Click);
-    on("mnuInfoOrvanta", &FormColour::mnuInfoOrvanta_Click);
+    onMenu("mnuFileExit", &FormColour::mnuFileExit_Click);
+    onMenu("mnuConfigTimeViewer", &FormColour::mnuConfigTimeViewer_Click);
+    onMenu("mnuConfigLanguage", &FormColour::mnuConfigLanguage_Click);
+    onMenu("mnuHelpCommentOn", &FormColour::mnuHelpCommentOn_Click);
+    onMenu("mnuHelpGuide", &FormColour::mnuHelpGuide_Click);
+    onMenu("mnuInfoOrvanta", &FormColour::mnuInfoOrvanta_Click);
 }
 
 void FormColour::Form_Load()

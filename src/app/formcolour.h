@@ -110,6 +110,10 @@ public:
     // under the handler's control: the handler sees the state the user saw
     // when clicking and sets the mark itself.
     void onMenu(const QString &name, std::function<void()> handler);
+    void onMenu(const char *name, void (FormColour::*handler)())
+    {
+        onMenu(QString::fromLatin1(name), [this, handler] { (this->*handler)(); });
+    }
 
     // True when the language flag says English.
     bool english() const;

@@ -56,13 +56,10 @@ const platform::BilingualMessage kOnePoint{
 
 void FormColour::connectChart()
 {
-    const auto on = [this](const char *name, void (FormColour::*handler)()) {
-        onMenu(QString::fromLatin1(name), [this, handler] { (this->*handler)(); });
-    };
-    on("mnuEnableRGB", &FormColour::mnuEnableRGB_Click);
-    on("mnuEnableColorCycle", &FormColour::mnuEnableColorCycle_Click);
-    on("mnuEnableSimulator", &FormColour::mnuEnableSimulator_Click);
-    on("mnuSimulatorRestart", &FormColour::mnuSimulatorRestart_Click);
+    onMenu("mnuEnableRGB", &FormColour::mnuEnableRGB_Click);
+    onMenu("mnuEnableColorCycle", &FormColour::mnuEnableColorCycle_Click);
+    onMenu("mnuEnableSimulator", &FormColour::mnuEnableSimulator_Click);
+    onMenu("mnuSimulatorRestart", &FormColour::mnuSimulatorRestart_Click);
     const auto &speeds = chart::speedItems();
     for (int i = 0; i < int(speeds.size()); ++i)
         onMenu(QString::fromLatin1(speeds[std::size_t(i)].name), [this, i] { mnuSimulatorSpeed_Click(i); });

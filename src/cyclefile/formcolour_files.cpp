@@ -18,15 +18,12 @@ using platform::MsgResult;
 
 void FormColour::connectFiles()
 {
-    const auto on = [this](const char *name, void (FormColour::*handler)()) {
-        onMenu(QString::fromLatin1(name), [this, handler] { (this->*handler)(); });
-    };
-    on("mnuFileCreate", &FormColour::mnuFileCreate_Click);
-    on("mnuFileOpen", &FormColour::mnuFileOpen_Click);
-    on("mnuFileSave", &FormColour::mnuFileSave_Click);
-    on("mnuFileSaveAs", &FormColour::mnuFileSaveAs_Click);
-    on("mnuFileClose", &FormColour::mnuFileClose_Click);
-    on("mnuFileDelete", &FormColour::mnuFileDelete_Click);
+    onMenu("mnuFileCreate", &FormColour::mnuFileCreate_Click);
+    onMenu("mnuFileOpen", &FormColour::mnuFileOpen_Click);
+    onMenu("mnuFileSave", &FormColour::mnuFileSave_Click);
+    onMenu("mnuFileSaveAs", &FormColour::mnuFileSaveAs_Click);
+    onMenu("mnuFileClose", &FormColour::mnuFileClose_Click);
+    onMenu("mnuFileDelete", &FormColour::mnuFileDelete_Click);
 }
 
 void FormColour::nameFile(const QString &path)
