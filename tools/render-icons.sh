@@ -1,8 +1,8 @@
 #!/bin/sh
 # Renders the hand-written SVG sources in resources/icons/src/ to the PNG files
 # the program loads (":/icons/NAME.png"). Toolbar and button icons are drawn on
-# a 24x24 grid and rendered at 48x48 so they stay sharp on high-DPI screens;
-# the application icon is rendered at 256x256.
+# a 24x24 grid and rendered at 24x24 plus NAME@2x.png at 48x48, which Qt picks
+# on high-DPI screens; the window icon is rendered at 64x64.
 #
 # Usage: tools/render-icons.sh [NAME ...]   (no names: render every source)
 # Needs rsvg-convert (Debian package librsvg2-bin); falls back to ImageMagick.
@@ -31,9 +31,12 @@ for name in "$@"; do
     svg="$src/$name.svg"
     [ -f "$svg" ] || { echo "No source $svg" >&2; exit 1; }
     case "$name" in
-        orvanta) size=256 ;;
-        *) size=48 ;;
+        orvanta)
+            render "$svg" "$out/$name.png" 64
+            echo "$name.png (64x64)" ;;
+        *)
+            render "$svg" "$out/$name.png" 24
+            render "$svg" "$out/$name@2x.png" 48
+            echo "$name.png (24x24, @2x 48x48)" ;;
     esac
-    render "$svg" "$out/$name.png" "$size"
-    echo "$name.png (${size}x${size})"
 done

@@ -23,9 +23,15 @@
 
 namespace {
 
+// Icons are shared: a picture holder and the button it dresses use one file,
+// which is then decoded once.
 QIcon icon(const QString &name)
 {
-    return QIcon(QStringLiteral(":/icons/%1.png").arg(name));
+    static QHash<QString, QIcon> loaded;
+    auto it = loaded.find(name);
+    if (it == loaded.end())
+        it = loaded.insert(name, QIcon(QStringLiteral(":/icons/%1.png").arg(name)));
+    return *it;
 }
 
 void setGroupTitleFont(QLabel *label)
@@ -226,7 +232,7 @@ QPushButton *FormColour::makeButton(const char *name, const QString &iconName, c
     button->setObjectName(QString::fromLatin1(name));
     if (!iconName.isEmpty()) {
         button->setIcon(icon(iconName));
-        button->setIconSize(QSize(22, 22));
+        button->setIconSize(QSize(24, 24));
     }
     button->setToolTip(toolTip);
     button->setMinimumSize(34, 30);
@@ -260,7 +266,7 @@ QLabel *FormColour::makePicture(const char *name, const QString &iconName)
 {
     auto *picture = new QLabel(this);
     picture->setObjectName(QString::fromLatin1(name));
-    picture->setPixmap(icon(iconName).pixmap(22, 22));
+    picture->setPixmap(icon(iconName).pixmap(24, 24));
     picture->hide();
     return picture;
 }
