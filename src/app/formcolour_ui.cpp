@@ -500,8 +500,14 @@ void FormColour::buildCentral()
     }
     LabelSimulatorTime->setAlignment(Qt::AlignCenter);
     LabelSimulatorSpeed->setAlignment(Qt::AlignCenter);
-    LabelSimulatorTime->hide();
-    LabelSimulatorSpeed->hide();
+    // The clock and speed lines keep their room while hidden, so starting the
+    // simulator does not shift the chart above.
+    for (QLabel *label : {LabelSimulatorTime, LabelSimulatorSpeed}) {
+        QSizePolicy policy = label->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        label->setSizePolicy(policy);
+        label->hide();
+    }
     auto *simTitle = makeLabel("LabelSimulatorTitle", QStringLiteral("Simulatore"));
     setGroupTitleFont(simTitle);
     simulator->addWidget(simTitle, 0, 0, 1, 3);
