@@ -3,6 +3,7 @@
 // sliders, the simulator and the status bar.
 
 #include "app/formcolour.h"
+#include "app/icons.h"
 #include "app/shape.h"
 #include "app/tags.h"
 #include "chart/chartview.h"
@@ -22,17 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Icons are shared: a picture holder and the button it dresses use one file,
-// which is then decoded once.
-QIcon icon(const QString &name)
-{
-    static QHash<QString, QIcon> loaded;
-    auto it = loaded.find(name);
-    if (it == loaded.end())
-        it = loaded.insert(name, QIcon(QStringLiteral(":/icons/%1.png").arg(name)));
-    return *it;
-}
 
 void setGroupTitleFont(QLabel *label)
 {
@@ -216,7 +206,7 @@ void FormColour::buildToolbar()
             if (!button.key)
                 break;
             const QString key = QString::fromLatin1(button.key);
-            QAction *action = Toolbar->addAction(icon(QString::fromLatin1(button.icon)), key);
+            QAction *action = Toolbar->addAction(icons::get(QString::fromLatin1(button.icon)), key);
             action->setObjectName(QStringLiteral("Toolbar") + key);
             action->setProperty("Key", key);
             action->setToolTip(QString::fromUtf8(button.tip));
@@ -231,7 +221,7 @@ QPushButton *FormColour::makeButton(const char *name, const QString &iconName, c
     auto *button = new QPushButton(this);
     button->setObjectName(QString::fromLatin1(name));
     if (!iconName.isEmpty()) {
-        button->setIcon(icon(iconName));
+        button->setIcon(icons::get(iconName));
         button->setIconSize(QSize(24, 24));
     }
     button->setToolTip(toolTip);
@@ -266,7 +256,7 @@ QLabel *FormColour::makePicture(const char *name, const QString &iconName)
 {
     auto *picture = new QLabel(this);
     picture->setObjectName(QString::fromLatin1(name));
-    picture->setPixmap(icon(iconName).pixmap(24, 24));
+    icons::setPicture(picture, iconName);
     picture->hide();
     return picture;
 }
@@ -529,7 +519,7 @@ void FormColour::buildCentral()
     PictureStartDs = makePicture("PictureStartDs", QStringLiteral("start_ds"));
     PictureStartAEn = makePicture("PictureStartAEn", QStringLiteral("starta_en"));
     PictureStartADs = makePicture("PictureStartADs", QStringLiteral("starta_ds"));
-    CommandSave->setProperty("DownPicture", QVariant::fromValue(icon(QStringLiteral("save_point"))));
+    CommandSave->setProperty("DownPicture", QVariant::fromValue(icons::get(QStringLiteral("save_point"))));
 }
 
 void FormColour::buildStatusBar()

@@ -2,6 +2,7 @@
 // window. The rules they apply are in chartwalk.h and simulator.h.
 
 #include "app/formcolour.h"
+#include "app/icons.h"
 
 #include "app/shape.h"
 #include "app/tags.h"
@@ -660,10 +661,8 @@ void FormColour::CommandStop_Click()
 void FormColour::updateStartPicture()
 {
     const bool restart = menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked();
-    QIcon icon;
-    icon.addPixmap((restart ? PictureStartAEn : PictureStartEn)->pixmap(), QIcon::Normal);
-    icon.addPixmap((restart ? PictureStartADs : PictureStartDs)->pixmap(), QIcon::Disabled);
-    CommandStart->setIcon(icon);
+    CommandStart->setIcon(restart ? icons::pictures(PictureStartAEn, PictureStartADs)
+                                  : icons::pictures(PictureStartEn, PictureStartDs));
     CommandStart->setProperty("Picture", restart ? QStringLiteral("PictureStartAEn") : QStringLiteral("PictureStartEn"));
     CommandStart->setProperty("DisabledPicture",
                               restart ? QStringLiteral("PictureStartADs") : QStringLiteral("PictureStartDs"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/icons.h"
+
 #include <QColor>
 #include <QIcon>
 #include <QLabel>
@@ -30,10 +32,7 @@ inline QColor textColour(const QLineEdit *field)
 // The button's picture and disabled picture.
 inline void setPictures(QPushButton *button, const QLabel *enabled, const QLabel *disabled)
 {
-    QIcon icon;
-    icon.addPixmap(enabled->pixmap(), QIcon::Normal);
-    icon.addPixmap(disabled->pixmap(), QIcon::Disabled);
-    button->setIcon(icon);
+    button->setIcon(icons::pictures(enabled, disabled));
 }
 
 // Puts a text into a field; the caret keeps its place when the text is the

@@ -2,6 +2,7 @@
 // edit and insert states.
 
 #include "app/formcolour.h"
+#include "app/icons.h"
 #include "app/tags.h"
 #include "editor/editorcontrols.h"
 #include "editor/fieldentry.h"
@@ -130,7 +131,7 @@ void FormColour::CommandInsert_Click()
     if (PointCount >= store::kRowCount)
         return;
     enterEditorState();
-    CommandSave->setIcon(QIcon(PictureSaveIns->pixmap()));
+    CommandSave->setIcon(icons::picture(PictureSaveIns));
     setTag(CommandSave, QStringLiteral("I"));
     setTag(CommandMoveShift, QStringLiteral("M"));
     editor::setPictures(CommandMoveShift, PictureMoveEn, PictureMoveDs);

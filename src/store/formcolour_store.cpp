@@ -2,6 +2,7 @@
 // editor, the browse state of the editor's buttons, and the colour outputs.
 
 #include "app/formcolour.h"
+#include "app/icons.h"
 #include "app/tags.h"
 #include "store/numbers.h"
 
@@ -31,10 +32,7 @@ void FormColour::DataBaseCommand()
 
     CommandMoveShift->setEnabled(false);
     setTag(CommandMoveShift, QStringLiteral("M"));
-    QIcon moveIcon;
-    moveIcon.addPixmap(PictureMoveEn->pixmap(), QIcon::Normal);
-    moveIcon.addPixmap(PictureMoveDs->pixmap(), QIcon::Disabled);
-    CommandMoveShift->setIcon(moveIcon);
+    CommandMoveShift->setIcon(icons::pictures(PictureMoveEn, PictureMoveDs));
 
     LabelTimeName->setText(english() ? QStringLiteral("Position Time") : QStringLiteral("Posizione"));
     LabelRange->hide();

@@ -2,9 +2,11 @@
 // and menu gating tick by tick, the toolbar dispatch, Exit and the time
 // display switch.
 
+#include "app/icons.h"
 #include "app/tags.h"
 #include "support/formfixture.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -34,6 +36,7 @@ private Q_SLOTS:
     void timeDisplayRoundTrips();
     void timeDisplayLabelsAndCaret();
     void timeDisplayRefusedWhileSimulatorRuns();
+    void everyButtonAndPictureFindsItsImage();
 };
 
 void TestMainWindow::startsInItalianWithTheEmptyCycle()
@@ -352,3 +355,41 @@ void TestMainWindow::timeDisplayRefusedWhileSimulatorRuns()
 
 QTEST_MAIN(TestMainWindow)
 #include "test_mainwindow.moc"
+
+// Icons are read when first drawn, so a misspelt name would only show as a
+// blank button; every image must be there, at both densities.
+void TestMainWindow::everyButtonAndPictureFindsItsImage()
+{
+    FormFixture f(false);
+    FormColour &w = *f.form;
+    const auto drawable = [](const QIcon &icon) {
+        const QPixmap normal = icon.pixmap(QSize(24, 24));
+        return !normal.isNull() && normal.size() == QSize(24, 24)
+               && !icon.pixmap(QSize(24, 24), QIcon::Disabled).isNull();
+    };
+    int buttons = 0;
+    for (QPushButton *button : w.findChildren<QPushButton *>()) {
+        QVERIFY2(drawable(button->icon()), qPrintable(button->objectName()));
+        ++buttons;
+    }
+    QVERIFY(buttons >= 20);
+    int actions = 0;
+    for (QAction *action : w.Toolbar->actions()) {
+        if (action->isSeparator())
+            continue;
+        QVERIFY2(drawable(action->icon()), qPrintable(action->text()));
+        ++actions;
+    }
+    QCOMPARE(actions, 22);
+    QStringList names;
+    for (QLabel *label : w.findChildren<QLabel *>()) {
+        if (!icons::pictureName(label).isEmpty()) {
+            QVERIFY2(drawable(icons::picture(label)), qPrintable(label->objectName()));
+            names << icons::pictureName(label);
+        }
+    }
+    QCOMPARE(names.size(), 9);
+    names << QStringLiteral("save_point") << QStringLiteral("pause") << QStringLiteral("cycle1");
+    for (const QString &name : names)
+        QVERIFY2(QFile::exists(QStringLiteral(":/icons/%1@2x.png").arg(name)), qPrintable(name));
+}

@@ -96,6 +96,7 @@ private Q_SLOTS:
     void cycleEnd();
     void onePointAndZeroLengthCycles();
     void switchesAndPlaybackFromCurrentPoint();
+    void viewDrawsHoldsAndSlopesWhereTheGridSays();
 };
 
 void TestChartForm::chartZoomAndCursors()
@@ -316,3 +317,41 @@ void TestChartForm::switchesAndPlaybackFromCurrentPoint()
 
 QTEST_MAIN(TestChartForm)
 #include "test_chartform.moc"
+
+// Level runs and slopes are drawn by different means; both must land on the
+// rows and values of the grid, and nowhere else.
+void TestChartForm::viewDrawsHoldsAndSlopesWhereTheGridSays()
+{
+    ChartView view;
+    view.resize(900, 420);
+    chart::Grid grid;
+    grid.rowCount = 4;
+    const float red[4] = {20, 20, 80, 80};
+    for (std::size_t row = 0; row < 4; ++row)
+        grid.value[row] = {red[row], 10, 95};
+    view.setGrid(grid);
+    for (QFrame *overlay : {view.CommandCursorSelected, view.PictureSelected, view.CommandCursorLeft,
+                            view.CommandCursorRight, view.CommandCursorSimulator})
+        overlay->hide();
+    const QImage image = view.grab().toImage();
+    const QRectF plot(view.plotRect());
+    const auto xOf = [&plot](double row) { return int(plot.left() + plot.width() * row / 4.0); };
+    const auto yOf = [&plot](double percent) {
+        return int(std::lround(plot.bottom() - percent / 100.0 * plot.height()));
+    };
+    // A strongly red pixel within two of (x, y).
+    const auto redNear = [&image](int x, int y) {
+        for (int dy = -2; dy <= 2; ++dy) {
+            const QColor c = image.pixelColor(x, y + dy);
+            if (c.red() > 150 && c.green() < 120 && c.blue() < 120)
+                return true;
+        }
+        return false;
+    };
+    QVERIFY(redNear(xOf(1.5), yOf(20)));  // first hold, rows 1 to 2
+    QVERIFY(redNear(xOf(2.5), yOf(50)));  // the slope half-way, rows 2 to 3
+    QVERIFY(redNear(xOf(3.5), yOf(80)));  // last hold
+    QVERIFY(!redNear(xOf(1.5), yOf(50))); // nothing red off the curve
+    QVERIFY(!redNear(xOf(3.5), yOf(20)));
+    QVERIFY(image.pixelColor(xOf(1.5), yOf(95)).blue() > 150); // the blue hold across
+}
