@@ -56,15 +56,9 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
 
 FormColour::~FormColour() = default;
 
-bool FormColour::english() const
-{
-    return hasTag(mnuConfigLanguage, u"E");
-}
+bool FormColour::english() const { return hasTag(mnuConfigLanguage, u"E"); }
 
-bool FormColour::hmsMode() const
-{
-    return hasTag(mnuConfigTimeViewer, u"H");
-}
+bool FormColour::hmsMode() const { return hasTag(mnuConfigTimeViewer, u"H"); }
 
 MsgResult FormColour::say(const platform::BilingualMessage &message)
 {
@@ -274,11 +268,8 @@ void FormColour::mnuFileExit_Click()
         if (saveCycle())
             endProgram();
         break;
-    case MsgResult::No:
-        endProgram();
-        break;
-    default:
-        break;
+    case MsgResult::No: endProgram(); break;
+    default: break;
     }
 }
 
@@ -324,7 +315,4 @@ void FormColour::mnuConfigLanguage_Click() {}
 void FormColour::mnuHelpCommentOn_Click() {}
 void FormColour::mnuInfoOrvanta_Click() {}
 
-void FormColour::mnuHelpGuide_Click()
-{
-    m_dialogs.showHelp(HelpFile);
-}
+void FormColour::mnuHelpGuide_Click() { m_dialogs.showHelp(HelpFile); }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/message.h"
 #include "chart/chartwalk.h"
 #include "chart/simulator.h"
+#include "platform/message.h"
 #include "store/colourtable.h"
 
 #include <QHash>
@@ -261,7 +261,6 @@ private:
     bool m_zoomAdjusting = false;
 
 public:
-
     // ----- Cycle files (src/cyclefile) --------------------------------------
     void mnuFileCreate_Click();
     void mnuFileOpen_Click();

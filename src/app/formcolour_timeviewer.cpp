@@ -24,7 +24,8 @@ void FormColour::mnuConfigTimeViewer_Click()
             if (box->text().isEmpty())
                 box->setText(QStringLiteral("00000"));
         }
-        mnuConfigTimeViewer->setText(inEnglish ? QStringLiteral("Time = hh:mm:ss") : QStringLiteral("Tempo = hh:mm:ss"));
+        mnuConfigTimeViewer->setText(inEnglish ? QStringLiteral("Time = hh:mm:ss")
+                                               : QStringLiteral("Tempo = hh:mm:ss"));
         for (QLineEdit *box : boxes) {
             box->setAlignment(Qt::AlignCenter);
             box->setText(store::DataBaseTimeToHMS(store::toNumber(box->text())));

@@ -122,7 +122,8 @@ void FormColour::buildMenus()
     mnuSimulatorConfigurationMenu = simulator;
     addItem(simulator, "mnuSimulatorRestart", QStringLiteral("Riavvio"))->setCheckable(true);
     simulator->addSeparator()->setObjectName(QStringLiteral("mnuSimulatorNull2"));
-    const struct {
+    const struct
+    {
         const char *name;
         const char *caption;
     } speeds[] = {
@@ -171,7 +172,8 @@ void FormColour::buildToolbar()
     Toolbar->setObjectName(QStringLiteral("Toolbar"));
     Toolbar->setMovable(false);
     Toolbar->setIconSize(QSize(24, 24));
-    const struct {
+    const struct
+    {
         const char *key;
         const char *icon;
         const char *tip;
@@ -297,10 +299,12 @@ void FormColour::buildCentral()
     root->addLayout(zoomRow);
 
     auto *cursorRow = new QHBoxLayout;
-    CommandCursorLeftView = makeButton("CommandCursorLeftView", QStringLiteral("cursorleft"), QStringLiteral("Cursore Sinistro"));
+    CommandCursorLeftView =
+        makeButton("CommandCursorLeftView", QStringLiteral("cursorleft"), QStringLiteral("Cursore Sinistro"));
     CommandCursorLeftL = makeButton("CommandCursorLeftL", QStringLiteral("stepleft"), QString());
     CommandCursorLeftR = makeButton("CommandCursorLeftR", QStringLiteral("stepright"), QString());
-    CommandCursorRightView = makeButton("CommandCursorRightView", QStringLiteral("cursorright"), QStringLiteral("Cursore Destro"));
+    CommandCursorRightView =
+        makeButton("CommandCursorRightView", QStringLiteral("cursorright"), QStringLiteral("Cursore Destro"));
     CommandCursorRightL = makeButton("CommandCursorRightL", QStringLiteral("stepleft"), QString());
     CommandCursorRightR = makeButton("CommandCursorRightR", QStringLiteral("stepright"), QString());
     LabelCursorLeft = makeLabel("LabelCursorLeft", QString());
@@ -404,8 +408,8 @@ void FormColour::buildCentral()
     nav->addWidget(CommandLast);
     auto *edit = new QHBoxLayout;
     edit->setSpacing(4);
-    for (QPushButton *b : {CommandInsert, CommandEdit, CommandRemove, CommandMoveShift, CommandSave, CommandAnnul,
-                           CommandColor})
+    for (QPushButton *b :
+         {CommandInsert, CommandEdit, CommandRemove, CommandMoveShift, CommandSave, CommandAnnul, CommandColor})
         edit->addWidget(b);
 
     editor->addWidget(title, 0, 0, 1, 5);

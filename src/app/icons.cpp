@@ -70,7 +70,7 @@ private:
             m_loaded = true;
             const bool dense = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
             for (const auto &[name, mode] :
-                { std::pair { m_name, QIcon::Normal }, std::pair { m_disabled, QIcon::Disabled } }) {
+                 {std::pair{m_name, QIcon::Normal}, std::pair{m_disabled, QIcon::Disabled}}) {
                 if (name.isEmpty())
                     continue;
                 addImage(m_icon, pathOf(name), mode);
@@ -101,30 +101,15 @@ QIcon shared(const QString &name, const QString &disabled)
 
 namespace icons {
 
-QIcon get(const QString &name)
-{
-    return shared(name, QString());
-}
+QIcon get(const QString &name) { return shared(name, QString()); }
 
-QIcon withDisabled(const QString &name, const QString &disabled)
-{
-    return shared(name, disabled);
-}
+QIcon withDisabled(const QString &name, const QString &disabled) { return shared(name, disabled); }
 
-void setPicture(QLabel *holder, const QString &name)
-{
-    holder->setProperty(kNameProperty, name);
-}
+void setPicture(QLabel *holder, const QString &name) { holder->setProperty(kNameProperty, name); }
 
-QString pictureName(const QLabel *holder)
-{
-    return holder->property(kNameProperty).toString();
-}
+QString pictureName(const QLabel *holder) { return holder->property(kNameProperty).toString(); }
 
-QIcon picture(const QLabel *holder)
-{
-    return get(pictureName(holder));
-}
+QIcon picture(const QLabel *holder) { return get(pictureName(holder)); }
 
 QIcon pictures(const QLabel *enabled, const QLabel *disabled)
 {

@@ -63,10 +63,7 @@ void ChartView::setOverlayColour(QWidget *overlay, const QColor &colour)
     overlay->setProperty("colourSet", true);
 }
 
-QColor ChartView::overlayColour(const QWidget *overlay)
-{
-    return overlay->palette().color(QPalette::Window);
-}
+QColor ChartView::overlayColour(const QWidget *overlay) { return overlay->palette().color(QPalette::Window); }
 
 void ChartView::setUnitLeft(QWidget *overlay, int left)
 {
@@ -80,20 +77,11 @@ void ChartView::setUnitWidth(QWidget *overlay, int width)
     placeOverlay(overlay);
 }
 
-int ChartView::unitLeft(const QWidget *overlay)
-{
-    return overlay->property("unitLeft").toInt();
-}
+int ChartView::unitLeft(const QWidget *overlay) { return overlay->property("unitLeft").toInt(); }
 
-int ChartView::unitWidth(const QWidget *overlay)
-{
-    return overlay->property("unitWidth").toInt();
-}
+int ChartView::unitWidth(const QWidget *overlay) { return overlay->property("unitWidth").toInt(); }
 
-QRect ChartView::plotRect() const
-{
-    return rect().adjusted(kMarginLeft, kMarginTop, -kMarginRight, -kMarginBottom);
-}
+QRect ChartView::plotRect() const { return rect().adjusted(kMarginLeft, kMarginTop, -kMarginRight, -kMarginBottom); }
 
 double ChartView::pixelX(double units) const
 {
@@ -123,8 +111,8 @@ void ChartView::placeOverlay(QWidget *overlay)
 
 void ChartView::placeOverlays()
 {
-    for (QWidget *o : {PictureSelected, CommandCursorSelected, CommandCursorLeft, CommandCursorRight,
-                       CommandCursorSimulator})
+    for (QWidget *o :
+         {PictureSelected, CommandCursorSelected, CommandCursorLeft, CommandCursorRight, CommandCursorSimulator})
         placeOverlay(o);
 }
 

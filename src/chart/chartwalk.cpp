@@ -9,10 +9,7 @@ namespace chart {
 
 using store::Field;
 
-const CyclePoint &Cycle::at(int position) const
-{
-    return points[std::size_t(std::clamp(position, 1, pointCount) - 1)];
-}
+const CyclePoint &Cycle::at(int position) const { return points[std::size_t(std::clamp(position, 1, pointCount) - 1)]; }
 
 qint64 Cycle::end() const
 {
@@ -67,10 +64,7 @@ float adjusted(float v)
     return v;
 }
 
-int toInt(double v)
-{
-    return int(std::clamp(std::lround(std::clamp(v, -1e9, 1e9)), -1000000000L, 1000000000L));
-}
+int toInt(double v) { return int(std::clamp(std::lround(std::clamp(v, -1e9, 1e9)), -1000000000L, 1000000000L)); }
 
 } // namespace
 
@@ -102,10 +96,7 @@ Grid Grid::startUpGrid()
     return g;
 }
 
-int clampPercent(qint64 percent)
-{
-    return int(std::clamp<qint64>(percent, 0, 100));
-}
+int clampPercent(qint64 percent) { return int(std::clamp<qint64>(percent, 0, 100)); }
 
 void layOut(const Cycle &cycle, const ViewInput &in, View &out)
 {
@@ -225,9 +216,7 @@ QString timeText(qint64 seconds, bool hms)
 
 CursorTexts cursorTexts(qint64 tl, qint64 tr, qint64 tp, bool english, bool hms)
 {
-    const auto pick = [english](const char *en, const char *it) {
-        return QString::fromLatin1(english ? en : it);
-    };
+    const auto pick = [english](const char *en, const char *it) { return QString::fromLatin1(english ? en : it); };
     CursorTexts t;
     t.left = pick("TL = ", "TS = ") + timeText(tl, hms);
     t.right = pick("TR = ", "TD = ") + timeText(tr, hms);

@@ -32,10 +32,7 @@ QColor percentColour(const QString &red, const QString &green, const QString &bl
                   store::percentToComponent(store::toNumber(blue)));
 }
 
-bool strictlyInside(const QWidget *w, int x, int y)
-{
-    return x > 0 && x < w->width() && y > 0 && y < w->height();
-}
+bool strictlyInside(const QWidget *w, int x, int y) { return x > 0 && x < w->width() && y > 0 && y < w->height(); }
 
 void setTextIfChanged(QLabel *label, const QString &text)
 {
@@ -79,10 +76,11 @@ void FormColour::connectChart()
     connect(SliderZoomMax, &QSlider::valueChanged, this, &FormColour::SliderZoomMax_Scroll);
 
     for (QWidget *w : std::initializer_list<QWidget *>{
-             CommandStart, LabelSimulatorSpeed, LabelCursorLeft, LabelCursorRight, LabelDeltaL, LabelDelta,
-             LabelDeltaR, LabelTime, LabelLength, LabelTransition, LabelSimulatorTime, MSChartColorCycle,
-             SliderZoomMin, SliderZoomMax, centralWidget(), ShapeRed, ShapeGreen, ShapeBlue, ShapeSimulator,
-             ShapeColorCycle, ShapeTransition, ShapeColor})
+             CommandStart,       LabelSimulatorSpeed, LabelCursorLeft, LabelCursorRight, LabelDeltaL,
+             LabelDelta,         LabelDeltaR,         LabelTime,       LabelLength,      LabelTransition,
+             LabelSimulatorTime, MSChartColorCycle,   SliderZoomMin,   SliderZoomMax,    centralWidget(),
+             ShapeRed,           ShapeGreen,          ShapeBlue,       ShapeSimulator,   ShapeColorCycle,
+             ShapeTransition,    ShapeColor})
         w->installEventFilter(this);
     installEventFilter(this);
 
@@ -483,15 +481,27 @@ void FormColour::timeLabelMouseUp(QLabel *label, Qt::MouseButton button, int x, 
         mnuConfigTimeViewer_Click();
 }
 
-void FormColour::LabelCursorLeft_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelCursorLeft, b, x, y); }
-void FormColour::LabelCursorRight_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelCursorRight, b, x, y); }
+void FormColour::LabelCursorLeft_MouseUp(Qt::MouseButton b, int, int x, int y)
+{
+    timeLabelMouseUp(LabelCursorLeft, b, x, y);
+}
+void FormColour::LabelCursorRight_MouseUp(Qt::MouseButton b, int, int x, int y)
+{
+    timeLabelMouseUp(LabelCursorRight, b, x, y);
+}
 void FormColour::LabelDeltaL_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelDeltaL, b, x, y); }
 void FormColour::LabelDelta_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelDelta, b, x, y); }
 void FormColour::LabelDeltaR_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelDeltaR, b, x, y); }
 void FormColour::LabelTime_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelTime, b, x, y); }
 void FormColour::LabelLength_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelLength, b, x, y); }
-void FormColour::LabelTransition_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelTransition, b, x, y); }
-void FormColour::LabelSimulatorTime_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelSimulatorTime, b, x, y); }
+void FormColour::LabelTransition_MouseUp(Qt::MouseButton b, int, int x, int y)
+{
+    timeLabelMouseUp(LabelTransition, b, x, y);
+}
+void FormColour::LabelSimulatorTime_MouseUp(Qt::MouseButton b, int, int x, int y)
+{
+    timeLabelMouseUp(LabelSimulatorTime, b, x, y);
+}
 
 // ----- Simulator ----------------------------------------------------------------------
 
@@ -530,7 +540,9 @@ void FormColour::simulatorStep()
         const int current = std::clamp(int(PointCurrent), 1, int(PointCount));
         const chart::CyclePoint cur = [&] {
             const store::ColourPoint &row = rs.row(current);
-            return chart::CyclePoint{row.value(Field::PointID), row.value(Field::Time), row.value(Field::Length),
+            return chart::CyclePoint{row.value(Field::PointID),
+                                     row.value(Field::Time),
+                                     row.value(Field::Length),
                                      {row.value(Field::Red), row.value(Field::Green), row.value(Field::Blue)}};
         }();
         // Someone else set the playing position: take it over.
@@ -575,7 +587,8 @@ void FormColour::simulatorStep()
     }
 output:
     DataBaseData();
-    MSChartColorCycle->setUnitWidth(CommandCursorSimulator, chart::simulatorBarWidth(SimulatorClock, SimulatorCycleEnd));
+    MSChartColorCycle->setUnitWidth(CommandCursorSimulator,
+                                    chart::simulatorBarWidth(SimulatorClock, SimulatorCycleEnd));
 }
 
 void FormColour::simulatorDisplayStep()
@@ -663,7 +676,8 @@ void FormColour::updateStartPicture()
     const bool restart = menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked();
     CommandStart->setIcon(restart ? icons::pictures(PictureStartAEn, PictureStartADs)
                                   : icons::pictures(PictureStartEn, PictureStartDs));
-    CommandStart->setProperty("Picture", restart ? QStringLiteral("PictureStartAEn") : QStringLiteral("PictureStartEn"));
+    CommandStart->setProperty("Picture",
+                              restart ? QStringLiteral("PictureStartAEn") : QStringLiteral("PictureStartEn"));
     CommandStart->setProperty("DisabledPicture",
                               restart ? QStringLiteral("PictureStartADs") : QStringLiteral("PictureStartDs"));
 }
@@ -761,7 +775,7 @@ void FormColour::mnuEnableColorCycle_Click()
                                CommandCursorRightL, CommandCursorRightR})
             b->setEnabled(false);
         for (QWidget *w : std::initializer_list<QWidget *>{CommandCursorLeft, CommandCursorRight, LabelCursorLeft,
-                                                            LabelCursorRight, LabelDeltaL, LabelDelta, LabelDeltaR})
+                                                           LabelCursorRight, LabelDeltaL, LabelDelta, LabelDeltaR})
             w->hide();
         if (mnuEnableSimulator->isChecked())
             mnuEnableSimulator_Click();

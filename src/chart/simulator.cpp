@@ -3,8 +3,8 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
-#include <memory>
 #include <cmath>
+#include <memory>
 
 namespace chart {
 

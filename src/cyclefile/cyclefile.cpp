@@ -61,10 +61,7 @@ std::optional<QString> nextLine(QIODevice &device, bool &failed)
 
 // Columns `first`..`first + count - 1` (counted from 1) of a line; shorter
 // or empty where the line ends earlier.
-QString columns(const QString &line, int first, int count)
-{
-    return line.mid(first - 1, count);
-}
+QString columns(const QString &line, int first, int count) { return line.mid(first - 1, count); }
 
 struct FieldColumns
 {
@@ -170,10 +167,7 @@ ReadResult read(QIODevice &device, const QString &name)
 
 } // namespace
 
-QString dialogFilter()
-{
-    return QStringLiteral("Orvanta file (.txt) (*.txt);;Tutti file (*.*) (*)");
-}
+QString dialogFilter() { return QStringLiteral("Orvanta file (.txt) (*.txt);;Tutti file (*.*) (*)"); }
 
 QString pointLine(int row, const store::ColourPoint &point)
 {
@@ -204,15 +198,12 @@ QByteArray templateFile()
     out += QByteArrayLiteral("ColourPoint01 01 00000 00000 000 000 000") + kLineEnd;
     for (int row = 2; row <= kPointLines; ++row)
         out += QByteArrayLiteral("ColourPoint") + store::format00(row).toLatin1()
-            + QByteArrayLiteral(" 00 00000 00000 000 000 000") + kLineEnd;
+               + QByteArrayLiteral(" 00 00000 00000 000 000 000") + kLineEnd;
     out += QByteArrayLiteral("TransitionTime 00000") + kLineEnd;
     return out;
 }
 
-ReadResult readCycle(QIODevice &device)
-{
-    return read(device, QString());
-}
+ReadResult readCycle(QIODevice &device) { return read(device, QString()); }
 
 ReadResult readCycle(const QByteArray &bytes)
 {

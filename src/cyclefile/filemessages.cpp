@@ -48,10 +48,7 @@ BilingualMessage saveAsConfirm()
     return ask(QStringLiteral("Save As File! Confirm?"), QStringLiteral("Salvare Con nuovo nome il File! Confermi?"));
 }
 
-BilingualMessage closeConfirm()
-{
-    return ask(QStringLiteral("Close! Confirm?"), QStringLiteral("Chiudi! Confermi?"));
-}
+BilingualMessage closeConfirm() { return ask(QStringLiteral("Close! Confirm?"), QStringLiteral("Chiudi! Confermi?")); }
 
 BilingualMessage deleteConfirm()
 {

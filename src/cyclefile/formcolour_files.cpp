@@ -108,10 +108,7 @@ void FormColour::mnuFileOpen_Click()
         mnuEnableColorCycle_Click();
 }
 
-void FormColour::mnuFileSave_Click()
-{
-    saveCycle();
-}
+void FormColour::mnuFileSave_Click() { saveCycle(); }
 
 bool FormColour::saveCycle()
 {

@@ -20,10 +20,7 @@ BilingualMessage errorFound(const QString &english, const QString &italian)
                             platform::MsgResult::Ok};
 }
 
-QString quoted(const QString &text)
-{
-    return DQ + text + DQ;
-}
+QString quoted(const QString &text) { return DQ + text + DQ; }
 
 struct FieldTexts
 {
@@ -98,22 +95,18 @@ FieldPlace fieldPlace(PointField field)
     return {"", "", ""};
 }
 
-QString nn(int row)
-{
-    return store::format00(row);
-}
+QString nn(int row) { return store::format00(row); }
 
 } // namespace
 
 BilingualMessage wrongStart(int row, const QString &found)
 {
     const QString right = quoted(QStringLiteral("ColourPoint") + nn(row) + u' ');
-    return errorFound(QStringLiteral("The Colour Point row ") + nn(row) + QStringLiteral(" of the File has the Text wrong.")
-                          + CR + CR + QStringLiteral("Text Found: ") + quoted(found) + CR + QStringLiteral("Text Right: ")
-                          + right,
-                      QStringLiteral("La riga ") + nn(row) + QStringLiteral(" del file ha un errore di testo.") + CR + CR
-                          + QStringLiteral("Testo Trovato: ") + quoted(found) + CR + QStringLiteral("Testo Corretto: ")
-                          + right);
+    return errorFound(
+        QStringLiteral("The Colour Point row ") + nn(row) + QStringLiteral(" of the File has the Text wrong.") + CR + CR
+            + QStringLiteral("Text Found: ") + quoted(found) + CR + QStringLiteral("Text Right: ") + right,
+        QStringLiteral("La riga ") + nn(row) + QStringLiteral(" del file ha un errore di testo.") + CR + CR
+            + QStringLiteral("Testo Trovato: ") + quoted(found) + CR + QStringLiteral("Testo Corretto: ") + right);
 }
 
 BilingualMessage notNumeric(int row, PointField field, const QString &text, const QString &marker)
@@ -154,11 +147,11 @@ BilingualMessage lineTooShort(int row, PointField field, const QString &line)
 BilingualMessage transitionWrongStart(const QString &found)
 {
     const QString right = quoted(QStringLiteral("TransitionTime ") + QStringLiteral(" "));
-    return errorFound(QStringLiteral("Transition Time of the File has the Text wrong.") + CR + CR
-                          + QStringLiteral("Text Found: ") + quoted(found) + CR + QStringLiteral("Text Right: ") + right,
-                      QStringLiteral("L'ultima riga del file ha un errore di testo.") + CR + CR
-                          + QStringLiteral("Testo Trovato: ") + quoted(found) + CR + QStringLiteral("Testo Corretto: ")
-                          + right);
+    return errorFound(
+        QStringLiteral("Transition Time of the File has the Text wrong.") + CR + CR + QStringLiteral("Text Found: ")
+            + quoted(found) + CR + QStringLiteral("Text Right: ") + right,
+        QStringLiteral("L'ultima riga del file ha un errore di testo.") + CR + CR + QStringLiteral("Testo Trovato: ")
+            + quoted(found) + CR + QStringLiteral("Testo Corretto: ") + right);
 }
 
 BilingualMessage transitionNotNumeric(const QString &text, const QString &marker)
@@ -174,12 +167,11 @@ BilingualMessage transitionNotNumeric(const QString &text, const QString &marker
 BilingualMessage transitionTooShort(const QString &line)
 {
     const QString columns = quoted(QStringLiteral("16-20"));
-    return errorFound(QStringLiteral("Transition Time of the File ends before the Transition Time Value.") + CR + CR
-                          + QStringLiteral("Text Found: ") + quoted(line) + CR + QStringLiteral("Columns Right: ")
-                          + columns,
-                      QStringLiteral("L'ultima riga del file termina prima del Tempo di Viraggio (TransitionTime).") + CR
-                          + CR + QStringLiteral("Testo Trovato: ") + quoted(line) + CR
-                          + QStringLiteral("Colonne Corrette: ") + columns);
+    return errorFound(
+        QStringLiteral("Transition Time of the File ends before the Transition Time Value.") + CR + CR
+            + QStringLiteral("Text Found: ") + quoted(line) + CR + QStringLiteral("Columns Right: ") + columns,
+        QStringLiteral("L'ultima riga del file termina prima del Tempo di Viraggio (TransitionTime).") + CR + CR
+            + QStringLiteral("Testo Trovato: ") + quoted(line) + CR + QStringLiteral("Colonne Corrette: ") + columns);
 }
 
 BilingualMessage transitionMissing()

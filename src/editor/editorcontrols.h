@@ -24,10 +24,7 @@ inline void setTextColour(QLineEdit *field, const QColor &colour)
     field->setPalette(palette);
 }
 
-inline QColor textColour(const QLineEdit *field)
-{
-    return field->palette().color(QPalette::Active, QPalette::Text);
-}
+inline QColor textColour(const QLineEdit *field) { return field->palette().color(QPalette::Active, QPalette::Text); }
 
 // The button's picture and disabled picture.
 inline void setPictures(QPushButton *button, const QLabel *enabled, const QLabel *disabled)

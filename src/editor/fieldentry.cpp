@@ -13,10 +13,7 @@ namespace editor {
 
 namespace {
 
-bool isDigitKey(int keyCode)
-{
-    return keyCode >= kKey0 && keyCode <= kKey9;
-}
+bool isDigitKey(int keyCode) { return keyCode >= kKey0 && keyCode <= kKey9; }
 
 bool allDigits(const QString &text)
 {
@@ -28,10 +25,7 @@ KeyResult accept(const QString &text, int caret)
     return {KeyOutcome::Accept, {text, std::clamp(caret, 0, int(text.size()))}};
 }
 
-KeyResult reject(const FieldText &buffer)
-{
-    return {KeyOutcome::Reject, buffer};
-}
+KeyResult reject(const FieldText &buffer) { return {KeyOutcome::Reject, buffer}; }
 
 // The digit typed into "hh:mm:ss" replaces the digit before the old caret; the
 // caret moves on past the next digit, skipping a colon. `t` is the text with
@@ -46,12 +40,42 @@ std::optional<FieldText> overwrite(const QString &t, int c)
     QString hh, mm, ss;
     int caret = 0;
     switch (c) {
-    case 2: hh = two(2, 3); mm = two(5, 6); ss = two(8, 9); caret = 2; break;
-    case 3: hh = two(1, 3); mm = two(5, 6); ss = two(8, 9); caret = 4; break;
-    case 5: hh = two(1, 2); mm = two(5, 6); ss = two(8, 9); caret = 5; break;
-    case 6: hh = two(1, 2); mm = two(4, 6); ss = two(8, 9); caret = 7; break;
-    case 8: hh = two(1, 2); mm = two(4, 5); ss = two(8, 9); caret = 8; break;
-    case 9: hh = two(1, 2); mm = two(4, 5); ss = two(7, 9); caret = 8; break;
+    case 2:
+        hh = two(2, 3);
+        mm = two(5, 6);
+        ss = two(8, 9);
+        caret = 2;
+        break;
+    case 3:
+        hh = two(1, 3);
+        mm = two(5, 6);
+        ss = two(8, 9);
+        caret = 4;
+        break;
+    case 5:
+        hh = two(1, 2);
+        mm = two(5, 6);
+        ss = two(8, 9);
+        caret = 5;
+        break;
+    case 6:
+        hh = two(1, 2);
+        mm = two(4, 6);
+        ss = two(8, 9);
+        caret = 7;
+        break;
+    case 8:
+        hh = two(1, 2);
+        mm = two(4, 5);
+        ss = two(8, 9);
+        caret = 8;
+        break;
+    case 9:
+        hh = two(1, 2);
+        mm = two(4, 5);
+        ss = two(7, 9);
+        caret = 8;
+        break;
     default: return std::nullopt; // the caret never stands there
     }
     if (!allDigits(hh) || !allDigits(mm) || !allDigits(ss))
@@ -138,15 +162,17 @@ BilingualMessage editorModeMessage(const QString &caption)
     const QChar dq(34);
     const QString quoted = dq + caption + dq;
     const QString english = quoted + QStringLiteral(" is in Editor Mode, thereafter:") + kLineBreak
-        + QStringLiteral("or") + kLineBreak + QStringLiteral("- ") + dq + QStringLiteral("Double Click") + dq
-        + QStringLiteral(" of the Mouse on the Value") + kLineBreak + QStringLiteral("or") + kLineBreak
-        + QStringLiteral("- TAB on the Value and push ") + dq + QStringLiteral("Enter") + dq;
+                            + QStringLiteral("or") + kLineBreak + QStringLiteral("- ") + dq
+                            + QStringLiteral("Double Click") + dq + QStringLiteral(" of the Mouse on the Value")
+                            + kLineBreak + QStringLiteral("or") + kLineBreak
+                            + QStringLiteral("- TAB on the Value and push ") + dq + QStringLiteral("Enter") + dq;
     const QString italian = quoted + QString::fromUtf8(" è in Stato Modifica, quindi:") + kLineBreak
-        + QStringLiteral("o") + kLineBreak + QStringLiteral("- ") + dq + QStringLiteral("Doppio Click") + dq
-        + QStringLiteral(" del mouse sul Dato") + kLineBreak + QStringLiteral("o") + kLineBreak
-        + QStringLiteral("- TAB sul Dato e Commando ") + dq + QStringLiteral("Enter") + dq;
-    return BilingualMessage{{english, italian}, {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
-                            MsgIcon::Exclamation};
+                            + QStringLiteral("o") + kLineBreak + QStringLiteral("- ") + dq
+                            + QStringLiteral("Doppio Click") + dq + QStringLiteral(" del mouse sul Dato") + kLineBreak
+                            + QStringLiteral("o") + kLineBreak + QStringLiteral("- TAB sul Dato e Commando ") + dq
+                            + QStringLiteral("Enter") + dq;
+    return BilingualMessage{
+        {english, italian}, {QStringLiteral("Warning"), QStringLiteral("Attenzione")}, MsgIcon::Exclamation};
 }
 
 BilingualMessage firstPointMessage()
@@ -167,12 +193,12 @@ BilingualMessage outOfRangeMessage(const QString &englishName)
 
 BilingualMessage removeQuestion()
 {
-    return BilingualMessage{{QStringLiteral("Remove Colour Point! Confirm?"),
-                             QStringLiteral("Eliminare il Punto Colore! Confermi?")},
-                            {QStringLiteral("Warning"), QStringLiteral("Warning")},
-                            MsgIcon::Exclamation,
-                            MsgButtons::YesNo,
-                            MsgResult::No};
+    return BilingualMessage{
+        {QStringLiteral("Remove Colour Point! Confirm?"), QStringLiteral("Eliminare il Punto Colore! Confermi?")},
+        {QStringLiteral("Warning"), QStringLiteral("Warning")},
+        MsgIcon::Exclamation,
+        MsgButtons::YesNo,
+        MsgResult::No};
 }
 
 } // namespace editor

@@ -106,8 +106,8 @@ void FormColour::CommandRemove_Click()
 
 void FormColour::enterEditorState()
 {
-    for (QPushButton *b : {CommandFirst, CommandPrevious, CommandNext, CommandLast, CommandRemove, CommandInsert,
-                           CommandEdit})
+    for (QPushButton *b :
+         {CommandFirst, CommandPrevious, CommandNext, CommandLast, CommandRemove, CommandInsert, CommandEdit})
         b->setEnabled(false);
     for (QPushButton *b : {CommandMoveShift, CommandSave, CommandAnnul})
         b->setEnabled(true);

@@ -236,8 +236,7 @@ bool FormColour::editorEvent(QObject *watched, QEvent *event)
             TextBlue_DblClick();
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -362,10 +361,10 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
     } else if (field == TextLength) {
         // The limit as it stands now: a field reached with Tab was never
         // clicked, so no limit was taken on entry.
-        const qint64 max = editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent,
-                                                          secondsOf(TextTime->text(), hms),
-                                                          store::toNumber(TransitionTime), hms)
-                               .value;
+        const qint64 max =
+            editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent, secondsOf(TextTime->text(), hms),
+                                           store::toNumber(TransitionTime), hms)
+                .value;
         LengthMaxValue = store::format00000(max);
         if (v > max) {
             say(editor::outOfRangeMessage(QStringLiteral("Length Time")));
@@ -444,9 +443,18 @@ void colourKey(QLineEdit *field, int keyCode, const std::function<void()> &confi
 
 } // namespace
 
-void FormColour::TextRed_KeyUp(int KeyCode) { colourKey(TextRed, KeyCode, [this] { TextRed_DblClick(); }); }
-void FormColour::TextGreen_KeyUp(int KeyCode) { colourKey(TextGreen, KeyCode, [this] { TextGreen_DblClick(); }); }
-void FormColour::TextBlue_KeyUp(int KeyCode) { colourKey(TextBlue, KeyCode, [this] { TextBlue_DblClick(); }); }
+void FormColour::TextRed_KeyUp(int KeyCode)
+{
+    colourKey(TextRed, KeyCode, [this] { TextRed_DblClick(); });
+}
+void FormColour::TextGreen_KeyUp(int KeyCode)
+{
+    colourKey(TextGreen, KeyCode, [this] { TextGreen_DblClick(); });
+}
+void FormColour::TextBlue_KeyUp(int KeyCode)
+{
+    colourKey(TextBlue, KeyCode, [this] { TextBlue_DblClick(); });
+}
 
 void FormColour::colourFieldConfirm(QLineEdit *field, QString &colour)
 {

@@ -71,8 +71,8 @@ void FormColour::DataBaseTransitionMaxValue()
 
 void FormColour::DataBaseShiftValue()
 {
-    const editor::ShiftRange range = editor::DataBaseShiftValue(table(), PointCount, PointCurrent,
-                                                                store::toNumber(TransitionTime), hmsMode());
+    const editor::ShiftRange range =
+        editor::DataBaseShiftValue(table(), PointCount, PointCurrent, store::toNumber(TransitionTime), hmsMode());
     ShiftRangeMin = range.min;
     ShiftRangeMax = range.max;
     LabelRange->setText(range.caption.pick(english()));

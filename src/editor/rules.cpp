@@ -16,10 +16,7 @@ namespace editor {
 
 namespace {
 
-QString lines(const QStringList &parts)
-{
-    return parts.join(kLineBreak);
-}
+QString lines(const QStringList &parts) { return parts.join(kLineBreak); }
 
 BilingualMessage warning(const QStringList &english, const QStringList &italian)
 {
@@ -28,15 +25,9 @@ BilingualMessage warning(const QStringList &english, const QStringList &italian)
                             MsgIcon::Exclamation};
 }
 
-qint64 timeOf(const store::ColourTable &t, int point)
-{
-    return t.row(point).value(Field::Time);
-}
+qint64 timeOf(const store::ColourTable &t, int point) { return t.row(point).value(Field::Time); }
 
-qint64 lengthOf(const store::ColourTable &t, int point)
-{
-    return t.row(point).value(Field::Length);
-}
+qint64 lengthOf(const store::ColourTable &t, int point) { return t.row(point).value(Field::Length); }
 
 // The first point whose time exceeds `time`, or the last point.
 int nextPoint(const store::ColourTable &t, int pointCount, qint64 time)
@@ -58,20 +49,14 @@ int previousPoint(const store::ColourTable &t, int pointCount, qint64 time)
 }
 
 // Limits are kept as five-digit texts: nothing below zero, nothing wider.
-qint64 fieldValue(qint64 v)
-{
-    return std::clamp<qint64>(v, 0, 99999);
-}
+qint64 fieldValue(qint64 v) { return std::clamp<qint64>(v, 0, 99999); }
 
 QString shown(qint64 seconds, bool hms)
 {
     return hms ? store::DataBaseTimeToHMS(seconds) : format00000(seconds) + QStringLiteral(" Sec");
 }
 
-int clampedCount(int pointCount)
-{
-    return std::clamp(pointCount, 1, store::kRowCount);
-}
+int clampedCount(int pointCount) { return std::clamp(pointCount, 1, store::kRowCount); }
 
 } // namespace
 
@@ -110,12 +95,12 @@ bool DataBaseRecordSwap(store::ColourTable &t, bool &checkError, QList<Bilingual
         messages.append(BilingualMessage{
             {lines({QStringLiteral("Two Color Point have the same Time Value"), QString(),
                     QStringLiteral("Color Point ") + idK + QStringLiteral(" has Position Time = ") + timeK,
-                    QStringLiteral("Color Point ") + idK1 + QStringLiteral(" has Position Time = ") + timeK1,
-                    QString(), QStringLiteral("Edit a Color Point and change the Position Time Value")}),
+                    QStringLiteral("Color Point ") + idK1 + QStringLiteral(" has Position Time = ") + timeK1, QString(),
+                    QStringLiteral("Edit a Color Point and change the Position Time Value")}),
              lines({QStringLiteral("Due Punti Colore hanno la medesima Posizione"), QString(),
                     QStringLiteral("Punto Colore ") + idK + QStringLiteral(" ha Posizione = ") + timeK,
-                    QStringLiteral("Punto Colore ") + idK1 + QStringLiteral(" ha Posizione = ") + timeK1,
-                    QString(), QStringLiteral("Apri uno dei due Punti Colore e cambia la Posizione")})},
+                    QStringLiteral("Punto Colore ") + idK1 + QStringLiteral(" ha Posizione = ") + timeK1, QString(),
+                    QStringLiteral("Apri uno dei due Punti Colore e cambia la Posizione")})},
             {QStringLiteral("Error Found"), QStringLiteral("Errore")},
             MsgIcon::Exclamation});
         return false;
@@ -239,15 +224,16 @@ std::optional<BilingualMessage> DataBaseTimeCheck(const store::ColourTable &t, c
 
     // 2. Room for the transition.
     if (T > kDayLength - TT)
-        return warning(
-            {QStringLiteral("Conflict between the Position Time and Transition Time!"),
-             QStringLiteral("Must be: Position Time < (Max Time - TransitionTime))"),
-             QStringLiteral("Position Time = ") + formatPlain(T), QStringLiteral("Max Time = ") + formatPlain(kDayLength),
-             QStringLiteral("Transition Time = ") + formatPlain(TT)},
-            {QStringLiteral("Posizione non compatibile con il tempo di Viraggio di Fine Ciclo."),
-             QStringLiteral("Deve essere: Posizione < (Tempo Massimo - Viraggio di Fine Ciclo))"),
-             QStringLiteral("Posizione = ") + formatPlain(T), QStringLiteral("Tempo Massimo = ") + formatPlain(kDayLength),
-             QStringLiteral("Viraggio di Fine Ciclo = ") + formatPlain(TT)});
+        return warning({QStringLiteral("Conflict between the Position Time and Transition Time!"),
+                        QStringLiteral("Must be: Position Time < (Max Time - TransitionTime))"),
+                        QStringLiteral("Position Time = ") + formatPlain(T),
+                        QStringLiteral("Max Time = ") + formatPlain(kDayLength),
+                        QStringLiteral("Transition Time = ") + formatPlain(TT)},
+                       {QStringLiteral("Posizione non compatibile con il tempo di Viraggio di Fine Ciclo."),
+                        QStringLiteral("Deve essere: Posizione < (Tempo Massimo - Viraggio di Fine Ciclo))"),
+                        QStringLiteral("Posizione = ") + formatPlain(T),
+                        QStringLiteral("Tempo Massimo = ") + formatPlain(kDayLength),
+                        QStringLiteral("Viraggio di Fine Ciclo = ") + formatPlain(TT)});
 
     // 3. The next point; the current point's own old record is no neighbour.
     const int n = nextPoint(t, count, T);
@@ -272,11 +258,14 @@ std::optional<BilingualMessage> DataBaseTimeCheck(const store::ColourTable &t, c
                 {QStringLiteral("Conflict between the Position Time and the complessive value of Length Time and "
                                 "Transition Time!"),
                  QStringLiteral("Must be: Position Time < (TimeMax - (Length Time + Transition Time))"),
-                 QStringLiteral("Position Time = ") + formatPlain(T), QStringLiteral("Max Time = ") + formatPlain(kDayLength),
-                 QStringLiteral("Length Time = ") + formatPlain(L), QStringLiteral("Transition Time = ") + formatPlain(TT)},
+                 QStringLiteral("Position Time = ") + formatPlain(T),
+                 QStringLiteral("Max Time = ") + formatPlain(kDayLength),
+                 QStringLiteral("Length Time = ") + formatPlain(L),
+                 QStringLiteral("Transition Time = ") + formatPlain(TT)},
                 {QStringLiteral("Posizione non compatibile con la Lunghezza ed il tempo di Viraggio di Fine Ciclo."),
                  QStringLiteral("Deve essere: Posizione < (Tempo Massimo - (Lunghezza + Viraggio))"),
-                 QStringLiteral("Posizione = ") + formatPlain(T), QStringLiteral("Tempo Massimo = ") + formatPlain(kDayLength),
+                 QStringLiteral("Posizione = ") + formatPlain(T),
+                 QStringLiteral("Tempo Massimo = ") + formatPlain(kDayLength),
                  QStringLiteral("Lunghezza = ") + formatPlain(L), QStringLiteral("Viraggio = ") + formatPlain(TT)});
     }
 
@@ -355,10 +344,9 @@ ShiftRange DataBaseShiftValue(const store::ColourTable &t, int pointCount, int p
     } else {
         const QString from = format00000(range.min);
         const QString to = format00000(range.max);
-        range.caption = {QStringLiteral("Shift Range: from ") + from + QStringLiteral(" up to ") + to
-                             + QStringLiteral(" Sec"),
-                         QStringLiteral("Valori Ammessi: da ") + from + QStringLiteral(" a ") + to
-                             + QStringLiteral(" Sec")};
+        range.caption = {
+            QStringLiteral("Shift Range: from ") + from + QStringLiteral(" up to ") + to + QStringLiteral(" Sec"),
+            QStringLiteral("Valori Ammessi: da ") + from + QStringLiteral(" a ") + to + QStringLiteral(" Sec")};
     }
     return range;
 }

@@ -85,8 +85,8 @@ struct ShiftRange
 // The allowed new time of the current point when it is shifted with every
 // later point: after the previous point's hold, and no later than the slack at
 // the end of the day allows.
-ShiftRange DataBaseShiftValue(const store::ColourTable &table, int pointCount, int pointCurrent,
-                              qint64 transitionTime, bool hms);
+ShiftRange DataBaseShiftValue(const store::ColourTable &table, int pointCount, int pointCurrent, qint64 transitionTime,
+                              bool hms);
 
 // "Shift Time is Out of Range!" when `time` lies outside the range.
 // `italianTitle` differs between confirming the field and saving the point.

@@ -21,15 +21,12 @@ public:
     // Message box: the button pressed.
     virtual MsgResult message(const Message &message) = 0;
     // Input box: the text typed, or nothing when cancelled.
-    virtual std::optional<QString> input(const QString &prompt, const QString &title,
-                                         const QString &defaultText) = 0;
+    virtual std::optional<QString> input(const QString &prompt, const QString &title, const QString &defaultText) = 0;
     // File dialogs: a path, or nothing when cancelled. `filter` is in Qt's
     // syntax ("Text (*.txt)"). The save dialog never asks about overwriting:
     // the program asks itself.
-    virtual std::optional<QString> openFile(const QString &title, const QString &filter,
-                                            const QString &fileName) = 0;
-    virtual std::optional<QString> saveFile(const QString &title, const QString &filter,
-                                            const QString &fileName) = 0;
+    virtual std::optional<QString> openFile(const QString &title, const QString &filter, const QString &fileName) = 0;
+    virtual std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) = 0;
     // Colour dialog: the colour chosen, or nothing when cancelled.
     virtual std::optional<QColor> colour(const QColor &initial) = 0;
     // Shows the guide named by the help file setting ("OrvantaGuida" or "OrvantaGuide").

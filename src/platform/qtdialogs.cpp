@@ -61,8 +61,7 @@ QString displayText(const QString &text)
 
 MsgResult QtDialogs::message(const Message &message)
 {
-    QMessageBox box(toQt(message.icon), message.title, displayText(message.text), toQt(message.buttons),
-                    m_parent);
+    QMessageBox box(toQt(message.icon), message.title, displayText(message.text), toQt(message.buttons), m_parent);
     box.setDefaultButton(toQt(message.defaultButton));
     if (message.buttons == MsgButtons::YesNoCancel || message.buttons == MsgButtons::OkCancel)
         box.setEscapeButton(QMessageBox::Cancel);
@@ -79,8 +78,8 @@ MsgResult QtDialogs::message(const Message &message)
 std::optional<QString> QtDialogs::input(const QString &prompt, const QString &title, const QString &defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, title, displayText(prompt), QLineEdit::Normal,
-                                               defaultText, &ok);
+    const QString text =
+        QInputDialog::getText(m_parent, title, displayText(prompt), QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -96,8 +95,8 @@ std::optional<QString> QtDialogs::openFile(const QString &title, const QString &
 
 std::optional<QString> QtDialogs::saveFile(const QString &title, const QString &filter, const QString &fileName)
 {
-    const QString path = QFileDialog::getSaveFileName(m_parent, title, fileName, filter, nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
+    const QString path =
+        QFileDialog::getSaveFileName(m_parent, title, fileName, filter, nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -13,16 +13,16 @@ namespace platform {
 class QtDialogs final : public Dialogs
 {
 public:
-    explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit QtDialogs(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {
+    }
     void setParent(QWidget *parent) { m_parent = parent; }
 
     MsgResult message(const Message &message) override;
-    std::optional<QString> input(const QString &prompt, const QString &title,
-                                 const QString &defaultText) override;
-    std::optional<QString> openFile(const QString &title, const QString &filter,
-                                    const QString &fileName) override;
-    std::optional<QString> saveFile(const QString &title, const QString &filter,
-                                    const QString &fileName) override;
+    std::optional<QString> input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    std::optional<QString> openFile(const QString &title, const QString &filter, const QString &fileName) override;
+    std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QColor> colour(const QColor &initial) override;
     void showHelp(const QString &helpFile) override;
 

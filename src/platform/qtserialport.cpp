@@ -11,17 +11,14 @@ QtSerialPort::QtSerialPort(QObject *parent)
 {
 }
 
-QtSerialPort::~QtSerialPort()
-{
-    close();
-}
+QtSerialPort::~QtSerialPort() { close(); }
 
 QList<QSerialPortInfo> QtSerialPort::orderedPorts()
 {
     QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     auto isUsb = [](const QSerialPortInfo &p) {
         return p.hasVendorIdentifier() || p.portName().contains(QStringLiteral("USB"))
-            || p.portName().contains(QStringLiteral("ACM"));
+               || p.portName().contains(QStringLiteral("ACM"));
     };
     std::stable_sort(ports.begin(), ports.end(), [&](const QSerialPortInfo &a, const QSerialPortInfo &b) {
         if (isUsb(a) != isUsb(b))
@@ -54,10 +51,13 @@ bool QtSerialPort::open(int portNumber)
     if (!port->open(QIODevice::ReadWrite))
         return false;
     connect(port.get(), &QSerialPort::readyRead, this, &QtSerialPort::pull);
-    connect(port.get(), &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
-        if (error != QSerialPort::NoError)
-            close();
-    }, Qt::QueuedConnection);
+    connect(
+        port.get(), &QSerialPort::errorOccurred, this,
+        [this](QSerialPort::SerialPortError error) {
+            if (error != QSerialPort::NoError)
+                close();
+        },
+        Qt::QueuedConnection);
     m_port = std::move(port);
     m_received.clear();
     return true;
@@ -74,10 +74,7 @@ void QtSerialPort::close()
     m_received.clear();
 }
 
-bool QtSerialPort::isOpen() const
-{
-    return m_port && m_port->isOpen();
-}
+bool QtSerialPort::isOpen() const { return m_port && m_port->isOpen(); }
 
 void QtSerialPort::write(const QByteArray &bytes)
 {

@@ -4,25 +4,13 @@
 
 namespace store {
 
-ColourPoint::ColourPoint()
-{
-    clear();
-}
+ColourPoint::ColourPoint() { clear(); }
 
-qint64 ColourPoint::value(Field f) const
-{
-    return toNumber(text(f));
-}
+qint64 ColourPoint::value(Field f) const { return toNumber(text(f)); }
 
-void ColourPoint::setText(Field f, const QString &text)
-{
-    setValue(f, toNumber(text));
-}
+void ColourPoint::setText(Field f, const QString &text) { setValue(f, toNumber(text)); }
 
-void ColourPoint::setValue(Field f, qint64 value)
-{
-    m_fields[std::size_t(f)] = formatPadded(value, fieldWidth(f));
-}
+void ColourPoint::setValue(Field f, qint64 value) { m_fields[std::size_t(f)] = formatPadded(value, fieldWidth(f)); }
 
 void ColourPoint::clear()
 {
@@ -32,10 +20,7 @@ void ColourPoint::clear()
 
 ColourTable::ColourTable() = default;
 
-void ColourTable::moveTo(int row)
-{
-    m_cursor = row < 1 ? 0 : (row > kRowCount ? kRowCount + 1 : row);
-}
+void ColourTable::moveTo(int row) { m_cursor = row < 1 ? 0 : (row > kRowCount ? kRowCount + 1 : row); }
 
 QString ColourTable::text(Field f) const
 {
@@ -44,10 +29,7 @@ QString ColourTable::text(Field f) const
     return row(m_cursor).text(f);
 }
 
-qint64 ColourTable::value(Field f) const
-{
-    return toNumber(text(f));
-}
+qint64 ColourTable::value(Field f) const { return toNumber(text(f)); }
 
 void ColourTable::setText(Field f, const QString &text)
 {

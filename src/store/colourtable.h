@@ -60,8 +60,16 @@ public:
 
     void MoveFirst() { m_cursor = 1; }
     void MoveLast() { m_cursor = kRowCount; }
-    void MoveNext() { if (m_cursor <= kRowCount) ++m_cursor; }
-    void MovePrevious() { if (m_cursor >= 1) --m_cursor; }
+    void MoveNext()
+    {
+        if (m_cursor <= kRowCount)
+            ++m_cursor;
+    }
+    void MovePrevious()
+    {
+        if (m_cursor >= 1)
+            --m_cursor;
+    }
     // Moves straight to row k (1..64); the equivalent of k - 1 MoveNext after MoveFirst.
     void moveTo(int row);
 

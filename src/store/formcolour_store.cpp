@@ -25,7 +25,7 @@ void FormColour::DataBaseCommand()
     CommandLast->setEnabled(!onLast);
 
     const bool blankFirst = PointCount == 1 && rs.value(Field::PointID) == 1 && rs.value(Field::Time) == 0
-        && rs.value(Field::Red) == 0 && rs.value(Field::Green) == 0 && rs.value(Field::Blue) == 0;
+                            && rs.value(Field::Red) == 0 && rs.value(Field::Green) == 0 && rs.value(Field::Blue) == 0;
     CommandRemove->setEnabled(!blankFirst);
     CommandInsert->setEnabled(PointCount != store::kRowCount);
     CommandEdit->setEnabled(true);

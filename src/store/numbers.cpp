@@ -43,10 +43,7 @@ QString formatPadded(qint64 value, int width)
     return QStringLiteral("%1").arg(value, width, 10, QChar(u'0'));
 }
 
-QString formatPlain(qint64 value)
-{
-    return QString::number(value);
-}
+QString formatPlain(qint64 value) { return QString::number(value); }
 
 QString CheckNumber(const QString &text)
 {

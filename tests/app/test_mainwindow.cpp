@@ -12,9 +12,9 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QTimer>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using platform::MsgButtons;
@@ -71,9 +71,9 @@ void TestMainWindow::startsInItalianWithTheEmptyCycle()
     QCOMPARE(tag(w.CommandMoveShift), QStringLiteral("M"));
     QVERIFY(!w.LabelRange->isVisibleTo(&w));
     QVERIFY(!w.LabelPointID->isEnabled());
-    for (const char *name : {"CommandFirst", "CommandPrevious", "CommandNext", "CommandLast", "CommandRemove",
-                             "CommandInsert", "CommandEdit", "CommandMoveShift", "CommandSave", "CommandAnnul",
-                             "CommandColor"})
+    for (const char *name :
+         {"CommandFirst", "CommandPrevious", "CommandNext", "CommandLast", "CommandRemove", "CommandInsert",
+          "CommandEdit", "CommandMoveShift", "CommandSave", "CommandAnnul", "CommandColor"})
         QVERIFY2(!f.button(QString::fromLatin1(name))->isEnabled(), name);
 
     QVERIFY(!w.SimulatorRunning);
@@ -89,7 +89,8 @@ void TestMainWindow::menuTreeAsDesigned()
 {
     FormFixture f(false);
     FormColour &w = *f.form;
-    const struct {
+    const struct
+    {
         const char *name;
         const char *caption;
         bool enabled;
@@ -201,15 +202,33 @@ void TestMainWindow::toolbarDispatchIsExactAndCaseSensitive_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("fileDialog");
-    QTest::newRow("Exit") << "Exit" << "Attenzione" << "";
-    QTest::newRow("Open") << "Open" << "" << "Apri File";
-    QTest::newRow("SaveAs asks first") << "SaveAs" << "Attenzione" << "";
-    QTest::newRow("Create") << "Create" << "" << "Crea File";
-    QTest::newRow("lower case exit") << "exit" << "" << "";
-    QTest::newRow("lower case save") << "save" << "" << "";
-    QTest::newRow("trailing blank") << "Exit " << "" << "";
-    QTest::newRow("cycle 9") << "Cycle9" << "" << "";
-    QTest::newRow("empty") << "" << "" << "";
+    QTest::newRow("Exit") << "Exit"
+                          << "Attenzione"
+                          << "";
+    QTest::newRow("Open") << "Open"
+                          << ""
+                          << "Apri File";
+    QTest::newRow("SaveAs asks first") << "SaveAs"
+                                       << "Attenzione"
+                                       << "";
+    QTest::newRow("Create") << "Create"
+                            << ""
+                            << "Crea File";
+    QTest::newRow("lower case exit") << "exit"
+                                     << ""
+                                     << "";
+    QTest::newRow("lower case save") << "save"
+                                     << ""
+                                     << "";
+    QTest::newRow("trailing blank") << "Exit "
+                                    << ""
+                                    << "";
+    QTest::newRow("cycle 9") << "Cycle9"
+                             << ""
+                             << "";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
 }
 
 void TestMainWindow::toolbarDispatchIsExactAndCaseSensitive()
@@ -283,11 +302,21 @@ void TestMainWindow::timeDisplayRoundTrips_data()
     QTest::addColumn<QString>("seconds");
     QTest::addColumn<QString>("hms");
     QTest::addColumn<QString>("back");
-    QTest::newRow("100 s") << "00100" << "00:01:40" << "00100";
-    QTest::newRow("a day") << "86400" << "24:00:00" << "86400";
-    QTest::newRow("90000 clamps on the way back") << "90000" << "25:00:00" << "86400";
-    QTest::newRow("empty") << "" << "00:00:00" << "00000";
-    QTest::newRow("just under a day") << "86399" << "23:59:59" << "86399";
+    QTest::newRow("100 s") << "00100"
+                           << "00:01:40"
+                           << "00100";
+    QTest::newRow("a day") << "86400"
+                           << "24:00:00"
+                           << "86400";
+    QTest::newRow("90000 clamps on the way back") << "90000"
+                                                  << "25:00:00"
+                                                  << "86400";
+    QTest::newRow("empty") << ""
+                           << "00:00:00"
+                           << "00000";
+    QTest::newRow("just under a day") << "86399"
+                                      << "23:59:59"
+                                      << "86399";
 }
 
 void TestMainWindow::timeDisplayRoundTrips()

@@ -62,7 +62,7 @@ struct Loaded : FormFixture
     QString playing() const
     {
         return QString::number(w.PointCurrent) + u' ' + w.LabelSimulatorTime->text() + u' ' + w.ColorRed + u'/'
-            + w.ColorGreen + u'/' + w.ColorBlue + u' ' + QString::number(bar());
+               + w.ColorGreen + u'/' + w.ColorBlue + u' ' + QString::number(bar());
     }
     // Simulator on and started, pacing frozen so that every tick stands for 50 ms.
     void start()
@@ -73,7 +73,7 @@ struct Loaded : FormFixture
         click(w.CommandStart);
     }
     // Ticks until `done` holds (200 at most); returns how many it took.
-    template<typename F>
+    template <typename F>
     int ticksUntil(F done)
     {
         int ticks = 0;
@@ -220,7 +220,8 @@ void TestChartForm::simulatorAtHourPerSecond()
     f.click(w.CommandStart);
     QVERIFY(!w.SimulatorRunning);
     QCOMPARE(f.dialogs.last().text, QStringLiteral("The Selected Colour Point is in Editor or Insert State.")
-                 + kLineBreak + QStringLiteral("Save or Annul it before to Start the Simulator."));
+                                        + kLineBreak
+                                        + QStringLiteral("Save or Annul it before to Start the Simulator."));
     setTag(w.CommandSave, QStringLiteral("D"));
     f.start();
     // 180 s a tick: each point takes the tick that reaches it and one more.

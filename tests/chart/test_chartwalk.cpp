@@ -27,10 +27,14 @@ const Fixture kFixtures[] = {
     {"two point", {{0, 10, 100, 0, 0}, {20, 10, 0, 0, 100}}, 10, {1, 2, 1, 1, 3}},
     {"later start", {{0, 10, 10, 10, 10}, {100, 20, 60, 0, 0}, {300, 0, 0, 60, 0}}, 50, {2, 3, 2, 1, 4}},
     // Window 0..8000 s, a step of 10 s: points 3 and 4 fall inside one step.
-    {"closer than a step", {{0, 0, 100, 0, 0}, {1000, 0, 0, 100, 0}, {1001, 0, 0, 0, 100}, {1002, 0, 50, 50, 50}},
-     6998, {1, 4, 1, 1, 5}},
+    {"closer than a step",
+     {{0, 0, 100, 0, 0}, {1000, 0, 0, 100, 0}, {1001, 0, 0, 0, 100}, {1002, 0, 50, 50, 50}},
+     6998,
+     {1, 4, 1, 1, 5}},
     // Window 1..3 ends at 400 + 0 + 100 = 500; its margin ramps towards point 4.
-    {"early end", {{0, 100, 0, 0, 0}, {200, 0, 100, 0, 0}, {400, 0, 0, 0, 0}, {1000, 0, 0, 0, 100}}, 100,
+    {"early end",
+     {{0, 100, 0, 0, 0}, {200, 0, 100, 0, 0}, {400, 0, 0, 0, 0}, {1000, 0, 0, 0, 100}},
+     100,
      {1, 3, 1, 1, 5}},
     {"one point", {{7, 3, 20, 30, 40}}, 5, {1, 2, 1, 1, 3}},
     {"one point window", {{0, 1, 0, 0, 0}, {10, 1, 0, 0, 0}, {20, 1, 0, 0, 0}}, 1, {2, 2, 2, 1, 4}},
@@ -85,14 +89,14 @@ void TestChartWalk::rows_data()
     const auto row = [](const char *name, int r, const char *texts) {
         QTest::addRow("%s, row %d", name, r) << QByteArray(name) << r << QString::fromUtf8(texts);
     };
-    row("two point", 1, "00000|100|000|000"); // row 1 unadjusted
-    row("two point", 2, "00000|099|001|001"); // the hold, adjusted
-    row("two point", 300, "00015|050|001|050"); // ramp middle, t = 15
-    row("two point", 399, "00020|000|001|100"); // t = 19.95, still ramping
-    row("two point", 400, "00020|001|001|099"); // reaches point 2
-    row("two point", 700, "00035|050|001|050"); // transition middle
-    row("two point", 800, "00040|099|001|001"); // window end, back on point 1
-    row("later start", 1, "00100"); // then offsets from 100 s
+    row("two point", 1, "00000|100|000|000");     // row 1 unadjusted
+    row("two point", 2, "00000|099|001|001");     // the hold, adjusted
+    row("two point", 300, "00015|050|001|050");   // ramp middle, t = 15
+    row("two point", 399, "00020|000|001|100");   // t = 19.95, still ramping
+    row("two point", 400, "00020|001|001|099");   // reaches point 2
+    row("two point", 700, "00035|050|001|050");   // transition middle
+    row("two point", 800, "00040|099|001|001");   // window end, back on point 1
+    row("later start", 1, "00100");               // then offsets from 100 s
     row("later start", 800, "00250|010|010|010"); // point 3 passed at 200, back on point 1
     // Rows 101 and 102 show points 3 and 4 with their own offsets, although
     // their sample times are later; then the walk catches up.
@@ -120,11 +124,9 @@ void TestChartWalk::markers()
 {
     // Selector (and strip) left, strip width, left cursor, right cursor.
     const std::pair<const char *, QList<int>> cases[] = {
-        {"strip 1", {1240, 1208 + 75, 1240 + 4832, 13320}},
-        {"strip 2", {1240 + 4832, 604 + 75, 1240 + 4832, 13320}},
+        {"strip 1", {1240, 1208 + 75, 1240 + 4832, 13320}},    {"strip 2", {1240 + 4832, 604 + 75, 1240 + 4832, 13320}},
         {"strip 3", {9696, 75, 1240 + 4832, 1240 + 16308}}, // the cycle ends at 1350 s, past the window
-        {"later start", {1240, 966 + 75, 1240 - 4832, 13320}},
-        {"one point", {1240, 12080, 1240, 13320}},
+        {"later start", {1240, 966 + 75, 1240 - 4832, 13320}}, {"one point", {1240, 12080, 1240, 13320}},
     };
     for (const auto &[name, units] : cases) {
         const chart::Markers m = layout(name).markers;
@@ -161,7 +163,7 @@ void TestChartWalk::cursorTexts()
         {250, true, "TL = 00100|TR = 00400|TP-TL = 00150|TR-TL = 00300|TR-TP = 00150"},
         {100, true, "TL = 00100|TR = 00400|TP-TL = 00000|TR-TL = 00300|TR-TP = 00300"}, // tie on the left
         {400, true, "TL = 00100|TR = 00400|TP-TL = 00300|TR-TL = 00300|TR-TP = 00000"}, // tie on the right
-        {40, true, "TL = 00100|TR = 00400|TL-TP = 00060|TR-TL = 00300|TR-TP = 00360"}, // before the left cursor
+        {40, true, "TL = 00100|TR = 00400|TL-TP = 00060|TR-TL = 00300|TR-TP = 00360"},  // before the left cursor
         {4000, false, "TS = 00:01:40|TD = 00:06:40|TP-TS = 01:05:00|TD-TS = 00:05:00|TP-TD = 01:00:00"},
     };
     for (const auto &c : cases) {

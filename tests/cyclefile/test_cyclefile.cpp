@@ -33,10 +33,7 @@ static QList<QByteArray> soundLines(int points)
     return lines;
 }
 
-static QByteArray joined(const QList<QByteArray> &lines)
-{
-    return lines.join("\r\n") + "\r\n";
-}
+static QByteArray joined(const QList<QByteArray> &lines) { return lines.join("\r\n") + "\r\n"; }
 
 // A sound file of `points` points with line `line` replaced by `text`.
 static QByteArray replaced(int points, int line, const QByteArray &text)
@@ -96,50 +93,50 @@ private Q_SLOTS:
         load("no line end on line 65", joined(soundLines(3)).chopped(2), 3, "00600", false);
         const QByteArray extra = joined(soundLines(2)).replace("050\r\n", "050 comment 99\r\n");
         load("text after columns 40 and 20", QByteArray(extra.chopped(2) + "x9 more\r\ngarbage after line 65\r\n"), 2,
-            "00600", false);
+             "00600", false);
         load("values not range-checked", replaced(2, 2, "ColourPoint02 07 99999 99999 999 999 999"), 2, "00600", false);
         load("unused row in the middle", replaced(3, 2, soundLines(1)[1]), 2, "00600", false);
         load("ten lines, no line 65", joined(soundLines(10).mid(0, 10)), 10, "00000", true);
         load("64 lines, no line 65", joined(soundLines(64).mid(0, 64)), 64, "00000", true);
 
         fail("ten lines then transition", joined(soundLines(10).mid(0, 10) << "TransitionTime 00600"),
-            "The Colour Point row 11 of the File has the Text wrong.|Text Found: |TransitionTime|Text Right: "
-            "|ColourPoint11 ");
+             "The Colour Point row 11 of the File has the Text wrong.|Text Found: |TransitionTime|Text Right: "
+             "|ColourPoint11 ");
         fail("row number out of place", replaced(4, 3, soundLines(4)[3]),
-            "The Colour Point row 03 of the File has the Text wrong.|Text Found: |ColourPoint04 |Text Right: "
-            "|ColourPoint03 ");
+             "The Colour Point row 03 of the File has the Text wrong.|Text Found: |ColourPoint04 |Text Right: "
+             "|ColourPoint03 ");
         fail("empty line", replaced(1, 5, ""),
-            "The Colour Point row 05 of the File has the Text wrong.|Text Found: ||Text Right: |ColourPoint05 ");
+             "The Colour Point row 05 of the File has the Text wrong.|Text Found: ||Text Right: |ColourPoint05 ");
         // Line 3 broken after its "ColourPoint03 03".
         const auto fail3 = [&](const char *name, const char *rest, const char *english) {
             fail(name, replaced(3, 3, QByteArray("ColourPoint03 03") + rest), english);
         };
         fail3("Time 0a005", " 0a005 00010 100 000 000",
-            "The Colour Point 03 has Time Not Numeric.|Time Found: |0a005|Text Error: |-a---");
+              "The Colour Point 03 has Time Not Numeric.|Time Found: |0a005|Text Error: |-a---");
         fail3("Length with a space", " 02000 0 010 100 000 000",
-            "The Colour Point 03 has Length Not Numeric.|Length Found: |0 010|Text Error: |- ---");
+              "The Colour Point 03 has Length Not Numeric.|Length Found: |0 010|Text Error: |- ---");
         fail("PointID", replaced(3, 3, "ColourPoint03 x3 02000 00010 100 000 000"),
-            "The Colour Point 03 has PointID Not Numeric.|PointID Found: |x3|Text Error: |x-");
+             "The Colour Point 03 has PointID Not Numeric.|PointID Found: |x3|Text Error: |x-");
         fail3("column 17", "_02000 00010 100 000 000",
-            "The Colour Point 03 has not a Space Character between the PointID and the Time Value.|Character Found: "
-            "|_|Character Right: | ");
+              "The Colour Point 03 has not a Space Character between the PointID and the Time Value.|Character Found: "
+              "|_|Character Right: | ");
         fail3("column 23", " 020000000010 100 000 000",
-            "The Colour Point 03 has not a Space Character between the Time Value and the Length Value.|Character "
-            "Found: |0|Character Right: | ");
+              "The Colour Point 03 has not a Space Character between the Time Value and the Length Value.|Character "
+              "Found: |0|Character Right: | ");
         fail3("line ends at a space column", "",
-            "The Colour Point 03 has not a Space Character between the PointID and the Time Value.|Character Found: "
-            "||Character Right: | ");
+              "The Colour Point 03 has not a Space Character between the PointID and the Time Value.|Character Found: "
+              "||Character Right: | ");
         fail3("ends inside Time", " 0a0",
-            "The Colour Point 03 of the File ends before the Time Value.|Text Found: |ColourPoint03 03 0a0|Columns "
-            "Right: |18-22");
+              "The Colour Point 03 of the File ends before the Time Value.|Text Found: |ColourPoint03 03 0a0|Columns "
+              "Right: |18-22");
         fail("transition keyword", replaced(3, 65, "Transition 00600"),
-            "Transition Time of the File has the Text wrong.|Text Found: |Transition 0060|Text Right: "
-            "|TransitionTime  ");
+             "Transition Time of the File has the Text wrong.|Text Found: |Transition 0060|Text Right: "
+             "|TransitionTime  ");
         fail("transition digits", replaced(3, 65, "TransitionTime 6OO00"),
-            "Transition Time has value Not Numeric.|Transition Time Found: |6OO00|Text Error: |-OO--");
+             "Transition Time has value Not Numeric.|Transition Time Found: |6OO00|Text Error: |-OO--");
         fail("transition short", replaced(3, 65, "TransitionTime 600"),
-            "Transition Time of the File ends before the Transition Time Value.|Text Found: |TransitionTime "
-            "600|Columns Right: |16-20");
+             "Transition Time of the File ends before the Transition Time Value.|Text Found: |TransitionTime "
+             "600|Columns Right: |16-20");
     }
 
     void reader()
@@ -155,26 +152,28 @@ private Q_SLOTS:
             QCOMPARE(r.cycle->pointCount, points);
             QCOMPARE(r.cycle->transitionTime, transition);
             QCOMPARE(r.cycle->notice ? r.cycle->notice->text.english : QString(),
-                notice ? u"Transition Time not found. The Default Value (0) has been assigned."_s : QString());
+                     notice ? u"Transition Time not found. The Default Value (0) has been assigned."_s : QString());
             for (int k = points + 1; notice && k <= 64; ++k) // rows the file lacks are blank in all six fields
                 QCOMPARE(r.cycle->rows[std::size_t(k - 1)], store::ColourPoint());
         } else {
             QCOMPARE(r.failure.value().text.english, english);
             QVERIFY(r.failure->icon == platform::MsgIcon::Critical && r.failure->buttons == platform::MsgButtons::Ok);
-            QCOMPARE(r.failure->title, (Bilingual { u"Error Found"_s, u"Errore"_s }));
+            QCOMPARE(r.failure->title, (Bilingual{u"Error Found"_s, u"Errore"_s}));
             QVERIFY(!r.failure->text.italian.isEmpty());
         }
     }
 
     void failureCarriesBothLanguages()
     {
-        const auto italian
-            = [](const char *line) { return cyclefile::readCycle(replaced(3, 3, line)).failure.value().text.italian; };
-        QCOMPARE(italian("ColourPoint03 03 0a005 00010 100 000 000"),
+        const auto italian = [](const char *line) {
+            return cyclefile::readCycle(replaced(3, 3, line)).failure.value().text.italian;
+        };
+        QCOMPARE(
+            italian("ColourPoint03 03 0a005 00010 100 000 000"),
             report("Il Punto Colore 03 ha il Valore Tempo Non Numerico.|Tempo Trovato: |0a005|Testo Errato: |-a---"));
         QCOMPARE(italian("ColourPoint03 03 0a0"),
-            report("Il Punto Colore 03 del file termina prima del Valore Tempo.|Testo Trovato: |ColourPoint03 03 "
-                   "0a0|Colonne Corrette: |18-22"));
+                 report("Il Punto Colore 03 del file termina prima del Valore Tempo.|Testo Trovato: |ColourPoint03 03 "
+                        "0a0|Colonne Corrette: |18-22"));
     }
 
     // Replacing a file under a non-ASCII path; a write that fails part-way leaves the old file.
@@ -188,10 +187,10 @@ private Q_SLOTS:
         QVERIFY(!cyclefile::writeWholeFile(path, old));
 #ifdef Q_OS_LINUX
         // The file-size limit makes the write fail part-way, as a full disk does.
-        rlimit saved {};
+        rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit small { 1000, saved.rlim_max };
+        const rlimit small{1000, saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &small);
         const std::optional<QString> failure = cyclefile::writeWholeFile(path, cyclefile::templateFile());
         setrlimit(RLIMIT_FSIZE, &saved);
@@ -202,7 +201,7 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), old);
         // No temporary file is left behind.
-        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList { u"ciclo-à.txt"_s });
+        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList{u"ciclo-à.txt"_s});
     }
 };
 

@@ -22,8 +22,8 @@ static QByteArray cycleFile(int points, int transition = 600)
 {
     store::ColourTable t;
     for (int k = 1; k <= points; ++k)
-        for (auto [field, value] : { std::pair { Field::PointID, k }, { Field::Time, (k - 1) * 1000 },
-                 { Field::Length, 10 }, { Field::Red, k } })
+        for (auto [field, value] :
+             {std::pair{Field::PointID, k}, {Field::Time, (k - 1) * 1000}, {Field::Length, 10}, {Field::Red, k}})
             t.row(k).setValue(field, value);
     return cyclefile::writeCycle(t, store::format00000(transition));
 }
@@ -53,7 +53,7 @@ class TestFileCommands : public QObject
     }
     // Scripts the message answers, the save dialog's answer when given, and runs the menu item.
     void run(const QString &item, std::initializer_list<MsgResult> answers = {},
-        std::optional<std::optional<QString>> saveAs = {})
+             std::optional<std::optional<QString>> saveAs = {})
     {
         for (MsgResult r : answers)
             dialogs().answerMessage(r);
@@ -84,7 +84,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QByteArray>("loaded"); // empty: the failure changes nothing
         const auto row = [](const char *name, const QByteArray &bad, bool inEnglish, const char *start,
-                             const QByteArray &loaded = {}) {
+                            const QByteArray &loaded = {}) {
             QTest::newRow(name) << bad << inEnglish << QString::fromUtf8(start) << loaded;
         };
         row("short line", cycleFile(5).left(42 * 2 + 20) + "\r\n", false,
@@ -110,7 +110,7 @@ private Q_SLOTS:
 
         const QString broken = file("rotto.txt", bad);
         dialogs().answerOpenFile(broken);
-        run(u"mnuFileOpen"_s, { MsgResult::Ok });
+        run(u"mnuFileOpen"_s, {MsgResult::Ok});
         const platform::Message shown = dialogs().last();
         QVERIFY2(shown.text.startsWith(start), qPrintable(shown.text));
         QVERIFY(!bad.isEmpty() || shown.text.contains(broken));
@@ -156,7 +156,7 @@ private Q_SLOTS:
         setTag(m_f->form->mnuConfigLanguage, u"E"_s);
         const QString target = file("no-such-folder/ciclo.txt");
         QSignalSpy ended(m_f->form.get(), &FormColour::programEnded);
-        run(u"mnuFileSave"_s, { MsgResult::Yes, MsgResult::Ok }, target);
+        run(u"mnuFileSave"_s, {MsgResult::Yes, MsgResult::Ok}, target);
         const platform::Message shown = dialogs().last();
         QVERIFY2(shown.text.startsWith(u"File has not been written!"_s), qPrintable(shown.text));
         QVERIFY(shown.text.contains(target));
@@ -165,11 +165,11 @@ private Q_SLOTS:
         QCOMPARE(dialogs().fileDialogs.last().title, u"File Save"_s);
         QCOMPARE(panel1(), u"File: None"_s);
         // Exit's Yes saves, and the failed save keeps the program running.
-        run(u"mnuFileExit"_s, { MsgResult::Yes, MsgResult::Yes, MsgResult::Ok }, target);
+        run(u"mnuFileExit"_s, {MsgResult::Yes, MsgResult::Yes, MsgResult::Ok}, target);
         QCOMPARE(dialogs().last().text, shown.text);
         QCOMPARE(ended.count(), 0);
         // Declining the save is the user's choice: the program ends.
-        run(u"mnuFileExit"_s, { MsgResult::Yes, MsgResult::No });
+        run(u"mnuFileExit"_s, {MsgResult::Yes, MsgResult::No});
         QCOMPARE(ended.count(), 1);
     }
 
@@ -178,7 +178,7 @@ private Q_SLOTS:
         const QString path = file("stesso.txt", cycleFile(3));
         open(path);
         m_f->form->table().row(1).setValue(Field::Red, 100);
-        run(u"mnuFileSaveAs"_s, { MsgResult::Yes, MsgResult::Ok }, path);
+        run(u"mnuFileSaveAs"_s, {MsgResult::Yes, MsgResult::Ok}, path);
         QCOMPARE(dialogs().last().text, u"File Origine e Destinatario sono lo stesso File! Uasa il Commando Salva."_s);
         QCOMPARE(dialogs().shown[0].text, u"Salvare Con nuovo nome il File! Confermi?"_s);
         QCOMPARE(dialogs().fileDialogs.last().title, u"Salva Come File"_s);
@@ -198,7 +198,7 @@ private Q_SLOTS:
         open(path);
         m_f->form->table().row(3).setValue(Field::Blue, 99);
         const QByteArray edited = storeBytes();
-        run(u"mnuFileClose"_s, { MsgResult::Yes, save ? MsgResult::Yes : MsgResult::No });
+        run(u"mnuFileClose"_s, {MsgResult::Yes, save ? MsgResult::Yes : MsgResult::No});
         QCOMPARE(dialogs().last().text, u"Salvare il File! Confermi?"_s); // checked first: shown[0] exists
         QCOMPARE(dialogs().shown[0].text, u"Chiudi! Confermi?"_s);
         QCOMPARE(readBytes(path), save ? edited : cycleFile(3));
@@ -222,7 +222,7 @@ private Q_SLOTS:
             open(path);
         m_f->form->table().row(1).setValue(Field::Red, 40);
         m_f->form->DataBaseRead();
-        run(u"mnuFileDelete"_s, { MsgResult::Yes });
+        run(u"mnuFileDelete"_s, {MsgResult::Yes});
         QCOMPARE(dialogs().last().text, u"cancella! Confermi?"_s);
         QCOMPARE(dialogs().last().icon, MsgIcon::Exclamation);
         QCOMPARE(storeBytes(), cyclefile::templateFile());
@@ -238,7 +238,7 @@ private Q_SLOTS:
     void createWritesTemplate()
     {
         const QString target = file("nuovo ü.txt", cycleFile(5));
-        run(u"mnuFileCreate"_s, { MsgResult::Yes }, target);
+        run(u"mnuFileCreate"_s, {MsgResult::Yes}, target);
         QCOMPARE(dialogs().fileDialogs.last().title, u"Crea File"_s);
         QCOMPARE(readBytes(target), cyclefile::templateFile());
     }

@@ -167,25 +167,29 @@ void TestEditor::timeCheck_data()
     const QList<Point> four{{0}, {100, 20}, {200}, {300, 50}};
     QTest::newRow("transition 600, 85800 accepted") << TimeCase{two, {2, 1, true, 85800, 0, 600}, {}};
     QTest::newRow("transition 600, 85801 refused")
-        << TimeCase{two, {2, 1, true, 85801, 0, 600},
+        << TimeCase{two,
+                    {2, 1, true, 85801, 0, 600},
                     lines({u"Conflict between the Position Time and Transition Time!"_s,
                            u"Must be: Position Time < (Max Time - TransitionTime))"_s, u"Position Time = 85801"_s,
                            u"Max Time = 86400"_s, u"Transition Time = 600"_s})};
     QTest::newRow("100 + 49 + 1 = 150 accepted") << TimeCase{three, {3, 1, true, 100, 49, 0}, {}};
-    QTest::newRow("length 50 refused")
-        << TimeCase{three, {3, 1, true, 100, 50, 0},
-                    u"Conflict between the Position Time and the complessive value of Length Time and the Next "
-                    "Point Colour Position Time!"_s};
+    QTest::newRow("length 50 refused") << TimeCase{
+        three,
+        {3, 1, true, 100, 50, 0},
+        u"Conflict between the Position Time and the complessive value of Length Time and the Next "
+        "Point Colour Position Time!"_s};
     QTest::newRow("own old time") << TimeCase{three, {3, 2, false, 150, 0, 0}, {}};
     QTest::newRow("insert at 0") << TimeCase{three, {3, 1, true, 0, 0, 0}, u"Position Time already used!"_s};
     QTest::newRow("last point ends the day exactly") << TimeCase{two, {2, 1, true, 85000, 800, 600}, {}};
     QTest::newRow("last point one second over")
-        << TimeCase{two, {2, 1, true, 85001, 800, 600},
+        << TimeCase{two,
+                    {2, 1, true, 85001, 800, 600},
                     u"Conflict between the Position Time and the complessive value of Length Time and Transition "
                     "Time!"_s};
     QTest::newRow("previous hold + 1 accepted") << TimeCase{held, {2, 2, true, 51, 0, 0}, {}};
     QTest::newRow("inside the previous hold")
-        << TimeCase{held, {2, 2, true, 50, 0, 0},
+        << TimeCase{held,
+                    {2, 2, true, 50, 0, 0},
                     u"Conflict between the Position Time and the complessive value of the previous Position Time "
                     "and Length Time"_s};
     QTest::newRow("moved later, own hold ignored") << TimeCase{four, {4, 2, false, 110, 20, 0}, {}};
@@ -232,12 +236,14 @@ void TestEditor::check_data()
         << QList<qint64>{199, 99, 99, 40} << QString();
     // The sort meets the pair of 300s first and stops with 500 still before
     // 300; that pair keeps its length instead of a negative one.
-    QTest::newRow("equal times stop the sort")
-        << QList<Point>{{0, 600}, {500, 40}, {300}, {300}} << 0 << QList<qint64>{0, 500, 300, 300}
-        << QList<qint64>{499, 40, 0, 0}
-        << lines({u"Two Color Point have the same Time Value"_s, {}, u"Color Point 04 has Position Time = 00300"_s,
-                  u"Color Point 03 has Position Time = 00300"_s, {},
-                  u"Edit a Color Point and change the Position Time Value"_s});
+    QTest::newRow("equal times stop the sort") << QList<Point>{{0, 600}, {500, 40}, {300}, {300}} << 0
+                                               << QList<qint64>{0, 500, 300, 300} << QList<qint64>{499, 40, 0, 0}
+                                               << lines({u"Two Color Point have the same Time Value"_s,
+                                                         {},
+                                                         u"Color Point 04 has Position Time = 00300"_s,
+                                                         u"Color Point 03 has Position Time = 00300"_s,
+                                                         {},
+                                                         u"Edit a Color Point and change the Position Time Value"_s});
     QTest::newRow("transition 600, 85800 fits")
         << QList<Point>{{0}, {85800}} << 600 << QList<qint64>{0, 85800} << QList<qint64>{0, 0} << QString();
     QTest::newRow("transition 600, 85801 out of the day")

@@ -179,9 +179,12 @@ void TestStore::checkNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("digits");
-    QTest::newRow("a1b2") << "a1b2" << "12";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("12:30") << "12:30" << "1230";
+    QTest::newRow("a1b2") << "a1b2"
+                          << "12";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("12:30") << "12:30"
+                           << "1230";
     QTest::newRow("non-ascii digits dropped") << QString::fromUtf8("٣4") << "4";
 }
 
@@ -198,9 +201,9 @@ void TestStore::percentAndComponent()
     QCOMPARE(store::percentToComponent(100), 255);
     QCOMPARE(store::percentToComponent(150), 255);
     QCOMPARE(store::percentToComponent(-3), 0);
-    QCOMPARE(store::percentToComponent(1), 3);   // 2.55
-    QCOMPARE(store::percentToComponent(10), 26); // 25.5: the half goes to the even neighbour
-    QCOMPARE(store::percentToComponent(30), 76); // 76.5: the half goes to the even neighbour
+    QCOMPARE(store::percentToComponent(1), 3);    // 2.55
+    QCOMPARE(store::percentToComponent(10), 26);  // 25.5: the half goes to the even neighbour
+    QCOMPARE(store::percentToComponent(30), 76);  // 76.5: the half goes to the even neighbour
     QCOMPARE(store::percentToComponent(50), 127); // 127.4999... in binary
     QCOMPARE(store::componentToPercent(255), QStringLiteral("100"));
     QCOMPARE(store::componentToPercent(128), QStringLiteral("050"));

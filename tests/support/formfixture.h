@@ -26,7 +26,7 @@ struct FormFixture
     // does nothing. Returns false when the item was disabled.
     bool trigger(const QString &menuItem);
 
-    template<typename T = QWidget>
+    template <typename T = QWidget>
     T *find(const QString &name) const
     {
         return form->findChild<T *>(name);

@@ -14,7 +14,7 @@ void unexpected(const QString &what)
 bool ScriptedDialogs::allAnswered() const
 {
     return m_messages.isEmpty() && m_inputs.isEmpty() && m_openFiles.isEmpty() && m_saveFiles.isEmpty()
-        && m_colours.isEmpty();
+           && m_colours.isEmpty();
 }
 
 platform::MsgResult ScriptedDialogs::message(const platform::Message &message)
