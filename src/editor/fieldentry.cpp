@@ -34,50 +34,27 @@ std::optional<FieldText> overwrite(const QString &t, int c)
 {
     if (t.size() != 9)
         return std::nullopt;
-    // Characters of t counted from 1, as pairs of hours, minutes, seconds.
-    auto at = [&](int i) { return t.at(i - 1); };
-    auto two = [&](int a, int b) -> QString { return QString(at(a)) + at(b); };
-    QString hh, mm, ss;
-    int caret = 0;
-    switch (c) {
-    case 2:
-        hh = two(2, 3);
-        mm = two(5, 6);
-        ss = two(8, 9);
-        caret = 2;
-        break;
-    case 3:
-        hh = two(1, 3);
-        mm = two(5, 6);
-        ss = two(8, 9);
-        caret = 4;
-        break;
-    case 5:
-        hh = two(1, 2);
-        mm = two(5, 6);
-        ss = two(8, 9);
-        caret = 5;
-        break;
-    case 6:
-        hh = two(1, 2);
-        mm = two(4, 6);
-        ss = two(8, 9);
-        caret = 7;
-        break;
-    case 8:
-        hh = two(1, 2);
-        mm = two(4, 5);
-        ss = two(8, 9);
-        caret = 8;
-        break;
-    case 9:
-        hh = two(1, 2);
-        mm = two(4, 5);
-        ss = two(7, 9);
-        caret = 8;
-        break;
-    default: return std::nullopt; // the caret never stands there
-    }
+    // For each caret after the typed digit: the characters of t (counted
+    // from 1) that make hours, minutes and seconds, and the caret after.
+    struct Cut
+    {
+        int caretAfterDigit;
+        int h1, h2, m1, m2, s1, s2;
+        int caret;
+    };
+    static constexpr Cut kCuts[] = {
+        {2, 2, 3, 5, 6, 8, 9, 2}, {3, 1, 3, 5, 6, 8, 9, 4}, {5, 1, 2, 5, 6, 8, 9, 5},
+        {6, 1, 2, 4, 6, 8, 9, 7}, {8, 1, 2, 4, 5, 8, 9, 8}, {9, 1, 2, 4, 5, 7, 9, 8},
+    };
+    const auto cut =
+        std::find_if(std::begin(kCuts), std::end(kCuts), [c](const Cut &k) { return k.caretAfterDigit == c; });
+    if (cut == std::end(kCuts))
+        return std::nullopt; // the caret never stands there
+    const auto two = [&t](int a, int b) -> QString { return QString(t.at(a - 1)) + t.at(b - 1); };
+    const QString hh = two(cut->h1, cut->h2);
+    const QString mm = two(cut->m1, cut->m2);
+    const QString ss = two(cut->s1, cut->s2);
+    const int caret = cut->caret;
     if (!allDigits(hh) || !allDigits(mm) || !allDigits(ss))
         return std::nullopt;
     return FieldText{hh + u':' + mm + u':' + ss, caret};

@@ -290,6 +290,17 @@ void TestEditor::fieldKeys()
     // seconds, a letter inside a colour, a colour too long for any number.
     QCOMPARE(editor::timeFieldKey(57, {u"091:23:45"_s, 2}, {u"01:23:45"_s, 1}, true, 99).shown,
              (FieldText{u"00:01:39"_s, 2}));
+    // Overwrite typing walks every digit of hh:mm:ss; the last one keeps the caret.
+    FieldText buffer{u"00:00:00"_s, 1};
+    const std::pair<const char16_t *, int> walk[] = {{u"10:00:00", 2}, {u"12:00:00", 4}, {u"12:30:00", 5},
+                                                     {u"12:34:00", 7}, {u"12:34:50", 8}, {u"12:34:56", 8},
+                                                     {u"12:34:57", 8}};
+    for (int i = 0; i < 7; ++i) {
+        const QChar digit(u'1' + i);
+        const FieldText typed{QString(buffer.text).insert(buffer.caret, digit), buffer.caret + 1};
+        buffer = editor::timeFieldKey(digit.unicode(), typed, buffer, true).shown;
+        QCOMPARE(buffer, (FieldText{QString::fromUtf16(walk[i].first), walk[i].second}));
+    }
     const editor::KeyResult sixth = editor::timeFieldKey(49, {u"123451"_s, 6}, {u"12345"_s, 5}, false);
     QCOMPARE(sixth.shown, (FieldText{u"12345"_s, 5}));
     QCOMPARE(editor::colourFieldKey(0, {u"1a5"_s, 2}).shown, (FieldText{u"15"_s, 1}));
