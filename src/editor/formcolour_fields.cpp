@@ -22,6 +22,9 @@
 #include <QScopedValueRollback>
 #include <QSlider>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // The last accepted text and caret of a time field.
@@ -131,13 +134,28 @@ bool FormColour::editorEvent(QObject *watched, QEvent *event)
         return true;
     }
 
-    QLineEdit *field = nullptr;
-    for (QLineEdit *f : {TextTime, TextLength, TextTransition, TextRed, TextGreen, TextBlue}) {
-        if (watched == f)
-            field = f;
-    }
-    if (!field || !field->isEnabled())
+    // Each value field with its KeyUp, Click and DblClick handlers.
+    struct FieldHandlers
+    {
+        QLineEdit *field;
+        void (FormColour::*keyUp)(int);
+        void (FormColour::*click)();
+        void (FormColour::*dblClick)();
+    };
+    const FieldHandlers handlers[] = {
+        {TextTime, &FormColour::TextTime_KeyUp, &FormColour::TextTime_Click, &FormColour::TextTime_DblClick},
+        {TextLength, &FormColour::TextLength_KeyUp, &FormColour::TextLength_Click, &FormColour::TextLength_DblClick},
+        {TextTransition, &FormColour::TextTransition_KeyUp, &FormColour::TextTransition_Click,
+         &FormColour::TextTransition_DblClick},
+        {TextRed, &FormColour::TextRed_KeyUp, &FormColour::TextRed_Click, &FormColour::TextRed_DblClick},
+        {TextGreen, &FormColour::TextGreen_KeyUp, &FormColour::TextGreen_Click, &FormColour::TextGreen_DblClick},
+        {TextBlue, &FormColour::TextBlue_KeyUp, &FormColour::TextBlue_Click, &FormColour::TextBlue_DblClick},
+    };
+    const auto found = std::find_if(std::begin(handlers), std::end(handlers),
+                                    [watched](const FieldHandlers &h) { return h.field == watched; });
+    if (found == std::end(handlers) || !found->field->isEnabled())
         return false;
+    QLineEdit *field = found->field;
     const bool timeField = field == TextTime || field == TextLength || field == TextTransition;
 
     switch (type) {
@@ -155,18 +173,7 @@ bool FormColour::editorEvent(QObject *watched, QEvent *event)
         const bool apply = code != editor::kKeyEnter && (!timeField || code != 0);
         if (apply)
             watched->event(event);
-        if (field == TextTime)
-            TextTime_KeyUp(code);
-        else if (field == TextLength)
-            TextLength_KeyUp(code);
-        else if (field == TextTransition)
-            TextTransition_KeyUp(code);
-        else if (field == TextRed)
-            TextRed_KeyUp(code);
-        else if (field == TextGreen)
-            TextGreen_KeyUp(code);
-        else
-            TextBlue_KeyUp(code);
+        (this->*found->keyUp)(code);
         return true;
     }
     case QEvent::FocusIn: {
@@ -202,18 +209,7 @@ bool FormColour::editorEvent(QObject *watched, QEvent *event)
             return false;
         }
         watched->event(event);
-        if (field == TextTime)
-            TextTime_Click();
-        else if (field == TextLength)
-            TextLength_Click();
-        else if (field == TextTransition)
-            TextTransition_Click();
-        else if (field == TextRed)
-            TextRed_Click();
-        else if (field == TextGreen)
-            TextGreen_Click();
-        else
-            TextBlue_Click();
+        (this->*found->click)();
         return true;
     }
     case QEvent::MouseButtonDblClick: {
@@ -222,18 +218,7 @@ bool FormColour::editorEvent(QObject *watched, QEvent *event)
             return mouse->button() == Qt::MiddleButton;
         watched->event(event);
         editorDblClickField = field;
-        if (field == TextTime)
-            TextTime_DblClick();
-        else if (field == TextLength)
-            TextLength_DblClick();
-        else if (field == TextTransition)
-            TextTransition_DblClick();
-        else if (field == TextRed)
-            TextRed_DblClick();
-        else if (field == TextGreen)
-            TextGreen_DblClick();
-        else
-            TextBlue_DblClick();
+        (this->*found->dblClick)();
         return true;
     }
     default: return false;
