@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/jobs.h"
+#include "board/link.h"
 #include "chart/chartwalk.h"
 #include "chart/simulator.h"
 #include "platform/message.h"
@@ -7,12 +9,14 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
 #include <memory>
 
 class ChartView;
+class FormDevice;
 class QAction;
 class QActionGroup;
 class QFrame;
@@ -297,6 +301,53 @@ public:
     void mnuUSBComPortM_Click();
     void mnuUSBComPort_Click(int port);
     void mnuInfoBoard_Click();
+    bool USBComPortTest();
+    // The board jobs: one step each tick while their item is checked. Each
+    // returns whether it goes on, USBText whether it has ended.
+    bool USBDevice();
+    bool USBText();
+    bool USBClean();
+    bool USBRename();
+    bool USBErase();
+    bool USBWrite();
+    bool USBRead();
+    // What a board read has received so far; it becomes the store only when
+    // the whole read has passed.
+    board::ReadCycle BoardReadCycle;
+    // The caption of slot item k as the board named it (the menu text has
+    // any "&" doubled).
+    QString slotCaption(int slot) const;
+    // The device information window while it is open.
+    QPointer<FormDevice> m_formDevice;
+
+private:
+    struct BoardJobEntry
+    {
+        const char *item;
+        bool (FormColour::*run)();
+    };
+    QAction *boardItem(const char *name) const;
+    void setButton(const char *key, std::optional<bool> pressed, std::optional<bool> enabled = std::nullopt);
+    void setSlotButtons(std::optional<bool> pressed, std::optional<bool> enabled);
+    void setSlotCaption(int slot, const QByteArray &name);
+    void startProgress(int maximum, int value, const QString &tagText);
+    void endProgress();
+    void boardOff();
+    void boardConnect();
+    void boardSupervise();
+    const BoardJobEntry *pendingJob() const;
+    void runPendingJob(board::LinkMode mode);
+    bool applyJobTick(const board::JobTick &tick);
+    char slotDigit() const;
+    bool boardCommandAvailable() const;
+    void disarmEraseAll();
+    void startBoardJob(const char *item, int failureStep);
+    // The refresh after a board transfer, and the redraw after a rename.
+    void refreshAfterBoardWrite();
+    void refreshAfterBoardRead();
+    void redrawColourCycle();
+    // The number of the port the link has open (0 when none).
+    int m_openPortNumber = 0;
 
 Q_SIGNALS:
     // Exit has unloaded the window: the program ends.

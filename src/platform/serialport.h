@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 namespace platform {
 
@@ -20,6 +21,21 @@ public:
     virtual QByteArray readAll() = 0;
     // Drops whatever waits in the receive buffer.
     virtual void flush() = 0;
+
+    // Waits at most `msecs` until `count` bytes wait; true when they do. Only
+    // the manual port test waits: everything else reads on the tick.
+    virtual bool waitForBytes(qsizetype count, int msecs)
+    {
+        Q_UNUSED(msecs);
+        return bytesWaiting() >= count;
+    }
+    // The device COMn stands for, shown beside the port's menu item; empty
+    // when there is none.
+    virtual QString portDevice(int portNumber) const
+    {
+        Q_UNUSED(portNumber);
+        return QString();
+    }
 };
 
 } // namespace platform
