@@ -48,14 +48,18 @@ ScanOutcome scanStep(ScanState &state, platform::SerialPort &port)
         state.usbState = 1;
         return ScanOutcome::Searching;
     case 1:
-        if (state.usbRetry >= 3) {
-            port.close();
-            nextPort(state);
-        } else if (state.usbTick >= 4) {
-            ++state.usbRetry;
-            state.usbTick = 0;
-            port.flush();
-            port.write(identifyFrame());
+        // Every identify command, the last one included, gets its four checks
+        // before the next goes out or the port is given up.
+        if (state.usbTick >= 4) {
+            if (state.usbRetry >= 3) {
+                port.close();
+                nextPort(state);
+            } else {
+                ++state.usbRetry;
+                state.usbTick = 0;
+                port.flush();
+                port.write(identifyFrame());
+            }
         } else {
             ++state.usbTick;
             if (port.bytesWaiting() > 2) {
