@@ -72,6 +72,8 @@ void FormColour::connectBoard()
     onMenu("mnuUsbInterfaceOnCommandCl", &FormColour::mnuUsbInterfaceOnCommandCl_Click);
     onMenu("mnuUsbInterfaceOnCommandEe", &FormColour::mnuUsbInterfaceOnCommandEe_Click);
     onMenu("mnuUsbInterfaceOnCommandEr", &FormColour::mnuUsbInterfaceOnCommandEr_Click);
+    // Checked while its job runs.
+    boardItem("mnuInfoBoard")->setCheckable(true);
     onMenu("mnuInfoBoard", &FormColour::mnuInfoBoard_Click);
 
     // The buttons of the board show their state pressed; those of the modes,

@@ -1,0 +1,461 @@
+// The board link on the real window with scripted dialogs and the virtual
+// board in process: switching on, the scan, supervision in both modes, the
+// port test, the slots and commands, and every job as a user starts it.
+
+#include "app/tags.h"
+#include "board/formdevice.h"
+#include "board/frame.h"
+#include "board/records.h"
+#include "store/numbers.h"
+#include "support/boardfixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using platform::MsgIcon;
+using platform::MsgResult;
+using store::Field;
+
+namespace {
+
+// A cycle of `points` points: point k at (k-1)*1200 s, length 100, colour from k.
+void loadCycle(FormColour &w, int points, qint64 transition)
+{
+    store::emptyTable(w.table());
+    for (int k = 1; k <= points; ++k) {
+        store::ColourPoint &p = w.table().row(k);
+        p.setValue(Field::PointID, k);
+        p.setValue(Field::Time, (k - 1) * 1200);
+        p.setValue(Field::Length, 100);
+        p.setValue(Field::Red, k);
+        p.setValue(Field::Green, 100 - k);
+        p.setValue(Field::Blue, (7 * k) % 101);
+    }
+    w.TransitionTime = store::format00000(transition);
+    w.DataBaseCheck();
+    w.PointCurrent = 1;
+    w.table().MoveFirst();
+    w.pointRefresh();
+}
+
+QList<store::ColourPoint> rows(FormColour &w)
+{
+    QList<store::ColourPoint> out;
+    for (int r = 1; r <= store::kRowCount; ++r)
+        out.append(w.table().row(r));
+    return out;
+}
+
+} // namespace
+
+class TestBoardForm : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<BoardFixture> m_f;
+    FormColour &w() { return *m_f->form; }
+    ScriptedDialogs &dialogs() { return m_f->dialogs; }
+
+    // Switches the board on and waits until it is online and the menus are back.
+    void goOnline()
+    {
+        QVERIFY(m_f->trigger("mnuUsbOn"));
+        QVERIFY(m_f->tickUntil([this] { return w().BoardOnline; }) > 0);
+        m_f->tick();
+        QVERIFY(w().mnuUSB->isEnabled());
+    }
+    // Enters interface mode and waits until the names are read.
+    void goInterface()
+    {
+        goOnline();
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
+        QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
+        m_f->tick();
+    }
+    void selectSlot(int k)
+    {
+        QVERIFY(m_f->trigger(QByteArray("mnuUsbInterfaceOnCycle" + QByteArray::number(k)).constData()));
+    }
+    // Confirms and runs a command item to its end; the ticks its job took.
+    int runCommand(const char *item, std::initializer_list<MsgResult> answers = {MsgResult::Yes})
+    {
+        for (MsgResult a : answers)
+            dialogs().answerMessage(a);
+        if (!m_f->trigger(item))
+            return -1;
+        QAction *action = m_f->item(item);
+        if (!action->isChecked())
+            return 0;
+        // The job's first step comes at the supervision cycle's step 0.
+        if (m_f->tickUntil([this] { return w().ProgressBarWait->value() > 0; }, 8) < 0)
+            return -1;
+        const int ticks = 1 + m_f->tickUntil([action] { return !action->isChecked(); });
+        m_f->tick(); // the menus come back
+        return ticks;
+    }
+
+private Q_SLOTS:
+    void init() { m_f = std::make_unique<BoardFixture>(3); }
+    void cleanup() { QVERIFY(dialogs().allAnswered()); }
+
+    void scanFindsTheBoardAfterSilentPorts();
+    void scanWithoutABoardSwitchesOff();
+    void emulatorSendsTheColourSevenTimesInEight();
+    void interfaceReadsTheNamesAndSendsHeartbeats();
+    void modeSwitchWaitsForStepZero();
+    void silentBoardIsReportedOnce();
+    void failedNameReadingKeepsTheCaptions();
+    void manualPortTestMessages();
+    void slotSelectionAndEraseGuard();
+    void writeThenReadBackGivesTheCycle();
+    void failedReadKeepsTheStore();
+    void renameAndDeviceInformation();
+    void vanishingMidJobGivesTwoMessagesOnly();
+};
+
+void TestBoardForm::scanFindsTheBoardAfterSilentPorts()
+{
+    m_f->port.silentPorts = {1, 2};
+    QVERIFY(m_f->trigger("mnuUsbOn"));
+    QVERIFY(!w().mnuUSB->isEnabled());
+    QCOMPARE(tag(w().ProgressBarWait), u"P"_s);
+    QVERIFY(m_f->button("USBOn")->isChecked());
+    QVERIFY(m_f->button("USBEm")->isChecked() && m_f->button("USBEm")->isEnabled());
+    QVERIFY(!m_f->button("USBIn")->isChecked() && m_f->button("USBIn")->isEnabled());
+    QVERIFY(!m_f->item("mnuUSBComPort")->isEnabled());
+    QVERIFY(m_f->item("mnuInfoBoard")->isEnabled());
+
+    // Two silent ports of 21 ticks each, then COM3 opens and answers at its first check.
+    QCOMPARE(m_f->tickUntil([this] { return w().BoardOnline; }), 21 + 21 + 2);
+    QCOMPARE(w().StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT03"_s);
+    QCOMPARE(w().UsbStatusEnglish, u"USB Board Enabled on PORT03"_s);
+    QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
+    QVERIFY(!w().ProgressBarWait->isVisible());
+    m_f->tick();
+    QVERIFY(w().mnuUSB->isEnabled());
+}
+
+void TestBoardForm::scanWithoutABoardSwitchesOff()
+{
+    m_f = std::make_unique<BoardFixture>(99); // no port reaches a board
+    dialogs().answerMessage(MsgResult::Ok);
+    QVERIFY(m_f->trigger("mnuUsbOn"));
+    QCOMPARE(m_f->tickUntil([this] { return !dialogs().shown.isEmpty(); }), 17);
+    QCOMPARE(dialogs().last().text, QString::fromUtf8("Nessuna Scheda è connessa al PC sulla linea USB!"));
+    QCOMPARE(dialogs().last().icon, MsgIcon::Exclamation);
+    QVERIFY(!m_f->item("mnuUsbOn")->isChecked());
+    QVERIFY(!m_f->button("USBOn")->isChecked());
+    QVERIFY(!m_f->button("USBEm")->isEnabled() && !m_f->button("Cycle1")->isEnabled());
+    // The 2.5 s pause keeps the USB menu off.
+    QCOMPARE(tag(w().ProgressBarWait), u"S"_s);
+    QCOMPARE(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }), 52);
+    QCOMPARE(w().StatusBarPanel2->text(), u"Nessuna Scheda USB Abilitata"_s);
+}
+
+void TestBoardForm::emulatorSendsTheColourSevenTimesInEight()
+{
+    goOnline();
+    QVERIFY(m_f->trigger("mnuEnableRGB"));
+    w().SliderRed->setValue(40);
+    w().SliderBlue->setValue(7);
+    QCOMPARE(w().EmulatorRed, u"040"_s);
+    // Wait for a cycle start, then count one cycle.
+    QVERIFY(m_f->tickUntil([this] { return w().UsbState == 0; }, 8) > 0);
+    const qsizetype from = m_f->port.written.size();
+    m_f->tick(8);
+    QCOMPARE(m_f->framesSent('E', from), 7);
+    QCOMPARE(m_f->port.written.last().bytes, board::emulatorColourFrame(40, 0, 7));
+    QCOMPARE(m_f->board.emulatorColour(), (std::array<int, 3>{40, 0, 7}));
+    QVERIFY(w().BoardOnline);
+    QVERIFY(dialogs().shown.isEmpty());
+}
+
+void TestBoardForm::interfaceReadsTheNamesAndSendsHeartbeats()
+{
+    m_f->board.setName(2, "Tom&Jerry");
+    m_f->board.setName(5, "Aquarium");
+    goOnline();
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
+    QVERIFY(!m_f->item("mnuUsbEmulatorOn")->isChecked());
+    QVERIFY(m_f->item("mnuUsbInterfaceOnCycle")->isEnabled());
+    QVERIFY(!m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
+    QVERIFY(m_f->button("USBIn")->isChecked() && !m_f->button("USBEm")->isChecked());
+    QVERIFY(m_f->button("Cycle4")->isEnabled());
+    QCOMPARE(w().ProgressBarWait->maximum(), 34);
+
+    // The names take 34 ticks from the cycle's step 0, which runs the first.
+    QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->value() > 0; }, 8) > 0);
+    QCOMPARE(1 + m_f->tickUntil([this] { return w().SlotNamesLoaded; }), 34);
+    QCOMPARE(w().slotCaption(5), u"Aquarium"_s);
+    QCOMPARE(w().slotCaption(2), u"Tom&Jerr"_s);
+    QCOMPARE(m_f->item("mnuUsbInterfaceOnCycle2")->text(), u"Tom&&Jerr"_s); // no mnemonic
+    QCOMPARE(w().slotCaption(8), u"Cycle8  "_s);
+
+    const qsizetype from = m_f->port.written.size();
+    m_f->tick(16);
+    // Seven a cycle: on steps 1 to 6, and one more after the verdict finds the answers.
+    QCOMPARE(m_f->framesSent('H', from), 2 * 7);
+    QCOMPARE(m_f->framesSent('E', from), 0);
+    QVERIFY(w().BoardOnline);
+}
+
+void TestBoardForm::modeSwitchWaitsForStepZero()
+{
+    goOnline();
+    QVERIFY(m_f->tickUntil([this] { return w().UsbState == 5; }, 8) > 0);
+    const qsizetype from = m_f->port.written.size();
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
+    m_f->tick(3); // steps 5, 6 and the verdict at 7 stay the emulator's
+    QCOMPARE(m_f->framesSent('E', from), 2);
+    QCOMPARE(m_f->framesSent('T', from), 0);
+    QVERIFY(w().EmulatorActive);
+    m_f->tick(2);
+    QVERIFY(w().InterfaceActive);
+    QCOMPARE(m_f->framesSent('T', from), 1);
+    QVERIFY(dialogs().shown.isEmpty());
+}
+
+void TestBoardForm::silentBoardIsReportedOnce()
+{
+    goOnline();
+    m_f->board.faults.silentAfter = m_f->board.framesReceived();
+    dialogs().answerMessage(MsgResult::Ok);
+    QVERIFY(m_f->tickUntil([this] { return !dialogs().shown.isEmpty(); }, 16) > 0);
+    QCOMPARE(dialogs().last().text, u"La Scheda è stata disconnessa dalla linea USB!"_s);
+    QCOMPARE(dialogs().last().icon, MsgIcon::Critical);
+    QVERIFY(!m_f->item("mnuUsbOn")->isChecked());
+    m_f->tick(60);
+    QCOMPARE(dialogs().shown.size(), 1);
+    QVERIFY(!m_f->port.isOpen());
+    QVERIFY(!w().BoardOnline);
+}
+
+void TestBoardForm::failedNameReadingKeepsTheCaptions()
+{
+    m_f->board.setName(1, "Morning");
+    goInterface();
+    QCOMPARE(w().slotCaption(1), u"Morning "_s);
+
+    // Back to the emulator and into interface mode again with a board that
+    // stops answering after three names.
+    QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
+    QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
+    m_f->board.setName(1, "Renamed");
+    m_f->board.setName(4, "Lost");
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
+    QVERIFY(m_f->tickUntil([this] { return w().InterfaceActive && w().UsbState == 0; }, 8) > 0);
+    m_f->board.faults.silentAfter = m_f->board.framesReceived() + 3;
+    dialogs().answerMessage(MsgResult::Ok);
+    QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
+    QCOMPARE(dialogs().last().text, u"Lettura Nomi Fallita"_s);
+    QCOMPARE(w().slotCaption(1), u"Renamed "_s);
+    QCOMPARE(w().slotCaption(4), u"Cycle4  "_s); // not read: the old caption stays
+    QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
+}
+
+void TestBoardForm::manualPortTestMessages()
+{
+    m_f->port.silentPorts = {2};
+    QVERIFY(m_f->trigger("mnuUSBComPortM"));
+    QVERIFY(w().ComPortManual);
+    QVERIFY(m_f->item("mnuUSBComPortS")->isEnabled());
+    struct Case
+    {
+        int port;
+        const char *text;
+        MsgIcon icon;
+        bool checked;
+    } cases[] = {
+        {1, "La Scheda USB non è connessa a questa Comport", MsgIcon::Exclamation, false},
+        {2, "La Scheda USB non è connessa alla porta ComPort COM02", MsgIcon::Exclamation, false},
+        {3, "La Scheda USB è stata trovata connessa alla porta ComPort COM03", MsgIcon::Information, true},
+    };
+    for (const Case &c : cases) {
+        dialogs().answerMessage(MsgResult::Ok);
+        QVERIFY(m_f->trigger(QByteArray("mnuUSBComPort" + QByteArray::number(c.port)).constData()));
+        QCOMPARE(dialogs().last().text, QString::fromUtf8(c.text));
+        QCOMPARE(dialogs().last().icon, c.icon);
+        QCOMPARE(m_f->item(QByteArray("mnuUSBComPort" + QByteArray::number(c.port)).constData())->isChecked(),
+                 c.checked);
+        QVERIFY(!m_f->port.isOpen());
+    }
+    QCOMPARE(w().ComPortNumber, 3);
+    QCOMPARE(dialogs().last().title, u"Conferma"_s);
+
+    // A number above 16 counts as none.
+    w().ComPortNumber = 17;
+    dialogs().answerMessage(MsgResult::Ok);
+    QVERIFY(!w().USBComPortTest());
+    QCOMPARE(dialogs().last().text, QString::fromUtf8("Selezionare una ComPort nel menù USB-ComPort"));
+    QCOMPARE(dialogs().last().icon, MsgIcon::Information);
+
+    // Manual connect goes online at once on the chosen port; the test then finds it in use.
+    w().ComPortNumber = 3;
+    goOnline();
+    QCOMPARE(w().StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT03"_s);
+    dialogs().answerMessage(MsgResult::Ok);
+    w().mnuUSBComPort_Click(5);
+    QCOMPARE(dialogs().last().text, QString::fromUtf8("La ComPort COM03 è già utilizzata!"));
+    QCOMPARE(w().ComPortNumber, 3);
+}
+
+void TestBoardForm::slotSelectionAndEraseGuard()
+{
+    goInterface();
+    QVERIFY(!m_f->button("Read")->isEnabled());
+    selectSlot(1);
+    QCOMPARE(w().UsbCycleSlot, u"1"_s);
+    QVERIFY(m_f->button("Cycle1")->isChecked() && m_f->button("Read")->isEnabled());
+    QVERIFY(!m_f->button("Write")->isEnabled() && !m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
+    // Slot 1 cannot be written, whatever asks.
+    w().mnuUsbInterfaceOnCommandWr_Click();
+    QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked());
+
+    selectSlot(6);
+    QVERIFY(!m_f->item("mnuUsbInterfaceOnCycle1")->isChecked() && !m_f->button("Cycle1")->isChecked());
+    QVERIFY(m_f->button("Cycle6")->isChecked() && m_f->button("Write")->isEnabled());
+    QVERIFY(m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
+
+    // The guard: armed, a declined erase keeps it armed, any other command disarms it.
+    QVERIFY(!m_f->trigger("mnuUsbInterfaceOnCommandEr"));
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
+    QVERIFY(m_f->item("mnuUsbInterfaceOnCommandEr")->isEnabled());
+    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandEr", {MsgResult::No}), 0);
+    QCOMPARE(dialogs().last().text, u"Cancella TUTTA la memoria della Scheda USB! Confirm?"_s);
+    QCOMPARE(dialogs().last().title, u"Warning"_s);
+    QCOMPARE(dialogs().last().defaultButton, MsgResult::No);
+    QVERIFY(m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
+    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandCl", {MsgResult::No}), 0);
+    QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
+    QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEr")->isEnabled());
+
+    // Erase all: every slot named anew, the slots deselected.
+    m_f->board.setName(3, "Keep me");
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
+    QVERIFY(runCommand("mnuUsbInterfaceOnCommandEr") > 0);
+    QCOMPARE(m_f->board.name(3), QByteArray("Cycle3  "));
+    QCOMPARE(w().slotCaption(3), u"Cycle3  "_s);
+    QVERIFY(!m_f->item("mnuUsbInterfaceOnCycle6")->isChecked());
+    QVERIFY(!m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
+
+    // Deselecting the slot takes the commands away.
+    selectSlot(6);
+    selectSlot(6);
+    QCOMPARE(w().UsbCycleSlot, u"0"_s);
+    QVERIFY(!m_f->button("Read")->isEnabled() && !m_f->button("Cycle6")->isChecked());
+}
+
+void TestBoardForm::writeThenReadBackGivesTheCycle()
+{
+    loadCycle(w(), 12, 4000);
+    const QList<store::ColourPoint> written = rows(w());
+    goInterface();
+    selectSlot(3);
+    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandWr"), 56);
+    QCOMPARE(dialogs().shown.size(), 1); // the confirmation only
+    QCOMPARE(dialogs().last().text, u"Scrivere il Ciclo Colore! Confermi?"_s);
+    QCOMPARE(m_f->board.transitionRecord(3), board::transitionRecord(4000, 12));
+    QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
+
+    // A new cycle in the editor, then slot 3 read back.
+    loadCycle(w(), 2, 0);
+    // Steps 0 to 13 read four blocks, the fourth starting with an empty
+    // record; steps 50 to 54 read the transition record and end.
+    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandRd"), 14 + 5);
+    QCOMPARE(rows(w()), written);
+    QCOMPARE(w().PointCount, 12);
+    QCOMPARE(w().TransitionTime, u"04000"_s);
+    QCOMPARE(w().TextTransition->text(), u"01:06:40"_s);
+    QCOMPARE(w().PointCurrent, 1);
+    QVERIFY(w().mnuEnableColorCycle->isChecked()); // the read switches the editor on
+    QCOMPARE(w().SliderZoomMax->maximum(), 12);
+}
+
+void TestBoardForm::failedReadKeepsTheStore()
+{
+    loadCycle(w(), 5, 600);
+    const QList<store::ColourPoint> before = rows(w());
+    // Slot 4 holds a whole cycle, but the board falls silent halfway through the read.
+    QList<QByteArray> records;
+    for (int k = 1; k <= 64; ++k)
+        records.append(board::pointRecord([k] {
+            store::ColourPoint p;
+            p.setValue(Field::PointID, k);
+            p.setValue(Field::Time, k * 1000);
+            return p;
+        }()));
+    m_f->board.setSlot(4, records, board::transitionRecord(10, 64));
+    goInterface();
+    selectSlot(4);
+    m_f->board.faults.silentAfter = m_f->board.framesReceived() + 5;
+    QVERIFY(runCommand("mnuUsbInterfaceOnCommandRd", {MsgResult::Yes, MsgResult::Ok}) > 0);
+    QCOMPARE(dialogs().last().text, u"Lettura Fallita"_s);
+    QCOMPARE(dialogs().last().icon, MsgIcon::Critical);
+    QCOMPARE(rows(w()), before);
+    QCOMPARE(w().PointCount, 5);
+    QCOMPARE(w().TransitionTime, u"00600"_s);
+}
+
+void TestBoardForm::renameAndDeviceInformation()
+{
+    goInterface();
+    selectSlot(2);
+    // A refused name sends nothing.
+    dialogs().answerInput(u"a_b"_s);
+    const qsizetype from = m_f->port.written.size();
+    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn", {MsgResult::Yes, MsgResult::Ok}), 0);
+    QCOMPARE(dialogs().last().text, u"Il nuovo Nome \"a_b     \" ha caratteri non corretti"_s);
+    m_f->tick(10);
+    QCOMPARE(m_f->framesSent('N', from), 0);
+
+    m_f->tick();
+    dialogs().answerInput(u"Dawn"_s);
+    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn"), 8);
+    QCOMPARE(m_f->board.name(2), QByteArray("Dawn    "));
+    QCOMPARE(w().slotCaption(2), u"Dawn    "_s);
+
+    // Device information in its own window, in the current language.
+    m_f->tick();
+    QVERIFY(m_f->trigger("mnuInfoBoard"));
+    QPointer<FormDevice> device = w().m_formDevice;
+    QVERIFY(device);
+    QCOMPARE(device->windowTitle(), u"Device Information"_s);
+    QCOMPARE(device->Command->text(), u"Chiudi"_s);
+    QVERIFY(device->LabelDevice->text().isEmpty());
+    QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuInfoBoard")->isChecked(); }) > 0);
+    QCOMPARE(device->LabelDevice->text(), u"Scheda: Orvanta RGB-8 "_s);
+    QCOMPARE(device->LabelHardware->text(), u"Hardware: V01.02"_s);
+    QCOMPARE(device->LabelFirmware->text(), u"Firmware: V02.01"_s);
+    QCOMPARE(device->LabelProduct->text(), u"Prodotto: V01.00"_s);
+    QTest::mouseClick(device->Command, Qt::LeftButton);
+    QTRY_VERIFY(device.isNull());
+}
+
+void TestBoardForm::vanishingMidJobGivesTwoMessagesOnly()
+{
+    loadCycle(w(), 8, 0);
+    goInterface();
+    selectSlot(5);
+    dialogs().answerMessage(MsgResult::Yes);
+    dialogs().answerMessage(MsgResult::Ok);
+    dialogs().answerMessage(MsgResult::Ok);
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandWr"));
+    // The board goes away after the third block of the write.
+    QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->value() > 1; }, 10) > 0);
+    m_f->board.faults.vanishAfter = m_f->board.framesReceived() + 3;
+    QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbOn")->isChecked(); }, 200) > 0);
+    QCOMPARE(dialogs().shown.size(), 3);
+    QCOMPARE(dialogs().shown[1].text, u"Scrittura Fallita"_s);
+    QCOMPARE(dialogs().shown[2].text, u"La Scheda è stata disconnessa dalla linea USB!"_s);
+    QCOMPARE(m_f->port.errors, 1);
+    m_f->tick(80);
+    QCOMPARE(dialogs().shown.size(), 3);
+    QCOMPARE(w().PointCount, 8);
+}
+
+QTEST_MAIN(TestBoardForm)
+#include "test_boardform.moc"
