@@ -1,8 +1,9 @@
 # Thin wrapper over CMake: configure once into build/, then build and forward.
 #   make run    install what is missing, build, start Orvanta
 #   make test   install what is missing, build, run every test
+#   make demo   build, start a virtual board on a pseudo-terminal and Orvanta against it
 #   make bench  build and run the benchmarks
-#   make fuzz   build and run the cycle-file reader fuzzer for a bounded time
+#   make fuzz   build and run the fuzzers (cycle-file reader, board jobs) for a bounded time
 #   make format format the sources with clang-format
 
 BUILD ?= build
@@ -10,7 +11,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PACKAGES := cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev libbenchmark-dev fonts-dejavu-core
 
-.PHONY: run test bench fuzz format deps build clean
+.PHONY: run test demo bench fuzz format deps build clean
 
 deps:
 	@sh tools/install-deps.sh $(PACKAGES)
@@ -27,21 +28,36 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The virtual board serves demo cycles on a pseudo-terminal linked as
+# COM1 in a temporary folder; it is stopped, and the folder removed, when
+# Orvanta ends.
+demo: build
+	@dir=$$(mktemp -d "$${TMPDIR:-/tmp}/orvanta-demo-XXXXXX") || exit 1; \
+	$(BUILD)/tools/virtual-board/orvanta-virtual-board --demo --dir "$$dir" & board=$$!; \
+	trap 'kill $$board 2>/dev/null; wait $$board 2>/dev/null; rm -rf "$$dir"' EXIT; \
+	trap 'exit 130' INT TERM; \
+	n=0; while [ ! -e "$$dir/COM1" ] && [ $$n -lt 50 ]; do sleep 0.1; n=$$((n + 1)); done; \
+	[ -e "$$dir/COM1" ] || { echo "the virtual board did not start" >&2; exit 1; }; \
+	ORVANTA_PORT_DIR="$$dir" $(BUILD)/src/orvanta
+
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON
 	cmake --build build-bench -j $(JOBS) --target benchmarks
 	cmake --build build-bench --target run-benchmarks
 
-# The fuzzer needs clang; FUZZ_SECONDS bounds the run. New inputs collect in
-# build-fuzz/corpus, any crash lands in build-fuzz/ as crash-<hash>.
+# The fuzzers (cycle-file reader, board jobs) need clang; FUZZ_SECONDS bounds
+# each run. New inputs collect in build-fuzz/corpus*, any crash lands in
+# build-fuzz/ as crash-<hash>.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@sh tools/install-deps.sh clang libclang-rt-14-dev
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_FUZZ=ON -DORVANTA_SANITIZE=ON
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_cyclefile
-	mkdir -p build-fuzz/corpus
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_cyclefile fuzz_boardjobs
+	mkdir -p build-fuzz/corpus build-fuzz/corpus-board
 	build-fuzz/tests/fuzz/fuzz_cyclefile -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  -dict=tests/fuzz/cyclefile.dict -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/fuzz/seeds
+	build-fuzz/tests/fuzz/fuzz_boardjobs -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -artifact_prefix=build-fuzz/ build-fuzz/corpus-board
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

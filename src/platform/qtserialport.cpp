@@ -1,10 +1,72 @@
 #include "platform/qtserialport.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
 #include <QSerialPort>
 
 #include <algorithm>
 
 namespace platform {
+
+namespace {
+
+constexpr int kPortCount = 16;
+
+// Natural order: runs of digits compare by their value, so "ttyUSB2" comes
+// before "ttyUSB10".
+bool naturalLess(const QString &a, const QString &b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype ei = i;
+            qsizetype ej = j;
+            while (ei < a.size() && a[ei].isDigit())
+                ++ei;
+            while (ej < b.size() && b[ej].isDigit())
+                ++ej;
+            const QStringView da = QStringView(a).sliced(i, ei - i);
+            const QStringView db = QStringView(b).sliced(j, ej - j);
+            const qulonglong va = da.toULongLong();
+            const qulonglong vb = db.toULongLong();
+            if (va != vb)
+                return va < vb;
+            if (da.size() != db.size())
+                return da.size() < db.size();
+            i = ei;
+            j = ej;
+            continue;
+        }
+        if (a[i] != b[j])
+            return a[i] < b[j];
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
+// USB serial converters first, then USB modems (CDC ACM), then the rest.
+int group(const QString &name)
+{
+#ifdef Q_OS_MACOS
+    if (name.startsWith(QLatin1String("cu.usbserial")))
+        return 0;
+    if (name.startsWith(QLatin1String("cu.usbmodem")))
+        return 1;
+#else
+    if (name.startsWith(QLatin1String("ttyUSB")))
+        return 0;
+    if (name.startsWith(QLatin1String("ttyACM")))
+        return 1;
+#endif
+    return 2;
+}
+
+QString portDirectory() { return qEnvironmentVariable("ORVANTA_PORT_DIR"); }
+
+} // namespace
 
 QtSerialPort::QtSerialPort(QObject *parent)
     : QObject(parent)
@@ -16,60 +78,81 @@ QtSerialPort::~QtSerialPort() { close(); }
 QList<QSerialPortInfo> QtSerialPort::orderedPorts()
 {
     QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    auto isUsb = [](const QSerialPortInfo &p) {
-        return p.hasVendorIdentifier() || p.portName().contains(QStringLiteral("USB"))
-               || p.portName().contains(QStringLiteral("ACM"));
-    };
-    std::stable_sort(ports.begin(), ports.end(), [&](const QSerialPortInfo &a, const QSerialPortInfo &b) {
-        if (isUsb(a) != isUsb(b))
-            return isUsb(a);
-        return a.portName() < b.portName();
+#ifdef Q_OS_MACOS
+    ports.removeIf([](const QSerialPortInfo &p) { return !p.portName().startsWith(QLatin1String("cu.")); });
+#endif
+    std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
+        const int ga = group(a.portName());
+        const int gb = group(b.portName());
+        if (ga != gb)
+            return ga < gb;
+        return naturalLess(a.portName(), b.portName());
     });
     return ports;
+}
+
+QString QtSerialPort::devicePath(int portNumber)
+{
+    if (portNumber < 1 || portNumber > kPortCount)
+        return {};
+    const QString name = QStringLiteral("COM%1").arg(portNumber);
+    const QString dir = portDirectory();
+    if (!dir.isEmpty()) {
+        const QString path = QDir(dir).filePath(name);
+        // A link whose device has gone counts as no port.
+        return QFileInfo::exists(path) ? path : QString();
+    }
+#ifdef Q_OS_WIN
+    return name;
+#else
+    const QList<QSerialPortInfo> ports = orderedPorts();
+    return portNumber <= ports.size() ? ports.at(portNumber - 1).systemLocation() : QString();
+#endif
 }
 
 bool QtSerialPort::open(int portNumber)
 {
     close();
-    if (portNumber < 1 || portNumber > 16)
+    const QString path = devicePath(portNumber);
+    if (path.isEmpty())
         return false;
-    QString name;
-#ifdef Q_OS_WIN
-    name = QStringLiteral("COM%1").arg(portNumber);
-#else
-    const QList<QSerialPortInfo> ports = orderedPorts();
-    if (portNumber > ports.size())
-        return false;
-    name = ports.at(portNumber - 1).portName();
-#endif
-    auto port = std::make_unique<QSerialPort>(name);
+    auto *port = new QSerialPort(path, this);
     port->setBaudRate(QSerialPort::Baud38400);
     port->setDataBits(QSerialPort::Data8);
     port->setParity(QSerialPort::NoParity);
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
-    if (!port->open(QIODevice::ReadWrite))
+    if (!port->open(QIODevice::ReadWrite)) {
+        delete port;
         return false;
-    connect(port.get(), &QSerialPort::readyRead, this, &QtSerialPort::pull);
-    connect(
-        port.get(), &QSerialPort::errorOccurred, this,
-        [this](QSerialPort::SerialPortError error) {
-            if (error != QSerialPort::NoError)
-                close();
-        },
-        Qt::QueuedConnection);
-    m_port = std::move(port);
+    }
+    m_port = port;
     m_received.clear();
+    connect(port, &QSerialPort::readyRead, this, &QtSerialPort::pull);
+    connect(port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) { onError(error); });
     return true;
+}
+
+void QtSerialPort::onError(int error)
+{
+    if (error == QSerialPort::NoError || error == QSerialPort::UnsupportedOperationError || !m_port)
+        return;
+    ++m_errorsHandled;
+    m_lastError = m_port->errorString();
+    close();
+    Q_EMIT closedOnError(m_lastError);
 }
 
 void QtSerialPort::close()
 {
     if (m_port) {
+        // Signals first: a failing device keeps reporting until it is closed.
         m_port->disconnect(this);
         if (m_port->isOpen())
             m_port->close();
-        m_port.reset();
+        // This may run inside the port's own error signal.
+        m_port->deleteLater();
+        m_port = nullptr;
     }
     m_received.clear();
 }
@@ -102,8 +185,20 @@ QByteArray QtSerialPort::readAll()
 
 void QtSerialPort::flush()
 {
-    pull();
     m_received.clear();
+    if (isOpen())
+        m_port->clear(QSerialPort::AllDirections);
+}
+
+bool QtSerialPort::waitForBytes(qsizetype count, int msecs)
+{
+    const QDeadlineTimer deadline(msecs);
+    while (bytesWaiting() < count && isOpen() && !deadline.hasExpired()) {
+        // An error met while waiting closes the port, and m_port with it.
+        if (!m_port->waitForReadyRead(int(deadline.remainingTime())))
+            break;
+    }
+    return bytesWaiting() >= count;
 }
 
 } // namespace platform

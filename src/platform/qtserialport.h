@@ -4,17 +4,26 @@
 
 #include <QObject>
 #include <QSerialPortInfo>
-
-#include <memory>
+#include <QString>
 
 class QSerialPort;
 
 namespace platform {
 
-// SerialPort over QSerialPort. "COMn" is the port of that name on Windows;
-// elsewhere the n-th serial device in a stable order, USB serial devices first.
-// The first error closes the port: a device that vanishes makes QSerialPort
-// report errors in a tight loop.
+// SerialPort over QSerialPort, 38400 8N1, never blocking: bytes that arrive
+// collect in a receive buffer that bytesWaiting() and readAll() read.
+//
+// "COMn" is the port of that name on Windows. On Linux it is the n-th serial
+// device in a stable order: ttyUSB* first, then ttyACM*, then the rest, each
+// group in natural order (ttyUSB2 before ttyUSB10); on macOS the cu.* devices
+// in the same order. When ORVANTA_PORT_DIR is set, COMn is the file
+// $ORVANTA_PORT_DIR/COMn instead (a link to a pseudo-terminal, as the virtual
+// board tool makes); the variable is read at every open.
+//
+// The first real error closes the port: a device that vanishes makes
+// QSerialPort report read errors in a tight loop while it still looks open.
+// Errors that only say an operation is unsupported (line signals on a
+// pseudo-terminal) are ignored.
 class QtSerialPort final : public QObject, public SerialPort
 {
     Q_OBJECT
@@ -28,16 +37,37 @@ public:
     void write(const QByteArray &bytes) override;
     qsizetype bytesWaiting() override;
     QByteArray readAll() override;
+    // Drops what waits in the receive buffer and what is not yet sent.
     void flush() override;
+    // Blocks, at most `msecs`, until `count` bytes wait.
+    bool waitForBytes(qsizetype count, int msecs) override;
+    // devicePath(portNumber).
+    QString portDevice(int portNumber) const override { return devicePath(portNumber); }
 
-    // The devices COM1..COM16 stand for, in order.
+    // The devices COM1..COM16 stand for, in order (not used while
+    // ORVANTA_PORT_DIR is set).
     static QList<QSerialPortInfo> orderedPorts();
+    // The device path COMn stands for now, or an empty string when there is
+    // none.
+    static QString devicePath(int portNumber);
+
+    // Errors that closed the port since this object was made, and the last
+    // one's text.
+    int errorsHandled() const { return m_errorsHandled; }
+    QString lastError() const { return m_lastError; }
+
+Q_SIGNALS:
+    // The port closed itself on an error.
+    void closedOnError(const QString &message);
 
 private:
     void pull();
+    void onError(int error);
 
-    std::unique_ptr<QSerialPort> m_port;
+    QSerialPort *m_port = nullptr; // a child; deleted later, never inside its own signal
     QByteArray m_received;
+    int m_errorsHandled = 0;
+    QString m_lastError;
 };
 
 } // namespace platform

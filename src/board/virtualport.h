@@ -1,0 +1,67 @@
+#pragma once
+
+#include "board/virtualboard.h"
+#include "platform/serialport.h"
+
+#include <QList>
+#include <QString>
+
+// The virtual board behind the serial seam, in process, on a clock the test
+// moves. Port `boardPort` reaches the board; the ports in `silentPorts` open
+// but nothing answers there; every other port fails to open.
+namespace board {
+
+class VirtualSerialPort final : public platform::SerialPort
+{
+public:
+    explicit VirtualSerialPort(VirtualBoard &board, int boardPort = 1);
+
+    QList<int> silentPorts;
+    // Every frame the program wrote, in order, and the port it went to.
+    struct Written
+    {
+        int port;
+        QByteArray bytes;
+    };
+    QList<Written> written;
+    // Port errors seen (a vanished board closes the port with one error).
+    int errors = 0;
+
+    // Moves the clock and delivers the replies now due.
+    void advance(qint64 ms);
+    qint64 now() const { return m_now; }
+    int portNumber() const { return m_open; }
+
+    bool open(int portNumber) override;
+    void close() override;
+    bool isOpen() const override { return m_open != 0; }
+    void write(const QByteArray &bytes) override;
+    qsizetype bytesWaiting() override;
+    QByteArray readAll() override;
+    void flush() override;
+    // Moves the clock a millisecond at a time, at most `msecs`, until
+    // `count` bytes wait.
+    bool waitForBytes(qsizetype count, int msecs) override;
+    // "virtual board" on the board's port, "virtual line" on a silent one.
+    QString portDevice(int portNumber) const override;
+
+private:
+    void deliver();
+    // True when the board behind the open port has vanished: the port is
+    // then closed and the error counted.
+    bool lost();
+
+    VirtualBoard &m_board;
+    int m_boardPort;
+    int m_open = 0;
+    qint64 m_now = 0;
+    QByteArray m_received;
+    struct Pending
+    {
+        qint64 due;
+        QByteArray bytes;
+    };
+    QList<Pending> m_pending;
+};
+
+} // namespace board
