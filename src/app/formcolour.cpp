@@ -131,6 +131,10 @@ void FormColour::Form_Load()
     ProgressBarWait->setValue(0);
     ProgressBarWait->setVisible(true);
     setTag(ProgressBarWait, QStringLiteral("S"));
+    // The toolbar waits for the menus: a board command started before the
+    // start-up progress has ended would replace the progress and stop the
+    // timer's work for good.
+    Toolbar->setEnabled(false);
 
     // 5. Zoom sliders.
     SliderZoomMin->setRange(1, 2);

@@ -175,6 +175,10 @@ bool FormColour::USBComPortTest()
 
 void FormColour::mnuUsbOn_Click()
 {
+    // Nothing of the board starts before the start-up progress has ended
+    // (a shortcut can come that early).
+    if (!StartupDone)
+        return;
     MenuDisable();
     QAction *usbOn = boardItem("mnuUsbOn");
     QAction *interfaceOn = boardItem("mnuUsbInterfaceOn");
@@ -647,6 +651,8 @@ void FormColour::mnuInfoBoard_Click()
     boardItem("mnuInfoBoard")->setChecked(true);
     MenuDisable();
     m_formDevice = new FormDevice(english(), this);
+    m_formDevice->adjustSize();
+    m_formDevice->move(mapToGlobal(rect().center()) - m_formDevice->rect().center());
     m_formDevice->show();
     m_formDevice->raise();
     m_formDevice->activateWindow();

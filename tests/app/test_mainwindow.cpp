@@ -167,7 +167,15 @@ void TestMainWindow::startupProgressGatesTheMenus()
         QVERIFY(!w.StartupDone);
         for (QAction *a : gated)
             QVERIFY(!a->isEnabled());
+        QVERIFY(!w.Toolbar->isEnabled());
     }
+    // Switching the board on this early changes nothing, by toolbar or shortcut.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_U, Qt::ControlModifier);
+    w.mnuUsbOn_Click();
+    QVERIFY(!w.menuItem(QStringLiteral("mnuUsbOn"))->isChecked());
+    QCOMPARE(tag(w.ProgressBarWait), QStringLiteral("S"));
     f.tick(); // the fourth tick ends the progress
     QVERIFY(w.StartupDone);
     QCOMPARE(tag(w.ProgressBarWait), QStringLiteral("H"));

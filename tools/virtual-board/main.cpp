@@ -83,20 +83,28 @@ constexpr int kHour = 3600;
 
 void putDemo(board::VirtualBoard &b)
 {
+    // Sound cycles: point 1 at midnight, and the last hold and the ramp back
+    // to point 1 end within the day.
     putCycle(b, 1, "Sunrise ",
-             {{6 * kHour, 1800, 5, 2, 0},
-              {7 * kHour, kHour, 100, 60, 20},
-              {12 * kHour, 4 * kHour, 100, 100, 90},
-              {20 * kHour, kHour, 40, 10, 0}},
-             2 * kHour);
-    putCycle(b, 2, "Evening ",
-             {{18 * kHour, 2 * kHour, 90, 50, 10}, {21 * kHour, kHour, 30, 10, 2}, {23 * kHour + 1800, 1800, 0, 0, 0}},
+             {{0, 5 * kHour, 2, 1, 5},
+              {6 * kHour, 1800, 60, 30, 10},
+              {7 * kHour, 4 * kHour, 100, 90, 70},
+              {13 * kHour, 5 * kHour, 100, 100, 90},
+              {19 * kHour, 2 * kHour, 60, 30, 10},
+              {22 * kHour, kHour, 5, 2, 10}},
              kHour);
+    putCycle(b, 2, "Evening ",
+             {{0, 17 * kHour, 0, 0, 0},
+              {18 * kHour, 2 * kHour, 90, 50, 10},
+              {21 * kHour, kHour, 30, 10, 2},
+              {23 * kHour, 1200, 5, 0, 10}},
+             1800);
     putCycle(b, 3, "Aquarium",
-             {{8 * kHour, 1800, 0, 10, 40},
+             {{0, 7 * kHour, 0, 5, 20},
+              {8 * kHour, 1800, 0, 10, 40},
               {10 * kHour, 7 * kHour, 90, 95, 100},
               {18 * kHour, 2 * kHour, 10, 30, 80},
-              {22 * kHour, 6 * kHour, 0, 0, 5}},
+              {21 * kHour, kHour, 0, 0, 10}},
              kHour);
 }
 
