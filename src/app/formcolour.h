@@ -189,9 +189,9 @@ public:
     void SliderRed_Change();
     void SliderGreen_Change();
     void SliderBlue_Change();
-    void SliderRed_MouseDown(int Button);
-    void SliderGreen_MouseDown(int Button);
-    void SliderBlue_MouseDown(int Button);
+    void SliderRed_MouseDown(Qt::MouseButton button);
+    void SliderGreen_MouseDown(Qt::MouseButton button);
+    void SliderBlue_MouseDown(Qt::MouseButton button);
     // The point refresh sequence: the current row into the editor, the browse
     // state, the chart, the colour outputs.
     void pointRefresh();
@@ -213,6 +213,7 @@ public:
     void DataBaseZoom();
     void DataBaseCursorSetUp();
     void DataBaseCursor();
+    bool editorSliderRightPress = false;      // a colour slider's right press toggled the RGB function
     void mnuEnableRGB_Click();
     void mnuEnableColorCycle_Click();
     void mnuEnableSimulator_Click();

@@ -82,6 +82,11 @@ void FormColour::connectChart()
              ShapeRed,           ShapeGreen,          ShapeBlue,       ShapeSimulator,   ShapeColorCycle,
              ShapeTransition,    ShapeColor})
         w->installEventFilter(this);
+    // The buttons inside the frames pass their releases to the window while
+    // they are disabled.
+    for (Shape *frame : {ShapeColorCycle, ShapeSimulator})
+        for (QPushButton *b : frame->findChildren<QPushButton *>())
+            b->installEventFilter(this);
     installEventFilter(this);
 
     // Fixed looks of the cursor labels and their start-up texts.
@@ -117,6 +122,14 @@ bool FormColour::chartEvent(QObject *watched, QEvent *event)
     const int x = pos.x();
     const int y = pos.y();
 
+    // A disabled control has no events of its own: its release is the
+    // window's. (Qt's disabled buttons would swallow it, other disabled
+    // widgets pass it to their parent: it is taken here, once.)
+    if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget != this && !widget->isEnabled()) {
+        const QPoint p = widget->mapTo(this, pos);
+        Form_MouseUp(button, shift, p.x(), p.y());
+        return true;
+    }
     if (watched == CommandStart) {
         CommandStart->setDown(false);
         CommandStart_MouseUp(button, shift, x, y);
@@ -154,16 +167,16 @@ bool FormColour::chartEvent(QObject *watched, QEvent *event)
         return false;
     }
     // The window itself: its background, its frames, or a disabled control
-    // (a disabled control passes its mouse events on to its parent).
+    // (a disabled control passes its mouse events on to its parent). A
+    // release that comes up from an enabled control, a label included, is
+    // that control's own.
     QWidget *w = qobject_cast<QWidget *>(watched);
     const bool formArea = watched == this || watched == centralWidget() || qobject_cast<Shape *>(watched);
     if (!w || !formArea)
         return false;
     QWidget *under = w->childAt(pos);
-    while (under && under != w && (qobject_cast<QLabel *>(under) || qobject_cast<Shape *>(under)))
-        under = under->parentWidget() == w ? nullptr : under->parentWidget();
-    if (under && under->isEnabled() && !qobject_cast<QLabel *>(under) && !qobject_cast<Shape *>(under))
-        return false; // an enabled control's own release
+    if (under && under->isEnabled() && !qobject_cast<Shape *>(under))
+        return false;
     const QPoint p = w == this ? pos : w->mapTo(this, pos);
     Form_MouseUp(button, shift, p.x(), p.y());
     return true;
@@ -337,7 +350,7 @@ void FormColour::DataBaseCursorSetUp()
     if (hasTag(CommandCursorRight, u"E"))
         CommandCursorRightView_Click();
     CursorLeftPoint = 1;
-    CursorRightPoint = quint8(PointCount + 1);
+    CursorRightPoint = quint8(PointCount <= 2 ? 3 : PointCount + 1);
 }
 
 void FormColour::DataBaseCursor()

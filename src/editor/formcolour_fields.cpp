@@ -119,18 +119,28 @@ bool FormColour::editorEvent(QObject *watched, QEvent *event)
 
     if (watched == SliderRed || watched == SliderGreen || watched == SliderBlue) {
         auto *slider = static_cast<QSlider *>(watched);
-        if ((type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease
-             && type != QEvent::MouseButtonDblClick)
-            || static_cast<QMouseEvent *>(event)->button() != Qt::RightButton || !slider->isEnabled())
+        const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease
+                           || type == QEvent::MouseButtonDblClick;
+        if (!mouse || static_cast<QMouseEvent *>(event)->button() != Qt::RightButton)
             return false;
-        if (type == QEvent::MouseButtonPress) {
-            if (slider == SliderRed)
-                SliderRed_MouseDown(2);
-            else if (slider == SliderGreen)
-                SliderGreen_MouseDown(2);
-            else
-                SliderBlue_MouseDown(2);
+        // The press that toggled the function also owns its release, which
+        // must not reach the window as a second toggle now that the slider is
+        // disabled.
+        if (type == QEvent::MouseButtonRelease) {
+            if (!editorSliderRightPress)
+                return false; // a disabled slider's release: the window's own
+            editorSliderRightPress = false;
+            return true;
         }
+        if (!slider->isEnabled())
+            return false;
+        editorSliderRightPress = true;
+        if (slider == SliderRed)
+            SliderRed_MouseDown(Qt::RightButton);
+        else if (slider == SliderGreen)
+            SliderGreen_MouseDown(Qt::RightButton);
+        else
+            SliderBlue_MouseDown(Qt::RightButton);
         return true;
     }
 
@@ -485,11 +495,11 @@ void FormColour::SliderRed_Change() { sliderChanged(SliderRed, ColorRed); }
 void FormColour::SliderGreen_Change() { sliderChanged(SliderGreen, ColorGreen); }
 void FormColour::SliderBlue_Change() { sliderChanged(SliderBlue, ColorBlue); }
 
-void FormColour::SliderRed_MouseDown(int Button)
+void FormColour::SliderRed_MouseDown(Qt::MouseButton button)
 {
-    if (Button == 2)
+    if (button == Qt::RightButton)
         mnuEnableRGB_Click();
 }
 
-void FormColour::SliderGreen_MouseDown(int Button) { SliderRed_MouseDown(Button); }
-void FormColour::SliderBlue_MouseDown(int Button) { SliderRed_MouseDown(Button); }
+void FormColour::SliderGreen_MouseDown(Qt::MouseButton button) { SliderRed_MouseDown(button); }
+void FormColour::SliderBlue_MouseDown(Qt::MouseButton button) { SliderRed_MouseDown(button); }

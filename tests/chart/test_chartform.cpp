@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 
@@ -96,6 +97,7 @@ private Q_SLOTS:
     void cycleEnd();
     void onePointAndZeroLengthCycles();
     void switchesAndPlaybackFromCurrentPoint();
+    void rightClicksReachTheirOwnerOnce();
     void viewDrawsHoldsAndSlopesWhereTheGridSays();
 };
 
@@ -260,6 +262,8 @@ void TestChartForm::onePointAndZeroLengthCycles()
     {
         Loaded f({{0, 5, 10, 20, 30}}, 0);
         QVERIFY(!f.w.SliderZoomMin->isEnabled() && !f.w.CommandCursorLeftView->isEnabled());
+        // The right cursor of a one-point cycle stands at 3, as for two points.
+        QCOMPARE((QList<int>{f.w.CursorLeftPoint, f.w.CursorRightPoint}), (QList<int>{1, 3}));
         f.start();
         f.dialogs.answerMessage(platform::MsgResult::Ok);
         f.tick(3);
@@ -314,6 +318,70 @@ void TestChartForm::switchesAndPlaybackFromCurrentPoint()
     QVERIFY(f.trigger(QStringLiteral("mnuEnableColorCycle")));
     QVERIFY(!w.mnuEnableSimulator->isChecked() && !w.CommandStart->isEnabled() && !w.SliderZoomMax->isEnabled());
     QVERIFY(w.CommandCursorSelected->isHidden() && w.ShapeColorCycle->borderColor() == QColor(128, 128, 128));
+}
+
+// Real mouse events on the widget under the pointer: an enabled control keeps
+// its own release, a disabled one passes it to the window, and every right
+// click toggles a function exactly once.
+void TestChartForm::rightClicksReachTheirOwnerOnce()
+{
+    Loaded f;
+    FormColour &w = f.w;
+    QSignalSpy rgb(w.mnuEnableRGB, &QAction::toggled);
+    QSignalSpy cycle(w.mnuEnableColorCycle, &QAction::toggled);
+    QSignalSpy simulator(w.mnuEnableSimulator, &QAction::toggled);
+    auto rightClick = [](QWidget *widget) { QTest::mouseClick(widget, Qt::RightButton, {}, widget->rect().center()); };
+
+    // The colour sliders: off to on through the window, on to off by the slider itself.
+    for (QSlider *slider : {w.SliderRed, w.SliderGreen, w.SliderBlue}) {
+        for (bool on : {true, false}) {
+            const qsizetype before = rgb.size();
+            rightClick(slider);
+            QCOMPARE(rgb.size(), before + 1);
+            QCOMPARE(w.mnuEnableRGB->isChecked(), on);
+            QCOMPARE(slider->isEnabled(), on);
+        }
+    }
+    QTest::mouseClick(w.SliderRed, Qt::LeftButton, {}, w.SliderRed->rect().center());
+    QCOMPARE(rgb.size(), 6);
+
+    // Enabled labels keep their release: no frame shortcut, and an edit is not annulled.
+    for (QLabel *label : {w.LabelTimeName, w.LabelPointID, w.LabelRed}) {
+        QVERIFY(label->isEnabled());
+        rightClick(label);
+    }
+    QCOMPARE(cycle.size(), 0);
+    f.click(w.CommandEdit);
+    rightClick(w.LabelLengthName);
+    QCOMPARE(tag(w.CommandSave), QStringLiteral("E"));
+
+    // A disabled Start belongs to the window: no editor message (none is
+    // scripted), and its frame's shortcut switches the simulator on.
+    QVERIFY(!w.CommandStart->isEnabled());
+    QTest::mouseClick(w.CommandStart, Qt::LeftButton, {}, w.CommandStart->rect().center());
+    f.click(w.CommandAnnul);
+    rightClick(w.CommandStart);
+    QCOMPARE(simulator.size(), 1);
+    QVERIFY(w.mnuEnableSimulator->isChecked() && w.CommandStart->isEnabled());
+    // An enabled Start takes its own right click: the restart toggle.
+    rightClick(w.CommandStart);
+    QCOMPARE(simulator.size(), 1);
+    QVERIFY(w.menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked());
+
+    // With the colour-cycle function off its labels are disabled and count as the frame.
+    QVERIFY(f.trigger(QStringLiteral("mnuEnableColorCycle")));
+    QVERIFY(!w.mnuEnableColorCycle->isChecked() && !w.LabelPointID->isEnabled());
+    cycle.clear();
+    rightClick(w.LabelPointID);
+    QCOMPARE(cycle.size(), 1);
+    QVERIFY(w.mnuEnableColorCycle->isChecked());
+    // The frame's own background, outside any control, and a disabled button in it.
+    QTest::mouseClick(w.ShapeColorCycle, Qt::RightButton, {}, QPoint(3, 3));
+    QCOMPARE(cycle.size(), 2);
+    QVERIFY(!w.CommandSave->isEnabled());
+    rightClick(w.CommandSave);
+    QCOMPARE(cycle.size(), 3);
+    QVERIFY(w.mnuEnableColorCycle->isChecked());
 }
 
 QTEST_MAIN(TestChartForm)
