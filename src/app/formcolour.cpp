@@ -10,6 +10,7 @@
 #include "platform/serialport.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -172,10 +173,13 @@ void FormColour::Form_Load()
     table().MoveFirst();
     DataBaseRead();
 
-    // 10. The editor's buttons start disabled.
+    // 10. The editor's buttons start disabled, and its value fields are in
+    // browse mode; the transition field waits for the colour-cycle function.
     for (QPushButton *b : {CommandFirst, CommandPrevious, CommandNext, CommandLast, CommandRemove, CommandInsert,
                            CommandEdit, CommandMoveShift, CommandSave, CommandAnnul, CommandColor})
         b->setEnabled(false);
+    setPointFieldsEnabled(false);
+    TextTransition->setEnabled(false);
     setTag(CommandMoveShift, QStringLiteral("M"));
 
     // 11.
@@ -258,6 +262,12 @@ void FormColour::Toolbar_ButtonClick(const QString &key)
 
 void FormColour::mnuFileExit_Click()
 {
+    if (exitConfirmed())
+        endProgram();
+}
+
+bool FormColour::exitConfirmed()
+{
     const platform::BilingualMessage question{
         {QStringLiteral("Before to exit,") + kLineBreak + QStringLiteral("Would you like to save the selected File?"),
          QStringLiteral("Prima di Uscire,") + kLineBreak + QStringLiteral("Desideri salvare il File selezionato?")},
@@ -266,21 +276,37 @@ void FormColour::mnuFileExit_Click()
         MsgButtons::YesNoCancel,
         MsgResult::Cancel};
     switch (say(question)) {
-    case MsgResult::Yes:
-        // A save that failed with an error keeps the program open, so the
-        // cycle is not lost.
-        if (saveCycle())
-            endProgram();
-        break;
-    case MsgResult::No: endProgram(); break;
-    default: break;
+    // A save that failed with an error keeps the program open, so the cycle
+    // is not lost.
+    case MsgResult::Yes: return saveCycle();
+    case MsgResult::No: return true;
+    default: return false;
     }
 }
 
 void FormColour::endProgram()
 {
+    m_ending = true;
     TimerMove->stop();
     close();
+    Q_EMIT programEnded();
+}
+
+void FormColour::closeEvent(QCloseEvent *event)
+{
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    // The close button asks as Exit does; Cancel (or a failed save) keeps
+    // the window.
+    if (!exitConfirmed()) {
+        event->ignore();
+        return;
+    }
+    m_ending = true;
+    TimerMove->stop();
+    event->accept();
     Q_EMIT programEnded();
 }
 

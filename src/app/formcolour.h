@@ -195,10 +195,17 @@ public:
     // The point refresh sequence: the current row into the editor, the browse
     // state, the chart, the colour outputs.
     void pointRefresh();
+    // A whole cycle has come in (a file opened, a slot read): checked, shown
+    // from point 1 with zoom and cursors set up anew, the editor switched on.
+    void showLoadedCycle();
     void enterEditorState();
     void setPointFieldsEnabled(bool editing);
     bool crossFieldGuard(QLineEdit *field);
     void timeFieldClick(QLineEdit *field);
+    // A time field takes the keyboard with the caret where typing begins, as
+    // when reached with Tab.
+    void focusAtEntry(QLineEdit *field);
+    void placeEntryCaret(QLineEdit *field);
     void timeFieldKey(QLineEdit *field, int keyCode);
     void timeFieldConfirm(QLineEdit *field);
     void colourFieldConfirm(QLineEdit *field, QString &colour);
@@ -277,6 +284,8 @@ public:
     // an error it reported (the cycle was not written); a declined question
     // or a cancelled dialog is the user's choice and gives true.
     bool saveCycle();
+    // Save's and Save As's first step: point 1 current, the store checked, the window refreshed.
+    void consolidateForSave();
     // FileName and panel 1 name the file at `path`.
     void nameFile(const QString &path);
     // FileName is "" and panel 1 says there is no file.
@@ -356,6 +365,8 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Closing the window asks Exit's question; Cancel keeps it open.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Building the window (src/app/formcolour_ui.cpp).
@@ -371,6 +382,9 @@ private:
     QLineEdit *makeField(const char *name);
     QLabel *makePicture(const char *name, const QString &icon);
     void endProgram();
+    // Exit's question: true when the program is to end (No, or Yes with a
+    // save that did not fail).
+    bool exitConfirmed();
 
     // Each subsystem wires its own controls and filters its own events; they
     // are called once by the constructor, after the controls exist.
@@ -387,6 +401,7 @@ private:
 
     platform::Dialogs &m_dialogs;
     platform::SerialPort &m_port;
+    bool m_ending = false; // Exit has decided: the window closes without asking again
 
 public:
     // ----- Controls, named as their objectName ------------------------------

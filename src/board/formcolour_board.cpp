@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QToolBar>
 
 using platform::BilingualMessage;
@@ -453,22 +454,14 @@ void FormColour::refreshAfterBoardWrite()
     DataBaseZoom();
     DataBaseCursor();
     DataBaseView();
+    DataBaseData(); // the sliders and the board follow point 1 too
     redrawColourCycle();
 }
 
 void FormColour::refreshAfterBoardRead()
 {
     PointCurrent = 1;
-    DataBaseCheck();
-    table().MoveFirst();
-    DataBaseRead();
-    DataBaseCommand();
-    DataBaseZoomSetUp();
-    DataBaseCursorSetUp();
-    DataBaseView();
-    DataBaseData();
-    if (!mnuEnableColorCycle->isChecked())
-        mnuEnableColorCycle_Click();
+    showLoadedCycle();
 }
 
 // ----- Modes --------------------------------------------------------------------
@@ -565,6 +558,11 @@ void FormColour::disarmEraseAll()
 
 void FormColour::startBoardJob(const char *item, int failureStep)
 {
+    // A transfer replaces what the editor shows: a point being edited or
+    // inserted is given up first, so the editor is in browse mode with the rest.
+    if (!hasTag(CommandSave, u"D")
+        && (qstrcmp(item, "mnuUsbInterfaceOnCommandRd") == 0 || qstrcmp(item, "mnuUsbInterfaceOnCommandWr") == 0))
+        CommandAnnul_Click();
     startProgress(failureStep, 0, QStringLiteral("M"));
     ProgressBarWait->setVisible(true);
     boardItem(item)->setChecked(true);

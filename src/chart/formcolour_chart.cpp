@@ -64,6 +64,7 @@ void FormColour::connectChart()
     connect(mnuSimulatorConfigurationMenu, &QMenu::aboutToHide, this,
             [this] { menuItem(QStringLiteral("mnuSimulatorRestart"))->setEnabled(true); });
 
+    CommandPause->setCheckable(true);
     connect(CommandPause, &QPushButton::clicked, this, &FormColour::CommandPause_Click);
     connect(CommandStop, &QPushButton::clicked, this, &FormColour::CommandStop_Click);
     connect(CommandCursorLeftView, &QPushButton::clicked, this, &FormColour::CommandCursorLeftView_Click);
@@ -317,11 +318,7 @@ void FormColour::SliderZoomMin_MouseUp()
         PointCurrent = quint8(SliderZoomMin->value());
         table().moveTo(PointCurrent);
     }
-    DataBaseRead();
-    DataBaseCommand();
-    DataBaseZoom();
-    DataBaseCursor();
-    DataBaseView();
+    pointRefresh();
 }
 
 void FormColour::SliderZoomMax_MouseUp()
@@ -330,11 +327,7 @@ void FormColour::SliderZoomMax_MouseUp()
         PointCurrent = quint8(std::max(1, SliderZoomMax->value()));
         table().moveTo(PointCurrent);
     }
-    DataBaseRead();
-    DataBaseCommand();
-    DataBaseZoom();
-    DataBaseCursor();
-    DataBaseView();
+    pointRefresh();
 }
 
 // ----- Cursors ------------------------------------------------------------------------
@@ -668,6 +661,8 @@ void FormColour::CommandPause_Click()
         SimulatorPaused = true;
         CommandStop->setEnabled(false);
     }
+    // Held down while paused.
+    CommandPause->setChecked(SimulatorPaused);
 }
 
 void FormColour::CommandStop_Click()
@@ -679,6 +674,7 @@ void FormColour::CommandStop_Click()
     SliderZoomMax->setEnabled(true);
     SimulatorRunning = false;
     SimulatorPaused = false;
+    CommandPause->setChecked(false);
     MSChartColorCycle->setUnitWidth(CommandCursorSimulator, chart::kBarWidth);
     CommandFirst_Click();
     CommandColor->setEnabled(true);

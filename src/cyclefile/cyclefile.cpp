@@ -15,47 +15,42 @@ using store::Field;
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 
-// Only the first columns of a line matter; the rest of a long line is skipped
-// unread. A line is cut after kLineLimit bytes so that a file without line
-// ends (a device, a binary file) cannot keep the reader busy for long.
+// Only the first columns of a line matter; the rest of a long line is read
+// past. A line is cut after kLineLimit bytes so that a file without line ends
+// (a device, a binary file) cannot keep the reader busy for long.
 constexpr qsizetype kKeptColumns = 256;
 constexpr qsizetype kLineLimit = qsizetype(1) << 20;
 
-// Reads the next line of the stream without its CR LF. Nothing when the
-// stream is at its end; `failed` is set when the device reports an error.
+// Reads the next line of the stream without its line end. CR LF, LF and a
+// CR alone all end a line, so files from every kind of editor read alike.
+// Nothing when the stream is at its end; `failed` is set when the device
+// reports an error.
 std::optional<QString> nextLine(QIODevice &device, bool &failed)
 {
     if (device.atEnd())
         return std::nullopt;
     QByteArray kept;
     qsizetype total = 0;
-    bool endsWithCR = false;
-    char chunk[4096];
-    for (;;) {
-        const qint64 n = device.readLine(chunk, qint64(sizeof chunk));
-        if (n < 0) {
-            failed = true;
-            return std::nullopt;
+    char c = 0;
+    while (total < kLineLimit) {
+        if (!device.getChar(&c)) {
+            failed = !device.atEnd();
+            break;
         }
-        if (n == 0)
+        if (c == '\n')
             break;
-        qsizetype len = qsizetype(n);
-        const bool lineEnd = chunk[len - 1] == '\n';
-        if (lineEnd)
-            --len;
-        if (len > 0)
-            endsWithCR = chunk[len - 1] == '\r';
-        if (kept.size() < kKeptColumns + 1)
-            kept.append(chunk, std::min(len, kKeptColumns + 1 - kept.size()));
-        total += len;
-        if (lineEnd || total >= kLineLimit || device.atEnd())
+        if (c == '\r') {
+            char next = 0;
+            if (device.peek(&next, 1) == 1 && next == '\n')
+                device.getChar(&next);
             break;
+        }
+        if (kept.size() < kKeptColumns)
+            kept.append(c);
+        ++total;
     }
-    // The CR of the line end goes; a CR inside the line stays and is checked
-    // like any other character.
-    if (endsWithCR && total == kept.size())
-        kept.chop(1);
-    kept.truncate(kKeptColumns);
+    if (failed)
+        return std::nullopt;
     return QString::fromLatin1(kept);
 }
 
@@ -106,6 +101,9 @@ ReadResult read(QIODevice &device, const QString &name)
     LoadedCycle cycle;
     bool failed = false;
     const auto readError = [&] { return fail(reports::cannotRead(name, device.errorString())); };
+    // A UTF-8 byte-order mark (as Windows Notepad writes) is no part of the first line.
+    if (device.peek(3) == QByteArrayLiteral("\xEF\xBB\xBF"))
+        device.skip(3);
 
     for (int row = 1; row <= kPointLines; ++row) {
         store::ColourPoint &point = cycle.rows[std::size_t(row - 1)];
@@ -168,6 +166,15 @@ ReadResult read(QIODevice &device, const QString &name)
 } // namespace
 
 QString dialogFilter() { return QStringLiteral("Orvanta file (.txt) (*.txt);;Tutti file (*.*) (*)"); }
+
+QString withCycleExtension(const QString &path)
+{
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    const QStringView name = QStringView(path).sliced(slash + 1);
+    if (name.isEmpty() || name.contains(u'.'))
+        return path;
+    return path + QStringLiteral(".txt");
+}
 
 QString pointLine(int row, const store::ColourPoint &point)
 {

@@ -29,6 +29,9 @@ inline constexpr int kTransitionLineLength = 20;
 
 // The filter of the file dialogs, in Qt's syntax.
 QString dialogFilter();
+// A file name typed without an extension gets ".txt", so that the open
+// dialog's filter shows the file afterwards.
+QString withCycleExtension(const QString &path);
 
 // One colour-point line for row `row` (1..64), without line end.
 QString pointLine(int row, const store::ColourPoint &point);

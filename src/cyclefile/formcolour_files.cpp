@@ -58,10 +58,19 @@ bool FormColour::writeCycleFile(const QString &path, bool templateOnly)
     return true;
 }
 
+namespace {
+
+std::optional<QString> savePath(const std::optional<QString> &chosen)
+{
+    return chosen ? std::optional(cyclefile::withCycleExtension(*chosen)) : std::nullopt;
+}
+
+} // namespace
+
 void FormColour::mnuFileCreate_Click()
 {
     const std::optional<QString> path =
-        m_dialogs.saveFile(messages::createTitle().pick(english()), cyclefile::dialogFilter(), QString());
+        savePath(m_dialogs.saveFile(messages::createTitle().pick(english()), cyclefile::dialogFilter(), QString()));
     if (!path)
         return;
     if (QFileInfo::exists(*path) && say(messages::overwrite()) != MsgResult::Yes)
@@ -96,29 +105,26 @@ void FormColour::mnuFileOpen_Click()
     if (cycle.notice)
         say(*cycle.notice);
 
-    DataBaseCheck();
-    table().MoveFirst();
-    DataBaseRead();
-    DataBaseCommand();
-    DataBaseZoomSetUp();
-    DataBaseCursorSetUp();
-    DataBaseView();
-    DataBaseData();
-    if (!mnuEnableColorCycle->isChecked())
-        mnuEnableColorCycle_Click();
+    showLoadedCycle();
 }
 
 void FormColour::mnuFileSave_Click() { saveCycle(); }
+
+void FormColour::consolidateForSave()
+{
+    // The cycle is checked and shown from point 1 before it is written:
+    // editor, chart marker and colour outputs alike.
+    PointCurrent = 1;
+    DataBaseCheck();
+    table().MoveFirst();
+    pointRefresh();
+}
 
 bool FormColour::saveCycle()
 {
     if (say(messages::saveConfirm()) != MsgResult::Yes)
         return true;
-    PointCurrent = 1;
-    DataBaseCheck();
-    table().MoveFirst();
-    DataBaseRead();
-    DataBaseCommand();
+    consolidateForSave();
 
     if (!FileName.isEmpty()) {
         if (!QFileInfo::exists(FileName)) {
@@ -134,7 +140,7 @@ bool FormColour::saveCycle()
     }
 
     const std::optional<QString> path =
-        m_dialogs.saveFile(messages::saveTitle().pick(english()), cyclefile::dialogFilter(), QString());
+        savePath(m_dialogs.saveFile(messages::saveTitle().pick(english()), cyclefile::dialogFilter(), QString()));
     if (!path) {
         showNoFile();
         return true;
@@ -155,14 +161,10 @@ void FormColour::mnuFileSaveAs_Click()
 {
     if (say(messages::saveAsConfirm()) != MsgResult::Yes)
         return;
-    PointCurrent = 1;
-    DataBaseCheck();
-    table().MoveFirst();
-    DataBaseRead();
-    DataBaseCommand();
+    consolidateForSave();
 
     const std::optional<QString> path =
-        m_dialogs.saveFile(messages::saveAsTitle().pick(english()), cyclefile::dialogFilter(), QString());
+        savePath(m_dialogs.saveFile(messages::saveAsTitle().pick(english()), cyclefile::dialogFilter(), QString()));
     if (!path) {
         showNoFile();
         return;

@@ -26,6 +26,20 @@ void FormColour::pointRefresh()
     DataBaseData();
 }
 
+void FormColour::showLoadedCycle()
+{
+    DataBaseCheck();
+    table().MoveFirst();
+    DataBaseRead();
+    DataBaseCommand();
+    DataBaseZoomSetUp();
+    DataBaseCursorSetUp();
+    DataBaseView();
+    DataBaseData();
+    if (!mnuEnableColorCycle->isChecked())
+        mnuEnableColorCycle_Click();
+}
+
 void FormColour::TextPointID_Change()
 {
     LabelPointID->setText(store::reformat(TextPointID->text(), 2) + u'/' + store::format00(PointCount));
@@ -136,8 +150,9 @@ void FormColour::CommandInsert_Click()
     setTag(CommandMoveShift, QStringLiteral("M"));
     editor::setPictures(CommandMoveShift, PictureMoveEn, PictureMoveDs);
     setPointFieldsEnabled(true);
+    TextTime->setCursorPosition(0);
     TextTime_Click();
-    TextTime->setFocus();
+    focusAtEntry(TextTime);
 }
 
 void FormColour::CommandEdit_Click()
@@ -150,6 +165,7 @@ void FormColour::CommandEdit_Click()
     CommandSave->setIcon(CommandSave->property("DownPicture").value<QIcon>());
     setTag(CommandSave, QStringLiteral("E"));
     setPointFieldsEnabled(true);
+    focusAtEntry(TextTime);
 }
 
 void FormColour::CommandSave_Click()

@@ -195,11 +195,7 @@ bool FormColour::editorEvent(QObject *watched, QEvent *event)
         if ((reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) || !timeField || !hmsMode())
             return false;
         watched->event(event);
-        field->deselect();
-        field->setCursorPosition(editor::caretOnEntry(0, true));
-        TimeBuffer buffer = bufferOf(*this, field);
-        buffer.text = field->text();
-        buffer.caret = field->cursorPosition();
+        placeEntryCaret(field);
         return true;
     }
     case QEvent::MouseButtonPress: {
@@ -291,6 +287,25 @@ void FormColour::timeFieldClick(QLineEdit *field)
     buffer.text = field->text();
     editor::setTextColour(field, editor::kOrange);
     setTag(field, QStringLiteral("C"));
+}
+
+void FormColour::placeEntryCaret(QLineEdit *field)
+{
+    if (hmsMode()) {
+        field->deselect();
+        field->setCursorPosition(editor::caretOnEntry(0, true));
+    } else {
+        field->selectAll(); // typing replaces the value, as after Tab
+    }
+    TimeBuffer buffer = bufferOf(*this, field);
+    buffer.text = field->text();
+    buffer.caret = field->cursorPosition();
+}
+
+void FormColour::focusAtEntry(QLineEdit *field)
+{
+    field->setFocus(Qt::OtherFocusReason);
+    placeEntryCaret(field);
 }
 
 void FormColour::timeFieldKey(QLineEdit *field, int keyCode)

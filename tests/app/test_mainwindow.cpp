@@ -262,12 +262,17 @@ void TestMainWindow::exitAnswers_data()
     QTest::addColumn<bool>("english");
     QTest::addColumn<MsgResult>("answer");
     QTest::addColumn<bool>("ends");
-    QTest::newRow("cancel goes on") << false << MsgResult::Cancel << false;
-    QTest::newRow("no ends") << false << MsgResult::No << true;
-    QTest::newRow("english cancel") << true << MsgResult::Cancel << false;
-    QTest::newRow("english no") << true << MsgResult::No << true;
+    QTest::addColumn<bool>("closeButton"); // the window's close button instead of Exit
+    QTest::newRow("cancel goes on") << false << MsgResult::Cancel << false << false;
+    QTest::newRow("no ends") << false << MsgResult::No << true << false;
+    QTest::newRow("english cancel") << true << MsgResult::Cancel << false << false;
+    QTest::newRow("english no") << true << MsgResult::No << true << false;
     // Yes asks the save question first; declining it still ends the program.
-    QTest::newRow("yes, save declined") << false << MsgResult::Yes << true;
+    QTest::newRow("yes, save declined") << false << MsgResult::Yes << true << false;
+    // The close button asks the same question with the same outcomes.
+    QTest::newRow("close, cancel") << false << MsgResult::Cancel << false << true;
+    QTest::newRow("close, no") << false << MsgResult::No << true << true;
+    QTest::newRow("close, yes") << true << MsgResult::Yes << true << true;
 }
 
 void TestMainWindow::exitAnswers()
@@ -277,6 +282,7 @@ void TestMainWindow::exitAnswers()
     QFETCH(bool, ends);
     FormFixture f;
     FormColour &w = *f.form;
+    QFETCH(bool, closeButton);
     w.show();
     if (english)
         setTag(w.mnuConfigLanguage, QStringLiteral("E"));
@@ -284,7 +290,10 @@ void TestMainWindow::exitAnswers()
     f.dialogs.answerMessage(answer);
     if (answer == MsgResult::Yes)
         f.dialogs.answerMessage(MsgResult::No);
-    QVERIFY(f.trigger(QStringLiteral("mnuFileExit")));
+    if (closeButton)
+        w.close();
+    else
+        QVERIFY(f.trigger(QStringLiteral("mnuFileExit")));
     QVERIFY(f.dialogs.allAnswered());
 
     const platform::Message &m = f.dialogs.shown.first();

@@ -355,14 +355,24 @@ void TestBoardForm::writeThenReadBackGivesTheCycle()
     const QList<store::ColourPoint> written = rows(w());
     goInterface();
     selectSlot(3);
+    // Written from point 3 with the RGB sliders on: afterwards everything shows point 1.
+    w().mnuEnableRGB_Click();
+    w().CommandNext_Click();
+    w().CommandNext_Click();
+    QCOMPARE(w().SliderRed->value(), 3);
     QCOMPARE(runCommand("mnuUsbInterfaceOnCommandWr"), 56);
+    QCOMPARE(w().SliderRed->value(), 1);
+    QCOMPARE(w().PointCurrent, 1);
     QCOMPARE(dialogs().shown.size(), 1); // the confirmation only
     QCOMPARE(dialogs().last().text, u"Scrivere il Ciclo Colore! Confermi?"_s);
     QCOMPARE(m_f->board.transitionRecord(3), board::transitionRecord(4000, 12));
     QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
 
-    // A new cycle in the editor, then slot 3 read back.
+    // A new cycle in the editor, a point being edited, then slot 3 read back:
+    // the edit is given up and the editor is back in browse mode.
     loadCycle(w(), 2, 0);
+    w().CommandEdit_Click();
+    QCOMPARE(tag(w().CommandSave), u"E"_s);
     // Steps 0 to 13 read four blocks, the fourth starting with an empty
     // record; steps 50 to 54 read the transition record and end.
     QCOMPARE(runCommand("mnuUsbInterfaceOnCommandRd"), 14 + 5);
@@ -373,6 +383,8 @@ void TestBoardForm::writeThenReadBackGivesTheCycle()
     QCOMPARE(w().PointCurrent, 1);
     QVERIFY(w().mnuEnableColorCycle->isChecked()); // the read switches the editor on
     QCOMPARE(w().SliderZoomMax->maximum(), 12);
+    QCOMPARE(tag(w().CommandSave), u"D"_s);
+    QVERIFY(!w().TextTime->isEnabled() && w().CommandEdit->isEnabled());
 }
 
 void TestBoardForm::failedReadKeepsTheStore()

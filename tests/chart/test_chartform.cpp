@@ -191,11 +191,14 @@ void TestChartForm::simulatorAtSpeedOneWithPause()
     f.tick(101); // the ramp, half-way at 15 s
     const QString halfWay = QStringLiteral("1 00:00:15 050/000/050 4545");
     QCOMPARE(f.playing(), halfWay);
-    // Pause holds everything and disables Start and Stop.
+    // Pause holds everything, shows itself held, and disables Start and Stop.
+    QVERIFY(!w.CommandPause->isChecked());
     f.click(w.CommandPause);
     f.tick(100);
     QVERIFY(!w.CommandStop->isEnabled() && !w.CommandStart->isEnabled() && f.playing() == halfWay);
+    QVERIFY(w.CommandPause->isChecked());
     f.click(w.CommandPause);
+    QVERIFY(!w.CommandPause->isChecked());
     // The tick that reaches 20 s changes point without advancing the clock.
     const int ticks = f.ticksUntil([&] { return w.PointCurrent != 1; });
     QVERIFY2(ticks >= 99 && ticks <= 101, qPrintable(QString::number(ticks)));

@@ -98,6 +98,10 @@ private Q_SLOTS:
         load("unused row in the middle", replaced(3, 2, soundLines(1)[1]), 2, "00600", false);
         load("ten lines, no line 65", joined(soundLines(10).mid(0, 10)), 10, "00000", true);
         load("64 lines, no line 65", joined(soundLines(64).mid(0, 64)), 64, "00000", true);
+        // Other editors' files: CR alone (old Mac), LF alone, a UTF-8 byte-order mark (Notepad).
+        load("CR line ends", joined(soundLines(5)).replace("\r\n", "\r"), 5, "00600", false);
+        load("LF line ends", joined(soundLines(5)).replace("\r\n", "\n"), 5, "00600", false);
+        load("byte-order mark", "\xEF\xBB\xBF" + joined(soundLines(5)), 5, "00600", false);
 
         fail("ten lines then transition", joined(soundLines(10).mid(0, 10) << "TransitionTime 00600"),
              "The Colour Point row 11 of the File has the Text wrong.|Text Found: |TransitionTime|Text Right: "
@@ -105,6 +109,9 @@ private Q_SLOTS:
         fail("row number out of place", replaced(4, 3, soundLines(4)[3]),
              "The Colour Point row 03 of the File has the Text wrong.|Text Found: |ColourPoint04 |Text Right: "
              "|ColourPoint03 ");
+        fail("mark not at the start", replaced(5, 2, "\xEF\xBB\xBF" + soundLines(5)[1]),
+             "The Colour Point row 02 of the File has the Text wrong.|Text Found: |\u00EF\u00BB\u00BFColourPoint|Text Right: "
+             "|ColourPoint02 ");
         fail("empty line", replaced(1, 5, ""),
              "The Colour Point row 05 of the File has the Text wrong.|Text Found: ||Text Right: |ColourPoint05 ");
         // Line 3 broken after its "ColourPoint03 03".

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QSlider>
+#include <QFrame>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -241,6 +243,50 @@ private Q_SLOTS:
         run(u"mnuFileCreate"_s, {MsgResult::Yes}, target);
         QCOMPARE(dialogs().fileDialogs.last().title, u"Crea File"_s);
         QCOMPARE(readBytes(target), cyclefile::templateFile());
+    }
+
+    // A name typed without an extension is saved as ".txt", so Open's filter
+    // finds it; the overwrite question is about that file.
+    void savedNamesGetTxt()
+    {
+        open(file("origine.txt", cycleFile(3)));
+        m_f->form->FileName.clear();
+        run(u"mnuFileSave"_s, {MsgResult::Yes}, file("day4"));
+        QCOMPARE(readBytes(file("day4.txt")), cycleFile(3));
+        QVERIFY(!QFile::exists(file("day4")));
+        QCOMPARE(m_f->form->FileName, file("day4.txt"));
+        // "day4" is the open "day4.txt".
+        run(u"mnuFileSaveAs"_s, {MsgResult::Yes, MsgResult::Ok}, file("day4"));
+        QCOMPARE(dialogs().last().text, u"File Origine e Destinatario sono lo stesso File! Uasa il Commando Salva."_s);
+        run(u"mnuFileCreate"_s, {}, file("vuoto"));
+        QCOMPARE(readBytes(file("vuoto.txt")), cyclefile::templateFile());
+        run(u"mnuFileCreate"_s, {}, file("copia.bak"));
+        QVERIFY(QFile::exists(file("copia.bak")));
+    }
+
+    // After a load or a save the value fields are in browse mode, and the
+    // editor, the chart's marker and the sliders all show point 1.
+    void browseStateAfterOpenAndSave()
+    {
+        FormColour &w = *m_f->form;
+        for (const char *name : {"TextTime", "TextLength", "TextRed", "TextGreen", "TextBlue", "TextTransition"})
+            QVERIFY2(!m_f->field(QString::fromLatin1(name))->isEnabled(), name); // before anything
+        open(file("cinque.txt", cycleFile(5)));
+        for (const char *name : {"TextTime", "TextLength", "TextRed", "TextGreen", "TextBlue"})
+            QVERIFY2(!m_f->field(QString::fromLatin1(name))->isEnabled(), name);
+        QVERIFY(m_f->field(u"TextTransition"_s)->isEnabled());
+        QVERIFY(m_f->trigger(u"mnuEnableRGB"_s));
+        m_f->button(u"CommandLast"_s)->click();
+        QCOMPARE(w.SliderRed->value(), 5);
+        const int markerAt5 = w.CommandCursorSelected->x();
+        run(u"mnuFileSave"_s, {MsgResult::Yes});
+        QCOMPARE(w.PointCurrent, 1);
+        QCOMPARE(m_f->field(u"TextPointID"_s)->text(), u"01"_s);
+        QCOMPARE(w.SliderRed->value(), 1);
+        QVERIFY(w.CommandCursorSelected->x() < markerAt5);
+        m_f->button(u"CommandLast"_s)->click();
+        run(u"mnuFileSaveAs"_s, {MsgResult::Yes}, std::optional<QString>());
+        QCOMPARE(w.SliderRed->value(), 1);
     }
 };
 

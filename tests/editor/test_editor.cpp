@@ -380,8 +380,17 @@ void TestEditor::liveLengthLimitAndTab()
     click(u"CommandSave"_s);
     QCOMPARE(w->table().row(3).value(Field::Length), 86200);
 
-    // In hh:mm:ss a field reached with Tab takes the overwrite typing from its start.
+    // In hh:mm:ss a field reached with Tab takes the overwrite typing from its
+    // start, and so does the time right after Edit or Insert.
     w->mnuConfigTimeViewer_Click();
+    click(u"CommandEdit"_s);
+    QVERIFY(time->hasFocus() && !time->hasSelectedText());
+    QCOMPARE(time->cursorPosition(), editor::caretOnEntry(0, true));
+    click(u"CommandAnnul"_s);
+    click(u"CommandInsert"_s);
+    QTest::keyClicks(time, u"0715"_s);
+    QCOMPARE(time->text().left(5), u"07:15"_s);
+    click(u"CommandAnnul"_s);
     click(u"CommandEdit"_s);
     length->setFocus(Qt::TabFocusReason);
     QVERIFY(!length->hasSelectedText());
@@ -398,7 +407,9 @@ void TestEditor::insertAt63PointsAndAnnul()
     load(points);
     click(u"CommandLast"_s);
     click(u"CommandInsert"_s);
-    keys(time, {Qt::Key_Backspace, Qt::Key_9});
+    // Insert hands the keyboard to the time, its value selected as after Tab.
+    QVERIFY(time->hasFocus() && time->selectedText() == u"06200"_s);
+    keys(time, {Qt::Key_End, Qt::Key_Backspace, Qt::Key_9});
     QCOMPARE(time->text(), u"06209"_s);
     click(u"CommandAnnul"_s);
     QCOMPARE(time->text(), u"06200"_s);
