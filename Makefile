@@ -5,13 +5,19 @@
 #   make bench  build and run the benchmarks
 #   make fuzz   build and run the fuzzers (cycle-file reader, board jobs) for a bounded time
 #   make format format the sources with clang-format
+#   make install    build and install under PREFIX (default /usr/local; DESTDIR is honoured)
+#   make uninstall  remove the files the last `make install` installed
+#   make package    build the Debian package orvanta_<version>_<arch>.deb here
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
-PACKAGES := cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev libbenchmark-dev fonts-dejavu-core
+PACKAGES := cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev libbenchmark-dev fonts-dejavu-core \
+            desktop-file-utils appstream qt6-translations-l10n
+PREFIX ?= /usr/local
+PKG_BUILD ?= build-pkg
 
-.PHONY: run test demo bench fuzz format deps build clean
+.PHONY: run test demo bench fuzz format deps build clean install uninstall package
 
 deps:
 	@sh tools/install-deps.sh $(PACKAGES)
@@ -59,8 +65,41 @@ fuzz: deps
 	build-fuzz/tests/fuzz/fuzz_boardjobs -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  -artifact_prefix=build-fuzz/ build-fuzz/corpus-board
 
+# cmake --install records every file it installs in $(BUILD)/install_manifest.txt
+# (without the DESTDIR); `make uninstall` removes the files listed there, under
+# the same DESTDIR, and then the folders below share/ that this left empty.
+# Binaries are stripped.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+
+uninstall:
+	@manifest="$(BUILD)/install_manifest.txt"; \
+	[ -f "$$manifest" ] || { echo "$$manifest not found: nothing was installed from $(BUILD)" >&2; exit 1; }; \
+	n=0; \
+	while IFS= read -r f || [ -n "$$f" ]; do \
+	  [ -n "$$f" ] || continue; \
+	  f="$(DESTDIR)$$f"; \
+	  if [ -e "$$f" ] || [ -L "$$f" ]; then echo "Removing $$f"; rm -f "$$f" || exit 1; n=$$((n + 1)); fi; \
+	  d=$${f%/*}; \
+	  while case "$$d" in */share/*) true ;; *) false ;; esac && rmdir "$$d" 2>/dev/null; do d=$${d%/*}; done; \
+	done < "$$manifest"; \
+	echo "$$n file(s) removed"
+
+# The package is built in its own folder, optimised, with the prefix /usr; only
+# the two programs are compiled (the tests are not needed for it). dpkg-dev
+# computes the package's dependencies from the shared libraries.
+package: deps
+	@sh tools/install-deps.sh dpkg-dev
+	cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+	cmake --build $(PKG_BUILD) -j $(JOBS) --target orvanta orvanta-virtual-board
+	rm -f $(PKG_BUILD)/orvanta_*.deb
+	cd $(PKG_BUILD) && cpack -G DEB
+	cp $(PKG_BUILD)/orvanta_*.deb .
+	@ls -l orvanta_*.deb
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) build-asan build-bench build-fuzz
+	rm -rf $(BUILD) build-asan build-bench build-fuzz $(PKG_BUILD)

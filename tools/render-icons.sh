@@ -2,7 +2,9 @@
 # Renders the hand-written SVG sources in resources/icons/src/ to the PNG files
 # the program loads (":/icons/NAME.png"). Toolbar and button icons are drawn on
 # a 24x24 grid and rendered at 24x24 plus NAME@2x.png at 48x48, which Qt picks
-# on high-DPI screens; the window icon is rendered at 64x64.
+# on high-DPI screens. The program's icon is rendered at 64x64 for the window
+# and, for the desktop's menus, at the hicolor theme's sizes into
+# resources/icons/hicolor/ (installed with the program, not compiled in).
 #
 # Usage: tools/render-icons.sh [NAME ...]   (no names: render every source)
 # Needs rsvg-convert (Debian package librsvg2-bin); falls back to ImageMagick.
@@ -33,7 +35,11 @@ for name in "$@"; do
     case "$name" in
         orvanta)
             render "$svg" "$out/$name.png" 64
-            echo "$name.png (64x64)" ;;
+            for size in 16 24 32 48 64 128 256; do
+                mkdir -p "$out/hicolor/${size}x${size}/apps"
+                render "$svg" "$out/hicolor/${size}x${size}/apps/$name.png" "$size"
+            done
+            echo "$name.png (64x64), hicolor/*/apps/$name.png (16 to 256)" ;;
         *)
             render "$svg" "$out/$name.png" 24
             render "$svg" "$out/$name@2x.png" 48
