@@ -3,6 +3,8 @@
 
 #include "app/formcolour.h"
 
+#include "app/captions.h"
+#include "app/qttranslation.h"
 #include "app/shape.h"
 #include "app/tags.h"
 #include "chart/chartview.h"
@@ -37,6 +39,7 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     buildToolbar();
     buildCentral();
     buildStatusBar();
+    applyCaptions(true);
     setMinimumSize(1000, 660);
     resize(1280, 800);
 
@@ -199,13 +202,15 @@ void FormColour::Form_Load()
     setTag(mnuConfigTimeViewer, QStringLiteral("S"));
     mnuConfigTimeViewer_Click();
 
-    // 15. Italian.
+    // 15. Italian, Qt's own texts too.
     setTag(mnuConfigLanguage, QStringLiteral("I"));
-    toolbarButton(QStringLiteral("Language"))->setToolTip(QStringLiteral("Lingua Italiana -> English Language"));
+    toolbarButton(QStringLiteral("Language"))
+        ->setToolTip(captions::find("ToolbarLanguage", captions::Role::ToolTip)->text(false));
+    qttranslation::follow(false);
     showStatus();
 
     // 16.
-    HelpFile = QStringLiteral("OrvantaGuida");
+    HelpFile = captions::helpFile(false);
 
     // 17.
     TimeText = TextTime->text();
@@ -338,11 +343,3 @@ bool FormColour::eventFilter(QObject *watched, QEvent *event)
         return true;
     return QMainWindow::eventFilter(watched, event);
 }
-
-// Language switch, comments and information window: not built yet. The menu
-// items exist and do nothing.
-void FormColour::mnuConfigLanguage_Click() {}
-void FormColour::mnuHelpCommentOn_Click() {}
-void FormColour::mnuInfoOrvanta_Click() {}
-
-void FormColour::mnuHelpGuide_Click() { m_dialogs.showHelp(HelpFile); }

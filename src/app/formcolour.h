@@ -142,6 +142,13 @@ public:
     void mnuHelpCommentOn_Click();
     void mnuHelpGuide_Click();
     void mnuInfoOrvanta_Click();
+    // Writes the captions of the caption table: as designed while the window
+    // is built, afterwards in the language in force.
+    void applyCaptions(bool designed);
+    // Shows the comments (tool tips) in the language in force, or empties them.
+    void showComments(bool on);
+    // Opens the first menu of the menu bar that is enabled (F10).
+    void openFirstMenu();
 
     // ----- Colour-point store (src/store) -----------------------------------
     void DataBaseCommand();
@@ -213,6 +220,7 @@ public:
     // The editor's own bookkeeping of events (src/editor).
     QLineEdit *editorDblClickField = nullptr; // its next mouse release is no click
     bool editorSliderSync = false;            // the sliders follow the colour being set
+    bool editorSliderRightPress = false;      // a colour slider's right press toggled the RGB function
 
     // ----- Chart, zoom, cursors and simulator (src/chart) --------------------
     void DataBaseView();
@@ -220,7 +228,6 @@ public:
     void DataBaseZoom();
     void DataBaseCursorSetUp();
     void DataBaseCursor();
-    bool editorSliderRightPress = false;      // a colour slider's right press toggled the RGB function
     void mnuEnableRGB_Click();
     void mnuEnableColorCycle_Click();
     void mnuEnableSimulator_Click();
@@ -375,8 +382,9 @@ private:
     void buildCentral();
     void buildStatusBar();
     void connectShell();
-    QAction *addItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut = {});
-    QMenu *addSubMenu(QMenu *menu, const char *name, const QString &caption);
+    // Menu items and submenus get their captions from the caption table.
+    QAction *addItem(QMenu *menu, const char *name, const QKeySequence &shortcut = {});
+    QMenu *addSubMenu(QMenu *menu, const char *name);
     QPushButton *makeButton(const char *name, const QString &icon, const QString &toolTip);
     QLabel *makeLabel(const char *name, const QString &caption);
     QLineEdit *makeField(const char *name);

@@ -1,5 +1,6 @@
 // Switching the time display between "hh:mm:ss" and five-digit seconds.
 
+#include "app/captions.h"
 #include "app/formcolour.h"
 #include "app/tags.h"
 #include "store/numbers.h"
@@ -15,7 +16,11 @@ void FormColour::mnuConfigTimeViewer_Click()
         return;
 
     const bool inEnglish = english();
-    const bool moving = hasTag(CommandMoveShift, u"M");
+    // The labels' captions come from the caption table, as the language switch writes them.
+    const captions::When mode = hasTag(CommandMoveShift, u"M") ? captions::When::Moving : captions::When::Shifting;
+    const auto caption = [inEnglish](const char *name, captions::When when) {
+        return captions::find(name, captions::Role::Text, when)->text(inEnglish);
+    };
     QLineEdit *const boxes[] = {TextTime, TextLength, TextTransition};
 
     if (!hmsMode()) {
@@ -24,21 +29,15 @@ void FormColour::mnuConfigTimeViewer_Click()
             if (box->text().isEmpty())
                 box->setText(QStringLiteral("00000"));
         }
-        mnuConfigTimeViewer->setText(inEnglish ? QStringLiteral("Time = hh:mm:ss")
-                                               : QStringLiteral("Tempo = hh:mm:ss"));
+        mnuConfigTimeViewer->setText(captions::timeDisplayCaption(true, inEnglish));
         for (QLineEdit *box : boxes) {
             box->setAlignment(Qt::AlignCenter);
             box->setText(store::DataBaseTimeToHMS(store::toNumber(box->text())));
         }
         for (QLabel *label : {LabelTime, LabelLength, LabelTransition})
             label->setText(QStringLiteral("hh : mm : ss"));
-        if (inEnglish) {
-            LabelTimeName->setText(moving ? QStringLiteral("Position Time") : QStringLiteral("Shift to Time"));
-            LabelLengthName->setText(QStringLiteral("Length Time"));
-        } else {
-            LabelTimeName->setText(moving ? QStringLiteral("Posizione") : QStringLiteral("Trasla fino a"));
-            LabelLengthName->setText(QStringLiteral("Lunghezza"));
-        }
+        LabelTimeName->setText(caption("LabelTimeName", mode));
+        LabelLengthName->setText(caption("LabelLengthName", mode));
         DataBaseView();
         LabelSimulatorTime->setText(QStringLiteral("00:00:00"));
     } else {
@@ -47,24 +46,17 @@ void FormColour::mnuConfigTimeViewer_Click()
             if (box->text().isEmpty())
                 box->setText(QStringLiteral("00:00:00"));
         }
-        mnuConfigTimeViewer->setText(inEnglish ? QStringLiteral("Time = Seconds") : QStringLiteral("Tempo = Secondi"));
+        mnuConfigTimeViewer->setText(captions::timeDisplayCaption(false, inEnglish));
         for (QLineEdit *box : boxes) {
             box->setAlignment(Qt::AlignCenter);
             box->setText(store::format00000(store::DataBaseTimeToSEC(box->text())));
         }
-        const QString seconds = inEnglish ? QStringLiteral("Seconds") : QStringLiteral("Secondi");
-        LabelTime->setText(seconds);
-        LabelLength->setText(seconds);
-        LabelTransition->setText(seconds);
-        if (inEnglish) {
-            LabelTimeName->setText(moving ? QStringLiteral("Position Time") : QStringLiteral("Shift to Time"));
-            LabelLengthName->setText(QStringLiteral("Length Time"));
-            LabelTransitionName->setText(QStringLiteral("Cycle End Transition Time"));
-        } else {
-            LabelTimeName->setText(moving ? QStringLiteral("Posizione") : QStringLiteral("Trasla fino a"));
-            LabelLengthName->setText(QStringLiteral("Lunghezza"));
-            LabelTransitionName->setText(QStringLiteral("Tempo Viraggio Fine Ciclo"));
-        }
+        LabelTime->setText(caption("LabelTime", captions::When::SecondsTimes));
+        LabelTimeName->setText(caption("LabelTimeName", mode));
+        LabelLength->setText(caption("LabelLength", captions::When::SecondsTimes));
+        LabelLengthName->setText(caption("LabelLengthName", mode));
+        LabelTransition->setText(caption("LabelTransition", captions::When::SecondsTimes));
+        LabelTransitionName->setText(caption("LabelTransitionName", mode));
         DataBaseView();
         LabelSimulatorTime->setText(QStringLiteral("00000"));
     }

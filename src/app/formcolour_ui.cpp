@@ -7,6 +7,7 @@
 #include "app/shape.h"
 #include "app/tags.h"
 #include "chart/chartview.h"
+#include "chart/simulator.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
@@ -33,9 +35,9 @@ void setGroupTitleFont(QLabel *label)
 
 } // namespace
 
-QAction *FormColour::addItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut)
+QAction *FormColour::addItem(QMenu *menu, const char *name, const QKeySequence &shortcut)
 {
-    auto *action = menu->addAction(caption);
+    auto *action = menu->addAction(QString());
     action->setObjectName(QString::fromLatin1(name));
     if (!shortcut.isEmpty())
         action->setShortcut(shortcut);
@@ -43,9 +45,9 @@ QAction *FormColour::addItem(QMenu *menu, const char *name, const QString &capti
     return action;
 }
 
-QMenu *FormColour::addSubMenu(QMenu *menu, const char *name, const QString &caption)
+QMenu *FormColour::addSubMenu(QMenu *menu, const char *name)
 {
-    QMenu *sub = menu ? menu->addMenu(caption) : menuBar()->addMenu(caption);
+    QMenu *sub = menu ? menu->addMenu(QString()) : menuBar()->addMenu(QString());
     sub->setObjectName(QString::fromLatin1(name));
     sub->menuAction()->setObjectName(QString::fromLatin1(name));
     m_menuItems.insert(sub->objectName(), sub->menuAction());
@@ -56,114 +58,97 @@ void FormColour::buildMenus()
 {
     const auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
 
-    QMenu *file = addSubMenu(nullptr, "mnuFile", QStringLiteral("File"));
+    QMenu *file = addSubMenu(nullptr, "mnuFile");
     mnuFile = file->menuAction();
-    addItem(file, "mnuFileCreate", QStringLiteral("Crea File"), ctrl(Qt::Key_C));
-    addItem(file, "mnuFileOpen", QStringLiteral("Apri File"), ctrl(Qt::Key_O));
-    addItem(file, "mnuFileSave", QStringLiteral("Salva File"), ctrl(Qt::Key_S));
-    addItem(file, "mnuFileSaveAs", QStringLiteral("SalvaCome File"), ctrl(Qt::Key_A));
-    addItem(file, "mnuFileClose", QStringLiteral("Chiudi File"), ctrl(Qt::Key_L));
-    addItem(file, "mnuFileDelete", QStringLiteral("Elimina File"), ctrl(Qt::Key_D));
+    addItem(file, "mnuFileCreate", ctrl(Qt::Key_C));
+    addItem(file, "mnuFileOpen", ctrl(Qt::Key_O));
+    addItem(file, "mnuFileSave", ctrl(Qt::Key_S));
+    addItem(file, "mnuFileSaveAs", ctrl(Qt::Key_A));
+    addItem(file, "mnuFileClose", ctrl(Qt::Key_L));
+    addItem(file, "mnuFileDelete", ctrl(Qt::Key_D));
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileNull"));
-    addItem(file, "mnuFileExit", QStringLiteral("Esci"));
+    addItem(file, "mnuFileExit");
 
-    QMenu *usb = addSubMenu(nullptr, "mnuUSB", QStringLiteral("USB"));
+    QMenu *usb = addSubMenu(nullptr, "mnuUSB");
     mnuUSB = usb->menuAction();
     mnuUSBMenu = usb;
-    QMenu *comPort = addSubMenu(usb, "mnuUSBComPort", QStringLiteral("USB ComPort"));
-    addItem(comPort, "mnuUSBComPortA", QStringLiteral("Selezione Automatica ComPort"))->setCheckable(true);
+    QMenu *comPort = addSubMenu(usb, "mnuUSBComPort");
+    addItem(comPort, "mnuUSBComPortA")->setCheckable(true);
     menuItem(QStringLiteral("mnuUSBComPortA"))->setChecked(true);
-    addItem(comPort, "mnuUSBComPortM", QStringLiteral("Selezione Manuale ComPort"))->setCheckable(true);
-    QMenu *portList = addSubMenu(comPort, "mnuUSBComPortS", QStringLiteral("Elenco ComPort"));
+    addItem(comPort, "mnuUSBComPortM")->setCheckable(true);
+    QMenu *portList = addSubMenu(comPort, "mnuUSBComPortS");
     portList->menuAction()->setEnabled(false);
     for (int n = 1; n <= 16; ++n) {
         const QByteArray name = "mnuUSBComPort" + QByteArray::number(n);
-        addItem(portList, name.constData(), QStringLiteral("ComPort%1").arg(n))->setCheckable(true);
+        addItem(portList, name.constData())->setCheckable(true);
     }
     usb->addSeparator()->setObjectName(QStringLiteral("mnuUSBNull"));
-    addItem(usb, "mnuUsbOn", QStringLiteral("USB Abilitazione Scheda"), ctrl(Qt::Key_U))->setCheckable(true);
-    mnuUsbEmulatorOn = addItem(usb, "mnuUsbEmulatorOn", QStringLiteral("USB Emulatore"), ctrl(Qt::Key_E));
+    addItem(usb, "mnuUsbOn", ctrl(Qt::Key_U))->setCheckable(true);
+    mnuUsbEmulatorOn = addItem(usb, "mnuUsbEmulatorOn", ctrl(Qt::Key_E));
     mnuUsbEmulatorOn->setCheckable(true);
     mnuUsbEmulatorOn->setEnabled(false);
-    QAction *interfaceOn = addItem(usb, "mnuUsbInterfaceOn", QStringLiteral("USB Interfaccia"), ctrl(Qt::Key_I));
+    QAction *interfaceOn = addItem(usb, "mnuUsbInterfaceOn", ctrl(Qt::Key_I));
     interfaceOn->setCheckable(true);
     interfaceOn->setEnabled(false);
     usb->addSeparator()->setObjectName(QStringLiteral("mnuUsbInterfaceOnNull"));
-    QMenu *cycles = addSubMenu(usb, "mnuUsbInterfaceOnCycle", QStringLiteral("Elenco Settori"));
+    QMenu *cycles = addSubMenu(usb, "mnuUsbInterfaceOnCycle");
     cycles->menuAction()->setEnabled(false);
     for (int n = 1; n <= 8; ++n) {
         const QByteArray name = "mnuUsbInterfaceOnCycle" + QByteArray::number(n);
-        addItem(cycles, name.constData(), QStringLiteral("Cycle%1").arg(n),
-                QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + n - 1)))
-            ->setCheckable(true);
+        addItem(cycles, name.constData(), QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + n - 1)))->setCheckable(true);
     }
-    QMenu *commands = addSubMenu(usb, "mnuUsbInterfaceOnCommand", QStringLiteral("Elenco Comandi"));
+    QMenu *commands = addSubMenu(usb, "mnuUsbInterfaceOnCommand");
     commands->menuAction()->setEnabled(false);
-    addItem(commands, "mnuUsbInterfaceOnCommandRd", QStringLiteral("Leggi"), ctrl(Qt::Key_R))->setCheckable(true);
-    addItem(commands, "mnuUsbInterfaceOnCommandWr", QStringLiteral("Scrivi"), ctrl(Qt::Key_W))->setCheckable(true);
-    addItem(commands, "mnuUsbInterfaceOnCommandNn", QStringLiteral("Rinomina"), ctrl(Qt::Key_N))->setCheckable(true);
-    addItem(commands, "mnuUsbInterfaceOnCommandCl", QStringLiteral("Cancella"))->setCheckable(true);
+    addItem(commands, "mnuUsbInterfaceOnCommandRd", ctrl(Qt::Key_R))->setCheckable(true);
+    addItem(commands, "mnuUsbInterfaceOnCommandWr", ctrl(Qt::Key_W))->setCheckable(true);
+    addItem(commands, "mnuUsbInterfaceOnCommandNn", ctrl(Qt::Key_N))->setCheckable(true);
+    addItem(commands, "mnuUsbInterfaceOnCommandCl")->setCheckable(true);
     commands->addSeparator()->setObjectName(QStringLiteral("mnuUsbInterfaceOnCommandNull"));
-    addItem(commands, "mnuUsbInterfaceOnCommandEe", QStringLiteral("Abilitazione Cancella Tutto"))->setCheckable(true);
-    QAction *eraseAll = addItem(commands, "mnuUsbInterfaceOnCommandEr", QStringLiteral("Cancella Tutto"));
+    addItem(commands, "mnuUsbInterfaceOnCommandEe")->setCheckable(true);
+    QAction *eraseAll = addItem(commands, "mnuUsbInterfaceOnCommandEr");
     eraseAll->setCheckable(true);
     eraseAll->setEnabled(false);
 
-    QMenu *enable = addSubMenu(nullptr, "mnuEnable", QStringLiteral("Abilitazione"));
+    QMenu *enable = addSubMenu(nullptr, "mnuEnable");
     mnuEnable = enable->menuAction();
-    mnuEnableRGB = addItem(enable, "mnuEnableRGB", QStringLiteral("Abilitazione Funzione RGB"));
-    mnuEnableColorCycle = addItem(enable, "mnuEnableColorCycle", QStringLiteral("Abilitazione Funzione Ciclo Colore"));
-    mnuEnableSimulator = addItem(enable, "mnuEnableSimulator", QStringLiteral("Abilitazione Funzione Simulatore"));
+    mnuEnableRGB = addItem(enable, "mnuEnableRGB");
+    mnuEnableColorCycle = addItem(enable, "mnuEnableColorCycle");
+    mnuEnableSimulator = addItem(enable, "mnuEnableSimulator");
     for (QAction *a : {mnuEnableRGB, mnuEnableColorCycle, mnuEnableSimulator})
         a->setCheckable(true);
     enable->addSeparator()->setObjectName(QStringLiteral("mnuSimulatorNull1"));
-    QMenu *simulator = addSubMenu(enable, "mnuSimulatorConfiguration", QStringLiteral("Configurazione Simulatore"));
+    QMenu *simulator = addSubMenu(enable, "mnuSimulatorConfiguration");
     simulator->menuAction()->setEnabled(false);
     mnuSimulatorConfigurationMenu = simulator;
-    addItem(simulator, "mnuSimulatorRestart", QStringLiteral("Riavvio"))->setCheckable(true);
+    addItem(simulator, "mnuSimulatorRestart")->setCheckable(true);
     simulator->addSeparator()->setObjectName(QStringLiteral("mnuSimulatorNull2"));
-    const struct
-    {
-        const char *name;
-        const char *caption;
-    } speeds[] = {
-        {"mnuSimulatorSpeedR", "Velocità: Tempo Reale"},
-        {"mnuSimulatorSpeedI2", "Velocità: * 2"},
-        {"mnuSimulatorSpeedI5", "Velocità: * 5"},
-        {"mnuSimulatorSpeedI10", "Velocità: * 10"},
-        {"mnuSimulatorSpeedI20", "Velocità: * 20"},
-        {"mnuSimulatorSpeedI50", "Velocità: * 50"},
-        {"mnuSimulatorSpeedI100", "Velocità: * 100"},
-        {"mnuSimulatorSpeedI200", "Velocità: * 200"},
-        {"mnuSimulatorSpeedI500", "Velocità: * 500"},
-        {"mnuSimulatorSpeedI1000", "Velocità: * 1000"},
-        {"mnuSimulatorSpeedIMS", "Velocità: 1min. -> 1sec."},
-        {"mnuSimulatorSpeedIHS", "Velocità: 1ora -> 1sec."},
-        {"mnuSimulatorSpeedD2", "Velocità: /2"},
-        {"mnuSimulatorSpeedD5", "Velocità: /5"},
-        {"mnuSimulatorSpeedD10", "Velocità: /10"},
-    };
-    for (const auto &speed : speeds)
-        addItem(simulator, speed.name, QString::fromUtf8(speed.caption))->setCheckable(true);
+    for (const chart::SpeedItem &speed : chart::speedItems())
+        addItem(simulator, speed.name)->setCheckable(true);
     menuItem(QStringLiteral("mnuSimulatorSpeedR"))->setChecked(true);
 
-    QMenu *config = addSubMenu(nullptr, "mnuConfig", QStringLiteral("Configurazione"));
+    QMenu *config = addSubMenu(nullptr, "mnuConfig");
     mnuConfig = config->menuAction();
-    mnuConfigTimeViewer = addItem(config, "mnuConfigTimeViewer", QStringLiteral("Tempi: hh:mm:ss"));
-    mnuConfigLanguage = addItem(config, "mnuConfigLanguage", QStringLiteral("Lingua Italiana -> English Language"));
+    mnuConfigTimeViewer = addItem(config, "mnuConfigTimeViewer");
+    mnuConfigLanguage = addItem(config, "mnuConfigLanguage");
 
-    QMenu *help = addSubMenu(nullptr, "mnuHelp", QStringLiteral("Aiuto"));
+    QMenu *help = addSubMenu(nullptr, "mnuHelp");
     mnuHelp = help->menuAction();
-    addItem(help, "mnuHelpCommentOn", QStringLiteral("Commenti"))->setCheckable(true);
-    addItem(help, "mnuHelpGuide", QStringLiteral("Guida"));
+    addItem(help, "mnuHelpCommentOn")->setCheckable(true);
+    addItem(help, "mnuHelpGuide");
 
-    QMenu *info = addSubMenu(nullptr, "mnuInfo", QStringLiteral("Info"));
+    QMenu *info = addSubMenu(nullptr, "mnuInfo");
     mnuInfo = info->menuAction();
-    addItem(info, "mnuInfoOrvanta", QStringLiteral("Orvanta"));
-    addItem(info, "mnuInfoBoard", QStringLiteral("Scheda"))->setEnabled(false);
+    addItem(info, "mnuInfoOrvanta");
+    addItem(info, "mnuInfoBoard")->setEnabled(false);
 
     for (QAction *top : {mnuFile, mnuUSB, mnuEnable, mnuConfig})
         top->setEnabled(false);
+
+    // The keyboard reaches the menus as in other desktop programs: Alt, or
+    // Alt with a title's underlined letter, and F10 for the first menu.
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setObjectName(QStringLiteral("ShortcutMenuBar"));
+    connect(f10, &QShortcut::activated, this, &FormColour::openFirstMenu);
 }
 
 void FormColour::buildToolbar()
@@ -176,28 +161,25 @@ void FormColour::buildToolbar()
     {
         const char *key;
         const char *icon;
-        const char *tip;
     } groups[][8] = {
-        {{"Create", "create", "Crea File"},
-         {"Open", "open", "Apri File"},
-         {"Save", "save", "Salva File"},
-         {"SaveAs", "saveas", "SalvaCome File"},
-         {"Close", "close", "Chiudi File"},
-         {"Delete", "delete", "Elimina File"}},
-        {{"USBOn", "usbon", "USB Abilitazione Scheda"},
-         {"USBEm", "usbem", "USB Emulatore"},
-         {"USBIn", "usbin", "USB Interfaccia"}},
-        {{"Cycle1", "cycle1", "Cycle1"},
-         {"Cycle2", "cycle2", "Cycle2"},
-         {"Cycle3", "cycle3", "Cycle3"},
-         {"Cycle4", "cycle4", "Cycle4"},
-         {"Cycle5", "cycle5", "Cycle5"},
-         {"Cycle6", "cycle6", "Cycle6"},
-         {"Cycle7", "cycle7", "Cycle7"},
-         {"Cycle8", "cycle8", "Cycle8"}},
-        {{"Read", "read", "Leggi"}, {"Write", "write", "Scrivi"}, {"Rename", "rename", "Rinomina"}},
-        {{"Language", "language", "Lingua Italiana -> English Language"}},
-        {{"Exit", "exit", "Esci"}},
+        {{"Create", "create"},
+         {"Open", "open"},
+         {"Save", "save"},
+         {"SaveAs", "saveas"},
+         {"Close", "close"},
+         {"Delete", "delete"}},
+        {{"USBOn", "usbon"}, {"USBEm", "usbem"}, {"USBIn", "usbin"}},
+        {{"Cycle1", "cycle1"},
+         {"Cycle2", "cycle2"},
+         {"Cycle3", "cycle3"},
+         {"Cycle4", "cycle4"},
+         {"Cycle5", "cycle5"},
+         {"Cycle6", "cycle6"},
+         {"Cycle7", "cycle7"},
+         {"Cycle8", "cycle8"}},
+        {{"Read", "read"}, {"Write", "write"}, {"Rename", "rename"}},
+        {{"Language", "language"}},
+        {{"Exit", "exit"}},
     };
     bool first = true;
     for (const auto &group : groups) {
@@ -208,10 +190,14 @@ void FormColour::buildToolbar()
             if (!button.key)
                 break;
             const QString key = QString::fromLatin1(button.key);
-            QAction *action = Toolbar->addAction(icons::get(QString::fromLatin1(button.icon)), key);
+            // The buttons show pictures only. They carry no text, so that a
+            // button without a comment shows no tool tip at all (an action
+            // would otherwise show its text as one).
+            QAction *action = Toolbar->addAction(icons::get(QString::fromLatin1(button.icon)), QString());
             action->setObjectName(QStringLiteral("Toolbar") + key);
             action->setProperty("Key", key);
-            action->setToolTip(QString::fromUtf8(button.tip));
+            if (QWidget *widget = Toolbar->widgetForAction(action))
+                widget->setAccessibleName(key);
             connect(action, &QAction::triggered, this, [this, key] { Toolbar_ButtonClick(key); });
             m_toolbarButtons.insert(key, action);
         }

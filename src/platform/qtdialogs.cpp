@@ -1,14 +1,11 @@
 #include "platform/qtdialogs.h"
 
+#include "platform/helpwindow.h"
+
 #include <QColorDialog>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QTextBrowser>
-#include <QVBoxLayout>
 
 namespace platform {
 
@@ -110,25 +107,6 @@ std::optional<QColor> QtDialogs::colour(const QColor &initial)
     return chosen;
 }
 
-void QtDialogs::showHelp(const QString &helpFile)
-{
-    // The guide ships inside the program as one HTML page per language.
-    QFile file(QStringLiteral(":/help/%1.html").arg(helpFile));
-    QString html;
-    if (file.open(QIODevice::ReadOnly))
-        html = QString::fromUtf8(file.readAll());
-    auto *dialog = new QDialog(m_parent);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(helpFile);
-    dialog->resize(640, 560);
-    auto *layout = new QVBoxLayout(dialog);
-    auto *browser = new QTextBrowser(dialog);
-    browser->setHtml(html);
-    layout->addWidget(browser);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
-    layout->addWidget(buttons);
-    dialog->show();
-}
+void QtDialogs::showHelp(const QString &helpFile) { HelpWindow::showGuide(helpFile, m_parent); }
 
 } // namespace platform

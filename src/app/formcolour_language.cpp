@@ -1,0 +1,177 @@
+// The language switch, the comments, the guide, the information window and
+// the keyboard's way into the menus.
+
+#include "app/captions.h"
+#include "app/formcolour.h"
+#include "app/forminformation.h"
+#include "app/qttranslation.h"
+#include "app/tags.h"
+#include "chart/chartview.h"
+#include "platform/dialogs.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSet>
+
+using captions::Caption;
+using captions::Role;
+using captions::When;
+
+namespace {
+
+// Whether a row applies now; as designed, times are shown as hh:mm:ss and
+// the editor moves points.
+bool applies(const FormColour &w, const Caption &row, bool designed)
+{
+    const bool hms = designed || w.hmsMode();
+    const bool moving = designed || hasTag(w.CommandMoveShift, u"M");
+    switch (row.when) {
+    case When::Always: return true;
+    case When::AtStart: return designed;
+    case When::HmsTimes: return hms;
+    case When::SecondsTimes: return !hms;
+    case When::Moving: return moving;
+    case When::Shifting: return !moving;
+    }
+    return false;
+}
+
+// A menu item shows its caption as it is: an "&" in it is no mnemonic. The
+// caption itself is kept beside the menu text, as for the slot items.
+void setMenuCaption(QAction *item, const QString &caption)
+{
+    item->setProperty("Caption", caption);
+    item->setText(captions::escaped(caption));
+}
+
+// The object a row of the caption table writes on: a menu item, a toolbar
+// button or a control of the window, by its objectName.
+QObject *captionTarget(FormColour &w, const char *name)
+{
+    const QString objectName = QString::fromLatin1(name);
+    if (QAction *item = w.menuItem(objectName))
+        return item;
+    if (auto *button = w.findChild<QAction *>(objectName))
+        return button;
+    return w.findChild<QWidget *>(objectName);
+}
+
+} // namespace
+
+void FormColour::applyCaptions(bool designed)
+{
+    const bool inEnglish = !designed && english();
+    for (const Caption &row : captions::table()) {
+        if (row.role == Role::Comment || !applies(*this, row, designed))
+            continue;
+        QObject *target = captionTarget(*this, row.name);
+        Q_ASSERT_X(target, "FormColour::applyCaptions", row.name);
+        if (!target)
+            continue;
+        const QString text = designed ? row.designedText() : row.text(inEnglish);
+        switch (row.role) {
+        case Role::Text:
+            if (auto *item = qobject_cast<QAction *>(target))
+                setMenuCaption(item, text);
+            else
+                target->setProperty("text", text);
+            break;
+        case Role::ToolTip: target->setProperty("toolTip", text); break;
+        case Role::Column1:
+        case Role::Column2:
+        case Role::Column3: MSChartColorCycle->setColumnLabel(int(row.role) - int(Role::Column1) + 1, text); break;
+        case Role::Comment: break;
+        }
+    }
+    if (designed)
+        showComments(false);
+
+    // The titles of the menu bar carry mnemonics (Alt with the underlined
+    // letter opens the menu), chosen again whenever the titles change.
+    const QList<QAction *> titles = menuBar()->actions();
+    QStringList plain;
+    for (QAction *title : titles)
+        plain << title->property("Caption").toString();
+    const QStringList texts = captions::withMnemonics(plain);
+    for (qsizetype i = 0; i < titles.size(); ++i)
+        titles[i]->setText(texts[i]);
+}
+
+void FormColour::showComments(bool on)
+{
+    const bool inEnglish = english();
+    QSet<QString> commented;
+    for (const Caption &row : captions::table()) {
+        if (row.role != Role::Comment)
+            continue;
+        QObject *target = captionTarget(*this, row.name);
+        Q_ASSERT_X(target, "FormColour::showComments", row.name);
+        if (!target)
+            continue;
+        target->setProperty("toolTip", on ? row.text(inEnglish) : QString());
+        commented.insert(target->objectName());
+    }
+    if (!on)
+        return;
+    // The labels without a comment of their own show none.
+    for (QLabel *label : findChildren<QLabel *>()) {
+        if (!commented.contains(label->objectName()))
+            label->setToolTip(QString());
+    }
+}
+
+void FormColour::mnuConfigLanguage_Click()
+{
+    const bool toEnglish = !english();
+    setTag(mnuConfigLanguage, toEnglish ? QStringLiteral("E") : QStringLiteral("I"));
+    applyCaptions(false);
+    // The speed label only for a speed that has one; any other keeps its caption.
+    if (const std::optional<QString> speed = captions::speedLabel(SimulatorSpeed, toEnglish))
+        LabelSimulatorSpeed->setText(*speed);
+    showStatus();
+    HelpFile = captions::helpFile(toEnglish);
+    qttranslation::follow(toEnglish);
+
+    if (menuItem(QStringLiteral("mnuHelpCommentOn"))->isChecked())
+        mnuHelpCommentOn_Click();
+    DataBaseView();
+}
+
+void FormColour::mnuHelpCommentOn_Click()
+{
+    QAction *item = menuItem(QStringLiteral("mnuHelpCommentOn"));
+    const bool on = !item->isChecked();
+    item->setChecked(on);
+    showComments(on);
+}
+
+void FormColour::mnuHelpGuide_Click() { m_dialogs.showHelp(HelpFile); }
+
+void FormColour::mnuInfoOrvanta_Click()
+{
+    // One information window at a time; it takes the language as it opens.
+    FormInformation *info = nullptr;
+    for (FormInformation *open : findChildren<FormInformation *>(Qt::FindDirectChildrenOnly))
+        if (open->isVisible())
+            info = open;
+    if (!info) {
+        info = new FormInformation(english(), this);
+        info->adjustSize();
+        info->move(frameGeometry().center() - info->rect().center());
+    }
+    info->show();
+    info->raise();
+    info->activateWindow();
+}
+
+void FormColour::openFirstMenu()
+{
+    for (QAction *title : menuBar()->actions()) {
+        if (title->isEnabled() && title->isVisible() && title->menu()) {
+            menuBar()->setActiveAction(title);
+            return;
+        }
+    }
+}

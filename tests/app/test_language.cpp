@@ -1,0 +1,454 @@
+// The two languages, the comments, the guide, the information window and the
+// keyboard's way into the menus, driven as a user does.
+
+#include "app/captions.h"
+#include "app/forminformation.h"
+#include "app/qttranslation.h"
+#include "app/tags.h"
+#include "chart/chartview.h"
+#include "platform/helpwindow.h"
+#include "platform/qtdialogs.h"
+#include "support/formfixture.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace Qt::Literals::StringLiterals;
+using captions::Caption;
+using captions::Role;
+using captions::When;
+
+namespace {
+
+// What the target of a row shows now: its caption, column label or tool tip.
+QString shown(FormColour &w, const Caption &row)
+{
+    const QString name = QString::fromLatin1(row.name);
+    QObject *object = w.menuItem(name);
+    if (!object)
+        object = w.findChild<QAction *>(name);
+    if (!object)
+        object = w.findChild<QWidget *>(name);
+    if (!object)
+        return u"(no object %1)"_s.arg(name);
+    if (row.role >= Role::Column1)
+        return w.MSChartColorCycle->columnLabel(int(row.role) - int(Role::Column1) + 1);
+    if (row.role != Role::Text)
+        return object->property("toolTip").toString();
+    if (auto *item = qobject_cast<QAction *>(object))
+        return captions::visibleText(item->text());
+    return object->property("text").toString();
+}
+
+bool hasRow(const QString &name, Role role)
+{
+    for (const Caption &row : captions::table())
+        if (row.role == role && name == QLatin1String(row.name))
+            return true;
+    return false;
+}
+
+QList<QAction *> menuTree(const QList<QAction *> &actions)
+{
+    QList<QAction *> all;
+    for (QAction *a : actions) {
+        if (!a->isSeparator())
+            all << a << (a->menu() ? menuTree(a->menu()->actions()) : QList<QAction *>());
+    }
+    return all;
+}
+
+QString openMenu()
+{
+    return QApplication::activePopupWidget() ? QApplication::activePopupWidget()->objectName() : QString();
+}
+
+void closeMenus(FormColour &w)
+{
+    while (QWidget *popup = QApplication::activePopupWidget())
+        QTest::keyClick(popup, Qt::Key_Escape);
+    QTest::keyClick(w.menuBar(), Qt::Key_Escape);
+}
+
+} // namespace
+
+class TestLanguage : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void everyCaptionOnItsTarget_data();
+    void everyCaptionOnItsTarget();
+    void everyMenuItemButtonAndLabelHasItsRow();
+    void speedLabelFollowsTheSwitch_data();
+    void speedLabelFollowsTheSwitch();
+    void statusHelpAndLanguageButtonFollowTheSwitch();
+    void commentsInEitherLanguage_data();
+    void commentsInEitherLanguage();
+    void informationWindow_data();
+    void informationWindow();
+    void qtTextsFollowTheLanguage();
+    void guideWindow_data();
+    void guideWindow();
+    void keyboardReachesTheMenus();
+};
+
+void TestLanguage::everyCaptionOnItsTarget_data()
+{
+    QTest::addColumn<int>("switches");
+    QTest::addColumn<bool>("hms");
+    QTest::addColumn<bool>("moving");
+    QTest::newRow("as started") << 0 << true << true;
+    QTest::newRow("English") << 1 << true << true;
+    QTest::newRow("English, seconds") << 1 << false << true;
+    QTest::newRow("English, shifting") << 1 << true << false;
+    QTest::newRow("back to Italian") << 2 << true << true;
+    QTest::newRow("back to Italian, seconds, shifting") << 2 << false << false;
+}
+
+// Walks the whole caption table against the window by objectName.
+void TestLanguage::everyCaptionOnItsTarget()
+{
+    QFETCH(int, switches);
+    QFETCH(bool, hms);
+    QFETCH(bool, moving);
+    FormFixture f;
+    FormColour &w = *f.form;
+    if (!hms)
+        w.mnuConfigTimeViewer_Click();
+    setTag(w.CommandMoveShift, moving ? u"M"_s : u"S"_s);
+    // A slot the board has named keeps its name.
+    QAction *slot = w.menuItem(u"mnuUsbInterfaceOnCycle3"_s);
+    slot->setProperty("Caption", u"Tom&Jerr"_s);
+    slot->setText(u"Tom&&Jerr"_s);
+    for (int i = 0; i < switches; ++i)
+        QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
+    const bool english = switches % 2 == 1;
+    QCOMPARE(tag(w.mnuConfigLanguage), english ? u"E"_s : u"I"_s);
+    QCOMPARE(slot->text(), u"Tom&&Jerr"_s);
+
+    int checked = 0;
+    for (const Caption &row : captions::table()) {
+        if (row.role == Role::Comment) {
+            QCOMPARE(shown(w, row), QString()); // the comments start off
+            continue;
+        }
+        const bool applies = row.when == When::Always
+                             || (row.when == When::AtStart && QLatin1String(row.name) != slot->objectName())
+                             || (row.when == When::HmsTimes && hms) || (row.when == When::SecondsTimes && !hms)
+                             || (row.when == When::Moving && moving) || (row.when == When::Shifting && !moving);
+        // Before any switch the time display has written its own captions.
+        if (!applies || (switches == 0 && (row.when == When::HmsTimes || row.when == When::SecondsTimes)))
+            continue;
+        QCOMPARE(shown(w, row), row.when == When::AtStart || switches == 0 ? row.designedText() : row.text(english));
+        ++checked;
+    }
+    QVERIFY(checked >= 88);
+    // In hh:mm:ss the time labels keep their pattern whatever the language.
+    for (QLabel *label : {w.LabelTime, w.LabelLength, w.LabelTransition})
+        QCOMPARE(label->text() == u"hh : mm : ss"_s, hms);
+    if (switches == 0)
+        QCOMPARE(w.mnuConfigTimeViewer->text(), captions::timeDisplayCaption(hms, false));
+}
+
+// No menu item, toolbar button or captioned label is left out of the table.
+void TestLanguage::everyMenuItemButtonAndLabelHasItsRow()
+{
+    FormFixture f;
+    FormColour &w = *f.form;
+    const QList<QAction *> items = menuTree(w.menuBar()->actions());
+    QVERIFY(items.size() > 70);
+    for (QAction *item : items)
+        QVERIFY2(hasRow(item->objectName(), Role::Text), qPrintable(item->objectName()));
+    for (QAction *button : w.Toolbar->actions()) {
+        const QString name = button->objectName();
+        QVERIFY2(button->isSeparator() || hasRow(name, Role::Comment) != hasRow(name, Role::ToolTip), qPrintable(name));
+    }
+    // The status panels and the speed label have texts of their own.
+    const QStringList own{u"StatusBarPanel1"_s, u"StatusBarPanel2"_s, u"LabelSimulatorSpeed"_s};
+    static const QRegularExpression word(u"[A-Za-z]{3}"_s);
+    for (QLabel *label : w.findChildren<QLabel *>()) {
+        if (!label->objectName().isEmpty() && !own.contains(label->objectName()) && label->text().contains(word))
+            QVERIFY2(hasRow(label->objectName(), Role::Text), qPrintable(label->objectName()));
+    }
+}
+
+void TestLanguage::speedLabelFollowsTheSwitch_data()
+{
+    QTest::addColumn<float>("speed");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("italian");
+    QTest::newRow("real time") << 1.0f << u"Speed: Real Time"_s << u"Velocità: Tempo Reale"_s;
+    QTest::newRow("*1000") << 1000.0f << u"Speed: *1000"_s << u"Velocità: *1000"_s;
+    QTest::newRow("1 min") << 60.0f << u"Speed: 1min = 1sec"_s << u"Velocità: 1min = 1sec"_s;
+    QTest::newRow("1 hour") << 3600.0f << u"Speed: 1hour = 1sec"_s << u"Velocità: 1hour = 1sec"_s;
+    QTest::newRow("/5") << 0.2f << u"Speed: /5"_s << u"Velocità: /5"_s;
+    QTest::newRow("/10") << 0.1f << u"Speed: /10"_s << u"Velocità: /10"_s;
+    // A factor without a speed item leaves the label as it was.
+    QTest::newRow("no item") << 3.0f << u"as it was"_s << u"as it was"_s;
+    QTest::newRow("nearly /5") << 0.2001f << u"as it was"_s << u"as it was"_s;
+}
+
+void TestLanguage::speedLabelFollowsTheSwitch()
+{
+    QFETCH(float, speed);
+    QFETCH(QString, english);
+    QFETCH(QString, italian);
+    FormFixture f;
+    FormColour &w = *f.form;
+    w.SimulatorSpeed = speed;
+    w.LabelSimulatorSpeed->setText(u"as it was"_s);
+    w.mnuConfigLanguage_Click();
+    QCOMPARE(w.LabelSimulatorSpeed->text(), english);
+    w.mnuConfigLanguage_Click();
+    QCOMPARE(w.LabelSimulatorSpeed->text(), italian);
+}
+
+void TestLanguage::statusHelpAndLanguageButtonFollowTheSwitch()
+{
+    FormFixture f;
+    FormColour &w = *f.form;
+    QAction *language = w.toolbarButton(u"Language"_s);
+    QVERIFY(f.trigger(u"mnuHelpGuide"_s));
+    language->trigger(); // the button switches as the menu item does
+    QCOMPARE(w.StatusBarPanel1->text(), u"File: None"_s);
+    QCOMPARE(w.StatusBarPanel2->text(), u"No USB Board Enabled"_s);
+    QCOMPARE(language->toolTip(), u"English Language -> Lingua Italiana"_s);
+    QVERIFY(f.trigger(u"mnuHelpGuide"_s));
+    w.setFileStatus({u"File: day.txt"_s, u"File: giorno.txt"_s});
+    language->trigger();
+    QCOMPARE(w.StatusBarPanel1->text(), u"File: giorno.txt"_s);
+    QCOMPARE(w.StatusBarPanel2->text(), u"Nessuna Scheda USB Abilitata"_s);
+    QCOMPARE(language->toolTip(), u"Lingua Italiana -> English Language"_s);
+    QVERIFY(f.trigger(u"mnuHelpGuide"_s));
+    QCOMPARE(f.dialogs.helpShown, QStringList({u"OrvantaGuida"_s, u"OrvantaGuide"_s, u"OrvantaGuida"_s}));
+}
+
+void TestLanguage::commentsInEitherLanguage_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::newRow("Italian") << false;
+    QTest::newRow("English") << true;
+}
+
+void TestLanguage::commentsInEitherLanguage()
+{
+    QFETCH(bool, english);
+    FormFixture f;
+    FormColour &w = *f.form;
+    if (english)
+        w.mnuConfigLanguage_Click();
+    const QString languageTip = w.toolbarButton(u"Language"_s)->toolTip();
+    QAction *comments = w.menuItem(u"mnuHelpCommentOn"_s);
+    const auto expectComments = [&w](bool on, bool inEnglish) {
+        int count = 0;
+        for (const Caption &row : captions::table()) {
+            if (row.role != Role::Comment)
+                continue;
+            QCOMPARE(shown(w, row), on ? row.text(inEnglish) : QString());
+            ++count;
+        }
+        QCOMPARE(count, 64);
+    };
+
+    QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));
+    QVERIFY(comments->isChecked());
+    expectComments(true, english);
+    QCOMPARE(w.toolbarButton(u"Open"_s)->toolTip(), english ? u"File Open"_s : u"Aprire un File"_s);
+    QCOMPARE(w.LabelTimeName->toolTip(), QString()); // a label without a comment
+    QCOMPARE(w.toolbarButton(u"Language"_s)->toolTip(), languageTip);
+
+    QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));
+    QVERIFY(!comments->isChecked());
+    expectComments(false, english);
+    // An empty comment shows nothing, not even a button's name.
+    QCOMPARE(w.Toolbar->widgetForAction(w.toolbarButton(u"Open"_s))->toolTip(), QString());
+    QCOMPARE(w.toolbarButton(u"Language"_s)->toolTip(), languageTip);
+
+    // A switch while the comments are on leaves them off.
+    QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));
+    QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
+    QVERIFY(!comments->isChecked());
+    expectComments(false, !english);
+}
+
+void TestLanguage::informationWindow_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Italian") << false << u"Chiudi"_s;
+    QTest::newRow("English") << true << u"Close"_s;
+}
+
+void TestLanguage::informationWindow()
+{
+    QFETCH(bool, english);
+    QFETCH(QString, button);
+    FormFixture f;
+    FormColour &w = *f.form;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    if (english)
+        w.mnuConfigLanguage_Click();
+
+    QVERIFY(f.trigger(u"mnuInfoOrvanta"_s));
+    QVERIFY(f.trigger(u"mnuInfoOrvanta"_s)); // asked again, the one window comes forward
+    QCOMPARE(w.findChildren<FormInformation *>().size(), 1);
+    QPointer<FormInformation> info = w.findChild<FormInformation *>();
+    QVERIFY(info->isVisible() && !info->isModal());
+    QCOMPARE(info->windowTitle(), u"Orvanta Information"_s);
+    QCOMPARE(info->LabelSoftware->text(), u"Software               V01.00"_s);
+    QVERIFY(!info->PictureInformation->pixmap().isNull());
+    w.mnuConfigLanguage_Click(); // the window keeps the language it opened in
+    QCOMPARE(info->Command->text(), button);
+    QTest::mouseClick(info->Command, Qt::LeftButton);
+    QTRY_VERIFY(info.isNull());
+
+    // It goes away as soon as another window takes the focus.
+    QVERIFY(f.trigger(u"mnuInfoOrvanta"_s));
+    info = w.findChild<FormInformation *>();
+    QVERIFY(QTest::qWaitForWindowActive(info));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QTRY_VERIFY(info.isNull());
+}
+
+void TestLanguage::qtTextsFollowTheLanguage()
+{
+    FormFixture f;
+    if (!qttranslation::italian())
+        QSKIP("Qt's Italian translation (qtbase_it.qm) is not installed");
+    const auto buttons = []() -> QString {
+        QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::Cancel);
+        return captions::visibleText(box.button(QDialogButtonBox::Yes)->text()) + u'/'
+               + box.button(QDialogButtonBox::Cancel)->text();
+    };
+    QCOMPARE(buttons(), u"Sì/Annulla"_s);
+    QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
+    QCOMPARE(buttons(), u"Yes/Cancel"_s);
+    QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
+    QCOMPARE(buttons(), u"Sì/Annulla"_s);
+}
+
+void TestLanguage::guideWindow_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("back");
+    QTest::addColumn<QString>("other");
+    QTest::newRow("Italian") << u"OrvantaGuida"_s << u"Orvanta - Guida"_s << u"Indietro"_s << u"Orvanta - User Guide"_s;
+    QTest::newRow("English") << u"OrvantaGuide"_s << u"Orvanta - User Guide"_s << u"Back"_s << u"Orvanta - Guida"_s;
+}
+
+// The guide shows whole in the program's own window: every link inside it
+// leads somewhere, every picture is there, the contents list its sections.
+void TestLanguage::guideWindow()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, title);
+    QFETCH(QString, back);
+    QFETCH(QString, other);
+    QWidget owner;
+    platform::QtDialogs dialogs(&owner);
+    dialogs.showHelp(file);
+    QPointer<platform::HelpWindow> help = owner.findChild<platform::HelpWindow *>();
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(help->windowTitle(), title);
+    QCOMPARE(help->findChild<QToolButton *>(u"HelpBack"_s)->text(), back);
+    QVERIFY(help->contents()->topLevelItemCount() >= 6);
+
+    QSet<QString> anchors;
+    QStringList links, images;
+    for (QTextBlock block = help->browser()->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            for (const QString &name : format.anchorNames())
+                anchors.insert(name);
+            if (format.isAnchor())
+                links << format.anchorHref();
+            if (format.isImageFormat())
+                images << format.toImageFormat().name();
+        }
+    }
+    QVERIFY(links.size() >= 10 && images.size() >= 2);
+    QString otherGuide;
+    for (const QString &link : links) {
+        QVERIFY2(!link.startsWith(u'#') || anchors.contains(link.mid(1)), qPrintable(link));
+        if (link.endsWith(QLatin1String(".html")))
+            otherGuide = link;
+    }
+    for (const QString &image : images)
+        QVERIFY2(QFile::exists(u":/help/"_s + image), qPrintable(image));
+
+    // The link to the other language, then the guide asked for again in the same window.
+    help->browser()->setSource(help->browser()->source().resolved(QUrl(otherGuide)));
+    QCOMPARE(help->windowTitle(), other);
+    dialogs.showHelp(file);
+    QCOMPARE(owner.findChildren<platform::HelpWindow *>().size(), 1);
+    QCOMPARE(help->windowTitle(), title);
+}
+
+void TestLanguage::keyboardReachesTheMenus()
+{
+    FormFixture f(false);
+    FormColour &w = *f.form;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    // During the start-up progress only the Help and Info menus are on.
+    QTest::keyClick(&w, Qt::Key_F10);
+    QCOMPARE(openMenu(), u"mnuHelp"_s);
+    closeMenus(w);
+    f.tick(5);
+    QTest::keyClick(&w, Qt::Key_F10);
+    QCOMPARE(openMenu(), u"mnuFile"_s);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    QCOMPARE(openMenu(), u"mnuUSB"_s);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
+    QCOMPARE(openMenu(), u"mnuInfo"_s);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return); // Info > Orvanta
+    QTRY_VERIFY(w.findChild<FormInformation *>());
+    w.findChild<FormInformation *>()->close();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    // Alt with a title's letter opens that menu, in either language; the
+    // titles read as they are written.
+    QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
+    QCOMPARE(openMenu(), u"mnuFile"_s);
+    closeMenus(w);
+    w.mnuConfigLanguage_Click();
+    QTest::keyClick(&w, Qt::Key_H, Qt::AltModifier);
+    QCOMPARE(openMenu(), u"mnuHelp"_s);
+    closeMenus(w);
+    QCOMPARE(captions::visibleText(w.mnuHelp->text()), u"Help"_s);
+    QCOMPARE(captions::withMnemonics({u"R&D"_s, u"Rosso"_s, u"12"_s}),
+             QStringList({u"&R&&D"_s, u"R&osso"_s, u"&12"_s}));
+
+    // Alt alone puts the focus on the menu bar.
+    QTest::keyPress(&w, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(&w, Qt::Key_Alt, Qt::NoModifier);
+    QVERIFY(w.menuBar()->hasFocus() && w.menuBar()->activeAction());
+    closeMenus(w);
+
+    // The shortcuts of the items still work.
+    f.dialogs.answerOpenFile(std::nullopt);
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(f.dialogs.fileDialogs.size(), 1);
+}
+
+QTEST_MAIN(TestLanguage)
+#include "test_language.moc"
