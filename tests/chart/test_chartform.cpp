@@ -91,6 +91,7 @@ class TestChartForm : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void chartZoomAndCursors();
+    void cursorsAndZoomAtTheEnd();
     void labelRightClickSwitchesTimes();
     void simulatorAtSpeedOneWithPause();
     void simulatorAtHourPerSecond();
@@ -162,6 +163,31 @@ void TestChartForm::chartZoomAndCursors()
              (QList<QColor>{QColor(192, 0, 192), QColor(0, 0, 128)}));
 }
 
+// The right cursor on the last point reads that point's time, not the end of
+// the cycle, also after a refresh; a point removed from a window zoomed to
+// the end leaves three points in it.
+void TestChartForm::cursorsAndZoomAtTheEnd()
+{
+    Loaded f; // the last point at 600 s, the end of the cycle at 630 s
+    FormColour &w = f.w;
+    f.click(w.CommandCursorRightView);
+    f.click(w.CommandCursorRightL);
+    for (bool refreshed : {false, true}) {
+        if (refreshed)
+            f.click(w.CommandLast);
+        QCOMPARE(w.CursorRightPoint, 5);
+        QCOMPARE(w.LabelCursorRight->text(), QStringLiteral("TD = 00:10:00"));
+        QCOMPARE(ChartView::unitLeft(w.CommandCursorRight), 1240 + int(std::lround(600 * 12080 / 630.0)));
+    }
+    w.SliderZoomMin->setValue(3);
+    QCOMPARE((QList<int>{w.PointCurrent, w.SliderZoomMin->value(), w.SliderZoomMax->value()}), (QList<int>{5, 3, 5}));
+    f.dialogs.answerMessage(platform::MsgResult::Yes);
+    f.click(w.CommandRemove);
+    QCOMPARE((QList<int>{w.PointCount, w.PointCurrent, w.SliderZoomMin->value(), w.SliderZoomMax->value()}),
+             (QList<int>{4, 4, 2, 4}));
+    QCOMPARE(w.ChartLayout->window.start, 100.0f);
+}
+
 void TestChartForm::labelRightClickSwitchesTimes()
 {
     Loaded f({});
@@ -185,10 +211,11 @@ void TestChartForm::simulatorAtSpeedOneWithPause()
     FormColour &w = f.w;
     f.start();
     QVERIFY(!w.mnuFile->isEnabled());
-    f.tick(200); // the hold: 200 ticks of 50 ms show point 1's colour
+    // The hold: 180 steps of 50 ms sum to a hair under 9 s, shown as 9 s.
+    f.tick(181);
     QCOMPARE(w.LabelSimulatorTime->text(), QStringLiteral("00:00:09"));
     QCOMPARE(w.ShapeColor->fillColor(), QColor(255, 0, 0));
-    f.tick(101); // the ramp, half-way at 15 s
+    f.tick(120); // the ramp, half-way at 15 s
     const QString halfWay = QStringLiteral("1 00:00:15 050/000/050 4545");
     QCOMPARE(f.playing(), halfWay);
     // Pause holds everything, shows itself held, and disables Start and Stop.
@@ -205,9 +232,10 @@ void TestChartForm::simulatorAtSpeedOneWithPause()
     QCOMPARE(f.playing() + u' ' + QString::number(w.SimulatorTime), QStringLiteral("2 00:00:20 000/000/100 6060 0"));
     f.tick();
     QCOMPARE(f.playing() + u' ' + QString::number(w.SimulatorTime), QStringLiteral("2 00:00:20 000/000/100 6060 0.05"));
-    f.click(w.CommandStop);
+    f.click(w.CommandStop); // on point 2: the editor goes back to point 1
     f.tick();
     QVERIFY(!w.SimulatorRunning && w.mnuFile->isEnabled() && f.bar() == 75);
+    QVERIFY(w.PointCurrent == 1 && f.field(QStringLiteral("TextPointID"))->text() == QStringLiteral("01"));
 }
 
 void TestChartForm::simulatorAtHourPerSecond()

@@ -39,9 +39,11 @@ const Fixture kFixtures[] = {
     {"one point", {{7, 3, 20, 30, 40}}, 5, {1, 2, 1, 1, 3}},
     {"one point window", {{0, 1, 0, 0, 0}, {10, 1, 0, 0, 0}, {20, 1, 0, 0, 0}}, 1, {2, 2, 2, 1, 4}},
     // Windows of 0..1000 s (12.08 units a second) with the current point 1, 2,
-    // and 3 after the window; the right cursor at the end of the cycle.
+    // 3 last in the window, and 3 after the window; the right cursor at the
+    // end of the cycle.
     {"strip 1", {{0, 100, 0, 0, 0}, {400, 50, 0, 0, 0}, {700, 100, 0, 0, 0}}, 200, {1, 3, 1, 2, 4}},
     {"strip 2", {{0, 100, 0, 0, 0}, {400, 50, 0, 0, 0}, {700, 100, 0, 0, 0}}, 200, {1, 3, 2, 2, 4}},
+    {"strip last", {{0, 100, 0, 0, 0}, {400, 50, 0, 0, 0}, {700, 100, 0, 0, 0}}, 200, {1, 3, 3, 2, 4}},
     {"strip 3", {{0, 100, 0, 0, 0}, {400, 50, 0, 0, 0}, {700, 100, 0, 0, 0}}, 550, {1, 2, 3, 2, 4}},
     // Faulty stores: point 3 before point 2, nothing with any length.
     {"unsorted, end before start", {{0, 0, 0, 0, 0}, {900, 0, 100, 0, 0}, {0, 0, 0, 100, 0}}, 0, {2, 3, 3, 1, 4}},
@@ -125,6 +127,7 @@ void TestChartWalk::markers()
     // Selector (and strip) left, strip width, left cursor, right cursor.
     const std::pair<const char *, QList<int>> cases[] = {
         {"strip 1", {1240, 1208 + 75, 1240 + 4832, 13320}},    {"strip 2", {1240 + 4832, 604 + 75, 1240 + 4832, 13320}},
+        {"strip last", {9696, 1208 + 75, 1240 + 4832, 13320}},
         {"strip 3", {9696, 75, 1240 + 4832, 1240 + 16308}}, // the cycle ends at 1350 s, past the window
         {"later start", {1240, 966 + 75, 1240 - 4832, 13320}}, {"one point", {1240, 12080, 1240, 13320}},
     };
@@ -179,17 +182,17 @@ void TestChartWalk::simulatorRules()
     QCOMPARE(chart::spanColour(A{100, 0, 0}, 10, A{0, 0, 100}, 10, 10), (std::array<double, 3>{0, 0, 100}));
     QCOMPARE(chart::simulatorBarWidth(30, 0), 75); // a cycle end of 0
     QCOMPARE(chart::simulatorBarWidth(std::nan(""), 100), 75);
-    // Pacing: on time, late, and a tick the timer dropped keep the wall time;
-    // a stall of seconds is not caught up.
+    // Pacing: on time, late, early, and a tick the timer dropped keep the wall
+    // time; a stall of seconds is not caught up.
     qint64 now = 0;
     chart::SimulatorPacer p;
     p.setClock([&now] { return now; });
-    QList<double> steps;
-    for (qint64 ms : {0, 50, 70, 100, 5000, 50}) {
+    QList<double> steps; // in milliseconds
+    for (qint64 ms : {0, 50, 70, 40, 100, 5000, 50}) {
         now += ms * 1'000'000;
-        steps.append(p.step());
+        steps.append(std::round(p.step() * 1000));
     }
-    QCOMPARE(steps, (QList<double>{0.05, 0.05, 0.07, 0.1, 0.05, 0.05}));
+    QCOMPARE(steps, (QList<double>{50, 50, 70, 40, 100, 50, 50}));
 }
 
 QTEST_APPLESS_MAIN(TestChartWalk)

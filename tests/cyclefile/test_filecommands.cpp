@@ -125,6 +125,60 @@ private Q_SLOTS:
         QCOMPARE(panel1(), u"File: "_s + named);
     }
 
+    // With the colour-cycle function already on, an opened cycle is still
+    // checked: sorted until the pair of equal times stops it, with its report.
+    void openCheckedWhileCycleOn()
+    {
+        open(file("buono.txt", cycleFile(2)));
+        QVERIFY(m_f->form->mnuEnableColorCycle->isChecked());
+        // Times 0, 300, 300, 100.
+        const QByteArray unsorted =
+            cycleFile(4).replace(" 01000 ", " 00300 ").replace(" 02000 ", " 00300 ").replace(" 03000 ", " 00100 ");
+        dialogs().answerOpenFile(file("doppio.txt", unsorted));
+        run(u"mnuFileOpen"_s, {MsgResult::Ok});
+        QCOMPARE(dialogs().shown.size(), 1);
+        QCOMPARE(dialogs().last().title, u"Errore"_s);
+        QCOMPARE(dialogs().last().text.split(QChar(13)).mid(0, 4),
+                 (QStringList{u"Due Punti Colore hanno la medesima Posizione"_s, QString(),
+                              u"Punto Colore 04 ha Posizione = 00300"_s, u"Punto Colore 03 ha Posizione = 00300"_s}));
+        QList<qint64> timesAndReds;
+        for (int k = 1; k <= 4; ++k)
+            timesAndReds << m_f->form->table().row(k).value(Field::Time) << m_f->form->table().row(k).value(Field::Red);
+        QCOMPARE(timesAndReds, (QList<qint64>{0, 1, 100, 4, 300, 2, 300, 3}));
+    }
+
+    // The open file removed behind the program's back: Save and Delete say
+    // so, and neither writes it again.
+    void fileGoneFromDisk_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("inEnglish");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("save") << u"mnuFileSave"_s << false << u"Il File non è stato trovato!"_s;
+        QTest::newRow("save, English") << u"mnuFileSave"_s << true << u"File is not been found!"_s;
+        QTest::newRow("delete") << u"mnuFileDelete"_s << false << u"Il File non è stato trovato"_s;
+        QTest::newRow("delete, English") << u"mnuFileDelete"_s << true << u"File is not been found!"_s;
+    }
+    void fileGoneFromDisk()
+    {
+        QFETCH(QString, item);
+        QFETCH(bool, inEnglish);
+        QFETCH(QString, message);
+        const QString path = file("sparito.txt", cycleFile(3));
+        open(path);
+        QVERIFY(QFile::remove(path));
+        if (inEnglish)
+            setTag(m_f->form->mnuConfigLanguage, u"E"_s);
+        run(item, {MsgResult::Yes, MsgResult::Ok});
+        QCOMPARE(dialogs().last().text, message);
+        QCOMPARE(dialogs().last().icon, MsgIcon::Exclamation);
+        QVERIFY(!QFile::exists(path));
+        // Save keeps naming the file and the cycle; Delete has emptied both.
+        const bool save = item == u"mnuFileSave"_s;
+        QCOMPARE(m_f->form->FileName, save ? path : QString());
+        QCOMPARE(storeBytes(), save ? cycleFile(3) : cyclefile::templateFile());
+    }
+
     // Save from a cycle in memory with no file: the dialog cancelled, or an existing file declined or accepted.
     void saveWithoutFile_data()
     {
@@ -236,13 +290,18 @@ private Q_SLOTS:
             QVERIFY(!QFile::exists(path));
     }
 
-    // Create writes the template, after asking, over an existing file.
+    // Create writes the template, after asking, over an existing file, not
+    // the cycle in memory, which keeps its own file.
     void createWritesTemplate()
     {
-        const QString target = file("nuovo ü.txt", cycleFile(5));
+        const QString loaded = file("cinque.txt", cycleFile(5));
+        open(loaded);
+        const QString target = file("nuovo ü.txt", cycleFile(2));
         run(u"mnuFileCreate"_s, {MsgResult::Yes}, target);
         QCOMPARE(dialogs().fileDialogs.last().title, u"Crea File"_s);
         QCOMPARE(readBytes(target), cyclefile::templateFile());
+        QCOMPARE(storeBytes(), cycleFile(5));
+        QCOMPARE(m_f->form->FileName, loaded);
     }
 
     // A name typed without an extension is saved as ".txt", so Open's filter

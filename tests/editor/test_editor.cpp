@@ -9,8 +9,10 @@
 #include "store/numbers.h"
 #include "support/formfixture.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -83,9 +85,20 @@ void clear(QLineEdit *field)
         QTest::keyClick(field, Qt::Key_Backspace);
 }
 
-void clickAt(QLineEdit *field, bool atStart)
+// Clicks the field where the platform puts the caret at `caret` (-1: the end).
+void clickAt(QLineEdit *field, int caret = -1)
 {
-    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(atStart ? 2 : field->width() - 2, field->height() / 2));
+    const int y = field->height() / 2;
+    const int wanted = caret < 0 ? int(field->text().size()) : caret;
+    int first = -1, last = -1;
+    for (int x = 0; x < field->width(); ++x) {
+        if (field->cursorPositionAt(QPoint(x, y)) == wanted) {
+            first = first < 0 ? x : first;
+            last = x;
+        }
+    }
+    QVERIFY(first >= 0);
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint((first + last) / 2, y));
 }
 
 // A double click as the platform delivers it: a click, then a second press
@@ -116,6 +129,9 @@ private Q_SLOTS:
     void fieldKeys();
 
     void typingTheTime();
+    void typingTheSeconds();
+    void transitionTakesEffect_data();
+    void transitionTakesEffect();
     void liveLengthLimitAndTab();
     void insertAt63PointsAndAnnul();
     void remove();
@@ -244,6 +260,8 @@ void TestEditor::check_data()
                                                          u"Color Point 03 has Position Time = 00300"_s,
                                                          {},
                                                          u"Edit a Color Point and change the Position Time Value"_s});
+    QTest::newRow("hold as long as the gap") << QList<Point>{{0, 100}, {100, 99}, {200}} << 0
+                                             << QList<qint64>{0, 100, 200} << QList<qint64>{99, 99, 0} << QString();
     QTest::newRow("transition 600, 85800 fits")
         << QList<Point>{{0}, {85800}} << 600 << QList<qint64>{0, 85800} << QList<qint64>{0, 0} << QString();
     QTest::newRow("transition 600, 85801 out of the day")
@@ -269,9 +287,11 @@ void TestEditor::check()
 void TestEditor::limitsAndShiftRange()
 {
     // Beyond the form tests: point 2 of 0, 100, 200 moved earlier holds up to
-    // the point after it; a time typed beyond the day leaves no length.
+    // the point after it, captioned "Lenght" in seconds as the program writes
+    // it; a time typed beyond the day leaves no length.
     const store::ColourTable t = table({{0}, {100}, {200}});
-    QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 2, 50, 0, false).value, 149);
+    QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 2, 50, 0, false).caption.english, u"Lenght Max = 00149 Sec"_s);
+    QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 2, 50, 0, true).caption.english, u"Length Max = 00:02:29"_s);
     QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 3, 86300, 600, false).value, 0);
     const editor::Limit transition = editor::DataBaseTransitionMaxValue(table({{0}, {85000, 400}}), 2, false);
     QCOMPARE(transition.caption.english, u"Transition Time Max = 01000 Sec"_s);
@@ -314,14 +334,14 @@ void TestEditor::typingTheTime()
     load({{0}, {5025}, {5085}});
     click(u"CommandEdit"_s);
     f->dialogs.answerMessage(MsgResult::Ok);
-    clickAt(time, false);
+    clickAt(time);
     QCOMPARE(f->dialogs.last().text, u"Il primo Punto Colore ha posizione = 0. Non è possibile modificarlo"_s);
     QCOMPARE(tag(time), u"U"_s);
     click(u"CommandAnnul"_s);
 
     click(u"CommandNext"_s);
     click(u"CommandEdit"_s);
-    clickAt(time, true);
+    clickAt(time, 0);
     QCOMPARE(editor::textColour(time), editor::kOrange);
     QCOMPARE(shown(time), (FieldText{u"01:23:45"_s, 1}));
     QTest::keyClick(time, Qt::Key_9);
@@ -353,13 +373,86 @@ void TestEditor::typingTheTime()
     QCOMPARE(times(), (QList<qint64>{0, 5045, 5085}));
 }
 
+// A click at the start of the seconds types over their first digit; the
+// arrows step over the colon and stop at the last digit.
+void TestEditor::typingTheSeconds()
+{
+    load({{0}, {5025}}); // 01:23:45
+    click(u"CommandLast"_s);
+    click(u"CommandEdit"_s);
+    clickAt(time, 6);
+    QCOMPARE(shown(time), (FieldText{u"01:23:45"_s, 7}));
+    QTest::keyClick(time, Qt::Key_1);
+    QCOMPARE(shown(time), (FieldText{u"01:23:15"_s, 8}));
+    QList<int> carets;
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}) {
+        QTest::keyClick(time, key);
+        carets << time->cursorPosition();
+    }
+    QCOMPARE(carets, (QList<int>{7, 5, 7, 8, 8}));
+    QTest::keyClick(time, Qt::Key_2);
+    QCOMPARE(shown(time), (FieldText{u"01:23:12"_s, 8}));
+}
+
+void TestEditor::transitionTakesEffect_data()
+{
+    QTest::addColumn<bool>("hms");
+    QTest::addColumn<bool>("enter"); // confirmed with Enter, or with a double click
+    QTest::newRow("seconds, Enter") << false << true;
+    QTest::newRow("seconds, double click") << false << false;
+    QTest::newRow("hh:mm:ss, Enter") << true << true;
+    QTest::newRow("hh:mm:ss, double click") << true << false;
+}
+
+// A confirmed transition time is the cycle's at once: the field shows it
+// after the refresh, the chart's window and the simulator end with it, and
+// a save writes it.
+void TestEditor::transitionTakesEffect()
+{
+    QFETCH(bool, hms);
+    QFETCH(bool, enter);
+    if (!hms)
+        w->mnuConfigTimeViewer_Click();
+    load({{0}, {100, 10}, {200, 50}});
+    QVERIFY(f->trigger(u"mnuEnableColorCycle"_s));
+    QLineEdit *transition = f->field(u"TextTransition"_s);
+    clickAt(transition, hms ? 0 : -1);
+    if (!hms)
+        clear(transition);
+    QTest::keyClicks(transition, hms ? u"001"_s : u"600"_s); // 00:10:00 over 00:00:00
+    if (enter)
+        QTest::keyClick(transition, Qt::Key_Return);
+    else
+        doubleClick(transition);
+    QCOMPARE(w->TransitionTime, u"00600"_s);
+    QCOMPARE(transition->text(), hms ? u"00:10:00"_s : u"00600"_s);
+    QCOMPARE(tag(transition), u"U"_s);
+    QCOMPARE(w->ChartLayout->window.end, 850.0f); // 200 + 50 + 600
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"ciclo.txt"_s);
+    f->dialogs.answerMessage(MsgResult::Yes);
+    f->dialogs.answerSaveFile(path);
+    QVERIFY(f->trigger(u"mnuFileSave"_s));
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = saved.readAll().split('\n');
+    QCOMPARE(lines.size(), 66); // 65 lines, each ended
+    QCOMPARE(lines.at(64), QByteArray("TransitionTime 00600\r"));
+
+    QVERIFY(f->trigger(u"mnuEnableSimulator"_s));
+    QTest::mouseClick(w->CommandStart, Qt::LeftButton);
+    QVERIFY(w->SimulatorRunning);
+    QCOMPARE(w->SimulatorCycleEnd, 850);
+}
+
 void TestEditor::liveLengthLimitAndTab()
 {
     w->mnuConfigTimeViewer_Click(); // seconds
     load({{0}, {100}, {200}});
     click(u"CommandNext"_s);
     click(u"CommandEdit"_s);
-    clickAt(length, false);
+    clickAt(length);
     clear(length);
     QVERIFY(label(u"LabelRange"_s)->isVisible());
     QCOMPARE(label(u"LabelRange"_s)->text(), u"Lunghezza Massima = 00099 Sec"_s);
@@ -481,7 +574,7 @@ void TestEditor::shift()
     click(u"CommandEdit"_s);
     click(u"CommandMoveShift"_s);
     QCOMPARE(label(u"LabelTimeName"_s)->text(), u"Trasla fino a"_s);
-    clickAt(time, false);
+    clickAt(time);
     QTEST(label(u"LabelRange"_s)->text(), "range");
     if (hms)
         QTest::keyClick(time, Qt::Key_Left); // 00:01:4|0
