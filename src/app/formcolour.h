@@ -148,6 +148,8 @@ public:
     void DataBaseRead();
     void DataBaseWrite();
     void DataBaseData();
+    // The colour of ColorRed, ColorGreen and ColorBlue.
+    QColor currentColour() const;
 
     // ----- Colour-point editing (src/editor) --------------------------------
     void DataBaseCheck();
@@ -199,6 +201,10 @@ public:
     // from point 1 with zoom and cursors set up anew, the editor switched on.
     void showLoadedCycle();
     void enterEditorState();
+    // The six value fields as they look confirmed.
+    void showConfirmedLook();
+    // The editor's eleven buttons, navigation to colour.
+    QList<QPushButton *> editorButtons() const;
     void setPointFieldsEnabled(bool editing);
     bool crossFieldGuard(QLineEdit *field);
     void timeFieldClick(QLineEdit *field);
@@ -243,6 +249,9 @@ public:
     void SliderZoomMax_Scroll();
     void SliderZoomMin_MouseUp();
     void SliderZoomMax_MouseUp();
+    void zoomSliderReleased(QSlider *slider);
+    // Zoom sliders spanning points 1 to `last`.
+    void showWholeCycle(int last);
     // The nine time labels: a right-button release inside switches the time display.
     void LabelCursorLeft_MouseUp(Qt::MouseButton button, int shift, int x, int y);
     void LabelCursorRight_MouseUp(Qt::MouseButton button, int shift, int x, int y);
@@ -390,6 +399,7 @@ private:
     // are called once by the constructor, after the controls exist.
     void connectEditor();
     void connectChart();
+    void connectSimulator();
     void connectFiles();
     void connectBoard();
     bool editorEvent(QObject *watched, QEvent *event);

@@ -209,10 +209,7 @@ View layOut(const Cycle &cycle, const ViewInput &in)
     return v;
 }
 
-QString timeText(qint64 seconds, bool hms)
-{
-    return hms ? store::DataBaseTimeToHMS(seconds) : store::format00000(seconds);
-}
+QString timeText(qint64 seconds, bool hms) { return store::timeText(seconds, hms); }
 
 CursorTexts cursorTexts(qint64 tl, qint64 tr, qint64 tp, bool english, bool hms)
 {

@@ -118,6 +118,21 @@ void FormColour::CommandRemove_Click()
     pointRefresh();
 }
 
+void FormColour::showConfirmedLook()
+{
+    for (QLineEdit *f : {TextTime, TextLength, TextTransition})
+        editor::setTextColour(f, editor::kNavy);
+    editor::setTextColour(TextRed, QColor(255, 0, 0));
+    editor::setTextColour(TextGreen, QColor(0, 255, 0));
+    editor::setTextColour(TextBlue, QColor(0, 0, 255));
+}
+
+QList<QPushButton *> FormColour::editorButtons() const
+{
+    return {CommandFirst, CommandPrevious, CommandNext,  CommandLast, CommandRemove, CommandInsert,
+            CommandEdit,  CommandMoveShift, CommandSave, CommandAnnul, CommandColor};
+}
+
 void FormColour::enterEditorState()
 {
     for (QPushButton *b :
@@ -228,11 +243,7 @@ void FormColour::CommandAnnul_Click()
     setTag(CommandSave, QStringLiteral("D"));
     for (QLineEdit *f : {TextTime, TextLength, TextTransition, TextRed, TextGreen, TextBlue})
         setTag(f, QStringLiteral("U"));
-    for (QLineEdit *f : {TextTime, TextLength, TextTransition})
-        editor::setTextColour(f, editor::kNavy);
-    editor::setTextColour(TextRed, QColor(255, 0, 0));
-    editor::setTextColour(TextGreen, QColor(0, 255, 0));
-    editor::setTextColour(TextBlue, QColor(0, 0, 255));
+    showConfirmedLook();
     setPointFieldsEnabled(false);
     table().moveTo(PointCurrent);
     pointRefresh();
@@ -240,9 +251,7 @@ void FormColour::CommandAnnul_Click()
 
 void FormColour::CommandColor_Click()
 {
-    const QColor initial(store::percentToComponent(store::toNumber(ColorRed)),
-                         store::percentToComponent(store::toNumber(ColorGreen)),
-                         store::percentToComponent(store::toNumber(ColorBlue)));
+    const QColor initial = currentColour();
     const std::optional<QColor> chosen = m_dialogs.colour(initial);
     if (!chosen || !chosen->isValid())
         return;

@@ -13,15 +13,6 @@
 
 using store::Field;
 
-namespace {
-
-qint64 secondsOf(const QString &text, bool hms)
-{
-    return hms ? qint64(store::DataBaseTimeToSEC(text)) : store::toNumber(text);
-}
-
-} // namespace
-
 void FormColour::DataBaseCheck()
 {
     store::ColourTable &rs = table();
@@ -41,8 +32,8 @@ bool FormColour::DataBaseTimeCheck(const QString &timeText)
     in.pointCount = PointCount;
     in.pointCurrent = PointCurrent;
     in.insertMode = hasTag(CommandSave, u"I");
-    in.time = secondsOf(timeText, hms);
-    in.length = secondsOf(TextLength->text(), hms);
+    in.time = store::secondsOfText(timeText, hms);
+    in.length = store::secondsOfText(TextLength->text(), hms);
     in.transitionTime = store::toNumber(TransitionTime);
     const std::optional<platform::BilingualMessage> refusal = editor::DataBaseTimeCheck(rs, in);
     if (refusal)
@@ -55,7 +46,7 @@ void FormColour::DataBaseLengthMaxValue()
 {
     const bool hms = hmsMode();
     const editor::Limit limit = editor::DataBaseLengthMaxValue(
-        table(), PointCount, PointCurrent, secondsOf(TextTime->text(), hms), store::toNumber(TransitionTime), hms);
+        table(), PointCount, PointCurrent, store::secondsOfText(TextTime->text(), hms), store::toNumber(TransitionTime), hms);
     LengthMaxValue = store::format00000(limit.value);
     table().moveTo(PointCurrent);
     LabelRange->setText(limit.caption.pick(english()));
@@ -83,7 +74,7 @@ void FormColour::DataBaseShift()
 {
     store::ColourTable &rs = table();
     rs.moveTo(PointCurrent);
-    const qint64 tn = secondsOf(TextTime->text(), hmsMode());
+    const qint64 tn = store::secondsOfText(TextTime->text(), hmsMode());
     editor::ShiftRange range;
     range.min = ShiftRangeMin;
     range.max = ShiftRangeMax;

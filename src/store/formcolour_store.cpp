@@ -47,9 +47,9 @@ void FormColour::DataBaseRead()
     store::ColourTable &rs = table();
     TextPointID->setText(store::format00(rs.value(Field::PointID)));
 
-    auto timeText = [this](qint64 seconds) {
-        const QString text = store::format00000(seconds);
-        return hmsMode() ? store::DataBaseTimeToHMS(store::toNumber(text)) : text;
+    // Through the field's width first: a value wider than "00000" shows as 99999 in both displays.
+    const auto timeText = [this](qint64 seconds) {
+        return store::timeText(store::toNumber(store::format00000(seconds)), hmsMode());
     };
     TextTime->setText(timeText(rs.value(Field::Time)));
     TimeText = TextTime->text();
@@ -70,9 +70,7 @@ void FormColour::DataBaseWrite()
 {
     store::ColourTable &rs = table();
     rs.setText(Field::PointID, TextPointID->text());
-    auto seconds = [this](const QString &text) {
-        return hmsMode() ? qint64(store::DataBaseTimeToSEC(text)) : store::toNumber(text);
-    };
+    const auto seconds = [this](const QString &text) { return store::secondsOfText(text, hmsMode()); };
     rs.setValue(Field::Time, seconds(TextTime->text()));
     rs.setValue(Field::Length, seconds(TextLength->text()));
     rs.setText(Field::Red, TextRed->text());
@@ -103,4 +101,11 @@ void FormColour::DataBaseData()
     }
     if (noOutput)
         ColorRed = ColorGreen = ColorBlue = QStringLiteral("000");
+}
+
+QColor FormColour::currentColour() const
+{
+    return QColor(store::percentToComponent(store::toNumber(ColorRed)),
+                  store::percentToComponent(store::toNumber(ColorGreen)),
+                  store::percentToComponent(store::toNumber(ColorBlue)));
 }
