@@ -239,9 +239,9 @@ public:
     void CommandCursorLeftR_Click();
     void CommandCursorRightL_Click();
     void CommandCursorRightR_Click();
-    void CommandStart_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelSimulatorSpeed_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void Form_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void CommandStart_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelSimulatorSpeed_MouseUp(Qt::MouseButton button, int x, int y);
+    void Form_MouseUp(Qt::MouseButton button, int x, int y);
     // The fifteen speed items, by their index in chart::speedItems().
     void mnuSimulatorSpeed_Click(int item);
     // Zoom sliders: move notification while dragging, and mouse release.
@@ -253,16 +253,16 @@ public:
     // Zoom sliders spanning points 1 to `last`.
     void showWholeCycle(int last);
     // The nine time labels: a right-button release inside switches the time display.
-    void LabelCursorLeft_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelCursorRight_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelDeltaL_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelDelta_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelDeltaR_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelTime_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelLength_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelTransition_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelSimulatorTime_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void MSChartColorCycle_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void LabelCursorLeft_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelCursorRight_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelDeltaL_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelDelta_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelDeltaR_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelTime_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelLength_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelTransition_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelSimulatorTime_MouseUp(Qt::MouseButton button, int x, int y);
+    void MSChartColorCycle_MouseUp(Qt::MouseButton button, int x, int y);
     // Paces the playback against the wall clock (tests give it their clock).
     chart::SimulatorPacer SimulatorPacer;
     // SimulatorTime kept in double precision, so that long holds keep time.

@@ -3,7 +3,7 @@
 // formcolour_simulator.cpp.
 
 #include "app/formcolour.h"
-#include "app/icons.h"
+#include "platform/icons.h"
 
 #include "app/shape.h"
 #include "app/tags.h"
@@ -84,7 +84,6 @@ bool FormColour::chartEvent(QObject *watched, QEvent *event)
     auto *me = static_cast<QMouseEvent *>(event);
     const QPoint pos = me->position().toPoint();
     const Qt::MouseButton button = me->button();
-    const int shift = int(me->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
     const int x = pos.x();
     const int y = pos.y();
 
@@ -93,19 +92,19 @@ bool FormColour::chartEvent(QObject *watched, QEvent *event)
     // widgets pass it to their parent: it is taken here, once.)
     if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget != this && !widget->isEnabled()) {
         const QPoint p = widget->mapTo(this, pos);
-        Form_MouseUp(button, shift, p.x(), p.y());
+        Form_MouseUp(button, p.x(), p.y());
         return true;
     }
     if (watched == CommandStart) {
         CommandStart->setDown(false);
-        CommandStart_MouseUp(button, shift, x, y);
+        CommandStart_MouseUp(button, x, y);
         return true;
     }
     if (watched == LabelSimulatorSpeed) {
-        LabelSimulatorSpeed_MouseUp(button, shift, x, y);
+        LabelSimulatorSpeed_MouseUp(button, x, y);
         return true;
     }
-    using LabelHandler = void (FormColour::*)(Qt::MouseButton, int, int, int);
+    using LabelHandler = void (FormColour::*)(Qt::MouseButton, int, int);
     const std::pair<QObject *, LabelHandler> labels[] = {
         {LabelCursorLeft, &FormColour::LabelCursorLeft_MouseUp},
         {LabelCursorRight, &FormColour::LabelCursorRight_MouseUp},
@@ -120,7 +119,7 @@ bool FormColour::chartEvent(QObject *watched, QEvent *event)
     };
     for (const auto &[label, handler] : labels) {
         if (watched == label) {
-            (this->*handler)(button, shift, x, y);
+            (this->*handler)(button, x, y);
             return true;
         }
     }
@@ -144,7 +143,7 @@ bool FormColour::chartEvent(QObject *watched, QEvent *event)
     if (under && under->isEnabled() && !qobject_cast<Shape *>(under))
         return false;
     const QPoint p = w == this ? pos : w->mapTo(this, pos);
-    Form_MouseUp(button, shift, p.x(), p.y());
+    Form_MouseUp(button, p.x(), p.y());
     return true;
 }
 
@@ -159,8 +158,8 @@ void FormColour::setLabelColour(QLabel *label, const QColor &colour)
 
 void FormColour::DataBaseView()
 {
-    store::ColourTable &rs = table();
-    const chart::Cycle cycle = chart::readCycle(rs, PointCount, store::toNumber(TransitionTime));
+    store::ColourTable &points = table();
+    const chart::Cycle cycle = chart::readCycle(points, PointCount, store::toNumber(TransitionTime));
     const chart::ViewInput in{SliderZoomMin->value(), SliderZoomMax->value(), PointCurrent, CursorLeftPoint,
                               CursorRightPoint};
     chart::layOut(cycle, in, *ChartLayout);
@@ -168,7 +167,7 @@ void FormColour::DataBaseView()
 
     const chart::Markers &m = ChartLayout->markers;
     const bool hms = hmsMode();
-    const chart::CursorTexts texts = chart::cursorTexts(m.tl, m.tr, m.tp, english(), hms);
+    const chart::CursorTexts texts = chart::cursorTexts(m.leftCursorTime, m.rightCursorTime, m.selectedTime, english(), hms);
 
     // Cursors, left then right.
     MSChartColorCycle->setUnitLeft(CommandCursorLeft, m.cursorLeftX);
@@ -189,7 +188,7 @@ void FormColour::DataBaseView()
     setTextIfChanged(LabelDeltaR, texts.deltaR);
 
     ChartView::setOverlayColour(PictureSelected, currentColour());
-    rs.moveTo(std::clamp(int(PointCurrent), 1, store::kRowCount));
+    points.moveTo(std::clamp(int(PointCurrent), 1, store::kRowCount));
 }
 
 void FormColour::setCursorLabel(QLabel *label, const QString &text, Qt::Alignment alignment)
@@ -199,7 +198,7 @@ void FormColour::setCursorLabel(QLabel *label, const QString &text, Qt::Alignmen
         label->setAlignment(alignment);
 }
 
-void FormColour::MSChartColorCycle_MouseUp(Qt::MouseButton button, int, int x, int y)
+void FormColour::MSChartColorCycle_MouseUp(Qt::MouseButton button, int x, int y)
 {
     if (button != Qt::RightButton || SimulatorRunning || !strictlyInside(MSChartColorCycle, x, y))
         return;
@@ -439,24 +438,24 @@ void FormColour::timeLabelMouseUp(QLabel *label, Qt::MouseButton button, int x, 
         mnuConfigTimeViewer_Click();
 }
 
-void FormColour::LabelCursorLeft_MouseUp(Qt::MouseButton b, int, int x, int y)
+void FormColour::LabelCursorLeft_MouseUp(Qt::MouseButton b, int x, int y)
 {
     timeLabelMouseUp(LabelCursorLeft, b, x, y);
 }
-void FormColour::LabelCursorRight_MouseUp(Qt::MouseButton b, int, int x, int y)
+void FormColour::LabelCursorRight_MouseUp(Qt::MouseButton b, int x, int y)
 {
     timeLabelMouseUp(LabelCursorRight, b, x, y);
 }
-void FormColour::LabelDeltaL_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelDeltaL, b, x, y); }
-void FormColour::LabelDelta_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelDelta, b, x, y); }
-void FormColour::LabelDeltaR_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelDeltaR, b, x, y); }
-void FormColour::LabelTime_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelTime, b, x, y); }
-void FormColour::LabelLength_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelLength, b, x, y); }
-void FormColour::LabelTransition_MouseUp(Qt::MouseButton b, int, int x, int y)
+void FormColour::LabelDeltaL_MouseUp(Qt::MouseButton b, int x, int y) { timeLabelMouseUp(LabelDeltaL, b, x, y); }
+void FormColour::LabelDelta_MouseUp(Qt::MouseButton b, int x, int y) { timeLabelMouseUp(LabelDelta, b, x, y); }
+void FormColour::LabelDeltaR_MouseUp(Qt::MouseButton b, int x, int y) { timeLabelMouseUp(LabelDeltaR, b, x, y); }
+void FormColour::LabelTime_MouseUp(Qt::MouseButton b, int x, int y) { timeLabelMouseUp(LabelTime, b, x, y); }
+void FormColour::LabelLength_MouseUp(Qt::MouseButton b, int x, int y) { timeLabelMouseUp(LabelLength, b, x, y); }
+void FormColour::LabelTransition_MouseUp(Qt::MouseButton b, int x, int y)
 {
     timeLabelMouseUp(LabelTransition, b, x, y);
 }
-void FormColour::LabelSimulatorTime_MouseUp(Qt::MouseButton b, int, int x, int y)
+void FormColour::LabelSimulatorTime_MouseUp(Qt::MouseButton b, int x, int y)
 {
     timeLabelMouseUp(LabelSimulatorTime, b, x, y);
 }

@@ -3,7 +3,7 @@
 // plain code in simulator.h.
 
 #include "app/formcolour.h"
-#include "app/icons.h"
+#include "platform/icons.h"
 
 #include "app/shape.h"
 #include "app/tags.h"
@@ -126,7 +126,7 @@ void FormColour::simulatorDisplayStep()
     ShapeColor->setFillColor(currentColour());
 }
 
-void FormColour::CommandStart_MouseUp(Qt::MouseButton button, int, int, int)
+void FormColour::CommandStart_MouseUp(Qt::MouseButton button, int, int)
 {
     if (!hasTag(CommandSave, u"D")) {
         say({{QStringLiteral("The Selected Colour Point is in Editor or Insert State.") + kLineBreak
@@ -155,11 +155,11 @@ void FormColour::CommandStart_MouseUp(Qt::MouseButton button, int, int, int)
         SimulatorTime = 0;
         SimulatorTimeExact = 0;
         SimulatorPacer.restart();
-        store::ColourTable &rs = table();
-        const store::ColourPoint &last = rs.row(std::clamp(int(PointCount), 1, store::kRowCount));
+        store::ColourTable &points = table();
+        const store::ColourPoint &last = points.row(std::clamp(int(PointCount), 1, store::kRowCount));
         const qint64 end = last.value(Field::Length) + last.value(Field::Time) + store::toNumber(TransitionTime);
         SimulatorCycleEnd = qint32(std::clamp<qint64>(end, 0, std::numeric_limits<qint32>::max()));
-        rs.moveTo(std::clamp(int(PointCurrent), 1, store::kRowCount));
+        points.moveTo(std::clamp(int(PointCurrent), 1, store::kRowCount));
         MenuDisable();
     } else if (button == Qt::RightButton) {
         if (CommandStart->isEnabled())
@@ -229,7 +229,7 @@ void FormColour::mnuSimulatorSpeed_Click(int item)
     LabelSimulatorSpeed->setText(QString::fromUtf8(english() ? s.labelEnglish : s.labelItalian));
 }
 
-void FormColour::LabelSimulatorSpeed_MouseUp(Qt::MouseButton button, int, int x, int y)
+void FormColour::LabelSimulatorSpeed_MouseUp(Qt::MouseButton button, int x, int y)
 {
     if (button != Qt::RightButton || !strictlyInside(LabelSimulatorSpeed, x, y))
         return;
@@ -338,7 +338,7 @@ void FormColour::mnuEnableSimulator_Click()
     }
 }
 
-void FormColour::Form_MouseUp(Qt::MouseButton button, int, int x, int y)
+void FormColour::Form_MouseUp(Qt::MouseButton button, int x, int y)
 {
     if (button != Qt::RightButton)
         return;

@@ -15,18 +15,18 @@ using store::Field;
 
 void FormColour::DataBaseCheck()
 {
-    store::ColourTable &rs = table();
-    const editor::CheckResult result = editor::DataBaseCheck(rs, store::toNumber(TransitionTime));
+    store::ColourTable &points = table();
+    const editor::CheckResult result = editor::DataBaseCheck(points, store::toNumber(TransitionTime));
     PointCount = quint8(result.pointCount);
     CheckError = result.checkError;
     for (const platform::BilingualMessage &message : result.messages)
         say(message);
-    rs.MoveFirst();
+    points.MoveFirst();
 }
 
 bool FormColour::DataBaseTimeCheck(const QString &timeText)
 {
-    store::ColourTable &rs = table();
+    store::ColourTable &points = table();
     const bool hms = hmsMode();
     editor::TimeCheckInput in;
     in.pointCount = PointCount;
@@ -35,10 +35,10 @@ bool FormColour::DataBaseTimeCheck(const QString &timeText)
     in.time = store::secondsOfText(timeText, hms);
     in.length = store::secondsOfText(TextLength->text(), hms);
     in.transitionTime = store::toNumber(TransitionTime);
-    const std::optional<platform::BilingualMessage> refusal = editor::DataBaseTimeCheck(rs, in);
+    const std::optional<platform::BilingualMessage> refusal = editor::DataBaseTimeCheck(points, in);
     if (refusal)
         say(*refusal);
-    rs.moveTo(PointCurrent);
+    points.moveTo(PointCurrent);
     return !refusal;
 }
 
@@ -72,8 +72,8 @@ void FormColour::DataBaseShiftValue()
 
 void FormColour::DataBaseShift()
 {
-    store::ColourTable &rs = table();
-    rs.moveTo(PointCurrent);
+    store::ColourTable &points = table();
+    points.moveTo(PointCurrent);
     const qint64 tn = store::secondsOfText(TextTime->text(), hmsMode());
     editor::ShiftRange range;
     range.min = ShiftRangeMin;
@@ -82,10 +82,10 @@ void FormColour::DataBaseShift()
         say(*refusal);
         return;
     }
-    const qint64 delta = tn - rs.value(Field::Time);
+    const qint64 delta = tn - points.value(Field::Time);
     DataBaseWrite();
-    editor::shiftLaterPoints(rs, PointCount, PointCurrent, delta);
-    rs.moveTo(PointCurrent);
+    editor::shiftLaterPoints(points, PointCount, PointCurrent, delta);
+    points.moveTo(PointCurrent);
 }
 
 void FormColour::CommandMoveShift_Click()

@@ -2,7 +2,7 @@
 // and menu gating tick by tick, the toolbar dispatch, Exit and the time
 // display switch.
 
-#include "app/icons.h"
+#include "platform/icons.h"
 #include "app/tags.h"
 #include "support/formfixture.h"
 
