@@ -77,7 +77,7 @@ static void BM_SimulatorTick(benchmark::State &state)
     f.table().row(1).setValue(store::Field::Length, 0);
     f.table().row(2).setValue(store::Field::Time, 86000);
     f.mnuEnableSimulator_Click();
-    f.CommandStart_MouseUp(Qt::LeftButton, 0, 1, 1);
+    f.CommandStart_MouseUp(Qt::LeftButton, 1, 1);
     for (auto _ : state)
         f.TimerMove_Timer();
     benchmark::DoNotOptimize(f.SimulatorClock);

@@ -54,7 +54,7 @@ int main(int argc, char **argv)
     // Start right after a tick, as a click would land between two ticks.
     QTimer::singleShot(0, &app, [&] {
         wall.start();
-        f.CommandStart_MouseUp(Qt::LeftButton, 0, 1, 1);
+        f.CommandStart_MouseUp(Qt::LeftButton, 1, 1);
     });
     QTimer::singleShot(int(seconds * 1000), &app, [&] {
         const double real = double(wall.nsecsElapsed()) / 1e9;

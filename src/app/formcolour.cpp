@@ -51,6 +51,7 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     connectShell();
     connectEditor();
     connectChart();
+    connectSimulator();
     connectFiles();
     connectBoard();
 
@@ -178,8 +179,7 @@ void FormColour::Form_Load()
 
     // 10. The editor's buttons start disabled, and its value fields are in
     // browse mode; the transition field waits for the colour-cycle function.
-    for (QPushButton *b : {CommandFirst, CommandPrevious, CommandNext, CommandLast, CommandRemove, CommandInsert,
-                           CommandEdit, CommandMoveShift, CommandSave, CommandAnnul, CommandColor})
+    for (QPushButton *b : editorButtons())
         b->setEnabled(false);
     setPointFieldsEnabled(false);
     TextTransition->setEnabled(false);

@@ -155,6 +155,8 @@ public:
     void DataBaseRead();
     void DataBaseWrite();
     void DataBaseData();
+    // The colour of ColorRed, ColorGreen and ColorBlue.
+    QColor currentColour() const;
 
     // ----- Colour-point editing (src/editor) --------------------------------
     void DataBaseCheck();
@@ -206,6 +208,10 @@ public:
     // from point 1 with zoom and cursors set up anew, the editor switched on.
     void showLoadedCycle();
     void enterEditorState();
+    // The six value fields as they look confirmed.
+    void showConfirmedLook();
+    // The editor's eleven buttons, navigation to colour.
+    QList<QPushButton *> editorButtons() const;
     void setPointFieldsEnabled(bool editing);
     bool crossFieldGuard(QLineEdit *field);
     void timeFieldClick(QLineEdit *field);
@@ -240,9 +246,9 @@ public:
     void CommandCursorLeftR_Click();
     void CommandCursorRightL_Click();
     void CommandCursorRightR_Click();
-    void CommandStart_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelSimulatorSpeed_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void Form_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void CommandStart_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelSimulatorSpeed_MouseUp(Qt::MouseButton button, int x, int y);
+    void Form_MouseUp(Qt::MouseButton button, int x, int y);
     // The fifteen speed items, by their index in chart::speedItems().
     void mnuSimulatorSpeed_Click(int item);
     // Zoom sliders: move notification while dragging, and mouse release.
@@ -250,17 +256,20 @@ public:
     void SliderZoomMax_Scroll();
     void SliderZoomMin_MouseUp();
     void SliderZoomMax_MouseUp();
+    void zoomSliderReleased(QSlider *slider);
+    // Zoom sliders spanning points 1 to `last`.
+    void showWholeCycle(int last);
     // The nine time labels: a right-button release inside switches the time display.
-    void LabelCursorLeft_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelCursorRight_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelDeltaL_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelDelta_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelDeltaR_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelTime_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelLength_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelTransition_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void LabelSimulatorTime_MouseUp(Qt::MouseButton button, int shift, int x, int y);
-    void MSChartColorCycle_MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void LabelCursorLeft_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelCursorRight_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelDeltaL_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelDelta_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelDeltaR_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelTime_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelLength_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelTransition_MouseUp(Qt::MouseButton button, int x, int y);
+    void LabelSimulatorTime_MouseUp(Qt::MouseButton button, int x, int y);
+    void MSChartColorCycle_MouseUp(Qt::MouseButton button, int x, int y);
     // Paces the playback against the wall clock (tests give it their clock).
     chart::SimulatorPacer SimulatorPacer;
     // SimulatorTime kept in double precision, so that long holds keep time.
@@ -398,6 +407,7 @@ private:
     // are called once by the constructor, after the controls exist.
     void connectEditor();
     void connectChart();
+    void connectSimulator();
     void connectFiles();
     void connectBoard();
     bool editorEvent(QObject *watched, QEvent *event);

@@ -3,7 +3,7 @@
 // sliders, the simulator and the status bar.
 
 #include "app/formcolour.h"
-#include "app/icons.h"
+#include "platform/icons.h"
 #include "app/shape.h"
 #include "app/tags.h"
 #include "chart/chartview.h"

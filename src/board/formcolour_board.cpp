@@ -426,8 +426,7 @@ bool FormColour::USBRead()
             table().row(r) = BoardReadCycle.table.row(r);
         PointCount = quint8(BoardReadCycle.pointCount);
         TransitionTime = store::format00000(BoardReadCycle.transitionTime);
-        TextTransition->setText(hmsMode() ? store::DataBaseTimeToHMS(store::toNumber(TransitionTime))
-                                          : TransitionTime);
+        TextTransition->setText(store::timeText(store::toNumber(TransitionTime), hmsMode()));
     }
     const bool goesOn = applyJobTick(t);
     if (!goesOn)

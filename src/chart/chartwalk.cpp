@@ -174,25 +174,25 @@ void layOut(const Cycle &cycle, const ViewInput &in, View &out)
     const int left = std::clamp(in.cursorLeftPoint, 1, count);
     m.rewriteCursorLabels = count > 1;
     if (count == 1) {
-        m.tl = 0;
+        m.leftCursorTime = 0;
         m.cursorLeftX = kPlotLeft;
     } else {
-        m.tl = cycle.at(left).time;
-        m.cursorLeftX = toInt(w.x(double(m.tl)));
+        m.leftCursorTime = cycle.at(left).time;
+        m.cursorLeftX = toInt(w.x(double(m.leftCursorTime)));
     }
-    m.tr = in.cursorRightPoint <= count ? cycle.at(std::max(in.cursorRightPoint, 1)).time : cycle.end();
-    m.cursorRightX = count == 1 ? kPlotRight : toInt(w.x(double(m.tr)));
+    m.rightCursorTime = in.cursorRightPoint <= count ? cycle.at(std::max(in.cursorRightPoint, 1)).time : cycle.end();
+    m.cursorRightX = count == 1 ? kPlotRight : toInt(w.x(double(m.rightCursorTime)));
 
     // The selector marker over the current point's hold.
     const int current = std::clamp(in.pointCurrent, 1, count);
     if (count == 1) {
-        m.tp = 0;
+        m.selectedTime = 0;
         m.selectorLeft = kPlotLeft;
         m.stripLeft = kPlotLeft;
         m.stripWidth = kPlotWidth;
     } else {
         const CyclePoint &p = cycle.at(current);
-        m.tp = p.time;
+        m.selectedTime = p.time;
         m.selectorLeft = toInt(w.x(double(p.time)));
         m.stripLeft = m.selectorLeft;
         if (in.pointCurrent > zoomMax)
@@ -209,10 +209,7 @@ View layOut(const Cycle &cycle, const ViewInput &in)
     return v;
 }
 
-QString timeText(qint64 seconds, bool hms)
-{
-    return hms ? store::DataBaseTimeToHMS(seconds) : store::format00000(seconds);
-}
+QString timeText(qint64 seconds, bool hms) { return store::timeText(seconds, hms); }
 
 CursorTexts cursorTexts(qint64 tl, qint64 tr, qint64 tp, bool english, bool hms)
 {

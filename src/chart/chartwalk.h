@@ -96,9 +96,9 @@ struct Markers
     int cursorRightX = kPlotRight;
     // With one point the cursor labels are left as they are.
     bool rewriteCursorLabels = false;
-    qint64 tl = 0;
-    qint64 tr = 0;
-    qint64 tp = 0;
+    qint64 leftCursorTime = 0;
+    qint64 rightCursorTime = 0;
+    qint64 selectedTime = 0;
 };
 
 struct View
@@ -125,7 +125,8 @@ struct CursorTexts
 // A time in the display mode in force: "00000" or hh:mm:ss.
 QString timeText(qint64 seconds, bool hms);
 
-CursorTexts cursorTexts(qint64 tl, qint64 tr, qint64 tp, bool english, bool hms);
+// From the left cursor's, the right cursor's and the selected point's times.
+CursorTexts cursorTexts(qint64 leftTime, qint64 rightTime, qint64 selectedTime, bool english, bool hms);
 
 // Percent of a channel, clamped 0..100, and the colour it shows.
 int clampPercent(qint64 percent);

@@ -1,12 +1,14 @@
-// Chart view, zoom and cursors, and the simulator: the handlers of the main
-// window. The rules they apply are in chartwalk.h and simulator.h.
+// Chart view, zoom and cursors: the handlers of the main window. The rules
+// they apply are in chartwalk.h; the simulator's handlers are in
+// formcolour_simulator.cpp.
 
 #include "app/formcolour.h"
-#include "app/icons.h"
+#include "platform/icons.h"
 
 #include "app/shape.h"
 #include "app/tags.h"
 #include "chart/chartview.h"
+#include "chart/formchart.h"
 #include "store/numbers.h"
 
 #include <QAction>
@@ -20,53 +22,16 @@
 
 #include <cmath>
 
+using chart::setTextIfChanged;
+using chart::strictlyInside;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using store::Field;
-
-namespace {
-
-QColor percentColour(const QString &red, const QString &green, const QString &blue)
-{
-    return QColor(store::percentToComponent(store::toNumber(red)), store::percentToComponent(store::toNumber(green)),
-                  store::percentToComponent(store::toNumber(blue)));
-}
-
-bool strictlyInside(const QWidget *w, int x, int y) { return x > 0 && x < w->width() && y > 0 && y < w->height(); }
-
-void setTextIfChanged(QLabel *label, const QString &text)
-{
-    if (label->text() != text)
-        label->setText(text);
-}
-
-const platform::BilingualMessage kOnePoint{
-    {QStringLiteral("There is only a Colour Point into the Cycle Colour. Simulator Off!"),
-     QString::fromUtf8("C'è un solo Punto Colore nel Ciclo Colore. Il Simulatore è Off!")},
-    {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
-    MsgIcon::Exclamation,
-    MsgButtons::Ok,
-    platform::MsgResult::Ok};
-
-} // namespace
 
 // ----- Wiring -----------------------------------------------------------------
 
 void FormColour::connectChart()
 {
-    onMenu("mnuEnableRGB", &FormColour::mnuEnableRGB_Click);
-    onMenu("mnuEnableColorCycle", &FormColour::mnuEnableColorCycle_Click);
-    onMenu("mnuEnableSimulator", &FormColour::mnuEnableSimulator_Click);
-    onMenu("mnuSimulatorRestart", &FormColour::mnuSimulatorRestart_Click);
-    const auto &speeds = chart::speedItems();
-    for (int i = 0; i < int(speeds.size()); ++i)
-        onMenu(QString::fromLatin1(speeds[std::size_t(i)].name), [this, i] { mnuSimulatorSpeed_Click(i); });
-    connect(mnuSimulatorConfigurationMenu, &QMenu::aboutToHide, this,
-            [this] { menuItem(QStringLiteral("mnuSimulatorRestart"))->setEnabled(true); });
-
-    CommandPause->setCheckable(true);
-    connect(CommandPause, &QPushButton::clicked, this, &FormColour::CommandPause_Click);
-    connect(CommandStop, &QPushButton::clicked, this, &FormColour::CommandStop_Click);
     connect(CommandCursorLeftView, &QPushButton::clicked, this, &FormColour::CommandCursorLeftView_Click);
     connect(CommandCursorRightView, &QPushButton::clicked, this, &FormColour::CommandCursorRightView_Click);
     connect(CommandCursorLeftL, &QPushButton::clicked, this, &FormColour::CommandCursorLeftL_Click);
@@ -119,7 +84,6 @@ bool FormColour::chartEvent(QObject *watched, QEvent *event)
     auto *me = static_cast<QMouseEvent *>(event);
     const QPoint pos = me->position().toPoint();
     const Qt::MouseButton button = me->button();
-    const int shift = int(me->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
     const int x = pos.x();
     const int y = pos.y();
 
@@ -128,19 +92,19 @@ bool FormColour::chartEvent(QObject *watched, QEvent *event)
     // widgets pass it to their parent: it is taken here, once.)
     if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget != this && !widget->isEnabled()) {
         const QPoint p = widget->mapTo(this, pos);
-        Form_MouseUp(button, shift, p.x(), p.y());
+        Form_MouseUp(button, p.x(), p.y());
         return true;
     }
     if (watched == CommandStart) {
         CommandStart->setDown(false);
-        CommandStart_MouseUp(button, shift, x, y);
+        CommandStart_MouseUp(button, x, y);
         return true;
     }
     if (watched == LabelSimulatorSpeed) {
-        LabelSimulatorSpeed_MouseUp(button, shift, x, y);
+        LabelSimulatorSpeed_MouseUp(button, x, y);
         return true;
     }
-    using LabelHandler = void (FormColour::*)(Qt::MouseButton, int, int, int);
+    using LabelHandler = void (FormColour::*)(Qt::MouseButton, int, int);
     const std::pair<QObject *, LabelHandler> labels[] = {
         {LabelCursorLeft, &FormColour::LabelCursorLeft_MouseUp},
         {LabelCursorRight, &FormColour::LabelCursorRight_MouseUp},
@@ -155,7 +119,7 @@ bool FormColour::chartEvent(QObject *watched, QEvent *event)
     };
     for (const auto &[label, handler] : labels) {
         if (watched == label) {
-            (this->*handler)(button, shift, x, y);
+            (this->*handler)(button, x, y);
             return true;
         }
     }
@@ -179,7 +143,7 @@ bool FormColour::chartEvent(QObject *watched, QEvent *event)
     if (under && under->isEnabled() && !qobject_cast<Shape *>(under))
         return false;
     const QPoint p = w == this ? pos : w->mapTo(this, pos);
-    Form_MouseUp(button, shift, p.x(), p.y());
+    Form_MouseUp(button, p.x(), p.y());
     return true;
 }
 
@@ -194,8 +158,8 @@ void FormColour::setLabelColour(QLabel *label, const QColor &colour)
 
 void FormColour::DataBaseView()
 {
-    store::ColourTable &rs = table();
-    const chart::Cycle cycle = chart::readCycle(rs, PointCount, store::toNumber(TransitionTime));
+    store::ColourTable &points = table();
+    const chart::Cycle cycle = chart::readCycle(points, PointCount, store::toNumber(TransitionTime));
     const chart::ViewInput in{SliderZoomMin->value(), SliderZoomMax->value(), PointCurrent, CursorLeftPoint,
                               CursorRightPoint};
     chart::layOut(cycle, in, *ChartLayout);
@@ -203,7 +167,7 @@ void FormColour::DataBaseView()
 
     const chart::Markers &m = ChartLayout->markers;
     const bool hms = hmsMode();
-    const chart::CursorTexts texts = chart::cursorTexts(m.tl, m.tr, m.tp, english(), hms);
+    const chart::CursorTexts texts = chart::cursorTexts(m.leftCursorTime, m.rightCursorTime, m.selectedTime, english(), hms);
 
     // Cursors, left then right.
     MSChartColorCycle->setUnitLeft(CommandCursorLeft, m.cursorLeftX);
@@ -223,8 +187,8 @@ void FormColour::DataBaseView()
     setTextIfChanged(LabelDelta, texts.delta);
     setTextIfChanged(LabelDeltaR, texts.deltaR);
 
-    ChartView::setOverlayColour(PictureSelected, percentColour(ColorRed, ColorGreen, ColorBlue));
-    rs.moveTo(std::clamp(int(PointCurrent), 1, store::kRowCount));
+    ChartView::setOverlayColour(PictureSelected, currentColour());
+    points.moveTo(std::clamp(int(PointCurrent), 1, store::kRowCount));
 }
 
 void FormColour::setCursorLabel(QLabel *label, const QString &text, Qt::Alignment alignment)
@@ -234,7 +198,7 @@ void FormColour::setCursorLabel(QLabel *label, const QString &text, Qt::Alignmen
         label->setAlignment(alignment);
 }
 
-void FormColour::MSChartColorCycle_MouseUp(Qt::MouseButton button, int, int x, int y)
+void FormColour::MSChartColorCycle_MouseUp(Qt::MouseButton button, int x, int y)
 {
     if (button != Qt::RightButton || SimulatorRunning || !strictlyInside(MSChartColorCycle, x, y))
         return;
@@ -248,22 +212,17 @@ void FormColour::DataBaseZoomSetUp()
     QScopedValueRollback guard(m_zoomAdjusting, true);
     SliderZoomMin->setEnabled(PointCount >= 2);
     SliderZoomMax->setEnabled(PointCount >= 2);
-    if (PointCount >= 3) {
-        SliderZoomMin->setMinimum(1);
-        SliderZoomMin->setValue(1);
-        SliderZoomMin->setMaximum(PointCount);
-        SliderZoomMax->setMinimum(1);
-        SliderZoomMax->setValue(1);
-        SliderZoomMax->setMaximum(PointCount);
-        SliderZoomMax->setValue(PointCount);
-    } else {
-        SliderZoomMin->setMinimum(1);
-        SliderZoomMin->setValue(1);
-        SliderZoomMin->setMaximum(2);
-        SliderZoomMax->setMinimum(1);
-        SliderZoomMax->setValue(2);
-        SliderZoomMax->setMaximum(2);
+    showWholeCycle(PointCount >= 3 ? PointCount : 2);
+}
+
+void FormColour::showWholeCycle(int last)
+{
+    for (QSlider *s : {SliderZoomMin, SliderZoomMax}) {
+        s->setMinimum(1);
+        s->setMaximum(last);
     }
+    SliderZoomMin->setValue(1);
+    SliderZoomMax->setValue(last);
 }
 
 void FormColour::DataBaseZoom()
@@ -272,12 +231,7 @@ void FormColour::DataBaseZoom()
     SliderZoomMin->setEnabled(PointCount >= 2);
     SliderZoomMax->setEnabled(PointCount >= 2);
     if (PointCount <= 2) {
-        SliderZoomMin->setMinimum(1);
-        SliderZoomMin->setValue(1);
-        SliderZoomMin->setMaximum(2);
-        SliderZoomMax->setMinimum(1);
-        SliderZoomMax->setValue(2);
-        SliderZoomMax->setMaximum(2);
+        showWholeCycle(2);
         return;
     }
     if (SliderZoomMax->value() > PointCount)
@@ -312,19 +266,16 @@ void FormColour::SliderZoomMax_Scroll()
         SliderZoomMax->setValue(SliderZoomMin->value() + 2);
 }
 
-void FormColour::SliderZoomMin_MouseUp()
-{
-    if (PointCurrent < SliderZoomMin->value()) {
-        PointCurrent = quint8(SliderZoomMin->value());
-        table().moveTo(PointCurrent);
-    }
-    pointRefresh();
-}
+void FormColour::SliderZoomMin_MouseUp() { zoomSliderReleased(SliderZoomMin); }
+void FormColour::SliderZoomMax_MouseUp() { zoomSliderReleased(SliderZoomMax); }
 
-void FormColour::SliderZoomMax_MouseUp()
+void FormColour::zoomSliderReleased(QSlider *slider)
 {
-    if (PointCurrent > SliderZoomMax->value()) {
-        PointCurrent = quint8(std::max(1, SliderZoomMax->value()));
+    // A current point left outside the window moves to the released edge.
+    const bool lower = slider == SliderZoomMin;
+    const int edge = lower ? slider->value() : std::max(1, slider->value());
+    if (lower ? PointCurrent < edge : PointCurrent > edge) {
+        PointCurrent = quint8(edge);
         table().moveTo(PointCurrent);
     }
     pointRefresh();
@@ -487,356 +438,24 @@ void FormColour::timeLabelMouseUp(QLabel *label, Qt::MouseButton button, int x, 
         mnuConfigTimeViewer_Click();
 }
 
-void FormColour::LabelCursorLeft_MouseUp(Qt::MouseButton b, int, int x, int y)
+void FormColour::LabelCursorLeft_MouseUp(Qt::MouseButton b, int x, int y)
 {
     timeLabelMouseUp(LabelCursorLeft, b, x, y);
 }
-void FormColour::LabelCursorRight_MouseUp(Qt::MouseButton b, int, int x, int y)
+void FormColour::LabelCursorRight_MouseUp(Qt::MouseButton b, int x, int y)
 {
     timeLabelMouseUp(LabelCursorRight, b, x, y);
 }
-void FormColour::LabelDeltaL_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelDeltaL, b, x, y); }
-void FormColour::LabelDelta_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelDelta, b, x, y); }
-void FormColour::LabelDeltaR_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelDeltaR, b, x, y); }
-void FormColour::LabelTime_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelTime, b, x, y); }
-void FormColour::LabelLength_MouseUp(Qt::MouseButton b, int, int x, int y) { timeLabelMouseUp(LabelLength, b, x, y); }
-void FormColour::LabelTransition_MouseUp(Qt::MouseButton b, int, int x, int y)
+void FormColour::LabelDeltaL_MouseUp(Qt::MouseButton b, int x, int y) { timeLabelMouseUp(LabelDeltaL, b, x, y); }
+void FormColour::LabelDelta_MouseUp(Qt::MouseButton b, int x, int y) { timeLabelMouseUp(LabelDelta, b, x, y); }
+void FormColour::LabelDeltaR_MouseUp(Qt::MouseButton b, int x, int y) { timeLabelMouseUp(LabelDeltaR, b, x, y); }
+void FormColour::LabelTime_MouseUp(Qt::MouseButton b, int x, int y) { timeLabelMouseUp(LabelTime, b, x, y); }
+void FormColour::LabelLength_MouseUp(Qt::MouseButton b, int x, int y) { timeLabelMouseUp(LabelLength, b, x, y); }
+void FormColour::LabelTransition_MouseUp(Qt::MouseButton b, int x, int y)
 {
     timeLabelMouseUp(LabelTransition, b, x, y);
 }
-void FormColour::LabelSimulatorTime_MouseUp(Qt::MouseButton b, int, int x, int y)
+void FormColour::LabelSimulatorTime_MouseUp(Qt::MouseButton b, int x, int y)
 {
     timeLabelMouseUp(LabelSimulatorTime, b, x, y);
-}
-
-// ----- Simulator ----------------------------------------------------------------------
-
-void FormColour::TimerMoveSimulator()
-{
-    simulatorStep();
-    simulatorDisplayStep();
-}
-
-void FormColour::setCurrentColour(const std::array<qint64, 3> &rgb)
-{
-    ColorRed = store::format000(rgb[0]);
-    ColorGreen = store::format000(rgb[1]);
-    ColorBlue = store::format000(rgb[2]);
-}
-
-void FormColour::setCurrentColour(const std::array<double, 3> &rgb)
-{
-    setCurrentColour(std::array<qint64, 3>{std::llround(rgb[0]), std::llround(rgb[1]), std::llround(rgb[2])});
-}
-
-void FormColour::simulatorStep()
-{
-    if (!mnuEnableSimulator->isChecked() || !SimulatorRunning) {
-        SimulatorClock = 0;
-        return;
-    }
-    if (PointCount < 2) {
-        CommandStop_Click();
-        SimulatorClock = 0;
-        say(kOnePoint);
-        return;
-    }
-    if (!SimulatorPaused) {
-        store::ColourTable &rs = table();
-        const int current = std::clamp(int(PointCurrent), 1, int(PointCount));
-        const chart::CyclePoint cur = [&] {
-            const store::ColourPoint &row = rs.row(current);
-            return chart::CyclePoint{row.value(Field::PointID),
-                                     row.value(Field::Time),
-                                     row.value(Field::Length),
-                                     {row.value(Field::Red), row.value(Field::Green), row.value(Field::Blue)}};
-        }();
-        // Someone else set the playing position: take it over.
-        if (float(SimulatorTimeExact) != SimulatorTime)
-            SimulatorTimeExact = SimulatorTime;
-        qint64 nextTime;
-        std::array<qint64, 3> nextRgb;
-        if (current < PointCount) {
-            const store::ColourPoint &next = rs.row(current + 1);
-            nextTime = next.value(Field::Time);
-            nextRgb = {next.value(Field::Red), next.value(Field::Green), next.value(Field::Blue)};
-            if (double(cur.time) + double(SimulatorTime) >= double(nextTime)) {
-                // The point has ended: the next one starts at its own time.
-                setCurrentColour(nextRgb);
-                SimulatorClock = double(nextTime);
-                SimulatorTime = 0;
-                SimulatorTimeExact = 0;
-                PointCurrent = quint8(current + 1);
-                rs.moveTo(PointCurrent);
-                goto output;
-            }
-        } else {
-            const store::ColourPoint &first = rs.row(1);
-            nextTime = SimulatorCycleEnd;
-            nextRgb = {first.value(Field::Red), first.value(Field::Green), first.value(Field::Blue)};
-            if (double(cur.time) + double(SimulatorTime) >= double(SimulatorCycleEnd)) {
-                // The end of the cycle: back to point 1, or stop.
-                setCurrentColour(nextRgb);
-                SimulatorClock = 0;
-                SimulatorTime = 0;
-                SimulatorTimeExact = 0;
-                CommandFirst_Click();
-                if (!menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked())
-                    CommandStop_Click();
-                goto output;
-            }
-        }
-        setCurrentColour(chart::spanColour(cur.rgb, cur.length, nextRgb, nextTime - cur.time, SimulatorTimeExact));
-        SimulatorClock = double(cur.time) + SimulatorTimeExact;
-        SimulatorTimeExact += double(SimulatorSpeed) * SimulatorPacer.step();
-        SimulatorTime = float(SimulatorTimeExact);
-    }
-output:
-    DataBaseData();
-    MSChartColorCycle->setUnitWidth(CommandCursorSimulator,
-                                    chart::simulatorBarWidth(SimulatorClock, SimulatorCycleEnd));
-}
-
-void FormColour::simulatorDisplayStep()
-{
-    // Whole seconds; a hair of tolerance keeps a sum of ticks that lands a
-    // rounding error short of a second from showing the second before.
-    SimulatorClock = std::isfinite(SimulatorClock) ? std::floor(SimulatorClock + 1e-6) : 0.0;
-    const qint64 clock = qint64(std::clamp(SimulatorClock, -1e12, 1e12));
-    setTextIfChanged(LabelSimulatorTime, chart::timeText(clock, hmsMode()));
-    ShapeColor->setFillColor(percentColour(ColorRed, ColorGreen, ColorBlue));
-}
-
-void FormColour::CommandStart_MouseUp(Qt::MouseButton button, int, int, int)
-{
-    if (!hasTag(CommandSave, u"D")) {
-        say({{QStringLiteral("The Selected Colour Point is in Editor or Insert State.") + kLineBreak
-                  + QStringLiteral("Save or Annul it before to Start the Simulator."),
-              QString::fromUtf8("Il Punto Colore Selezionato è in stato di Modifica o di Inserzione.") + kLineBreak
-                  + QStringLiteral("Salvalo o Annullalo prima di avviare il Simulatore.")},
-             {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
-             MsgIcon::Exclamation,
-             MsgButtons::Ok,
-             platform::MsgResult::Ok});
-        return;
-    }
-    if (button == Qt::LeftButton) {
-        if (!CommandStart->isEnabled())
-            return;
-        CommandStart->setEnabled(false);
-        CommandPause->setEnabled(true);
-        CommandStop->setEnabled(true);
-        SliderZoomMin->setEnabled(false);
-        SliderZoomMax->setEnabled(false);
-        for (QPushButton *b : {CommandFirst, CommandPrevious, CommandNext, CommandLast, CommandRemove, CommandInsert,
-                               CommandEdit, CommandColor})
-            b->setEnabled(false);
-        SimulatorRunning = true;
-        SimulatorPaused = false;
-        SimulatorTime = 0;
-        SimulatorTimeExact = 0;
-        SimulatorPacer.restart();
-        store::ColourTable &rs = table();
-        const store::ColourPoint &last = rs.row(std::clamp(int(PointCount), 1, store::kRowCount));
-        const qint64 end = last.value(Field::Length) + last.value(Field::Time) + store::toNumber(TransitionTime);
-        SimulatorCycleEnd = qint32(std::clamp<qint64>(end, 0, std::numeric_limits<qint32>::max()));
-        rs.moveTo(std::clamp(int(PointCurrent), 1, store::kRowCount));
-        MenuDisable();
-    } else if (button == Qt::RightButton) {
-        if (CommandStart->isEnabled())
-            mnuSimulatorRestart_Click();
-    }
-}
-
-void FormColour::CommandPause_Click()
-{
-    CommandStart->setEnabled(false);
-    CommandPause->setEnabled(true);
-    SimulatorRunning = true;
-    if (SimulatorPaused) {
-        SimulatorPaused = false;
-        CommandStop->setEnabled(true);
-        SimulatorPacer.restart();
-    } else {
-        SimulatorPaused = true;
-        CommandStop->setEnabled(false);
-    }
-    // Held down while paused.
-    CommandPause->setChecked(SimulatorPaused);
-}
-
-void FormColour::CommandStop_Click()
-{
-    CommandStart->setEnabled(true);
-    CommandPause->setEnabled(false);
-    CommandStop->setEnabled(false);
-    SliderZoomMin->setEnabled(true);
-    SliderZoomMax->setEnabled(true);
-    SimulatorRunning = false;
-    SimulatorPaused = false;
-    CommandPause->setChecked(false);
-    MSChartColorCycle->setUnitWidth(CommandCursorSimulator, chart::kBarWidth);
-    CommandFirst_Click();
-    CommandColor->setEnabled(true);
-}
-
-void FormColour::updateStartPicture()
-{
-    const bool restart = menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked();
-    CommandStart->setIcon(restart ? icons::pictures(PictureStartAEn, PictureStartADs)
-                                  : icons::pictures(PictureStartEn, PictureStartDs));
-    CommandStart->setProperty("Picture",
-                              restart ? QStringLiteral("PictureStartAEn") : QStringLiteral("PictureStartEn"));
-    CommandStart->setProperty("DisabledPicture",
-                              restart ? QStringLiteral("PictureStartADs") : QStringLiteral("PictureStartDs"));
-}
-
-void FormColour::mnuSimulatorRestart_Click()
-{
-    QAction *restart = menuItem(QStringLiteral("mnuSimulatorRestart"));
-    restart->setChecked(!restart->isChecked());
-    updateStartPicture();
-}
-
-void FormColour::mnuSimulatorSpeed_Click(int item)
-{
-    const auto &speeds = chart::speedItems();
-    if (item < 0 || item >= int(speeds.size()))
-        return;
-    for (int i = 0; i < int(speeds.size()); ++i)
-        menuItem(QString::fromLatin1(speeds[std::size_t(i)].name))->setChecked(i == item);
-    const chart::SpeedItem &s = speeds[std::size_t(item)];
-    SimulatorSpeed = s.factor;
-    LabelSimulatorSpeed->setText(QString::fromUtf8(english() ? s.labelEnglish : s.labelItalian));
-}
-
-void FormColour::LabelSimulatorSpeed_MouseUp(Qt::MouseButton button, int, int x, int y)
-{
-    if (button != Qt::RightButton || !strictlyInside(LabelSimulatorSpeed, x, y))
-        return;
-    menuItem(QStringLiteral("mnuSimulatorRestart"))->setEnabled(false);
-    mnuSimulatorConfigurationMenu->popup(LabelSimulatorSpeed->mapToGlobal(QPoint(x, y)));
-}
-
-// ----- Function switches ----------------------------------------------------------------
-
-void FormColour::mnuEnableRGB_Click()
-{
-    if (!mnuEnableRGB->isChecked()) {
-        mnuEnableRGB->setChecked(true);
-        for (QSlider *s : {SliderRed, SliderGreen, SliderBlue})
-            s->setEnabled(true);
-        ShapeRed->setBorderColor(QColor(255, 0, 0));
-        ShapeGreen->setBorderColor(QColor(0, 192, 0));
-        ShapeBlue->setBorderColor(QColor(0, 0, 255));
-    } else {
-        mnuEnableRGB->setChecked(false);
-        for (QSlider *s : {SliderRed, SliderGreen, SliderBlue}) {
-            s->setEnabled(false);
-            s->setValue(0);
-        }
-        for (Shape *s : {ShapeRed, ShapeGreen, ShapeBlue})
-            s->setBorderColor(QColor(128, 128, 128));
-    }
-    DataBaseData();
-}
-
-void FormColour::mnuEnableColorCycle_Click()
-{
-    const QList<QLabel *> labels{LabelTime,           LabelTimeName, LabelLength, LabelLengthName, LabelTransition,
-                                 LabelTransitionName, LabelRed,      LabelGreen,  LabelBlue};
-    if (!mnuEnableColorCycle->isChecked()) {
-        mnuEnableColorCycle->setChecked(true);
-        DataBaseCheck();
-        table().MoveFirst();
-        PointCurrent = 1;
-        DataBaseRead();
-        setTag(CommandMoveShift, QStringLiteral("M"));
-        CommandColor->setEnabled(true);
-        DataBaseCommand();
-        DataBaseZoomSetUp();
-        DataBaseCursorSetUp();
-        DataBaseView();
-        TextTransition->setEnabled(true);
-        ShapeColorCycle->setBorderColor(QColor(255, 192, 0));
-        ShapeTransition->setBorderColor(QColor(0, 0, 128));
-        for (QLabel *l : labels)
-            setLabelColour(l, QColor(0, 0, 128));
-    } else {
-        mnuEnableColorCycle->setChecked(false);
-        CommandAnnul_Click();
-        for (QPushButton *b : {CommandFirst, CommandPrevious, CommandNext, CommandLast, CommandRemove, CommandInsert,
-                               CommandEdit, CommandMoveShift, CommandSave, CommandAnnul, CommandColor})
-            b->setEnabled(false);
-        LabelPointID->setEnabled(false);
-        LabelPointID->setText(QString());
-        LabelRange->hide();
-        SliderZoomMin->setEnabled(false);
-        SliderZoomMax->setEnabled(false);
-        TextTransition->setEnabled(false);
-        ShapeColorCycle->setBorderColor(QColor(128, 128, 128));
-        ShapeTransition->setBorderColor(QColor(128, 128, 128));
-        for (QLabel *l : labels)
-            setLabelColour(l, QColor(128, 128, 128));
-        CommandCursorSelected->hide();
-        PictureSelected->hide();
-        for (QPushButton *b : {CommandCursorLeftView, CommandCursorLeftL, CommandCursorLeftR, CommandCursorRightView,
-                               CommandCursorRightL, CommandCursorRightR})
-            b->setEnabled(false);
-        for (QWidget *w : std::initializer_list<QWidget *>{CommandCursorLeft, CommandCursorRight, LabelCursorLeft,
-                                                           LabelCursorRight, LabelDeltaL, LabelDelta, LabelDeltaR})
-            w->hide();
-        if (mnuEnableSimulator->isChecked())
-            mnuEnableSimulator_Click();
-    }
-    DataBaseData();
-}
-
-void FormColour::mnuEnableSimulator_Click()
-{
-    if (!mnuEnableSimulator->isChecked()) {
-        mnuEnableSimulator->setChecked(true);
-        ShapeSimulator->setBorderColor(QColor(255, 0, 192));
-        CommandStart->setEnabled(true);
-        CommandPause->setEnabled(false);
-        CommandStop->setEnabled(false);
-        MSChartColorCycle->setUnitLeft(CommandCursorSimulator, chart::kPlotLeft);
-        MSChartColorCycle->setUnitWidth(CommandCursorSimulator, chart::kBarWidth);
-        CommandCursorSimulator->show();
-        LabelSimulatorTime->show();
-        LabelSimulatorSpeed->show();
-        if (!mnuEnableColorCycle->isChecked())
-            mnuEnableColorCycle_Click();
-        mnuSimulatorConfigurationMenu->menuAction()->setEnabled(true);
-    } else {
-        mnuEnableSimulator->setChecked(false);
-        ShapeSimulator->setBorderColor(QColor(128, 128, 128));
-        for (QPushButton *b : {CommandStart, CommandPause, CommandStop})
-            b->setEnabled(false);
-        CommandCursorSimulator->hide();
-        LabelSimulatorTime->hide();
-        LabelSimulatorSpeed->hide();
-        mnuSimulatorConfigurationMenu->menuAction()->setEnabled(false);
-    }
-}
-
-void FormColour::Form_MouseUp(Qt::MouseButton button, int, int x, int y)
-{
-    if (button != Qt::RightButton)
-        return;
-    const auto inside = [this, x, y](const QWidget *w) {
-        if (!w->isVisibleTo(this) && !w->isVisible())
-            return false;
-        const QPoint tl = w->mapTo(this, QPoint(0, 0));
-        return tl.x() < x && x < tl.x() + w->width() && tl.y() < y && y < tl.y() + w->height();
-    };
-    for (QSlider *s : {SliderRed, SliderGreen, SliderBlue})
-        if (inside(s))
-            mnuEnableRGB_Click();
-    if (SimulatorRunning)
-        return;
-    if (inside(ShapeSimulator))
-        mnuEnableSimulator_Click();
-    if (inside(ShapeColorCycle))
-        mnuEnableColorCycle_Click();
 }

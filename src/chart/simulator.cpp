@@ -102,4 +102,43 @@ double SimulatorPacer::step()
     return dt;
 }
 
+SimulatorTick simulatorStep(const Cycle &cycle, qint64 cycleEnd, const SimulatorState &state, double speed,
+                            bool restart, SimulatorPacer &pacer)
+{
+    SimulatorTick tick;
+    tick.state = state;
+    if (cycle.pointCount < 2) {
+        tick.state.clock = 0;
+        tick.event = SimulatorEvent::OnePoint;
+        return tick;
+    }
+    const int current = std::clamp(state.pointCurrent, 1, cycle.pointCount);
+    const CyclePoint &cur = cycle.at(current);
+    const bool last = current == cycle.pointCount;
+    const CyclePoint &next = cycle.at(last ? 1 : current + 1);
+    const qint64 nextTime = last ? cycleEnd : next.time;
+    const std::array<double, 3> nextColour{double(next.rgb[0]), double(next.rgb[1]), double(next.rgb[2])};
+
+    // The time is compared as the window keeps it, in single precision.
+    if (double(cur.time) + double(float(state.time)) >= double(nextTime)) {
+        tick.colour = nextColour;
+        tick.state.time = 0;
+        if (!last) {
+            tick.state.pointCurrent = current + 1;
+            tick.state.clock = double(nextTime);
+            tick.event = SimulatorEvent::NextPoint;
+        } else {
+            tick.state.pointCurrent = 1;
+            tick.state.clock = 0;
+            tick.event = restart ? SimulatorEvent::CycleRestart : SimulatorEvent::CycleStop;
+        }
+        return tick;
+    }
+    tick.state.pointCurrent = current;
+    tick.colour = spanColour(cur.rgb, cur.length, next.rgb, nextTime - cur.time, state.time);
+    tick.state.clock = double(cur.time) + state.time;
+    tick.state.time = state.time + speed * pacer.step();
+    return tick;
+}
+
 } // namespace chart

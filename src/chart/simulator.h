@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chart/chartwalk.h"
+
 #include <QString>
 
 #include <array>
@@ -64,5 +66,38 @@ private:
     qint64 m_origin = 0;
     double m_credited = 0;
 };
+
+// What the simulator keeps from one tick to the next.
+struct SimulatorState
+{
+    int pointCurrent = 1; // the point playing, 1-based
+    double time = 0;      // seconds since that point's time
+    double clock = 0;     // the simulated time of day shown, seconds
+};
+
+// What a tick asks of the window besides showing the state and the colour.
+enum class SimulatorEvent {
+    Playing,     // inside the current point's span
+    NextPoint,   // the point ended: the next one is current
+    CycleRestart, // the cycle ended: back to point 1, playback goes on
+    CycleStop,   // the cycle ended: back to point 1, playback stops
+    OnePoint,    // a cycle of one point cannot play: stop and say so
+};
+
+struct SimulatorTick
+{
+    SimulatorState state;
+    std::array<double, 3> colour{}; // percent
+    SimulatorEvent event = SimulatorEvent::Playing;
+};
+
+// One tick of a playing (not paused) simulator over `cycle`, which ends at
+// `cycleEnd` seconds. A point that has ended hands over to the next one at
+// its own time, and the time it had left is dropped; after the last point the
+// cycle starts again at point 1 when `restart` is on. Otherwise the colour is
+// the one of the instant before this tick's advance, and the time moves on by
+// `speed` times the wall-clock seconds `pacer` gives for the tick.
+SimulatorTick simulatorStep(const Cycle &cycle, qint64 cycleEnd, const SimulatorState &state, double speed,
+                            bool restart, SimulatorPacer &pacer);
 
 } // namespace chart

@@ -95,12 +95,12 @@ void FormColour::mnuFileOpen_Click()
     const cyclefile::LoadedCycle &cycle = *result.cycle;
 
     nameFile(*path);
-    store::ColourTable &rs = table();
+    store::ColourTable &points = table();
     for (int k = 1; k <= store::kRowCount; ++k)
-        rs.row(k) = cycle.rows[std::size_t(k - 1)];
+        points.row(k) = cycle.rows[std::size_t(k - 1)];
     PointCount = quint8(cycle.pointCount);
     PointCurrent = 1;
-    rs.MoveFirst();
+    points.MoveFirst();
     TransitionTime = cycle.transitionTime;
     if (cycle.notice)
         say(*cycle.notice);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/icons.h"
+#include "platform/icons.h"
 
 #include <QColor>
 #include <QIcon>

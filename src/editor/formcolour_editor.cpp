@@ -2,7 +2,7 @@
 // edit and insert states.
 
 #include "app/formcolour.h"
-#include "app/icons.h"
+#include "platform/icons.h"
 #include "app/tags.h"
 #include "editor/editorcontrols.h"
 #include "editor/fieldentry.h"
@@ -56,10 +56,10 @@ void FormColour::CommandFirst_Click()
 
 void FormColour::CommandPrevious_Click()
 {
-    store::ColourTable &rs = table();
-    rs.moveTo(PointCurrent);
-    if (!rs.isEOF() && PointCurrent != 1) {
-        rs.MovePrevious();
+    store::ColourTable &points = table();
+    points.moveTo(PointCurrent);
+    if (!points.isEOF() && PointCurrent != 1) {
+        points.MovePrevious();
         --PointCurrent;
     } else {
         PointCurrent = 1;
@@ -69,10 +69,10 @@ void FormColour::CommandPrevious_Click()
 
 void FormColour::CommandNext_Click()
 {
-    store::ColourTable &rs = table();
-    rs.moveTo(PointCurrent);
-    if (!rs.isEOF() && PointCurrent != PointCount) {
-        rs.MoveNext();
+    store::ColourTable &points = table();
+    points.moveTo(PointCurrent);
+    if (!points.isEOF() && PointCurrent != PointCount) {
+        points.MoveNext();
         ++PointCurrent;
     }
     pointRefresh();
@@ -80,10 +80,10 @@ void FormColour::CommandNext_Click()
 
 void FormColour::CommandLast_Click()
 {
-    store::ColourTable &rs = table();
-    rs.moveTo(PointCurrent);
-    while (!rs.isEOF() && PointCurrent < PointCount) {
-        rs.MoveNext();
+    store::ColourTable &points = table();
+    points.moveTo(PointCurrent);
+    while (!points.isEOF() && PointCurrent < PointCount) {
+        points.MoveNext();
         ++PointCurrent;
     }
     pointRefresh();
@@ -93,29 +93,44 @@ void FormColour::CommandLast_Click()
 
 void FormColour::CommandRemove_Click()
 {
-    store::ColourTable &rs = table();
+    store::ColourTable &points = table();
     if (say(editor::removeQuestion()) == platform::MsgResult::Yes) {
-        rs.moveTo(PointCurrent);
-        rs.setValue(Field::Time, 0);
-        rs.setValue(Field::Red, 0);
-        rs.setValue(Field::Green, 0);
-        rs.setValue(Field::Blue, 0);
+        points.moveTo(PointCurrent);
+        points.setValue(Field::Time, 0);
+        points.setValue(Field::Red, 0);
+        points.setValue(Field::Green, 0);
+        points.setValue(Field::Blue, 0);
         if (PointCount == 1) {
-            rs.setValue(Field::PointID, 1);
-            rs.setValue(Field::Time, 0);
+            points.setValue(Field::PointID, 1);
+            points.setValue(Field::Time, 0);
             PointCurrent = 1;
         } else {
-            rs.setValue(Field::PointID, 0);
+            points.setValue(Field::PointID, 0);
             --PointCount;
             if (PointCurrent > 1)
                 --PointCurrent;
         }
     }
     DataBaseCheck();
-    rs.MoveFirst();
+    points.MoveFirst();
     for (int i = 1; i < PointCurrent; ++i)
-        rs.MoveNext();
+        points.MoveNext();
     pointRefresh();
+}
+
+void FormColour::showConfirmedLook()
+{
+    for (QLineEdit *f : {TextTime, TextLength, TextTransition})
+        editor::setTextColour(f, editor::kNavy);
+    editor::setTextColour(TextRed, QColor(255, 0, 0));
+    editor::setTextColour(TextGreen, QColor(0, 255, 0));
+    editor::setTextColour(TextBlue, QColor(0, 0, 255));
+}
+
+QList<QPushButton *> FormColour::editorButtons() const
+{
+    return {CommandFirst, CommandPrevious, CommandNext,  CommandLast, CommandRemove, CommandInsert,
+            CommandEdit,  CommandMoveShift, CommandSave, CommandAnnul, CommandColor};
 }
 
 void FormColour::enterEditorState()
@@ -180,17 +195,17 @@ void FormColour::CommandSave_Click()
         }
     }
 
-    store::ColourTable &rs = table();
-    rs.moveTo(PointCurrent);
+    store::ColourTable &points = table();
+    points.moveTo(PointCurrent);
     if (hasTag(CommandSave, u"I")) {
         if (PointCount >= store::kRowCount)
             return;
         while (PointCurrent < PointCount) {
-            rs.MoveNext();
+            points.MoveNext();
             ++PointCurrent;
         }
-        TextPointID->setText(store::format00(rs.value(Field::PointID) + 1));
-        rs.MoveNext();
+        TextPointID->setText(store::format00(points.value(Field::PointID) + 1));
+        points.MoveNext();
         ++PointCount;
         ++PointCurrent;
     }
@@ -200,20 +215,20 @@ void FormColour::CommandSave_Click()
     else
         DataBaseShift();
 
-    const qint64 stored = rs.value(Field::Time);
+    const qint64 stored = points.value(Field::Time);
     DataBaseCheck();
 
     // The stored point is the current one wherever the ordering put it.
-    rs.MoveFirst();
+    points.MoveFirst();
     int position = 1;
-    while (position < PointCount && rs.value(Field::Time) != stored) {
-        rs.MoveNext();
+    while (position < PointCount && points.value(Field::Time) != stored) {
+        points.MoveNext();
         ++position;
     }
-    if (rs.value(Field::Time) != stored)
+    if (points.value(Field::Time) != stored)
         position = std::min<int>(PointCurrent, PointCount);
     PointCurrent = quint8(position);
-    rs.moveTo(PointCurrent);
+    points.moveTo(PointCurrent);
 
     setPointFieldsEnabled(false);
     pointRefresh();
@@ -228,11 +243,7 @@ void FormColour::CommandAnnul_Click()
     setTag(CommandSave, QStringLiteral("D"));
     for (QLineEdit *f : {TextTime, TextLength, TextTransition, TextRed, TextGreen, TextBlue})
         setTag(f, QStringLiteral("U"));
-    for (QLineEdit *f : {TextTime, TextLength, TextTransition})
-        editor::setTextColour(f, editor::kNavy);
-    editor::setTextColour(TextRed, QColor(255, 0, 0));
-    editor::setTextColour(TextGreen, QColor(0, 255, 0));
-    editor::setTextColour(TextBlue, QColor(0, 0, 255));
+    showConfirmedLook();
     setPointFieldsEnabled(false);
     table().moveTo(PointCurrent);
     pointRefresh();
@@ -240,9 +251,7 @@ void FormColour::CommandAnnul_Click()
 
 void FormColour::CommandColor_Click()
 {
-    const QColor initial(store::percentToComponent(store::toNumber(ColorRed)),
-                         store::percentToComponent(store::toNumber(ColorGreen)),
-                         store::percentToComponent(store::toNumber(ColorBlue)));
+    const QColor initial = currentColour();
     const std::optional<QColor> chosen = m_dialogs.colour(initial);
     if (!chosen || !chosen->isValid())
         return;

@@ -44,10 +44,6 @@ TimeBuffer bufferOf(FormColour &w, const QLineEdit *field)
 }
 
 
-qint64 secondsOf(const QString &text, bool hms)
-{
-    return hms ? qint64(store::DataBaseTimeToSEC(text)) : store::toNumber(text);
-}
 
 // The key code a field handler sees for a key press, 0 for keys it has no
 // rule for. A digit is a digit key that types that digit.
@@ -100,12 +96,7 @@ void FormColour::connectEditor()
         f->setAttribute(Qt::WA_InputMethodEnabled, false);
         f->installEventFilter(this);
     }
-    // The confirmed look of the fields.
-    for (QLineEdit *f : {TextTime, TextLength, TextTransition})
-        editor::setTextColour(f, editor::kNavy);
-    editor::setTextColour(TextRed, QColor(255, 0, 0));
-    editor::setTextColour(TextGreen, QColor(0, 255, 0));
-    editor::setTextColour(TextBlue, QColor(0, 0, 255));
+    showConfirmedLook();
     connect(SliderRed, &QSlider::valueChanged, this, [this] { SliderRed_Change(); });
     connect(SliderGreen, &QSlider::valueChanged, this, [this] { SliderGreen_Change(); });
     connect(SliderBlue, &QSlider::valueChanged, this, [this] { SliderBlue_Change(); });
@@ -316,7 +307,7 @@ void FormColour::timeFieldKey(QLineEdit *field, int keyCode)
     const bool hms = hmsMode();
     std::optional<qint64> limit;
     if (field == TextLength) {
-        limit = editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent, secondsOf(TextTime->text(), hms),
+        limit = editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent, store::secondsOfText(TextTime->text(), hms),
                                                store::toNumber(TransitionTime), hms)
                     .value;
         LengthMaxValue = store::format00000(*limit);
@@ -351,7 +342,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
     editor::putText(field, buffer.text, std::min<int>(field->cursorPosition(), int(buffer.text.size())));
     if (field->text().isEmpty())
         field->setText(hms ? QStringLiteral("00:00:00") : QStringLiteral("00000"));
-    qint64 v = secondsOf(field->text(), hms);
+    qint64 v = store::secondsOfText(field->text(), hms);
 
     if (field == TextTime) {
         if (hasTag(CommandMoveShift, u"M")) {
@@ -372,7 +363,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
         // The limit as it stands now: a field reached with Tab was never
         // clicked, so no limit was taken on entry.
         const qint64 max =
-            editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent, secondsOf(TextTime->text(), hms),
+            editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent, store::secondsOfText(TextTime->text(), hms),
                                            store::toNumber(TransitionTime), hms)
                 .value;
         LengthMaxValue = store::format00000(max);
@@ -389,7 +380,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
         }
     }
 
-    field->setText(hms ? store::DataBaseTimeToHMS(v) : store::format00000(v));
+    field->setText(store::timeText(v, hms));
     if (field == TextTransition)
         TransitionTime = store::format00000(v);
     buffer.text = field->text();
@@ -471,6 +462,8 @@ void FormColour::colourFieldConfirm(QLineEdit *field, QString &colour)
     const QString text = editor::confirmedColour(field->text());
     if (field->text() != text)
         field->setText(text);
+    // A green confirmed by typing is a darker green than the field's resting
+    // look, as the editor has always shown it.
     if (field == TextRed)
         editor::setTextColour(field, QColor(255, 0, 0));
     else if (field == TextGreen)

@@ -13,41 +13,32 @@
 
 using store::Field;
 
-namespace {
-
-qint64 secondsOf(const QString &text, bool hms)
-{
-    return hms ? qint64(store::DataBaseTimeToSEC(text)) : store::toNumber(text);
-}
-
-} // namespace
-
 void FormColour::DataBaseCheck()
 {
-    store::ColourTable &rs = table();
-    const editor::CheckResult result = editor::DataBaseCheck(rs, store::toNumber(TransitionTime));
+    store::ColourTable &points = table();
+    const editor::CheckResult result = editor::DataBaseCheck(points, store::toNumber(TransitionTime));
     PointCount = quint8(result.pointCount);
     CheckError = result.checkError;
     for (const platform::BilingualMessage &message : result.messages)
         say(message);
-    rs.MoveFirst();
+    points.MoveFirst();
 }
 
 bool FormColour::DataBaseTimeCheck(const QString &timeText)
 {
-    store::ColourTable &rs = table();
+    store::ColourTable &points = table();
     const bool hms = hmsMode();
     editor::TimeCheckInput in;
     in.pointCount = PointCount;
     in.pointCurrent = PointCurrent;
     in.insertMode = hasTag(CommandSave, u"I");
-    in.time = secondsOf(timeText, hms);
-    in.length = secondsOf(TextLength->text(), hms);
+    in.time = store::secondsOfText(timeText, hms);
+    in.length = store::secondsOfText(TextLength->text(), hms);
     in.transitionTime = store::toNumber(TransitionTime);
-    const std::optional<platform::BilingualMessage> refusal = editor::DataBaseTimeCheck(rs, in);
+    const std::optional<platform::BilingualMessage> refusal = editor::DataBaseTimeCheck(points, in);
     if (refusal)
         say(*refusal);
-    rs.moveTo(PointCurrent);
+    points.moveTo(PointCurrent);
     return !refusal;
 }
 
@@ -55,7 +46,7 @@ void FormColour::DataBaseLengthMaxValue()
 {
     const bool hms = hmsMode();
     const editor::Limit limit = editor::DataBaseLengthMaxValue(
-        table(), PointCount, PointCurrent, secondsOf(TextTime->text(), hms), store::toNumber(TransitionTime), hms);
+        table(), PointCount, PointCurrent, store::secondsOfText(TextTime->text(), hms), store::toNumber(TransitionTime), hms);
     LengthMaxValue = store::format00000(limit.value);
     table().moveTo(PointCurrent);
     LabelRange->setText(limit.caption.pick(english()));
@@ -81,9 +72,9 @@ void FormColour::DataBaseShiftValue()
 
 void FormColour::DataBaseShift()
 {
-    store::ColourTable &rs = table();
-    rs.moveTo(PointCurrent);
-    const qint64 tn = secondsOf(TextTime->text(), hmsMode());
+    store::ColourTable &points = table();
+    points.moveTo(PointCurrent);
+    const qint64 tn = store::secondsOfText(TextTime->text(), hmsMode());
     editor::ShiftRange range;
     range.min = ShiftRangeMin;
     range.max = ShiftRangeMax;
@@ -91,10 +82,10 @@ void FormColour::DataBaseShift()
         say(*refusal);
         return;
     }
-    const qint64 delta = tn - rs.value(Field::Time);
+    const qint64 delta = tn - points.value(Field::Time);
     DataBaseWrite();
-    editor::shiftLaterPoints(rs, PointCount, PointCurrent, delta);
-    rs.moveTo(PointCurrent);
+    editor::shiftLaterPoints(points, PointCount, PointCurrent, delta);
+    points.moveTo(PointCurrent);
 }
 
 void FormColour::CommandMoveShift_Click()

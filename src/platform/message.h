@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/bilingual.h"
+#include "platform/bilingual.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // editor, the browse state of the editor's buttons, and the colour outputs.
 
 #include "app/formcolour.h"
-#include "app/icons.h"
+#include "platform/icons.h"
 #include "app/tags.h"
 #include "store/numbers.h"
 
@@ -16,16 +16,16 @@ using store::Field;
 
 void FormColour::DataBaseCommand()
 {
-    store::ColourTable &rs = table();
-    const bool onFirst = PointCurrent == 1 || rs.isBOF();
+    store::ColourTable &points = table();
+    const bool onFirst = PointCurrent == 1 || points.isBOF();
     CommandFirst->setEnabled(!onFirst);
     CommandPrevious->setEnabled(!onFirst);
-    const bool onLast = rs.isEOF() || PointCurrent == PointCount;
+    const bool onLast = points.isEOF() || PointCurrent == PointCount;
     CommandNext->setEnabled(!onLast);
     CommandLast->setEnabled(!onLast);
 
-    const bool blankFirst = PointCount == 1 && rs.value(Field::PointID) == 1 && rs.value(Field::Time) == 0
-                            && rs.value(Field::Red) == 0 && rs.value(Field::Green) == 0 && rs.value(Field::Blue) == 0;
+    const bool blankFirst = PointCount == 1 && points.value(Field::PointID) == 1 && points.value(Field::Time) == 0
+                            && points.value(Field::Red) == 0 && points.value(Field::Green) == 0 && points.value(Field::Blue) == 0;
     CommandRemove->setEnabled(!blankFirst);
     CommandInsert->setEnabled(PointCount != store::kRowCount);
     CommandEdit->setEnabled(true);
@@ -44,23 +44,23 @@ void FormColour::DataBaseCommand()
 
 void FormColour::DataBaseRead()
 {
-    store::ColourTable &rs = table();
-    TextPointID->setText(store::format00(rs.value(Field::PointID)));
+    store::ColourTable &points = table();
+    TextPointID->setText(store::format00(points.value(Field::PointID)));
 
-    auto timeText = [this](qint64 seconds) {
-        const QString text = store::format00000(seconds);
-        return hmsMode() ? store::DataBaseTimeToHMS(store::toNumber(text)) : text;
+    // Through the field's width first: a value wider than "00000" shows as 99999 in both displays.
+    const auto timeText = [this](qint64 seconds) {
+        return store::timeText(store::toNumber(store::format00000(seconds)), hmsMode());
     };
-    TextTime->setText(timeText(rs.value(Field::Time)));
+    TextTime->setText(timeText(points.value(Field::Time)));
     TimeText = TextTime->text();
-    TextLength->setText(timeText(rs.value(Field::Length)));
+    TextLength->setText(timeText(points.value(Field::Length)));
     LengthText = TextLength->text();
     TextTransition->setText(timeText(store::toNumber(TransitionTime)));
     TransitionText = TextTransition->text();
 
-    TextRed->setText(store::format000(rs.value(Field::Red)));
-    TextGreen->setText(store::format000(rs.value(Field::Green)));
-    TextBlue->setText(store::format000(rs.value(Field::Blue)));
+    TextRed->setText(store::format000(points.value(Field::Red)));
+    TextGreen->setText(store::format000(points.value(Field::Green)));
+    TextBlue->setText(store::format000(points.value(Field::Blue)));
     ColorRed = store::reformat(TextRed->text(), 3);
     ColorGreen = store::reformat(TextGreen->text(), 3);
     ColorBlue = store::reformat(TextBlue->text(), 3);
@@ -68,16 +68,14 @@ void FormColour::DataBaseRead()
 
 void FormColour::DataBaseWrite()
 {
-    store::ColourTable &rs = table();
-    rs.setText(Field::PointID, TextPointID->text());
-    auto seconds = [this](const QString &text) {
-        return hmsMode() ? qint64(store::DataBaseTimeToSEC(text)) : store::toNumber(text);
-    };
-    rs.setValue(Field::Time, seconds(TextTime->text()));
-    rs.setValue(Field::Length, seconds(TextLength->text()));
-    rs.setText(Field::Red, TextRed->text());
-    rs.setText(Field::Green, TextGreen->text());
-    rs.setText(Field::Blue, TextBlue->text());
+    store::ColourTable &points = table();
+    points.setText(Field::PointID, TextPointID->text());
+    const auto seconds = [this](const QString &text) { return store::secondsOfText(text, hmsMode()); };
+    points.setValue(Field::Time, seconds(TextTime->text()));
+    points.setValue(Field::Length, seconds(TextLength->text()));
+    points.setText(Field::Red, TextRed->text());
+    points.setText(Field::Green, TextGreen->text());
+    points.setText(Field::Blue, TextBlue->text());
 }
 
 void FormColour::DataBaseData()
@@ -103,4 +101,11 @@ void FormColour::DataBaseData()
     }
     if (noOutput)
         ColorRed = ColorGreen = ColorBlue = QStringLiteral("000");
+}
+
+QColor FormColour::currentColour() const
+{
+    return QColor(store::percentToComponent(store::toNumber(ColorRed)),
+                  store::percentToComponent(store::toNumber(ColorGreen)),
+                  store::percentToComponent(store::toNumber(ColorBlue)));
 }

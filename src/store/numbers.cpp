@@ -108,4 +108,8 @@ QString componentToPercent(int component)
     return format000(qint64(std::nearbyint(percent)));
 }
 
+qint64 secondsOfText(const QString &text, bool hms) { return hms ? qint64(DataBaseTimeToSEC(text)) : toNumber(text); }
+
+QString timeText(qint64 seconds, bool hms) { return hms ? DataBaseTimeToHMS(seconds) : format00000(seconds); }
+
 } // namespace store

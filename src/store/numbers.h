@@ -43,6 +43,12 @@ QString DataBaseTimeToHMS(qint64 timeValue);
 // Missing parts count as 0, minutes and seconds above 59 are clamped to 59.
 int DataBaseTimeToSEC(const QString &timeValue);
 
+// The seconds a time field's text stands for: "hh:mm:ss" when `hms`, else
+// plain seconds.
+qint64 secondsOfText(const QString &text, bool hms);
+// Seconds as a time field shows them: "hh:mm:ss" when `hms`, else "00000".
+QString timeText(qint64 seconds, bool hms);
+
 // Percentage 0..100 to a colour component 0..255: times 2.55, rounded to the
 // nearest integer, halves to even.
 int percentToComponent(qint64 percent);

@@ -3,7 +3,7 @@
 // display switch.
 
 #include "app/captions.h"
-#include "app/icons.h"
+#include "platform/icons.h"
 #include "app/tags.h"
 #include "support/formfixture.h"
 

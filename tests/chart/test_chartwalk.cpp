@@ -5,6 +5,7 @@
 #include "chart/simulator.h"
 
 #include <QTest>
+#include <QtTest/qtestassert.h>
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/icons.h"
+#include "platform/icons.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,0 +1,149 @@
+// The simulator's tick as plain code: holds and ramps, the hand-over from one
+// point to the next, the end of the cycle with and without restart, the
+// one-point stop and a change of speed while playing.
+
+#include "chart/simulator.h"
+
+#include <QTest>
+
+using chart::SimulatorEvent;
+using chart::SimulatorState;
+using chart::SimulatorTick;
+
+namespace {
+
+// Three points: 0 s red 100 holding 10 s, 100 s green 100 holding 10 s,
+// 250 s blue 100 holding 10 s; the cycle ends at 400 s.
+chart::Cycle threePoints()
+{
+    chart::Cycle c;
+    c.pointCount = 3;
+    c.points[0] = {1, 0, 10, {100, 0, 0}};
+    c.points[1] = {2, 100, 10, {0, 100, 0}};
+    c.points[2] = {3, 250, 10, {0, 0, 100}};
+    c.transition = 140;
+    return c;
+}
+
+// A pacer on a clock that moves 50 ms a tick, as a punctual timer does.
+struct Punctual
+{
+    qint64 now = 0;
+    chart::SimulatorPacer pacer;
+    Punctual()
+    {
+        pacer.setClock([this] { return now; });
+    }
+    SimulatorTick step(const chart::Cycle &c, const SimulatorState &s, double speed, bool restart = false)
+    {
+        now += 50'000'000;
+        return chart::simulatorStep(c, c.end(), s, speed, restart, pacer);
+    }
+};
+
+} // namespace
+
+class TestSimulator : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void holdThenRamp_data()
+    {
+        QTest::addColumn<double>("time");
+        QTest::addColumn<double>("red");
+        QTest::addColumn<double>("green");
+        QTest::newRow("start of the hold") << 0.0 << 100.0 << 0.0;
+        QTest::newRow("end of the hold") << 9.99 << 100.0 << 0.0;
+        QTest::newRow("start of the ramp") << 10.0 << 100.0 << 0.0;
+        QTest::newRow("half-way down the ramp") << 55.0 << 50.0 << 50.0;
+        QTest::newRow("just before point 2") << 99.0 << (100.0 / 90.0) << (100.0 - 100.0 / 90.0);
+    }
+    void holdThenRamp()
+    {
+        QFETCH(double, time);
+        QFETCH(double, red);
+        QFETCH(double, green);
+        Punctual p;
+        const SimulatorTick t = p.step(threePoints(), {1, time, 0}, 1.0);
+        QCOMPARE(t.event, SimulatorEvent::Playing);
+        QCOMPARE(t.state.pointCurrent, 1);
+        QVERIFY(qAbs(t.colour[0] - red) < 1e-9 && qAbs(t.colour[1] - green) < 1e-9 && t.colour[2] == 0.0);
+        // The clock shows the instant before the tick's advance.
+        QCOMPARE(t.state.clock, time);
+        QCOMPARE(t.state.time, time + 0.05);
+    }
+
+    void pointsHandOverOnePerTick()
+    {
+        // At an hour a second one tick spans 180 s: point 1 ends at once, and
+        // the time it had left is dropped rather than carried into point 2.
+        Punctual p;
+        const chart::Cycle c = threePoints();
+        SimulatorTick t = p.step(c, {1, 0, 0}, 3600.0);
+        QCOMPARE(t.event, SimulatorEvent::Playing);
+        QCOMPARE(t.state.time, 180.0);
+        t = p.step(c, t.state, 3600.0);
+        QCOMPARE(t.event, SimulatorEvent::NextPoint);
+        QCOMPARE(t.state.pointCurrent, 2);
+        QCOMPARE(t.state.time, 0.0);
+        QCOMPARE(t.state.clock, 100.0);
+        QCOMPARE(t.colour, (std::array<double, 3>{0, 100, 0}));
+        // Point 2 plays from its own time.
+        t = p.step(c, t.state, 3600.0);
+        QCOMPARE(t.event, SimulatorEvent::Playing);
+        QCOMPARE(t.state.clock, 100.0);
+        QCOMPARE(t.colour, (std::array<double, 3>{0, 100, 0}));
+    }
+
+    void cycleEnds_data()
+    {
+        QTest::addColumn<bool>("restart");
+        QTest::addColumn<SimulatorEvent>("event");
+        QTest::newRow("restart on") << true << SimulatorEvent::CycleRestart;
+        QTest::newRow("restart off") << false << SimulatorEvent::CycleStop;
+    }
+    void cycleEnds()
+    {
+        QFETCH(bool, restart);
+        QFETCH(SimulatorEvent, event);
+        Punctual p;
+        const chart::Cycle c = threePoints();
+        // Point 3 ramps back to point 1's red until the end at 400 s.
+        SimulatorTick t = p.step(c, {3, 80, 0}, 1.0, restart);
+        QCOMPARE(t.event, SimulatorEvent::Playing);
+        QCOMPARE(t.colour, (std::array<double, 3>{50, 0, 50}));
+        t = p.step(c, {3, 150, 0}, 1.0, restart);
+        QCOMPARE(t.event, event);
+        QCOMPARE(t.state.pointCurrent, 1);
+        QCOMPARE(t.state.clock, 0.0);
+        QCOMPARE(t.state.time, 0.0);
+        QCOMPARE(t.colour, (std::array<double, 3>{100, 0, 0}));
+    }
+
+    void onePointCannotPlay()
+    {
+        chart::Cycle one;
+        one.pointCount = 1;
+        one.points[0] = {1, 0, 100, {10, 20, 30}};
+        Punctual p;
+        const SimulatorTick t = p.step(one, {1, 5, 42}, 1.0);
+        QCOMPARE(t.event, SimulatorEvent::OnePoint);
+        QCOMPARE(t.state.clock, 0.0);
+    }
+
+    void speedChangesMidPlay()
+    {
+        Punctual p;
+        const chart::Cycle c = threePoints();
+        SimulatorTick t = p.step(c, {1, 0, 0}, 1.0);
+        QCOMPARE(t.state.time, 0.05);
+        t = p.step(c, t.state, 20.0);
+        QCOMPARE(t.state.time, 1.05);
+        t = p.step(c, t.state, 0.1);
+        QCOMPARE(t.state.clock, 1.05);
+        QVERIFY(qAbs(t.state.time - 1.055) < 1e-12);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSimulator)
+#include "test_simulator.moc"
