@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTimer>
 #include <QToolBar>
@@ -40,8 +41,11 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     buildCentral();
     buildStatusBar();
     applyCaptions(true);
-    setMinimumSize(1000, 660);
-    resize(1280, 800);
+    // Small enough for a small screen at a high scale (the controls then
+    // scroll); opened at 1280 x 800 or as much of the screen as there is.
+    setMinimumSize(640, 400);
+    const QSize room = screen() ? screen()->availableGeometry().size() - QSize(16, 48) : QSize(1280, 800);
+    resize(QSize(1280, 800).boundedTo(room).expandedTo(minimumSize()));
 
     TimerMove = new QTimer(this);
     TimerMove->setObjectName(QStringLiteral("TimerMove"));

@@ -426,6 +426,8 @@ public:
     // Kept public for the handlers of every subsystem folder; tests find the
     // controls by objectName like a user finds them by sight.
     QTimer *TimerMove = nullptr;
+    // The window's controls, inside the scroll area that is the central widget.
+    QWidget *FormColourCentral = nullptr;
     QToolBar *Toolbar = nullptr;
     QProgressBar *ProgressBarWait = nullptr;
     QLabel *StatusBarPanel1 = nullptr;

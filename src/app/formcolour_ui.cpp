@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSlider>
 #include <QStatusBar>
@@ -251,9 +252,17 @@ QLabel *FormColour::makePicture(const char *name, const QString &iconName)
 
 void FormColour::buildCentral()
 {
-    auto *central = new QWidget(this);
+    // The controls scroll when the window is smaller than they need (a small
+    // screen at a high scale); at every size above that they are laid out whole.
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("FormColourScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *central = new QWidget(scroll);
     central->setObjectName(QStringLiteral("FormColourCentral"));
-    setCentralWidget(central);
+    FormColourCentral = central;
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
     auto *root = new QVBoxLayout(central);
     root->setContentsMargins(8, 6, 8, 6);
     root->setSpacing(6);

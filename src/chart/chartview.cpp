@@ -27,7 +27,9 @@ ChartView::ChartView(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("MSChartColorCycle"));
-    setMinimumSize(480, 260);
+    // Low enough for the window to fit a 600-pixel-high screen; the chart takes
+    // whatever height is left over.
+    setMinimumSize(480, 170);
     setAttribute(Qt::WA_OpaquePaintEvent);
     PictureSelected = makeOverlay("PictureSelected", QColor(0, 0, 0), chart::kPlotWidth);
     CommandCursorSelected = makeOverlay("CommandCursorSelected", QColor(255, 192, 0), chart::kBarWidth);

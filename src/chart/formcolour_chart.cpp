@@ -44,7 +44,7 @@ void FormColour::connectChart()
     for (QWidget *w : std::initializer_list<QWidget *>{
              CommandStart,       LabelSimulatorSpeed, LabelCursorLeft, LabelCursorRight, LabelDeltaL,
              LabelDelta,         LabelDeltaR,         LabelTime,       LabelLength,      LabelTransition,
-             LabelSimulatorTime, MSChartColorCycle,   SliderZoomMin,   SliderZoomMax,    centralWidget(),
+             LabelSimulatorTime, MSChartColorCycle,   SliderZoomMin,   SliderZoomMax,    FormColourCentral,
              ShapeRed,           ShapeGreen,          ShapeBlue,       ShapeSimulator,   ShapeColorCycle,
              ShapeTransition,    ShapeColor})
         w->installEventFilter(this);
@@ -136,7 +136,7 @@ bool FormColour::chartEvent(QObject *watched, QEvent *event)
     // release that comes up from an enabled control, a label included, is
     // that control's own.
     QWidget *w = qobject_cast<QWidget *>(watched);
-    const bool formArea = watched == this || watched == centralWidget() || qobject_cast<Shape *>(watched);
+    const bool formArea = watched == this || watched == FormColourCentral || qobject_cast<Shape *>(watched);
     if (!w || !formArea)
         return false;
     QWidget *under = w->childAt(pos);
