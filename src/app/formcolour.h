@@ -394,7 +394,7 @@ private:
     // Menu items and submenus get their captions from the caption table.
     QAction *addItem(QMenu *menu, const char *name, const QKeySequence &shortcut = {});
     QMenu *addSubMenu(QMenu *menu, const char *name);
-    QPushButton *makeButton(const char *name, const QString &icon, const QString &toolTip);
+    QPushButton *makeButton(const char *name, const QString &icon);
     QLabel *makeLabel(const char *name, const QString &caption);
     QLineEdit *makeField(const char *name);
     QLabel *makePicture(const char *name, const QString &icon);

@@ -3,11 +3,11 @@
 // sliders, the simulator and the status bar.
 
 #include "app/formcolour.h"
-#include "platform/icons.h"
 #include "app/shape.h"
 #include "app/tags.h"
 #include "chart/chartview.h"
 #include "chart/simulator.h"
+#include "platform/icons.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -205,7 +205,7 @@ void FormColour::buildToolbar()
     }
 }
 
-QPushButton *FormColour::makeButton(const char *name, const QString &iconName, const QString &toolTip)
+QPushButton *FormColour::makeButton(const char *name, const QString &iconName)
 {
     auto *button = new QPushButton(this);
     button->setObjectName(QString::fromLatin1(name));
@@ -213,7 +213,6 @@ QPushButton *FormColour::makeButton(const char *name, const QString &iconName, c
         button->setIcon(icons::get(iconName));
         button->setIconSize(QSize(24, 24));
     }
-    button->setToolTip(toolTip);
     button->setMinimumSize(34, 30);
     button->setFocusPolicy(Qt::TabFocus);
     return button;
@@ -286,22 +285,18 @@ void FormColour::buildCentral()
         s->setTickPosition(QSlider::TicksBelow);
         s->setPageStep(1);
     }
-    SliderZoomMin->setToolTip(QStringLiteral("Zoom: primo punto della finestra"));
-    SliderZoomMax->setToolTip(QStringLiteral("Zoom: ultimo punto della finestra"));
     zoomRow->addWidget(new QLabel(QStringLiteral("Zoom"), central));
     zoomRow->addWidget(SliderZoomMin, 1);
     zoomRow->addWidget(SliderZoomMax, 1);
     root->addLayout(zoomRow);
 
     auto *cursorRow = new QHBoxLayout;
-    CommandCursorLeftView =
-        makeButton("CommandCursorLeftView", QStringLiteral("cursorleft"), QStringLiteral("Cursore Sinistro"));
-    CommandCursorLeftL = makeButton("CommandCursorLeftL", QStringLiteral("stepleft"), QString());
-    CommandCursorLeftR = makeButton("CommandCursorLeftR", QStringLiteral("stepright"), QString());
-    CommandCursorRightView =
-        makeButton("CommandCursorRightView", QStringLiteral("cursorright"), QStringLiteral("Cursore Destro"));
-    CommandCursorRightL = makeButton("CommandCursorRightL", QStringLiteral("stepleft"), QString());
-    CommandCursorRightR = makeButton("CommandCursorRightR", QStringLiteral("stepright"), QString());
+    CommandCursorLeftView = makeButton("CommandCursorLeftView", QStringLiteral("cursorleft"));
+    CommandCursorLeftL = makeButton("CommandCursorLeftL", QStringLiteral("stepleft"));
+    CommandCursorLeftR = makeButton("CommandCursorLeftR", QStringLiteral("stepright"));
+    CommandCursorRightView = makeButton("CommandCursorRightView", QStringLiteral("cursorright"));
+    CommandCursorRightL = makeButton("CommandCursorRightL", QStringLiteral("stepleft"));
+    CommandCursorRightR = makeButton("CommandCursorRightR", QStringLiteral("stepright"));
     LabelCursorLeft = makeLabel("LabelCursorLeft", QString());
     LabelDeltaL = makeLabel("LabelDeltaL", QString());
     LabelDelta = makeLabel("LabelDelta", QString());
@@ -379,17 +374,17 @@ void FormColour::buildCentral()
     LabelRange->setAlignment(Qt::AlignCenter);
     LabelRange->hide();
 
-    CommandFirst = makeButton("CommandFirst", QStringLiteral("first"), QStringLiteral("Primo punto"));
-    CommandPrevious = makeButton("CommandPrevious", QStringLiteral("previous"), QStringLiteral("Punto precedente"));
-    CommandNext = makeButton("CommandNext", QStringLiteral("next"), QStringLiteral("Punto successivo"));
-    CommandLast = makeButton("CommandLast", QStringLiteral("last"), QStringLiteral("Ultimo punto"));
-    CommandInsert = makeButton("CommandInsert", QStringLiteral("insert"), QStringLiteral("Inserisci punto"));
-    CommandEdit = makeButton("CommandEdit", QStringLiteral("edit"), QStringLiteral("Modifica punto"));
-    CommandRemove = makeButton("CommandRemove", QStringLiteral("remove"), QStringLiteral("Elimina punto"));
-    CommandMoveShift = makeButton("CommandMoveShift", QStringLiteral("move_en"), QStringLiteral("Sposta / Trasla"));
-    CommandSave = makeButton("CommandSave", QStringLiteral("save_point"), QStringLiteral("Salva punto"));
-    CommandAnnul = makeButton("CommandAnnul", QStringLiteral("annul"), QStringLiteral("Annulla"));
-    CommandColor = makeButton("CommandColor", QStringLiteral("color"), QStringLiteral("Scegli colore"));
+    CommandFirst = makeButton("CommandFirst", QStringLiteral("first"));
+    CommandPrevious = makeButton("CommandPrevious", QStringLiteral("previous"));
+    CommandNext = makeButton("CommandNext", QStringLiteral("next"));
+    CommandLast = makeButton("CommandLast", QStringLiteral("last"));
+    CommandInsert = makeButton("CommandInsert", QStringLiteral("insert"));
+    CommandEdit = makeButton("CommandEdit", QStringLiteral("edit"));
+    CommandRemove = makeButton("CommandRemove", QStringLiteral("remove"));
+    CommandMoveShift = makeButton("CommandMoveShift", QStringLiteral("move_en"));
+    CommandSave = makeButton("CommandSave", QStringLiteral("save_point"));
+    CommandAnnul = makeButton("CommandAnnul", QStringLiteral("annul"));
+    CommandColor = makeButton("CommandColor", QStringLiteral("color"));
 
     auto *title = makeLabel("LabelColorCycleTitle", QStringLiteral("Punto Colore"));
     setGroupTitleFont(title);
@@ -473,9 +468,9 @@ void FormColour::buildCentral()
     ShapeColor->setObjectName(QStringLiteral("ShapeColor"));
     ShapeColor->setFillColor(QColor(0, 0, 0));
     ShapeColor->setMinimumSize(72, 56);
-    CommandStart = makeButton("CommandStart", QStringLiteral("start_en"), QStringLiteral("Avvio simulatore"));
-    CommandPause = makeButton("CommandPause", QStringLiteral("pause"), QStringLiteral("Pausa simulatore"));
-    CommandStop = makeButton("CommandStop", QStringLiteral("stop"), QStringLiteral("Arresto simulatore"));
+    CommandStart = makeButton("CommandStart", QStringLiteral("start_en"));
+    CommandPause = makeButton("CommandPause", QStringLiteral("pause"));
+    CommandStop = makeButton("CommandStop", QStringLiteral("stop"));
     for (QPushButton *b : {CommandStart, CommandPause, CommandStop})
         b->setEnabled(false);
     LabelSimulatorTime = makeLabel("LabelSimulatorTime", QStringLiteral("00:00:00"));

@@ -2,6 +2,8 @@
 // controls, run the rule, write the results back and show its message.
 
 #include "app/formcolour.h"
+
+#include "app/captions.h"
 #include "app/tags.h"
 #include "editor/editorcontrols.h"
 #include "editor/rules.h"
@@ -45,8 +47,9 @@ bool FormColour::DataBaseTimeCheck(const QString &timeText)
 void FormColour::DataBaseLengthMaxValue()
 {
     const bool hms = hmsMode();
-    const editor::Limit limit = editor::DataBaseLengthMaxValue(
-        table(), PointCount, PointCurrent, store::secondsOfText(TextTime->text(), hms), store::toNumber(TransitionTime), hms);
+    const editor::Limit limit =
+        editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent, store::secondsOfText(TextTime->text(), hms),
+                                       store::toNumber(TransitionTime), hms);
     LengthMaxValue = store::format00000(limit.value);
     table().moveTo(PointCurrent);
     LabelRange->setText(limit.caption.pick(english()));
@@ -95,12 +98,14 @@ void FormColour::CommandMoveShift_Click()
     if (!hasTag(CommandMoveShift, u"M")) {
         setTag(CommandMoveShift, QStringLiteral("M"));
         editor::setPictures(CommandMoveShift, PictureMoveEn, PictureMoveDs);
-        LabelTimeName->setText(english() ? QStringLiteral("Position Time") : QStringLiteral("Posizione"));
+        LabelTimeName->setText(
+            captions::find("LabelTimeName", captions::Role::Text, captions::When::Moving)->text(english()));
         LabelRange->hide();
     } else {
         setTag(CommandMoveShift, QStringLiteral("S"));
         editor::setPictures(CommandMoveShift, PictureShiftEn, PictureShiftDs);
-        LabelTimeName->setText(english() ? QStringLiteral("Shift to Time") : QStringLiteral("Trasla fino a"));
+        LabelTimeName->setText(
+            captions::find("LabelTimeName", captions::Role::Text, captions::When::Shifting)->text(english()));
         DataBaseShiftValue();
         if (hasTag(TextTime, u"C"))
             LabelRange->show();

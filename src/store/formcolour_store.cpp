@@ -2,8 +2,10 @@
 // editor, the browse state of the editor's buttons, and the colour outputs.
 
 #include "app/formcolour.h"
-#include "platform/icons.h"
+
+#include "app/captions.h"
 #include "app/tags.h"
+#include "platform/icons.h"
 #include "store/numbers.h"
 
 #include <QAction>
@@ -25,7 +27,8 @@ void FormColour::DataBaseCommand()
     CommandLast->setEnabled(!onLast);
 
     const bool blankFirst = PointCount == 1 && points.value(Field::PointID) == 1 && points.value(Field::Time) == 0
-                            && points.value(Field::Red) == 0 && points.value(Field::Green) == 0 && points.value(Field::Blue) == 0;
+                            && points.value(Field::Red) == 0 && points.value(Field::Green) == 0
+                            && points.value(Field::Blue) == 0;
     CommandRemove->setEnabled(!blankFirst);
     CommandInsert->setEnabled(PointCount != store::kRowCount);
     CommandEdit->setEnabled(true);
@@ -34,7 +37,8 @@ void FormColour::DataBaseCommand()
     setTag(CommandMoveShift, QStringLiteral("M"));
     CommandMoveShift->setIcon(icons::pictures(PictureMoveEn, PictureMoveDs));
 
-    LabelTimeName->setText(english() ? QStringLiteral("Position Time") : QStringLiteral("Posizione"));
+    LabelTimeName->setText(
+        captions::find("LabelTimeName", captions::Role::Text, captions::When::Moving)->text(english()));
     LabelRange->hide();
     CommandSave->setEnabled(false);
     CommandAnnul->setEnabled(false);
