@@ -230,25 +230,6 @@ private Q_SLOTS:
         QCOMPARE(port.portDevice(1), QStringLiteral("virtual board"));
         QVERIFY(port.portDevice(2).isEmpty());
     }
-
-    void vanishedBoardClosesThePortOnce()
-    {
-        VirtualBoard b;
-        b.faults.vanishAfter = 2;
-        VirtualSerialPort port(b);
-        QVERIFY(port.open(1));
-        port.write(kIdentify);
-        port.write(kIdentify);
-        port.advance(50);
-        QVERIFY(b.vanished());
-        QCOMPARE(port.readAll(), QByteArray());
-        QVERIFY(!port.isOpen());
-        QCOMPARE(port.errors, 1);
-        port.write(kIdentify);
-        QCOMPARE(port.bytesWaiting(), 0);
-        QVERIFY(!port.open(1));
-        QCOMPARE(port.errors, 1);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestVirtualBoard)

@@ -3,14 +3,18 @@
 #include "app/shape.h"
 #include "app/tags.h"
 #include "chart/chartview.h"
+#include "cyclefile/cyclefile.h"
 #include "store/numbers.h"
 #include "support/formfixture.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <cmath>
 
@@ -27,6 +31,7 @@ QString str(const char *s) { return QString::fromUtf8(s); }
 struct Loaded : FormFixture
 {
     FormColour &w = *form;
+    QTemporaryDir dir;
 
     explicit Loaded(std::initializer_list<P> points = kFive, qint64 transition = 20)
     {
@@ -35,23 +40,28 @@ struct Loaded : FormFixture
         if (points.size() > 0)
             load(points, transition);
     }
-    // Writes the points into the store and switches the colour-cycle function
-    // on, which consolidates them, sets up zoom and cursors and redraws.
+    // Opens the points as a cycle file through File Open, with the colour-cycle
+    // function on, which consolidates them, sets up zoom and cursors and redraws.
     void load(std::initializer_list<P> points, qint64 transition)
     {
-        store::emptyTable(w.table());
+        store::ColourTable table;
         int k = 0;
         for (const P &p : points) {
-            store::ColourPoint &row = w.table().row(++k);
+            store::ColourPoint &row = table.row(++k);
             row.setValue(store::Field::PointID, k);
             for (int i = 0; i < 5; ++i)
                 row.setValue(std::array{store::Field::Time, store::Field::Length, store::Field::Red,
                                         store::Field::Green, store::Field::Blue}[std::size_t(i)],
                              p[std::size_t(i)]);
         }
-        w.PointCount = quint8(points.size());
-        w.TransitionTime = store::format00000(transition);
-        QVERIFY(trigger(QStringLiteral("mnuEnableColorCycle")));
+        QFile file(dir.filePath(QStringLiteral("cycle.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(cyclefile::writeCycle(table, store::format00000(transition)));
+        file.close();
+        dialogs.answerOpenFile(file.fileName());
+        QVERIFY(trigger(QStringLiteral("mnuFileOpen")) && dialogs.shown.isEmpty());
+        if (!w.mnuEnableColorCycle->isChecked())
+            QVERIFY(trigger(QStringLiteral("mnuEnableColorCycle")));
     }
     void click(QWidget *widget, int times = 1, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -210,7 +220,12 @@ void TestChartForm::simulatorAtSpeedOneWithPause()
     Loaded f({{0, 10, 100, 0, 0}, {20, 10, 0, 0, 100}}, 10); // 40 s over 12120 units
     FormColour &w = f.w;
     f.start();
-    QVERIFY(!w.mnuFile->isEnabled());
+    // Playing keeps every menu but Help off, and the time display as it is.
+    for (QAction *a : {w.mnuFile, w.mnuEnable, w.mnuUSB, w.mnuConfig, w.mnuInfo})
+        QVERIFY(!a->isEnabled());
+    QVERIFY(!w.Toolbar->isEnabled() && w.mnuHelp->isEnabled());
+    f.click(w.LabelSimulatorTime, 1, Qt::RightButton);
+    QVERIFY(f.w.hmsMode() && w.TextTime->text() == QStringLiteral("00:00:00"));
     // The hold: 180 steps of 50 ms sum to a hair under 9 s, shown as 9 s.
     f.tick(181);
     QCOMPARE(w.LabelSimulatorTime->text(), QStringLiteral("00:00:09"));
@@ -234,7 +249,9 @@ void TestChartForm::simulatorAtSpeedOneWithPause()
     QCOMPARE(f.playing() + u' ' + QString::number(w.SimulatorTime), QStringLiteral("2 00:00:20 000/000/100 6060 0.05"));
     f.click(w.CommandStop); // on point 2: the editor goes back to point 1
     f.tick();
-    QVERIFY(!w.SimulatorRunning && w.mnuFile->isEnabled() && f.bar() == 75);
+    QVERIFY(!w.SimulatorRunning && f.bar() == 75);
+    for (QAction *a : {w.mnuFile, w.mnuEnable, w.mnuUSB, w.mnuConfig, w.mnuInfo})
+        QVERIFY(a->isEnabled());
     QVERIFY(w.PointCurrent == 1 && f.field(QStringLiteral("TextPointID"))->text() == QStringLiteral("01"));
 }
 
@@ -415,9 +432,6 @@ void TestChartForm::rightClicksReachTheirOwnerOnce()
     QVERIFY(w.mnuEnableColorCycle->isChecked());
 }
 
-QTEST_MAIN(TestChartForm)
-#include "test_chartform.moc"
-
 // Level runs and slopes are drawn by different means; both must land on the
 // rows and values of the grid, and nowhere else.
 void TestChartForm::viewDrawsHoldsAndSlopesWhereTheGridSays()
@@ -455,3 +469,6 @@ void TestChartForm::viewDrawsHoldsAndSlopesWhereTheGridSays()
     QVERIFY(!redNear(xOf(3.5), yOf(20)));
     QVERIFY(image.pixelColor(xOf(1.5), yOf(95)).blue() > 150); // the blue hold across
 }
+
+QTEST_MAIN(TestChartForm)
+#include "test_chartform.moc"
