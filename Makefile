@@ -5,6 +5,7 @@
 #   make bench  build and run the benchmarks
 #   make fuzz   build and run the fuzzers (cycle-file reader, board jobs) for a bounded time
 #   make format format the sources with clang-format
+#   make lint   build, then run clang-tidy (checks in .clang-tidy) over the sources; any finding fails
 #   make install    build and install under PREFIX (default /usr/local; DESTDIR is honoured)
 #   make uninstall  remove the files the last `make install` installed
 #   make package    build the Debian package orvanta_<version>_<arch>.deb here
@@ -17,7 +18,7 @@ PACKAGES := cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev libbenchmar
 PREFIX ?= /usr/local
 PKG_BUILD ?= build-pkg
 
-.PHONY: run test demo bench fuzz format deps build clean install uninstall package
+.PHONY: run test demo bench fuzz format lint deps build clean install uninstall package
 
 deps:
 	@sh tools/install-deps.sh $(PACKAGES)
@@ -100,6 +101,17 @@ package: deps
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# clang-tidy reads the compile commands of $(BUILD) (the build is needed for the
+# files moc generates) and looks at the project's own .cpp files there, in src/,
+# tools/ and tests/ (not the generated *_autogen ones), $(JOBS) at a time; every
+# finding counts as an error. The fuzzers are linted only in a build that has them.
+lint: build
+	@sh tools/install-deps.sh clang-tidy
+	@sed -n 's/^ *"file": "\(.*\)"$$/\1/p' $(BUILD)/compile_commands.json \
+	  | grep -E '^$(CURDIR)/(src|tools|tests)/.*\.cpp$$' | sort -u \
+	  | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD) --quiet --warnings-as-errors='*' \
+	      --header-filter='^$(CURDIR)/(src|tools|tests)/'
 
 clean:
 	rm -rf $(BUILD) build-asan build-bench build-fuzz $(PKG_BUILD)

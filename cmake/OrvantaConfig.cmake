@@ -1,8 +1,14 @@
 # One interface target carries the language standard, the warnings and Qt's
-# strictness macros; every target of the project links it.
+# strictness macros; every target of the project links it. Qt's headers come
+# in as system includes, so these warnings only look at the project's code.
+# ORVANTA_WERROR turns every warning into an error (CI builds with it).
 add_library(orvanta_config INTERFACE)
 target_compile_features(orvanta_config INTERFACE cxx_std_20)
-target_compile_options(orvanta_config INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_options(orvanta_config INTERFACE -Wall -Wextra -Wpedantic
+  -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual)
+if(ORVANTA_WERROR)
+  target_compile_options(orvanta_config INTERFACE -Werror)
+endif()
 target_compile_definitions(orvanta_config INTERFACE
   QT_NO_CAST_FROM_ASCII
   QT_NO_CAST_TO_ASCII
