@@ -224,7 +224,7 @@ void TestBoardLink::jobsTakeTheirTicks()
 
     std::optional<DeviceInfo> info;
     auto [deviceTicks, device] = runJob(port, [&](int v) {
-        const JobTick t = USBDevice(v, port);
+        JobTick t = USBDevice(v, port);
         if (t.device)
             info = t.device;
         return t;
@@ -240,7 +240,7 @@ void TestBoardLink::jobsTakeTheirTicks()
     // The names come one slot every four ticks; the last tick ends the job.
     QByteArrayList names(9);
     auto [textTicks, text] = runJob(port, [&](int v) {
-        const JobTick t = USBText(v, port);
+        JobTick t = USBText(v, port);
         if (t.captionSlot)
             names[t.captionSlot] = t.caption;
         return t;
@@ -252,7 +252,7 @@ void TestBoardLink::jobsTakeTheirTicks()
 
     QByteArray cleaned;
     auto [cleanTicks, clean] = runJob(port, [&](int v) {
-        const JobTick t = USBClean(v, '3', port);
+        JobTick t = USBClean(v, '3', port);
         if (t.captionSlot == 3)
             cleaned = t.caption;
         return t;
@@ -264,7 +264,7 @@ void TestBoardLink::jobsTakeTheirTicks()
 
     int renamedSlot = 0;
     auto [renameTicks, rename] = runJob(port, [&](int v) {
-        const JobTick t = USBRename(v, '5', "abc     ", port);
+        JobTick t = USBRename(v, '5', "abc     ", port);
         if (t.captionSlot)
             renamedSlot = t.captionSlot;
         return t;
@@ -292,7 +292,7 @@ void TestBoardLink::writeThenReadGivesTheSameCycle()
     int blocksSent = 0;
     auto [writeTicks, write] = runJob(port, [&](int v) {
         const qsizetype before = port.written.size();
-        const JobTick t = USBWrite(v, '5', source, port);
+        JobTick t = USBWrite(v, '5', source, port);
         for (qsizetype i = before; i < port.written.size(); ++i)
             blocksSent += port.written[i].bytes.startsWith("AW5");
         return t;

@@ -47,7 +47,7 @@ class TestFileCommands : public QObject
     // A file of the test's folder with the given content ("" leaves it absent).
     QString file(const char *name, const QByteArray &content = {})
     {
-        const QString path = m_dir->filePath(QString::fromUtf8(name));
+        QString path = m_dir->filePath(QString::fromUtf8(name));
         QFile f(path);
         if (!content.isEmpty() && (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size()))
             qFatal("cannot write a test file");

@@ -17,10 +17,10 @@ class ScriptedDialogs final : public platform::Dialogs
 public:
     // Answers, queued in the order the program will ask.
     void answerMessage(platform::MsgResult answer) { m_messages.enqueue(answer); }
-    void answerInput(std::optional<QString> text) { m_inputs.enqueue(std::move(text)); }
-    void answerOpenFile(std::optional<QString> path) { m_openFiles.enqueue(std::move(path)); }
-    void answerSaveFile(std::optional<QString> path) { m_saveFiles.enqueue(std::move(path)); }
-    void answerColour(std::optional<QColor> colour) { m_colours.enqueue(std::move(colour)); }
+    void answerInput(const std::optional<QString> &text) { m_inputs.enqueue(text); }
+    void answerOpenFile(const std::optional<QString> &path) { m_openFiles.enqueue(path); }
+    void answerSaveFile(const std::optional<QString> &path) { m_saveFiles.enqueue(path); }
+    void answerColour(const std::optional<QColor> &colour) { m_colours.enqueue(colour); }
 
     // What was shown.
     QList<platform::Message> shown;
