@@ -7,26 +7,12 @@
 #include "board/jobs.h"
 #include "platform/serialport.h"
 
+#include "fuzzchecks.h"
+
 #include <cstddef>
 #include <cstdint>
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-bool digitsOfWidth(const QString &text, int width)
-{
-    if (text.size() != width)
-        return false;
-    for (const QChar c : text)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
 
 // A line whose receive buffer the fuzzer fills between ticks.
 class FuzzLine final : public platform::SerialPort
@@ -60,12 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     board::ReadCycle cycle;
     quint8 eraseCount = 0;
-    const int failureSteps[] = {board::kDeviceFailure, board::kTextFailure,  board::kCleanFailure, board::kRenameFailure,
-                                board::kEraseFailure,  board::kWriteFailure, board::kReadFailure};
+    const int failureSteps[] = {board::kDeviceFailure, board::kTextFailure,  board::kCleanFailure,
+                                board::kRenameFailure, board::kEraseFailure, board::kWriteFailure,
+                                board::kReadFailure};
     int value = 0;
     for (int tick = 0; tick < 200; ++tick) {
         if (at < size) {
-            const std::size_t n = std::min<std::size_t>(data[at++], size - at);
+            const std::size_t length = data[at];
+            ++at;
+            const std::size_t n = std::min(length, size - at);
             line.buffer.append(reinterpret_cast<const char *>(data + at), qsizetype(n));
             at += n;
         }
