@@ -43,14 +43,6 @@ void loadCycle(FormColour &w, int points, qint64 transition)
     w.pointRefresh();
 }
 
-QList<store::ColourPoint> rows(FormColour &w)
-{
-    QList<store::ColourPoint> out;
-    for (int r = 1; r <= store::kRowCount; ++r)
-        out.append(w.table().row(r));
-    return out;
-}
-
 } // namespace
 
 class TestBoardForm : public QObject
@@ -352,7 +344,7 @@ void TestBoardForm::slotSelectionAndEraseGuard()
 void TestBoardForm::writeThenReadBackGivesTheCycle()
 {
     loadCycle(w(), 12, 4000);
-    const QList<store::ColourPoint> written = rows(w());
+    const QList<store::ColourPoint> written = storeRows(w());
     goInterface();
     selectSlot(3);
     // Written from point 3 with the RGB sliders on: afterwards everything shows point 1.
@@ -376,7 +368,7 @@ void TestBoardForm::writeThenReadBackGivesTheCycle()
     // Steps 0 to 13 read four blocks, the fourth starting with an empty
     // record; steps 50 to 54 read the transition record and end.
     QCOMPARE(runCommand("mnuUsbInterfaceOnCommandRd"), 14 + 5);
-    QCOMPARE(rows(w()), written);
+    QCOMPARE(storeRows(w()), written);
     QCOMPARE(w().PointCount, 12);
     QCOMPARE(w().TransitionTime, u"04000"_s);
     QCOMPARE(w().TextTransition->text(), u"01:06:40"_s);
@@ -390,7 +382,7 @@ void TestBoardForm::writeThenReadBackGivesTheCycle()
 void TestBoardForm::failedReadKeepsTheStore()
 {
     loadCycle(w(), 5, 600);
-    const QList<store::ColourPoint> before = rows(w());
+    const QList<store::ColourPoint> before = storeRows(w());
     // Slot 4 holds a whole cycle, but the board falls silent halfway through the read.
     QList<QByteArray> records;
     for (int k = 1; k <= 64; ++k)
@@ -407,7 +399,7 @@ void TestBoardForm::failedReadKeepsTheStore()
     QVERIFY(runCommand("mnuUsbInterfaceOnCommandRd", {MsgResult::Yes, MsgResult::Ok}) > 0);
     QCOMPARE(dialogs().last().text, u"Lettura Fallita"_s);
     QCOMPARE(dialogs().last().icon, MsgIcon::Critical);
-    QCOMPARE(rows(w()), before);
+    QCOMPARE(storeRows(w()), before);
     QCOMPARE(w().PointCount, 5);
     QCOMPARE(w().TransitionTime, u"00600"_s);
 }

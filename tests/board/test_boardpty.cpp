@@ -25,14 +25,6 @@ namespace {
 
 constexpr int kWait = 15000; // generous: the whole scan of two ports takes about 1.1 s
 
-QList<store::ColourPoint> rows(FormColour &w)
-{
-    QList<store::ColourPoint> out;
-    for (int r = 1; r <= store::kRowCount; ++r)
-        out.append(w.table().row(r));
-    return out;
-}
-
 } // namespace
 
 class TestBoardPty : public QObject
@@ -121,7 +113,7 @@ private Q_SLOTS:
         m_dialogs.answerOpenFile(path);
         click("mnuFileOpen");
         QCOMPARE(m_form->PointCount, 20);
-        const QList<store::ColourPoint> opened = rows(*m_form);
+        const QList<store::ColourPoint> opened = storeRows(*m_form);
 
         click("mnuUsbInterfaceOn");
         QTRY_VERIFY_WITH_TIMEOUT(m_form->SlotNamesLoaded, kWait);
@@ -140,7 +132,7 @@ private Q_SLOTS:
         click("mnuUsbInterfaceOnCommandRd");
         QTRY_VERIFY_WITH_TIMEOUT(!item("mnuUsbInterfaceOnCommandRd")->isChecked(), kWait);
         QCOMPARE(m_form->PointCount, 20);
-        QCOMPARE(rows(*m_form), opened);
+        QCOMPARE(storeRows(*m_form), opened);
         QCOMPARE(m_form->TransitionTime, u"01200"_s);
         QCOMPARE(m_dialogs.shown.size(), 4); // the two confirmations and the close's two questions
     }

@@ -4,28 +4,10 @@
 
 #include "cyclefile/cyclefile.h"
 
+#include "fuzzchecks.h"
+
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-bool digitsOfWidth(const QString &text, int width)
-{
-    if (text.size() != width)
-        return false;
-    for (const QChar c : text)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -12,6 +12,15 @@
 #include <functional>
 #include <memory>
 
+// The 64 rows of a window's store, to compare whole cycles.
+inline QList<store::ColourPoint> storeRows(FormColour &w)
+{
+    QList<store::ColourPoint> out;
+    for (int r = 1; r <= store::kRowCount; ++r)
+        out.append(w.table().row(r));
+    return out;
+}
+
 // A main window with scripted dialogs and the virtual board behind its
 // serial port, on COM`boardPort`. Each tick moves the line's clock by 50 ms
 // and runs one timer tick, as the running program does.
