@@ -23,6 +23,7 @@
 #include <QSlider>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 
 using platform::MsgButtons;
 using platform::MsgIcon;
@@ -34,7 +35,7 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     , m_port(port)
 {
     setObjectName(QStringLiteral("FormColour"));
-    setWindowTitle(QStringLiteral("Orvanta"));
+    setWindowTitle(QStringLiteral("Orvanta[*]"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/orvanta.png")));
     buildMenus();
     buildToolbar();
@@ -58,12 +59,18 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     connectSimulator();
     connectFiles();
     connectBoard();
+    connectHistory();
 
     Form_Load();
     TimerMove->start();
 }
 
-FormColour::~FormColour() = default;
+FormColour::~FormColour()
+{
+    // The history empties itself as it goes; the window is no longer there to show it.
+    if (History)
+        History->disconnect(this);
+}
 
 bool FormColour::english() const { return hasTag(mnuConfigLanguage, u"E"); }
 
@@ -224,16 +231,18 @@ void FormColour::Form_Load()
 
 void FormColour::MenuDisable()
 {
-    for (QAction *menu : {mnuFile, mnuEnable, mnuUSB, mnuConfig, mnuInfo})
+    for (QAction *menu : {mnuFile, mnuEdit, mnuEnable, mnuUSB, mnuConfig, mnuInfo})
         menu->setEnabled(false);
     Toolbar->setEnabled(false);
+    updateHistoryActions();
 }
 
 void FormColour::MenuEnable()
 {
-    for (QAction *menu : {mnuFile, mnuEnable, mnuUSB, mnuConfig, mnuInfo})
+    for (QAction *menu : {mnuFile, mnuEdit, mnuEnable, mnuUSB, mnuConfig, mnuInfo})
         menu->setEnabled(true);
     Toolbar->setEnabled(true);
+    updateHistoryActions();
 }
 
 void FormColour::Toolbar_ButtonClick(const QString &key)
@@ -252,6 +261,8 @@ void FormColour::Toolbar_ButtonClick(const QString &key)
         {u"Read", &FormColour::mnuUsbInterfaceOnCommandRd_Click},
         {u"Write", &FormColour::mnuUsbInterfaceOnCommandWr_Click},
         {u"Rename", &FormColour::mnuUsbInterfaceOnCommandNn_Click},
+        {u"Undo", &FormColour::mnuEditUndo_Click},
+        {u"Redo", &FormColour::mnuEditRedo_Click},
         {u"Language", &FormColour::mnuConfigLanguage_Click},
         {u"Exit", &FormColour::mnuFileExit_Click},
     };

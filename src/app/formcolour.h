@@ -4,6 +4,7 @@
 #include "board/link.h"
 #include "chart/chartwalk.h"
 #include "chart/simulator.h"
+#include "editor/cyclehistory.h"
 #include "platform/message.h"
 #include "store/colourtable.h"
 
@@ -28,6 +29,7 @@ class QPushButton;
 class QSlider;
 class QTimer;
 class QToolBar;
+class QUndoStack;
 class Shape;
 
 namespace platform {
@@ -101,6 +103,9 @@ public:
     QString UsbStatusItalian = QStringLiteral("Nessuna Scheda USB Abilitata");
     // The application's help file setting.
     QString HelpFile;
+    // The name of the cycle in memory the window title shows: the file's
+    // name, the slot it was read from, or nothing.
+    Bilingual CycleTitle;
 
     // The table of the store.
     store::ColourTable &table() { return DataSource->GetDataMember(); }
@@ -227,6 +232,30 @@ public:
     QLineEdit *editorDblClickField = nullptr; // its next mouse release is no click
     bool editorSliderSync = false;            // the sliders follow the colour being set
     bool editorSliderRightPress = false;      // a colour slider's right press toggled the RGB function
+
+    // ----- The cycle as a document (src/editor/formcolour_history.cpp) -----
+    // The history of the cycle's changes; its clean state is the saved cycle.
+    QUndoStack *History = nullptr;
+    // The cycle as it stands; with `withSource`, also the file and title that name it.
+    editor::CycleState cycleState(bool withSource = false) const;
+    // Puts a cycle back and shows it through the editor's refresh.
+    void restoreCycleState(const editor::CycleState &state);
+    // Records the change made since `before` as one step of the history
+    // (nothing when nothing changed).
+    void recordCycleChange(const editor::CycleState &before, const Bilingual &label, int mergeKey = -1);
+    void markCycleSaved();
+    bool cycleModified() const;
+    // Asked before a command drops unsaved changes: true when it may go on.
+    bool confirmDropChanges();
+    // Undo and Redo are available: no point being edited, no board job, the
+    // simulator at rest.
+    bool historyAllowed() const;
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
+    void updateHistoryActions();
+    void updateWindowTitle();
+    // The editor, the transition time and the colour sliders while a board job runs.
+    void setEditorLocked(bool locked);
 
     // ----- Chart, zoom, cursors and simulator (src/chart) --------------------
     void DataBaseView();
@@ -410,6 +439,7 @@ private:
     void connectSimulator();
     void connectFiles();
     void connectBoard();
+    void connectHistory();
     bool editorEvent(QObject *watched, QEvent *event);
     bool chartEvent(QObject *watched, QEvent *event);
 
@@ -516,6 +546,7 @@ public:
 
     // Menu items by name; every menu item is also reachable through menuItem().
     QAction *mnuFile = nullptr;
+    QAction *mnuEdit = nullptr;
     QAction *mnuUSB = nullptr;
     QAction *mnuEnable = nullptr;
     QAction *mnuConfig = nullptr;

@@ -90,13 +90,23 @@ void FormColour::applyCaptions(bool designed)
 
     // The titles of the menu bar carry mnemonics (Alt with the underlined
     // letter opens the menu), chosen again whenever the titles change.
-    const QList<QAction *> titles = menuBar()->actions();
+    // The Edit menu came later than the others: it takes its letter after
+    // theirs, so that theirs stay the ones users know.
+    QList<QAction *> titles = menuBar()->actions();
+    if (titles.removeOne(mnuEdit))
+        titles.append(mnuEdit);
     QStringList plain;
     for (QAction *title : titles)
         plain << title->property("Caption").toString();
     const QStringList texts = captions::withMnemonics(plain);
     for (qsizetype i = 0; i < titles.size(); ++i)
         titles[i]->setText(texts[i]);
+
+    // The history's items name their step; the title names the cycle.
+    if (History) {
+        updateHistoryActions();
+        updateWindowTitle();
+    }
 }
 
 void FormColour::showComments(bool on)

@@ -70,6 +70,13 @@ void FormColour::buildMenus()
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileNull"));
     addItem(file, "mnuFileExit");
 
+    // The history of the cycle: its items' texts name the step they undo or redo.
+    QMenu *edit = addSubMenu(nullptr, "mnuEdit");
+    mnuEdit = edit->menuAction();
+    addItem(edit, "mnuEditUndo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction *redo = addItem(edit, "mnuEditRedo");
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+
     QMenu *usb = addSubMenu(nullptr, "mnuUSB");
     mnuUSB = usb->menuAction();
     mnuUSBMenu = usb;
@@ -142,7 +149,7 @@ void FormColour::buildMenus()
     addItem(info, "mnuInfoOrvanta");
     addItem(info, "mnuInfoBoard")->setEnabled(false);
 
-    for (QAction *top : {mnuFile, mnuUSB, mnuEnable, mnuConfig})
+    for (QAction *top : {mnuFile, mnuEdit, mnuUSB, mnuEnable, mnuConfig})
         top->setEnabled(false);
 
     // The keyboard reaches the menus as in other desktop programs: Alt, or
@@ -169,6 +176,7 @@ void FormColour::buildToolbar()
          {"SaveAs", "saveas"},
          {"Close", "close"},
          {"Delete", "delete"}},
+        {{"Undo", "undo"}, {"Redo", "redo"}},
         {{"USBOn", "usbon"}, {"USBEm", "usbem"}, {"USBIn", "usbin"}},
         {{"Cycle1", "cycle1"},
          {"Cycle2", "cycle2"},

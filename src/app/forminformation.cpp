@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 FormInformation::FormInformation(bool english, QWidget *parent)
     : QWidget(parent, Qt::Tool)
@@ -36,6 +37,8 @@ FormInformation::FormInformation(bool english, QWidget *parent)
     Command->setDefault(true);
     layout->addWidget(Command, 1, 0, 1, 2, Qt::AlignRight);
     connect(Command, &QPushButton::clicked, this, &QWidget::close);
+    // Escape closes it, as it closes any small window.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 bool FormInformation::event(QEvent *event)

@@ -131,6 +131,7 @@ void FormColour::endProgress()
 {
     ProgressBarWait->setVisible(false);
     setTag(ProgressBarWait, QStringLiteral("H"));
+    setEditorLocked(false);
 }
 
 // ----- Port choice ----------------------------------------------------------------
@@ -421,7 +422,9 @@ bool FormColour::USBRead()
 {
     const board::JobTick t = board::USBRead(ProgressBarWait->value(), slotDigit(), BoardReadCycle, m_port);
     // The cycle read goes into the store only when the whole read has passed.
+    std::optional<editor::CycleState> before;
     if (t.ended && t.success) {
+        before = cycleState(true);
         for (int r = 1; r <= store::kRowCount; ++r)
             table().row(r) = BoardReadCycle.table.row(r);
         PointCount = quint8(BoardReadCycle.pointCount);
@@ -431,6 +434,15 @@ bool FormColour::USBRead()
     const bool goesOn = applyJobTick(t);
     if (!goesOn)
         refreshAfterBoardRead();
+    if (before) {
+        // The cycle on screen is the slot's now, no file's: Save asks for a name.
+        showNoFile();
+        const QString name = slotCaption(slotDigit() - '0').trimmed();
+        CycleTitle = {QStringLiteral("slot %1 \"%2\"").arg(slotDigit()).arg(name),
+                      QStringLiteral("settore %1 \"%2\"").arg(slotDigit()).arg(name)};
+        updateWindowTitle();
+        recordCycleChange(*before, editor::readLabel(slotDigit() - '0'));
+    }
     return goesOn;
 }
 
@@ -565,6 +577,8 @@ void FormColour::startBoardJob(const char *item, int failureStep)
     startProgress(failureStep, 0, QStringLiteral("M"));
     ProgressBarWait->setVisible(true);
     boardItem(item)->setChecked(true);
+    // Nothing of the cycle can be changed while the job runs.
+    setEditorLocked(true);
     // No other command may start while this one runs; the menus come back
     // at the first idle tick after it.
     MenuDisable();
@@ -572,7 +586,7 @@ void FormColour::startBoardJob(const char *item, int failureStep)
 
 void FormColour::mnuUsbInterfaceOnCommandRd_Click()
 {
-    if (boardCommandAvailable()
+    if (boardCommandAvailable() && confirmDropChanges()
         && say(confirmation("Read Color Cycle! Confirm?", "Leggere il Ciclo Colore! Confermi?")) == MsgResult::Yes)
         startBoardJob("mnuUsbInterfaceOnCommandRd", board::kReadFailure);
     disarmEraseAll();

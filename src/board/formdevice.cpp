@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 FormDevice::FormDevice(bool english, QWidget *parent)
     : QWidget(parent, Qt::Tool)
@@ -43,6 +44,8 @@ FormDevice::FormDevice(bool english, QWidget *parent)
     Command->setDefault(true);
     layout->addWidget(Command, 4, 0, 1, 2, Qt::AlignRight);
     connect(Command, &QPushButton::clicked, this, &QWidget::close);
+    // Escape closes it, as it closes any small window.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void FormDevice::showDevice(const board::DeviceInfo &info)

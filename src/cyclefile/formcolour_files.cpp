@@ -30,12 +30,17 @@ void FormColour::nameFile(const QString &path)
 {
     FileName = path;
     setFileStatus(messages::fileStatus(path));
+    const QString name = QFileInfo(path).fileName();
+    CycleTitle = {name, name};
+    updateWindowTitle();
 }
 
 void FormColour::showNoFile()
 {
     FileName.clear();
     setFileStatus(messages::noFileStatus());
+    CycleTitle = {};
+    updateWindowTitle();
 }
 
 void FormColour::emptyStore()
@@ -80,6 +85,8 @@ void FormColour::mnuFileCreate_Click()
 
 void FormColour::mnuFileOpen_Click()
 {
+    if (!confirmDropChanges())
+        return;
     const std::optional<QString> path =
         m_dialogs.openFile(messages::openTitle().pick(english()), cyclefile::dialogFilter(), QString());
     if (!path)
@@ -94,6 +101,7 @@ void FormColour::mnuFileOpen_Click()
     }
     const cyclefile::LoadedCycle &cycle = *result.cycle;
 
+    const editor::CycleState before = cycleState(true);
     nameFile(*path);
     store::ColourTable &points = table();
     for (int k = 1; k <= store::kRowCount; ++k)
@@ -106,6 +114,8 @@ void FormColour::mnuFileOpen_Click()
         say(*cycle.notice);
 
     showLoadedCycle();
+    recordCycleChange(before, editor::openLabel(QFileInfo(*path).fileName()));
+    markCycleSaved();
 }
 
 void FormColour::mnuFileSave_Click() { saveCycle(); }
@@ -136,6 +146,7 @@ bool FormColour::saveCycle()
             showNoFile();
             return false;
         }
+        markCycleSaved();
         return true;
     }
 
@@ -154,6 +165,7 @@ bool FormColour::saveCycle()
         showNoFile();
         return false;
     }
+    markCycleSaved();
     return true;
 }
 
@@ -178,7 +190,9 @@ void FormColour::mnuFileSaveAs_Click()
     // writes into it.
     if (QFileInfo::exists(*path) && say(messages::overwrite()) != MsgResult::Yes)
         return;
-    if (!writeCycleFile(*path))
+    if (writeCycleFile(*path))
+        markCycleSaved();
+    else
         showNoFile();
 }
 
@@ -190,6 +204,7 @@ void FormColour::mnuFileClose_Click()
     if (!FileName.isEmpty() && !saveCycle())
         return;
 
+    const editor::CycleState before = cycleState(true);
     emptyStore();
     showNoFile();
     PointCurrent = 1;
@@ -205,12 +220,18 @@ void FormColour::mnuFileClose_Click()
     DataBaseData();
     if (mnuEnableColorCycle->isChecked())
         mnuEnableColorCycle_Click();
+    recordCycleChange(before, editor::closeLabel());
+    markCycleSaved();
 }
 
 void FormColour::mnuFileDelete_Click()
 {
     if (say(messages::deleteConfirm()) != MsgResult::Yes)
         return;
+    // Undone, the cycle comes back without the file it was deleted with:
+    // Save then asks where to keep it.
+    editor::CycleState before = cycleState(true);
+    before.source = editor::CycleSource{};
     emptyStore();
 
     // Without a file nothing is deleted and nothing is said.
@@ -231,4 +252,6 @@ void FormColour::mnuFileDelete_Click()
     pointRefresh();
     if (mnuEnableColorCycle->isChecked())
         mnuEnableColorCycle_Click();
+    recordCycleChange(before, editor::deleteLabel());
+    markCycleSaved();
 }

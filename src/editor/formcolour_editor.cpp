@@ -94,6 +94,7 @@ void FormColour::CommandLast_Click()
 void FormColour::CommandRemove_Click()
 {
     store::ColourTable &points = table();
+    const editor::CycleState before = cycleState();
     if (say(editor::removeQuestion()) == platform::MsgResult::Yes) {
         points.moveTo(PointCurrent);
         points.setValue(Field::Time, 0);
@@ -116,6 +117,7 @@ void FormColour::CommandRemove_Click()
     for (int i = 1; i < PointCurrent; ++i)
         points.MoveNext();
     pointRefresh();
+    recordCycleChange(before, editor::removeLabel(before.pointCurrent));
 }
 
 void FormColour::showConfirmedLook()
@@ -168,6 +170,7 @@ void FormColour::CommandInsert_Click()
     TextTime->setCursorPosition(0);
     TextTime_Click();
     focusAtEntry(TextTime);
+    updateHistoryActions();
 }
 
 void FormColour::CommandEdit_Click()
@@ -181,6 +184,7 @@ void FormColour::CommandEdit_Click()
     setTag(CommandSave, QStringLiteral("E"));
     setPointFieldsEnabled(true);
     focusAtEntry(TextTime);
+    updateHistoryActions();
 }
 
 void FormColour::CommandSave_Click()
@@ -195,9 +199,12 @@ void FormColour::CommandSave_Click()
         }
     }
 
+    const editor::CycleState before = cycleState();
+    const bool inserting = hasTag(CommandSave, u"I");
+    const bool moving = hasTag(CommandMoveShift, u"M");
     store::ColourTable &points = table();
     points.moveTo(PointCurrent);
-    if (hasTag(CommandSave, u"I")) {
+    if (inserting) {
         if (PointCount >= store::kRowCount)
             return;
         while (PointCurrent < PointCount) {
@@ -233,6 +240,9 @@ void FormColour::CommandSave_Click()
     setPointFieldsEnabled(false);
     pointRefresh();
     setTag(CommandSave, QStringLiteral("D"));
+    recordCycleChange(before, inserting ? editor::insertLabel(PointCurrent)
+                              : moving  ? editor::editLabel(PointCurrent)
+                                        : editor::shiftLabel(PointCurrent));
 }
 
 void FormColour::CommandAnnul_Click()
@@ -247,6 +257,7 @@ void FormColour::CommandAnnul_Click()
     setPointFieldsEnabled(false);
     table().moveTo(PointCurrent);
     pointRefresh();
+    updateHistoryActions();
 }
 
 void FormColour::CommandColor_Click()

@@ -337,6 +337,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
 {
     if (!crossFieldGuard(field))
         return;
+    const editor::CycleState before = cycleState();
     TimeBuffer buffer = bufferOf(*this, field);
     const bool hms = hmsMode();
     editor::putText(field, buffer.text, std::min<int>(field->cursorPosition(), int(buffer.text.size())));
@@ -393,6 +394,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
     if (field == TextTransition) {
         table().moveTo(PointCurrent);
         pointRefresh();
+        recordCycleChange(before, editor::transitionLabel());
     }
 }
 

@@ -259,7 +259,7 @@ void TestLanguage::commentsInEitherLanguage()
             QCOMPARE(shown(w, row), on ? row.text(inEnglish) : QString());
             ++count;
         }
-        QCOMPARE(count, 64);
+        QCOMPARE(count, 66);
     };
 
     QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));
@@ -416,7 +416,10 @@ void TestLanguage::keyboardReachesTheMenus()
     QTest::keyClick(&w, Qt::Key_F10);
     QCOMPARE(openMenu(), u"mnuFile"_s);
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    QCOMPARE(openMenu(), u"mnuEdit"_s);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
     QCOMPARE(openMenu(), u"mnuUSB"_s);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
     QCOMPARE(openMenu(), u"mnuInfo"_s);

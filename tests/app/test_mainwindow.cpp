@@ -45,7 +45,8 @@ void TestMainWindow::startsInItalianWithTheEmptyCycle()
 {
     FormFixture f(false);
     FormColour &w = *f.form;
-    QCOMPARE(w.windowTitle(), QStringLiteral("Orvanta"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Orvanta[*]"));
+    QVERIFY(!w.isWindowModified());
     QCOMPARE(w.StatusBarPanel1->text(), QStringLiteral("File: Nessuno"));
     QCOMPARE(w.StatusBarPanel2->text(), QStringLiteral("Nessuna Scheda USB Abilitata"));
     QCOMPARE(f.field(QStringLiteral("TextPointID"))->text(), QStringLiteral("01"));
@@ -104,7 +105,7 @@ void TestMainWindow::menuStatesShortcutsAndToolbar()
     for (QAction *a : w.Toolbar->actions())
         layout << (a->isSeparator() ? QStringLiteral("|") : a->property("Key").toString());
     QCOMPARE(layout.join(u' '),
-             QStringLiteral("Create Open Save SaveAs Close Delete | USBOn USBEm USBIn | Cycle1 Cycle2 Cycle3 Cycle4 "
+             QStringLiteral("Create Open Save SaveAs Close Delete | Undo Redo | USBOn USBEm USBIn | Cycle1 Cycle2 Cycle3 Cycle4 "
                             "Cycle5 Cycle6 Cycle7 Cycle8 | Read Write Rename | Language | Exit"));
 }
 
@@ -343,7 +344,7 @@ void TestMainWindow::everyButtonAndPictureFindsItsImage()
         QVERIFY2(drawable(action->icon()), qPrintable(action->text()));
         ++actions;
     }
-    QCOMPARE(actions, 22);
+    QCOMPARE(actions, 24);
     QStringList names;
     for (QLabel *label : w.findChildren<QLabel *>()) {
         if (!icons::pictureName(label).isEmpty()) {

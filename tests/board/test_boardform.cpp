@@ -6,6 +6,7 @@
 #include "board/formdevice.h"
 #include "board/frame.h"
 #include "board/records.h"
+#include "cyclefile/cyclefile.h"
 #include "store/numbers.h"
 #include "support/boardfixture.h"
 
@@ -14,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -107,6 +109,7 @@ private Q_SLOTS:
     void failedReadKeepsTheStore();
     void renameAndDeviceInformation();
     void vanishingMidJobGivesTwoMessagesOnly();
+    void readCycleIsNoFilesAndTheEditorWaitsForJobs();
 };
 
 void TestBoardForm::scanFindsTheBoardAfterSilentPorts()
@@ -463,3 +466,60 @@ void TestBoardForm::vanishingMidJobGivesTwoMessagesOnly()
 
 QTEST_MAIN(TestBoardForm)
 #include "test_boardform.moc"
+
+void TestBoardForm::readCycleIsNoFilesAndTheEditorWaitsForJobs()
+{
+    // Slot 3 gets a 9-point cycle; during the write nothing of the editor answers.
+    loadCycle(w(), 9, 300);
+    w().mnuEnableColorCycle_Click();
+    goInterface();
+    selectSlot(3);
+    dialogs().answerMessage(MsgResult::Yes);
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandWr"));
+    m_f->tick(12);
+    QVERIFY(m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked());
+    for (QWidget *control : std::initializer_list<QWidget *>{w().CommandInsert, w().CommandEdit, w().TextTransition,
+                                                              w().SliderRed})
+        QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+    QTest::mouseClick(w().CommandInsert, Qt::LeftButton);
+    QCOMPARE(tag(w().CommandSave), u"D"_s);
+    QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked(); }) > 0);
+    m_f->tick(); // the menus come back
+    QVERIFY(w().CommandInsert->isEnabled() && w().TextTransition->isEnabled());
+
+    // A file is opened and changed; reading the slot asks first, then the
+    // cycle on screen is the slot's, not the file's.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"mycycle.txt"_s);
+    loadCycle(w(), 5, 600);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray fileBytes = cyclefile::writeCycle(w().table(), w().TransitionTime);
+    file.write(fileBytes);
+    file.close();
+    dialogs().answerOpenFile(path);
+    QVERIFY(m_f->trigger("mnuFileOpen"));
+    dialogs().answerMessage(MsgResult::Yes);
+    w().CommandRemove_Click();
+    QVERIFY(runCommand("mnuUsbInterfaceOnCommandRd", {MsgResult::No, MsgResult::Yes}) > 0);
+    QCOMPARE(dialogs().shown.at(dialogs().shown.size() - 2).text,
+             u"Il ciclo colore ha modifiche non salvate. Salvarle prima?"_s);
+    QCOMPARE(w().PointCount, 9);
+    QCOMPARE(w().FileName, QString());
+    QCOMPARE(w().StatusBarPanel1->text(), u"File: Nessuno"_s);
+    QCOMPARE(w().windowTitle(), u"Orvanta - settore 3 \"%1\"[*]"_s.arg(w().slotCaption(3).trimmed()));
+    QVERIFY(w().isWindowModified());
+
+    // Undone, the file's changed cycle and its name come back; redone, Save asks for a name.
+    w().mnuEditUndo_Click();
+    QCOMPARE(w().PointCount, 4);
+    QCOMPARE(w().FileName, path);
+    w().mnuEditRedo_Click();
+    QCOMPARE(w().PointCount, 9);
+    dialogs().answerMessage(MsgResult::Yes);
+    dialogs().answerSaveFile(std::nullopt);
+    QVERIFY(m_f->trigger("mnuFileSave"));
+    QVERIFY(dialogs().fileDialogs.last().save);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), fileBytes);
+}

@@ -1,0 +1,305 @@
+// The cycle as a document: every change undone and redone as one step, the
+// modified state and the window title, and the question asked before a
+// command drops unsaved changes.
+
+#include "app/tags.h"
+#include "cyclefile/cyclefile.h"
+#include "store/numbers.h"
+#include "support/formfixture.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+using namespace Qt::StringLiterals;
+using platform::MsgResult;
+using store::Field;
+
+namespace {
+
+// A cycle of `points` points an hour apart, each with its own colour.
+QByteArray cycleBytes(int points, int transition)
+{
+    store::ColourTable t;
+    store::emptyTable(t);
+    for (int k = 1; k <= points; ++k) {
+        t.row(k).setValue(Field::PointID, k);
+        t.row(k).setValue(Field::Time, (k - 1) * 3600);
+        t.row(k).setValue(Field::Length, 60);
+        t.row(k).setValue(Field::Red, 10 * k);
+        t.row(k).setValue(Field::Blue, 100 - 10 * k);
+    }
+    return cyclefile::writeCycle(t, store::format00000(transition));
+}
+
+// What a user can tell of the cycle in memory: the store, the counts, the
+// file, and what the editor shows of the current point.
+struct Seen
+{
+    QByteArray cycle;
+    int pointCount;
+    int pointCurrent;
+    QString fileName;
+    QString title;
+    QString time;
+    QString transition;
+    bool operator==(const Seen &) const = default;
+};
+
+Seen seen(FormColour &w)
+{
+    return {cyclefile::writeCycle(w.table(), w.TransitionTime), w.PointCount, w.PointCurrent, w.FileName,
+            w.windowTitle(), w.TextTime->text(), w.TextTransition->text()};
+}
+
+char *describe(const Seen &s)
+{
+    return QTest::toString(u"%1 points, current %2, file '%3', title '%4', time %5, transition %6"_s
+                               .arg(s.pointCount)
+                               .arg(s.pointCurrent)
+                               .arg(s.fileName, s.title, s.time, s.transition));
+}
+
+} // namespace
+
+class TestHistory : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    std::unique_ptr<FormFixture> m_f;
+    FormColour &w() { return *m_f->form; }
+    ScriptedDialogs &dialogs() { return m_f->dialogs; }
+
+    QString file(const QString &name, int points, int transition = 600)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(cycleBytes(points, transition)) < 0)
+            qFatal("cannot write a test file");
+        return path;
+    }
+    bool open(const QString &path)
+    {
+        dialogs().answerOpenFile(path);
+        return m_f->trigger(u"mnuFileOpen"_s);
+    }
+    // Types over a time field from its first digit and confirms with Enter.
+    static void type(QLineEdit *field, const QString &digits)
+    {
+        const int y = field->height() / 2;
+        int x = 0;
+        while (x < field->width() && field->cursorPositionAt(QPoint(x + 2, y)) != 0)
+            ++x;
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(x + 2, y));
+        QTest::keyClicks(field, digits);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    void expectSeen(const Seen &actual, const Seen &expected)
+    {
+        if (!(actual == expected))
+            QFAIL(qPrintable(u"seen %1, expected %2"_s.arg(QString::fromLatin1(describe(actual)),
+                                                           QString::fromLatin1(describe(expected)))));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_f = std::make_unique<FormFixture>();
+        QVERIFY(open(file(u"a.txt"_s, 4)));
+    }
+    void cleanup() { QVERIFY(dialogs().allAnswered()); }
+
+    void everyChangeIsOneStep_data();
+    void everyChangeIsOneStep();
+    void modifiedStateFollowsSaveAndUndo();
+    void unsavedChangesQuestion_data();
+    void unsavedChangesQuestion();
+    void notWhileEditingAndEscapeAnnuls();
+};
+
+void TestHistory::everyChangeIsOneStep_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("undoText");
+    QTest::newRow("insert") << u"insert"_s << u"Annulla Inserisci punto 3"_s;
+    QTest::newRow("edit") << u"edit"_s << u"Annulla Modifica punto 2"_s;
+    QTest::newRow("shift") << u"shift"_s << u"Annulla Sposta punti da 2"_s;
+    QTest::newRow("remove") << u"remove"_s << u"Annulla Rimuovi punto 2"_s;
+    QTest::newRow("transition") << u"transition"_s << u"Annulla Tempo Viraggio Fine Ciclo"_s;
+    QTest::newRow("open") << u"open"_s << u"Annulla Apri b.txt"_s;
+    QTest::newRow("close") << u"close"_s << u"Annulla Chiudi File"_s;
+}
+
+void TestHistory::everyChangeIsOneStep()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, undoText);
+    w().CommandNext_Click(); // point 2 current
+    const Seen before = seen(w());
+
+    if (action == u"insert") {
+        w().CommandInsert_Click();
+        type(w().TextTime, u"0130"_s);
+        w().CommandSave_Click();
+    } else if (action == u"edit") {
+        w().CommandEdit_Click();
+        w().TextRed->setText(u"077"_s);
+        w().CommandSave_Click();
+    } else if (action == u"shift") {
+        w().CommandEdit_Click();
+        w().CommandMoveShift_Click();
+        type(w().TextTime, u"0110"_s);
+        w().CommandSave_Click();
+    } else if (action == u"remove") {
+        dialogs().answerMessage(MsgResult::Yes);
+        w().CommandRemove_Click();
+    } else if (action == u"transition") {
+        type(w().TextTransition, u"002"_s);
+    } else if (action == u"open") {
+        QVERIFY(open(file(u"b.txt"_s, 7, 90)));
+    } else if (action == u"close") {
+        dialogs().answerMessage(MsgResult::Yes); // close
+        dialogs().answerMessage(MsgResult::No);  // not saved first
+        QVERIFY(m_f->trigger(u"mnuFileClose"_s));
+    }
+    const Seen after = seen(w());
+    QVERIFY(after.cycle != before.cycle);
+    QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), undoText);
+    QVERIFY(w().toolbarButton(u"Undo"_s)->isEnabled());
+
+    QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
+    expectSeen(seen(w()), before);
+    QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Annulla Apri a.txt"_s);
+    // The chart shows the restored cycle too, its marker on the current point.
+    QCOMPARE(w().SliderZoomMax->maximum(), std::max(2, before.pointCount));
+    QCOMPARE(w().ChartLayout->markers.selectedTime, w().table().row(w().PointCurrent).value(Field::Time));
+
+    QVERIFY(m_f->trigger(u"mnuEditRedo"_s));
+    expectSeen(seen(w()), after);
+    QCOMPARE(w().SliderZoomMax->maximum(), std::max(2, after.pointCount));
+}
+
+void TestHistory::modifiedStateFollowsSaveAndUndo()
+{
+    QCOMPARE(w().windowTitle(), u"Orvanta - a.txt[*]"_s);
+    QVERIFY(!w().isWindowModified());
+    const QByteArray saved = cyclefile::writeCycle(w().table(), w().TransitionTime);
+
+    dialogs().answerMessage(MsgResult::Yes);
+    w().CommandRemove_Click();
+    QVERIFY(w().isWindowModified());
+
+    dialogs().answerMessage(MsgResult::Yes); // save confirmation
+    QVERIFY(m_f->trigger(u"mnuFileSave"_s));
+    QVERIFY(!w().isWindowModified());
+    QFile f(w().FileName);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll() != saved);
+
+    // Back past the saved state and forward to it again.
+    w().mnuEditUndo_Click();
+    QVERIFY(w().isWindowModified());
+    QCOMPARE(cyclefile::writeCycle(w().table(), w().TransitionTime), saved);
+    w().mnuEditRedo_Click();
+    QVERIFY(!w().isWindowModified());
+
+    // The texts follow the language.
+    w().mnuConfigLanguage_Click();
+    QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Undo Remove point 1"_s);
+    QCOMPARE(w().menuItem(u"mnuEditRedo"_s)->text(), u"Redo"_s);
+}
+
+void TestHistory::unsavedChangesQuestion_data()
+{
+    QTest::addColumn<bool>("modify");
+    QTest::addColumn<QList<MsgResult>>("answers");
+    QTest::addColumn<bool>("aFileGone");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<int>("pointsInA");
+
+    using L = QList<MsgResult>;
+    QTest::newRow("nothing changed: no question") << false << L{} << false << true << 4;
+    QTest::newRow("cancel") << true << L{MsgResult::Cancel} << false << false << 4;
+    QTest::newRow("no: changes dropped") << true << L{MsgResult::No} << false << true << 4;
+    QTest::newRow("yes: saved first") << true << L{MsgResult::Yes, MsgResult::Yes} << false << true << 3;
+    QTest::newRow("yes, save declined") << true << L{MsgResult::Yes, MsgResult::No} << false << false << 4;
+    QTest::newRow("yes, save fails") << true << L{MsgResult::Yes, MsgResult::Yes, MsgResult::Ok} << true << false
+                                     << -1;
+}
+
+void TestHistory::unsavedChangesQuestion()
+{
+    QFETCH(bool, modify);
+    QFETCH(QList<MsgResult>, answers);
+    QFETCH(bool, aFileGone);
+    QFETCH(bool, opened);
+    QFETCH(int, pointsInA);
+
+    const QString a = w().FileName;
+    const QString b = file(u"b.txt"_s, 7);
+    if (modify) {
+        dialogs().answerMessage(MsgResult::Yes);
+        w().CommandRemove_Click();
+    }
+    if (aFileGone)
+        QVERIFY(QFile::remove(a));
+    const Seen before = seen(w());
+    const qsizetype shownBefore = dialogs().shown.size();
+    for (MsgResult answer : answers)
+        dialogs().answerMessage(answer);
+    if (opened)
+        dialogs().answerOpenFile(b);
+    QVERIFY(m_f->trigger(u"mnuFileOpen"_s));
+
+    if (modify) {
+        const platform::Message question = dialogs().shown.value(shownBefore);
+        QCOMPARE(question.text, u"Il ciclo colore ha modifiche non salvate. Salvarle prima?"_s);
+        QCOMPARE(question.buttons, platform::MsgButtons::YesNoCancel);
+        QCOMPARE(question.defaultButton, MsgResult::Cancel);
+    } else {
+        QCOMPARE(dialogs().shown.size(), shownBefore);
+    }
+    if (opened) {
+        QCOMPARE(w().FileName, b);
+        QCOMPARE(w().PointCount, 7);
+        QVERIFY(!w().isWindowModified());
+    } else {
+        expectSeen(seen(w()), before);
+        QVERIFY(w().isWindowModified());
+    }
+    if (pointsInA > 0) {
+        const cyclefile::ReadResult onDisk = cyclefile::readCycleFile(a);
+        QVERIFY(onDisk.ok());
+        QCOMPARE(onDisk.cycle->pointCount, pointsInA);
+    }
+}
+
+void TestHistory::notWhileEditingAndEscapeAnnuls()
+{
+    w().show();
+    QVERIFY(QTest::qWaitForWindowActive(&w()));
+    dialogs().answerMessage(MsgResult::Yes);
+    w().CommandRemove_Click();
+    QVERIFY(w().menuItem(u"mnuEditUndo"_s)->isEnabled());
+
+    w().CommandEdit_Click();
+    QVERIFY(!w().menuItem(u"mnuEditUndo"_s)->isEnabled());
+    QVERIFY(!w().toolbarButton(u"Undo"_s)->isEnabled());
+    QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w().PointCount, 3);
+
+    QTest::keyClick(&w(), Qt::Key_Escape);
+    QCOMPARE(tag(w().CommandSave), u"D"_s);
+    QVERIFY(!w().TextTime->isEnabled());
+    QVERIFY(w().menuItem(u"mnuEditUndo"_s)->isEnabled());
+    QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w().PointCount, 4);
+    QTest::keyClick(&w(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(w().PointCount, 3);
+}
+
+QTEST_MAIN(TestHistory)
+#include "test_history.moc"
