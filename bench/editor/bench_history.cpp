@@ -1,0 +1,66 @@
+// Undo and redo of a Shift of the later points of a full 64-point cycle,
+// with the editor's whole refresh (editor, chart redraw, sliders, outputs).
+
+#include "benchsupport.h"
+
+#include "editor/rules.h"
+
+#include <QApplication>
+#include <QUndoStack>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A 64-point cycle with points 3..64 shifted 30 s later as one step of the history.
+void shiftOnce(FormColour &f)
+{
+    f.CommandNext_Click();
+    f.CommandNext_Click();
+    const editor::CycleState before = f.cycleState();
+    editor::shiftLaterPoints(f.table(), f.PointCount, f.PointCurrent, 30);
+    f.DataBaseCheck();
+    f.table().moveTo(f.PointCurrent);
+    f.pointRefresh();
+    f.recordCycleChange(before, editor::shiftLabel(f.PointCurrent));
+}
+
+void BM_UndoShift64(benchmark::State &state)
+{
+    BenchWindow w(64);
+    shiftOnce(*w.form);
+    QUndoStack &history = *w.form->History;
+    for (auto _ : state) {
+        history.undo();
+        state.PauseTiming();
+        history.redo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoShift64)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_RedoShift64(benchmark::State &state)
+{
+    BenchWindow w(64);
+    shiftOnce(*w.form);
+    QUndoStack &history = *w.form->History;
+    for (auto _ : state) {
+        state.PauseTiming();
+        history.undo();
+        state.ResumeTiming();
+        history.redo();
+    }
+}
+BENCHMARK(BM_RedoShift64)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
