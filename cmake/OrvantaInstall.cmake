@@ -36,3 +36,8 @@ foreach(size IN LISTS ORVANTA_ICON_SIZES)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/src/orvanta.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The licence: the whole text beside the program's documentation, and the
+# Debian copyright file where Debian's tools look for it.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvanta)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvanta)

@@ -69,7 +69,6 @@ public:
     qint64 ShiftRangeMax = 0;
     QString LengthMaxValue;
     QString TransitionMaxValue;
-    bool CheckError = false;
     int CursorLeftPoint = 1;
     quint8 CursorRightPoint = 2;
     bool StartupDone = false;
@@ -83,8 +82,6 @@ public:
     bool SlotNamesLoaded = false;
     QString UsbRenameText;
     QString UsbCycleSlot = QStringLiteral("0");
-    QString UsbFrame;
-    qint16 UsbChecksum = 0;
     quint8 UsbEraseCount = 0;
     QString EmulatorRed = QStringLiteral("000");
     QString EmulatorGreen = QStringLiteral("000");

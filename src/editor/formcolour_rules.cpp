@@ -20,7 +20,6 @@ void FormColour::DataBaseCheck()
     store::ColourTable &points = table();
     const editor::CheckResult result = editor::DataBaseCheck(points, store::toNumber(TransitionTime));
     PointCount = quint8(result.pointCount);
-    CheckError = result.checkError;
     for (const platform::BilingualMessage &message : result.messages)
         say(message);
     points.MoveFirst();

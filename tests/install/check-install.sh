@@ -46,6 +46,8 @@ sizes="16 24 32 48 64 128 256"
     for s in $sizes; do echo "usr/share/icons/hicolor/${s}x${s}/apps/orvanta.png"; done
     echo usr/share/icons/hicolor/scalable/apps/orvanta.svg
     echo "usr/share/metainfo/$appid.metainfo.xml"
+    echo usr/share/doc/orvanta/LICENSE
+    echo usr/share/doc/orvanta/copyright
 } | LC_ALL=C sort >"$work/expected"
 (cd "$dest" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort) >"$work/actual"
 if ! diff -u "$work/expected" "$work/actual" >"$work/files.diff"; then
