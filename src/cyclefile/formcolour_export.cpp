@@ -195,6 +195,12 @@ void FormColour::mnuFileExport_Click()
     if (QFileInfo::exists(path) && say(messages::overwrite()) != MsgResult::Yes)
         return;
     const QByteArray bytes = png ? chartPng() : sheetPdf();
+    // An image that could not be made is reported as a file not written,
+    // never left behind as an empty file.
+    if (bytes.isEmpty()) {
+        say(messages::writeFailed(path, QStringLiteral("the chart could not be drawn")));
+        return;
+    }
     if (const std::optional<QString> reason = cyclefile::writeWholeFile(path, bytes))
         say(messages::writeFailed(path, *reason));
 }
