@@ -29,10 +29,11 @@ using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
 
-FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, QWidget *parent)
+FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, QSettings *settings, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_port(port)
+    , m_settings(settings)
 {
     setObjectName(QStringLiteral("FormColour"));
     setWindowTitle(QStringLiteral("Orvanta[*]"));
@@ -62,6 +63,7 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     connectHistory();
 
     Form_Load();
+    loadSettings();
     TimerMove->start();
 }
 
@@ -306,6 +308,7 @@ bool FormColour::exitConfirmed()
 
 void FormColour::endProgram()
 {
+    saveSettings();
     m_ending = true;
     TimerMove->stop();
     close();
@@ -324,6 +327,7 @@ void FormColour::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    saveSettings();
     m_ending = true;
     TimerMove->stop();
     event->accept();

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -21,16 +22,23 @@ class FormDevice;
 class QAction;
 class QActionGroup;
 class QFrame;
+class QImage;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPagedPaintDevice;
 class QProgressBar;
 class QPushButton;
+class QSettings;
 class QSlider;
 class QTimer;
 class QToolBar;
 class QUndoStack;
 class Shape;
+
+namespace cyclefile {
+struct LoadedCycle;
+} // namespace cyclefile
 
 namespace platform {
 class Dialogs;
@@ -48,7 +56,11 @@ class FormColour : public QMainWindow
 {
     Q_OBJECT
 public:
-    FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, QWidget *parent = nullptr);
+    // With `settings`, the window starts as the user left it and keeps its
+    // settings there; without (the tests' windows), it neither reads nor
+    // writes any.
+    FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, QSettings *settings = nullptr,
+               QWidget *parent = nullptr);
     ~FormColour() override;
 
     // ----- Form-level state ------------------------------------------------
@@ -151,6 +163,17 @@ public:
     void showComments(bool on);
     // Opens the first menu of the menu bar that is enabled (F10).
     void openFirstMenu();
+
+    // ----- Settings (src/app/formcolour_settings.cpp) ------------------------
+    // Every setting is read in loadSettings, at start-up, and written in
+    // saveSettings, when the program ends; a setting without a value (the
+    // first start) leaves the window as it starts.
+    void loadSettings();
+    void saveSettings();
+    // The folder a file dialog opens in (empty: the current folder), and
+    // the folder of a path chosen in it, kept for the next time.
+    QString dialogFolder(const QString &dialog) const;
+    void rememberFolder(const QString &dialog, const QString &path);
 
     // ----- Colour-point store (src/store) -----------------------------------
     void DataBaseCommand();
@@ -322,6 +345,43 @@ public:
     void mnuFileSaveAs_Click();
     void mnuFileClose_Click();
     void mnuFileDelete_Click();
+    // File Open's work after its dialog: reads the file at `path` and, when
+    // the whole of it passed, shows its cycle and names the file. False when
+    // the file was refused (its report shown; nothing changed).
+    bool openCycleFile(const QString &path);
+    // A cycle read whole becomes the store and is shown from point 1.
+    void takeCycle(const cyclefile::LoadedCycle &cycle);
+
+    // Recent files: the last six cycle files opened or saved, the most recent
+    // first, as the File menu lists them (Alt+1 .. Alt+6).
+    static constexpr int kRecentFiles = 6;
+    QStringList RecentFiles;
+    void addRecentFile(const QString &path);
+    void showRecentFiles();
+    // Opens recent file `item` (1..6) as File Open does; a file no longer
+    // there leaves the list with a message.
+    void mnuFileRecent_Click(int item);
+
+    // The starting templates, cycle files compiled into the program: New from
+    // Template loads one as File Open loads a file, and names no file.
+    static constexpr int kTemplates = 5;
+    static QString templateResource(int item);
+    void mnuFileTemplate_Click(int item);
+
+    // Export writes the chart as a PNG image, or the cycle sheet (the chart,
+    // the table of points, the transition time) as a one-page PDF; Print
+    // prints the sheet (src/cyclefile/formcolour_export.cpp).
+    void mnuFileExport_Click();
+    void mnuFilePrint_Click();
+    // The pixel ratio of exported images: the screen's, or 2 on a screen of ratio 1.
+    qreal exportRatio() const;
+    // The chart as an image at `ratio` times its size on screen.
+    QImage chartImage(qreal ratio) const;
+    // The PNG file's or the PDF file's bytes.
+    QByteArray chartPng() const;
+    QByteArray sheetPdf();
+    // Draws the cycle sheet on one page of `device`.
+    void renderCycleSheet(QPagedPaintDevice &device);
     // Save as mnuFileSave_Click runs it. False only when the save failed with
     // an error it reported (the cycle was not written); a declined question
     // or a cancelled dialog is the user's choice and gives true.
@@ -446,6 +506,8 @@ private:
 
     platform::Dialogs &m_dialogs;
     platform::SerialPort &m_port;
+    QSettings *m_settings = nullptr;
+    QHash<QString, QString> m_dialogFolders;
     bool m_ending = false; // Exit has decided: the window closes without asking again
 
 public:

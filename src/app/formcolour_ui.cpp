@@ -67,6 +67,23 @@ void FormColour::buildMenus()
     addItem(file, "mnuFileSaveAs", ctrl(Qt::Key_A));
     addItem(file, "mnuFileClose", ctrl(Qt::Key_L));
     addItem(file, "mnuFileDelete", ctrl(Qt::Key_D));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileNullRecent"));
+    QMenu *recent = addSubMenu(file, "mnuFileRecent");
+    for (int n = 1; n <= kRecentFiles; ++n) {
+        const QByteArray name = "mnuFileRecent" + QByteArray::number(n);
+        addItem(recent, name.constData(), QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + n - 1)))->setVisible(false);
+    }
+    recent->menuAction()->setEnabled(false);
+    QMenu *templates = addSubMenu(file, "mnuFileTemplate");
+    for (int n = 1; n <= 5; ++n) {
+        const QByteArray name = "mnuFileTemplate" + QByteArray::number(n);
+        addItem(templates, name.constData());
+    }
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileNullExport"));
+    addItem(file, "mnuFileExport");
+    addItem(file, "mnuFilePrint");
+    // A recent item's tool tip is the file's whole path.
+    recent->setToolTipsVisible(true);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileNull"));
     addItem(file, "mnuFileExit");
 

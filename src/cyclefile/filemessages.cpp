@@ -1,5 +1,7 @@
 #include "cyclefile/filemessages.h"
 
+#include <QList>
+
 namespace cyclefile::messages {
 
 namespace {
@@ -91,6 +93,34 @@ BilingualMessage deleteFailed(const QString &path, const QString &reason)
                     + details(QStringLiteral("File: "), path, QStringLiteral("Error: "), reason),
                 QStringLiteral("Il File non è stato eliminato!")
                     + details(QStringLiteral("File: "), path, QStringLiteral("Errore: "), reason));
+}
+
+BilingualMessage recentMissing(const QString &path)
+{
+    const QString file = CR + QString(CR) + QStringLiteral("File: ") + DQ + path + DQ;
+    return warn(QStringLiteral("File is not been found! It has been removed from the Recent Files.") + file,
+                QStringLiteral("Il File non è stato trovato! È stato tolto dai File Recenti.") + file);
+}
+
+Bilingual exportTitle() { return {QStringLiteral("Export"), QStringLiteral("Esporta")}; }
+
+QString exportFilter() { return QStringLiteral("PDF (*.pdf);;PNG (*.png)"); }
+
+Bilingual sheetTitle() { return {QStringLiteral("Orvanta colour cycle"), QStringLiteral("Orvanta ciclo colore")}; }
+
+Bilingual sheetTransition()
+{
+    return {QStringLiteral("Cycle End Transition Time: "), QStringLiteral("Tempo Viraggio Fine Ciclo: ")};
+}
+
+QList<Bilingual> sheetColumns()
+{
+    return {{QStringLiteral("Point"), QStringLiteral("Punto")},
+            {QStringLiteral("Position Time"), QStringLiteral("Posizione")},
+            {QStringLiteral("Length Time"), QStringLiteral("Lunghezza")},
+            {QStringLiteral("Red (%)"), QStringLiteral("Rosso (%)")},
+            {QStringLiteral("Green (%)"), QStringLiteral("Verde (%)")},
+            {QStringLiteral("Blue (%)"), QStringLiteral("Blu (%)")}};
 }
 
 } // namespace cyclefile::messages

@@ -33,4 +33,15 @@ platform::BilingualMessage sameFile();
 platform::BilingualMessage writeFailed(const QString &path, const QString &reason);
 platform::BilingualMessage deleteFailed(const QString &path, const QString &reason);
 
+// A recent file that is no longer there; it leaves the list.
+platform::BilingualMessage recentMissing(const QString &path);
+
+// Export: the dialog's title and filter, and the sheet's own texts.
+Bilingual exportTitle();
+QString exportFilter();
+Bilingual sheetTitle();
+Bilingual sheetTransition();
+// The column heads of the sheet's table of points.
+QList<Bilingual> sheetColumns();
+
 } // namespace cyclefile::messages

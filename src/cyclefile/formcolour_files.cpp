@@ -2,6 +2,7 @@
 
 #include "app/formcolour.h"
 
+#include "app/captions.h"
 #include "app/tags.h"
 #include "cyclefile/cyclefile.h"
 #include "cyclefile/filemessages.h"
@@ -9,12 +10,14 @@
 #include "platform/dialogs.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 
 namespace messages = cyclefile::messages;
 using platform::MsgResult;
+using namespace Qt::StringLiterals;
 
 void FormColour::connectFiles()
 {
@@ -24,6 +27,12 @@ void FormColour::connectFiles()
     onMenu("mnuFileSaveAs", &FormColour::mnuFileSaveAs_Click);
     onMenu("mnuFileClose", &FormColour::mnuFileClose_Click);
     onMenu("mnuFileDelete", &FormColour::mnuFileDelete_Click);
+    for (int n = 1; n <= kRecentFiles; ++n)
+        onMenu(QStringLiteral("mnuFileRecent%1").arg(n), [this, n] { mnuFileRecent_Click(n); });
+    for (int n = 1; n <= kTemplates; ++n)
+        onMenu(QStringLiteral("mnuFileTemplate%1").arg(n), [this, n] { mnuFileTemplate_Click(n); });
+    onMenu("mnuFileExport", &FormColour::mnuFileExport_Click);
+    onMenu("mnuFilePrint", &FormColour::mnuFilePrint_Click);
 }
 
 void FormColour::nameFile(const QString &path)
@@ -58,8 +67,10 @@ bool FormColour::writeCycleFile(const QString &path, bool templateOnly)
         say(messages::writeFailed(path, *reason));
         return false;
     }
-    if (!templateOnly)
+    if (!templateOnly) {
         table().MoveFirst();
+        addRecentFile(path);
+    }
     return true;
 }
 
@@ -74,10 +85,11 @@ std::optional<QString> savePath(const std::optional<QString> &chosen)
 
 void FormColour::mnuFileCreate_Click()
 {
-    const std::optional<QString> path =
-        savePath(m_dialogs.saveFile(messages::createTitle().pick(english()), cyclefile::dialogFilter(), QString()));
+    const std::optional<QString> path = savePath(m_dialogs.saveFile(
+        messages::createTitle().pick(english()), cyclefile::dialogFilter(), dialogFolder(u"create"_s)));
     if (!path)
         return;
+    rememberFolder(u"create"_s, *path);
     if (QFileInfo::exists(*path) && say(messages::overwrite()) != MsgResult::Yes)
         return;
     writeCycleFile(*path, true);
@@ -88,21 +100,33 @@ void FormColour::mnuFileOpen_Click()
     if (!confirmDropChanges())
         return;
     const std::optional<QString> path =
-        m_dialogs.openFile(messages::openTitle().pick(english()), cyclefile::dialogFilter(), QString());
+        m_dialogs.openFile(messages::openTitle().pick(english()), cyclefile::dialogFilter(), dialogFolder(u"open"_s));
     if (!path)
         return;
+    rememberFolder(u"open"_s, *path);
+    openCycleFile(*path);
+}
 
+bool FormColour::openCycleFile(const QString &path)
+{
     // The whole file is read and checked before anything changes: a file that
     // fails leaves the cycle in memory, TransitionTime and FileName as they were.
-    const cyclefile::ReadResult result = cyclefile::readCycleFile(*path);
+    const cyclefile::ReadResult result = cyclefile::readCycleFile(path);
     if (!result.ok()) {
         say(*result.failure);
-        return;
+        return false;
     }
-    const cyclefile::LoadedCycle &cycle = *result.cycle;
-
     const editor::CycleState before = cycleState(true);
-    nameFile(*path);
+    nameFile(path);
+    addRecentFile(path);
+    takeCycle(*result.cycle);
+    recordCycleChange(before, editor::openLabel(QFileInfo(path).fileName()));
+    markCycleSaved();
+    return true;
+}
+
+void FormColour::takeCycle(const cyclefile::LoadedCycle &cycle)
+{
     store::ColourTable &points = table();
     for (int k = 1; k <= store::kRowCount; ++k)
         points.row(k) = cycle.rows[std::size_t(k - 1)];
@@ -114,8 +138,75 @@ void FormColour::mnuFileOpen_Click()
         say(*cycle.notice);
 
     showLoadedCycle();
-    recordCycleChange(before, editor::openLabel(QFileInfo(*path).fileName()));
-    markCycleSaved();
+}
+
+// ----- Recent files ------------------------------------------------------------------
+
+void FormColour::addRecentFile(const QString &path)
+{
+    const QString full = QFileInfo(path).absoluteFilePath();
+    RecentFiles.removeAll(full);
+    RecentFiles.prepend(full);
+    while (RecentFiles.size() > kRecentFiles)
+        RecentFiles.removeLast();
+    showRecentFiles();
+}
+
+void FormColour::showRecentFiles()
+{
+    for (int n = 1; n <= kRecentFiles; ++n) {
+        QAction *item = menuItem(QStringLiteral("mnuFileRecent%1").arg(n));
+        const bool used = n <= RecentFiles.size();
+        item->setVisible(used);
+        if (!used)
+            continue;
+        const QString &path = RecentFiles.at(n - 1);
+        item->setText(QStringLiteral("&%1  %2").arg(n).arg(captions::escaped(QFileInfo(path).fileName())));
+        item->setToolTip(QDir::toNativeSeparators(path));
+    }
+    menuItem(QStringLiteral("mnuFileRecent"))->setEnabled(!RecentFiles.isEmpty());
+}
+
+void FormColour::mnuFileRecent_Click(int item)
+{
+    if (item < 1 || item > RecentFiles.size())
+        return;
+    const QString path = RecentFiles.at(item - 1);
+    if (!QFileInfo(path).isFile()) {
+        RecentFiles.removeAt(item - 1);
+        showRecentFiles();
+        say(messages::recentMissing(path));
+        return;
+    }
+    if (confirmDropChanges())
+        openCycleFile(path);
+}
+
+// ----- Starting templates -------------------------------------------------------------
+
+QString FormColour::templateResource(int item)
+{
+    static const char *const names[kTemplates] = {"sunrise-day-sunset", "aquarium-midday-rest", "moonlight-night",
+                                                  "constant-white", "fast-demo"};
+    if (item < 1 || item > kTemplates)
+        return {};
+    return QStringLiteral(":/templates/%1.txt").arg(QLatin1String(names[item - 1]));
+}
+
+void FormColour::mnuFileTemplate_Click(int item)
+{
+    // A template is read as a file is, but names none: Save asks for a name.
+    if (!confirmDropChanges())
+        return;
+    const cyclefile::ReadResult result = cyclefile::readCycleFile(templateResource(item));
+    if (!result.ok()) {
+        say(*result.failure);
+        return;
+    }
+    const editor::CycleState before = cycleState(true);
+    showNoFile();
+    takeCycle(*result.cycle);
+    recordCycleChange(before, editor::templateLabel());
 }
 
 void FormColour::mnuFileSave_Click() { saveCycle(); }
@@ -150,12 +241,13 @@ bool FormColour::saveCycle()
         return true;
     }
 
-    const std::optional<QString> path =
-        savePath(m_dialogs.saveFile(messages::saveTitle().pick(english()), cyclefile::dialogFilter(), QString()));
+    const std::optional<QString> path = savePath(
+        m_dialogs.saveFile(messages::saveTitle().pick(english()), cyclefile::dialogFilter(), dialogFolder(u"save"_s)));
     if (!path) {
         showNoFile();
         return true;
     }
+    rememberFolder(u"save"_s, *path);
     nameFile(*path);
     if (QFileInfo::exists(*path) && say(messages::overwrite()) != MsgResult::Yes) {
         showNoFile();
@@ -175,12 +267,13 @@ void FormColour::mnuFileSaveAs_Click()
         return;
     consolidateForSave();
 
-    const std::optional<QString> path =
-        savePath(m_dialogs.saveFile(messages::saveAsTitle().pick(english()), cyclefile::dialogFilter(), QString()));
+    const std::optional<QString> path = savePath(m_dialogs.saveFile(
+        messages::saveAsTitle().pick(english()), cyclefile::dialogFilter(), dialogFolder(u"saveAs"_s)));
     if (!path) {
         showNoFile();
         return;
     }
+    rememberFolder(u"saveAs"_s, *path);
     if (*path == FileName) {
         say(messages::sameFile());
         return;

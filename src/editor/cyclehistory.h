@@ -86,6 +86,7 @@ Bilingual openLabel(const QString &fileName);
 Bilingual readLabel(int slot);
 Bilingual closeLabel();
 Bilingual deleteLabel();
+Bilingual templateLabel();
 
 // The question asked before a command drops changes that are not saved:
 // Yes saves first, No goes on, Cancel (the default) ends the command.

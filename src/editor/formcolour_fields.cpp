@@ -205,8 +205,13 @@ bool FormColour::editorEvent(QObject *watched, QEvent *event)
             editorDblClickField = nullptr;
             return false;
         }
+        // A click that starts typing a colour selects the whole value, so
+        // that the digits typed replace it; later clicks place the caret.
+        const bool startsColour = !timeField && !hasTag(field, u"C");
         watched->event(event);
         (this->*found->click)();
+        if (startsColour)
+            field->selectAll();
         return true;
     }
     case QEvent::MouseButtonDblClick: {

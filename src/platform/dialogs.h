@@ -5,7 +5,10 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class QPagedPaintDevice;
 
 class QWidget;
 
@@ -29,6 +32,9 @@ public:
     virtual std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) = 0;
     // Colour dialog: the colour chosen, or nothing when cancelled.
     virtual std::optional<QColor> colour(const QColor &initial) = 0;
+    // Print dialog: the user chooses a printer and its options, then
+    // `render` draws the pages on it. False when the user cancelled.
+    virtual bool print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render) = 0;
     // Shows the guide named by the help file setting ("OrvantaGuida" or "OrvantaGuide").
     virtual void showHelp(const QString &helpFile) = 0;
 };

@@ -1,9 +1,11 @@
 #include "platform/helpwindow.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
@@ -14,6 +16,8 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -60,8 +64,10 @@ enum ItemData { PositionRole = Qt::UserRole, AnchorRole };
 
 HelpWindow *HelpWindow::showGuide(const QString &helpFile, QWidget *parent)
 {
-    if (!s_window)
+    if (!s_window) {
         s_window = new HelpWindow(parent);
+        s_window->fitToScreen(parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen());
+    }
     s_window->load(helpFile);
     s_window->show();
     s_window->raise();
@@ -121,6 +127,20 @@ HelpWindow::HelpWindow(QWidget *parent)
     m_forward->setEnabled(false);
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
+}
+
+void HelpWindow::fitToScreen(const QScreen *screen)
+{
+    if (!screen)
+        return;
+    // The frame and the title bar are not known before the window is shown:
+    // room is left for them, so that the close button stays on the screen.
+    const QRect available = screen->availableGeometry();
+    const QSize room = (available.size() - QSize(16, 48)).expandedTo(minimumSizeHint());
+    resize(size().boundedTo(room));
+    QRect placed(QPoint(0, 0), size());
+    placed.moveCenter(available.center());
+    move(QPoint(std::max(placed.left(), available.left()), std::max(placed.top(), available.top())));
 }
 
 void HelpWindow::load(const QString &helpFile)

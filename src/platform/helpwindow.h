@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QScreen;
 class QTextBrowser;
 class QUrl;
 class QToolButton;
@@ -23,6 +24,10 @@ public:
     static HelpWindow *showGuide(const QString &helpFile, QWidget *parent = nullptr);
 
     explicit HelpWindow(QWidget *parent = nullptr);
+
+    // Sized to the screen's available area (at most its own 1000 x 720) and
+    // centred on it, so that a small or scaled screen shows it whole.
+    void fitToScreen(const QScreen *screen);
 
     // Loads a guide by its name.
     void load(const QString &helpFile);

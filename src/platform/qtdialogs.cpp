@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace platform {
 
@@ -105,6 +107,20 @@ std::optional<QColor> QtDialogs::colour(const QColor &initial)
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;
+}
+
+bool QtDialogs::print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    QPrintDialog dialog(&printer, m_parent);
+    dialog.setWindowTitle(title);
+    // One page: no page range to choose.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    render(printer);
+    return true;
 }
 
 void QtDialogs::showHelp(const QString &helpFile) { HelpWindow::showGuide(helpFile, m_parent); }

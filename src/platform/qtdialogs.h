@@ -24,6 +24,7 @@ public:
     std::optional<QString> openFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QColor> colour(const QColor &initial) override;
+    bool print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render) override;
     void showHelp(const QString &helpFile) override;
 
 private:

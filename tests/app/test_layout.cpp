@@ -3,6 +3,7 @@
 // the controls are still all reachable through scrolling.
 
 #include "chart/chartview.h"
+#include "platform/helpwindow.h"
 #include "support/formfixture.h"
 
 #include <QLabel>
@@ -96,6 +97,19 @@ private Q_SLOTS:
         FormFixture f;
         const QRect available = f.form->screen()->availableGeometry();
         QVERIFY(f.form->width() <= available.width() && f.form->height() <= available.height());
+    }
+
+    void guideFitsTheScreen()
+    {
+        FormFixture f;
+        auto *guide = platform::HelpWindow::showGuide(QStringLiteral("OrvantaGuide"), f.form.get());
+        QVERIFY(QTest::qWaitForWindowExposed(guide));
+        const QRect available = guide->screen()->availableGeometry();
+        QVERIFY2(available.contains(guide->frameGeometry()),
+                 qPrintable(QStringLiteral("%1 x %2").arg(guide->frameGeometry().width()).arg(guide->frameGeometry().height())));
+        // A 1024 x 600 screen, and 1600 x 1000 at 200 % (800 x 500), hold it whole.
+        QVERIFY(guide->minimumSizeHint().width() <= 780 && guide->minimumSizeHint().height() <= 440);
+        guide->close();
     }
 };
 

@@ -10,13 +10,17 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+
+#include <functional>
 
 using platform::MsgButtons;
 using platform::MsgIcon;
@@ -37,6 +41,7 @@ private Q_SLOTS:
     void timeDisplayRoundTrips();
     void timeDisplayLabelsAndCaret();
     void everyButtonAndPictureFindsItsImage();
+    void settingsComeBackAtTheNextStart();
 };
 
 // What a user sees on start: the Italian status bar and an empty point 01 in
@@ -356,6 +361,67 @@ void TestMainWindow::everyButtonAndPictureFindsItsImage()
     names << QStringLiteral("save_point") << QStringLiteral("pause") << QStringLiteral("cycle1");
     for (const QString &name : names)
         QVERIFY2(QFile::exists(QStringLiteral(":/icons/%1@2x.png").arg(name)), qPrintable(name));
+}
+
+// The settings, in a settings file of the test's own: the first start
+// without any is the usual start; what the user changed comes back at the
+// next start after Exit; a window geometry from a bigger screen is not
+// restored beyond today's screen.
+void TestMainWindow::settingsComeBackAtTheNextStart()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("orvanta.conf"));
+    const QString folder = dir.filePath(QStringLiteral("cycles"));
+    const auto started = [&path](const std::function<void(FormFixture &)> &check) {
+        QSettings settings(path, QSettings::IniFormat);
+        FormFixture f(true, &settings);
+        check(f);
+    };
+    const auto comments = [](FormFixture &f) {
+        return f.form->menuItem(QStringLiteral("mnuHelpCommentOn"))->isChecked();
+    };
+    const auto port = [](FormFixture &f, int n) { return f.form->menuItem(QStringLiteral("mnuUSBComPort%1").arg(n)); };
+    started([&](FormFixture &f) {
+        FormColour &w = *f.form;
+        QVERIFY(!w.english() && w.hmsMode() && !comments(f) && !w.ComPortManual && w.ComPortNumber == 0);
+        QVERIFY(w.RecentFiles.isEmpty() && w.dialogFolder(QStringLiteral("open")).isEmpty());
+        QVERIFY(f.trigger(QStringLiteral("mnuConfigLanguage")));
+        QVERIFY(f.trigger(QStringLiteral("mnuConfigTimeViewer")));
+        QVERIFY(f.trigger(QStringLiteral("mnuHelpCommentOn")));
+        QVERIFY(f.trigger(QStringLiteral("mnuUSBComPortM")));
+        w.ComPortNumber = 5; // as a port that answered the test of its item
+        port(f, 5)->setChecked(true);
+        w.resize(700, 450);
+        w.rememberFolder(QStringLiteral("open"), folder + QStringLiteral("/day.txt"));
+        w.addRecentFile(folder + QStringLiteral("/day.txt"));
+        f.dialogs.answerMessage(MsgResult::No);
+        QVERIFY(f.trigger(QStringLiteral("mnuFileExit")));
+    });
+    started([&](FormFixture &f) {
+        FormColour &w = *f.form;
+        QVERIFY(w.english() && !w.hmsMode() && comments(f));
+        QCOMPARE(w.StatusBarPanel1->text(), QStringLiteral("File: None"));
+        QVERIFY(w.ComPortManual && w.ComPortNumber == 5 && port(f, 5)->isChecked());
+        QVERIFY(w.menuItem(QStringLiteral("mnuUSBComPortS"))->isEnabled());
+        QCOMPARE(w.size(), QSize(700, 450));
+        QCOMPARE(w.RecentFiles, QStringList{folder + QStringLiteral("/day.txt")});
+        QVERIFY(w.menuItem(QStringLiteral("mnuFileRecent1"))->isVisible());
+        // The open dialog starts in the folder of the last file chosen in it.
+        f.dialogs.answerOpenFile(std::nullopt);
+        QVERIFY(f.trigger(QStringLiteral("mnuFileOpen")));
+        QCOMPARE(f.dialogs.fileDialogs.last().fileName, folder);
+    });
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        QWidget huge;
+        huge.setGeometry(50, 50, 6000, 4000);
+        settings.setValue(QStringLiteral("window/geometry"), huge.saveGeometry());
+    }
+    started([&](FormFixture &f) {
+        const QRect available = f.form->screen()->availableGeometry();
+        QVERIFY(f.form->width() <= available.width() && f.form->height() <= available.height());
+        QVERIFY(f.form->english()); // the rest still comes back
+    });
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -2,12 +2,16 @@
 // save as, close, delete and the save of Exit.
 
 #include "app/tags.h"
+#include "chart/chartview.h"
 #include "cyclefile/cyclefile.h"
 #include "store/numbers.h"
 #include "support/formfixture.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QFrame>
@@ -28,6 +32,13 @@ static QByteArray cycleFile(int points, int transition = 600)
              {std::pair{Field::PointID, k}, {Field::Time, (k - 1) * 1000}, {Field::Length, 10}, {Field::Red, k}})
             t.row(k).setValue(field, value);
     return cyclefile::writeCycle(t, store::format00000(transition));
+}
+
+// The pages of a PDF: its page objects (the page tree's "/Type /Pages" aside).
+static int pdfPages(const QByteArray &pdf)
+{
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+    return int(QString::fromLatin1(pdf).count(page));
 }
 
 static QByteArray readBytes(const QString &path)
@@ -292,6 +303,115 @@ private Q_SLOTS:
 
     // Create writes the template, after asking, over an existing file, not
     // the cycle in memory, which keeps its own file.
+    // The recent files: the most recent first, six at most, a file opened
+    // again moves up, a saved file joins; one gone from the disk leaves the
+    // list with a message and the cycle in memory stays.
+    void recentFiles()
+    {
+        FormColour &w = *m_f->form;
+        QVERIFY(!w.menuItem(u"mnuFileRecent"_s)->isEnabled());
+        QStringList paths;
+        for (int k = 1; k <= 7; ++k)
+            paths << QDir(m_dir->path()).absoluteFilePath(file(qPrintable(u"c%1.txt"_s.arg(k)), cycleFile(k)));
+        for (const QString &path : paths)
+            open(path);
+        open(paths[2]);
+        QCOMPARE(w.RecentFiles, (QStringList{paths[2], paths[6], paths[5], paths[4], paths[3], paths[1]}));
+        QVERIFY(w.menuItem(u"mnuFileRecent"_s)->isEnabled());
+        QAction *first = w.menuItem(u"mnuFileRecent1"_s);
+        QVERIFY(first->isVisible() && first->text().endsWith(u"c3.txt"_s));
+        QCOMPARE(first->shortcut(), QKeySequence(Qt::ALT | Qt::Key_1));
+
+        QVERIFY(m_f->trigger(u"mnuFileRecent2"_s)); // c7, through File Open's path
+        QVERIFY(dialogs().shown.isEmpty());
+        QCOMPARE(w.FileName, paths[6]);
+        QCOMPARE(int(w.PointCount), 7);
+        QCOMPARE(w.RecentFiles.first(), paths[6]);
+
+        QFile::remove(paths[5]); // c6, now third
+        dialogs().answerMessage(MsgResult::Ok);
+        QVERIFY(m_f->trigger(u"mnuFileRecent3"_s));
+        QCOMPARE(dialogs().last().icon, MsgIcon::Exclamation);
+        QVERIFY(dialogs().last().text.contains(paths[5]));
+        QVERIFY(!w.RecentFiles.contains(paths[5]));
+        QCOMPARE(w.RecentFiles.size(), 5);
+        QVERIFY(!w.menuItem(u"mnuFileRecent6"_s)->isVisible());
+        QCOMPARE(w.FileName, paths[6]);
+        QCOMPARE(int(w.PointCount), 7);
+
+        const QString copy = QDir(m_dir->path()).absoluteFilePath(u"copy.txt"_s);
+        run(u"mnuFileSaveAs"_s, {MsgResult::Yes}, copy);
+        QCOMPARE(w.RecentFiles.first(), copy);
+    }
+
+    // Every template loads without a report, the editor's consolidation
+    // leaves it as shipped, and it names no file: Save asks for one.
+    void templates_data()
+    {
+        QTest::addColumn<int>("item");
+        for (int item = 1; item <= FormColour::kTemplates; ++item)
+            QTest::newRow(qPrintable(FormColour::templateResource(item))) << item;
+    }
+    void templates()
+    {
+        QFETCH(int, item);
+        FormColour &w = *m_f->form;
+        open(file("day.txt", cycleFile(3)));
+        QVERIFY(m_f->trigger(u"mnuFileTemplate%1"_s.arg(item)));
+        QVERIFY(dialogs().shown.isEmpty());
+        const QByteArray shipped = readBytes(FormColour::templateResource(item));
+        QCOMPARE(shipped.count("\r\n"), cyclefile::kLineCount);
+        QCOMPARE(storeBytes(), shipped);
+        QVERIFY(w.FileName.isEmpty());
+        QCOMPARE(panel1(), u"File: Nessuno"_s);
+        QVERIFY(w.mnuEnableColorCycle->isChecked());
+        run(u"mnuFileSave"_s, {MsgResult::Yes}, std::optional<QString>());
+        QVERIFY(dialogs().fileDialogs.last().save);
+    }
+
+    // Export: the chart as PNG at twice its size on a screen of ratio 1; the
+    // sheet of 64 points as a one-page PDF (".pdf" added to a bare name);
+    // Print renders the same one page, and a cancelled print dialog nothing.
+    void exportAndPrint()
+    {
+        FormColour &w = *m_f->form;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        open(file("full.txt", cycleFile(64, 0)));
+        QCOMPARE(int(w.PointCount), 64);
+
+        dialogs().answerSaveFile(m_dir->filePath(u"chart.png"_s));
+        QVERIFY(m_f->trigger(u"mnuFileExport"_s));
+        const QImage png(m_dir->filePath(u"chart.png"_s));
+        QCOMPARE(w.exportRatio(), 2.0);
+        QCOMPARE(png.size(), w.MSChartColorCycle->size() * 2);
+
+        dialogs().answerSaveFile(m_dir->filePath(u"sheet"_s));
+        QVERIFY(m_f->trigger(u"mnuFileExport"_s));
+        const QByteArray pdf = readBytes(m_dir->filePath(u"sheet.pdf"_s));
+        QVERIFY(pdf.startsWith("%PDF"));
+        QCOMPARE(pdfPages(pdf), 1);
+
+        // An existing file is only written over when the user says so.
+        dialogs().answerSaveFile(m_dir->filePath(u"sheet.pdf"_s));
+        dialogs().answerMessage(MsgResult::No);
+        QVERIFY(m_f->trigger(u"mnuFileExport"_s));
+        QCOMPARE(readBytes(m_dir->filePath(u"sheet.pdf"_s)), pdf);
+        // A folder that is not there is reported.
+        dialogs().answerSaveFile(m_dir->filePath(u"gone/sheet.pdf"_s));
+        dialogs().answerMessage(MsgResult::Ok);
+        QVERIFY(m_f->trigger(u"mnuFileExport"_s));
+        QVERIFY(dialogs().last().text.contains(u"gone/sheet.pdf"_s));
+        QVERIFY(dialogs().allAnswered());
+
+        dialogs().answerPrint(false);
+        dialogs().answerPrint(true);
+        QVERIFY(m_f->trigger(u"mnuFilePrint"_s));
+        QVERIFY(m_f->trigger(u"mnuFilePrint"_s));
+        QCOMPARE(dialogs().printed.size(), 1);
+        QCOMPARE(pdfPages(dialogs().printed.first()), 1);
+    }
+
     void createWritesTemplate()
     {
         const QString loaded = file("cinque.txt", cycleFile(5));

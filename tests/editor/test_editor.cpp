@@ -607,6 +607,15 @@ void TestEditor::colours()
     QTest::keyClick(red, Qt::Key_Return);
     QCOMPARE(red->text(), u"100"_s);
     QCOMPARE(w->SliderRed->value(), 100);
+    // A click at the end of "100" then 20 replaces the value: 20, not 10020 taken as 100.
+    QTest::mouseClick(red, Qt::LeftButton, {}, QPoint(red->width() - 4, red->height() / 2));
+    QTest::keyClicks(red, u"20"_s);
+    QCOMPARE(red->text(), u"20"_s);
+    QTest::keyClick(red, Qt::Key_Return);
+    QCOMPARE(w->SliderRed->value(), 20);
+    QTest::mouseClick(red, Qt::LeftButton);
+    QTest::keyClicks(red, u"100"_s);
+    QTest::keyClick(red, Qt::Key_Return);
     w->SliderGreen->setValue(40); // as a drag does
     QCOMPARE(f->field(u"TextGreen"_s)->text(), u"040"_s);
     // Saved and shown again from the store: the sliders follow without moving the colours.

@@ -2,8 +2,8 @@
 
 #include <QTimer>
 
-FormFixture::FormFixture(bool started)
-    : form(std::make_unique<FormColour>(dialogs, port))
+FormFixture::FormFixture(bool started, QSettings *settings)
+    : form(std::make_unique<FormColour>(dialogs, port, settings))
 {
     form->TimerMove->stop();
     if (started)

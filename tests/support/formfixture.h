@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 
 #include <memory>
 
@@ -18,8 +19,9 @@ struct FormFixture
     std::unique_ptr<FormColour> form;
 
     // Builds the window; with `started`, runs the start-up ticks so that the
-    // menus are on, as a user finds them a moment after start.
-    explicit FormFixture(bool started = true);
+    // menus are on, as a user finds them a moment after start. `settings`
+    // is the test's own settings file (none: the window keeps no settings).
+    explicit FormFixture(bool started = true, QSettings *settings = nullptr);
 
     void tick(int count = 1);
     // Triggers a menu item by name as a click on it does: a disabled item

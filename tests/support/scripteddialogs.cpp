@@ -1,5 +1,7 @@
 #include "support/scripteddialogs.h"
 
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QTest>
 
 namespace {
@@ -14,7 +16,7 @@ void unexpected(const QString &what)
 bool ScriptedDialogs::allAnswered() const
 {
     return m_messages.isEmpty() && m_inputs.isEmpty() && m_openFiles.isEmpty() && m_saveFiles.isEmpty()
-           && m_colours.isEmpty();
+           && m_colours.isEmpty() && m_prints.isEmpty();
 }
 
 platform::MsgResult ScriptedDialogs::message(const platform::Message &message)
@@ -63,4 +65,22 @@ std::optional<QColor> ScriptedDialogs::colour(const QColor &)
         return std::nullopt;
     }
     return m_colours.dequeue();
+}
+
+bool ScriptedDialogs::print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render)
+{
+    if (m_prints.isEmpty()) {
+        unexpected(QStringLiteral("print dialog \"%1\"").arg(title));
+        return false;
+    }
+    if (!m_prints.dequeue())
+        return false;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter printer(&buffer);
+        render(printer);
+    }
+    printed.append(buffer.data());
+    return true;
 }

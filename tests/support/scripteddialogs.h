@@ -21,6 +21,8 @@ public:
     void answerOpenFile(const std::optional<QString> &path) { m_openFiles.enqueue(path); }
     void answerSaveFile(const std::optional<QString> &path) { m_saveFiles.enqueue(path); }
     void answerColour(const std::optional<QColor> &colour) { m_colours.enqueue(colour); }
+    // A print dialog answered OK renders into a PDF kept in `printed`.
+    void answerPrint(bool ok) { m_prints.enqueue(ok); }
 
     // What was shown.
     QList<platform::Message> shown;
@@ -33,6 +35,7 @@ public:
     };
     QList<FileDialog> fileDialogs;
     QStringList helpShown;
+    QList<QByteArray> printed;
 
     // True when every scripted answer has been used.
     bool allAnswered() const;
@@ -44,6 +47,7 @@ public:
     std::optional<QString> openFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QColor> colour(const QColor &initial) override;
+    bool print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render) override;
     void showHelp(const QString &helpFile) override { helpShown.append(helpFile); }
 
 private:
@@ -52,6 +56,7 @@ private:
     QQueue<std::optional<QString>> m_openFiles;
     QQueue<std::optional<QString>> m_saveFiles;
     QQueue<std::optional<QColor>> m_colours;
+    QQueue<bool> m_prints;
 };
 
 // A serial line with nothing on it: opening any port fails.
