@@ -259,7 +259,7 @@ void TestLanguage::commentsInEitherLanguage()
             QCOMPARE(shown(w, row), on ? row.text(inEnglish) : QString());
             ++count;
         }
-        QCOMPARE(count, 64);
+        QCOMPARE(count, 66);
     };
 
     QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));

@@ -182,6 +182,9 @@ void TestMainWindow::toolbarDispatchIsExactAndCaseSensitive()
         f.dialogs.answerOpenFile(std::nullopt);
         f.dialogs.answerSaveFile(std::nullopt);
     }
+    // The slot keys act while the slot list is offered, as in interface mode.
+    f.form->menuItem(QStringLiteral("mnuUsbInterfaceOn"))->setChecked(true);
+    f.form->menuItem(QStringLiteral("mnuUsbInterfaceOnCycle"))->setEnabled(true);
     f.form->Toolbar_ButtonClick(key);
     QCOMPARE(f.dialogs.shown.isEmpty() ? QString() : f.dialogs.shown.first().title, message);
     QCOMPARE(f.dialogs.fileDialogs.isEmpty() ? QString() : f.dialogs.fileDialogs.first().title, fileDialog);

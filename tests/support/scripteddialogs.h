@@ -21,6 +21,7 @@ public:
     void answerOpenFile(const std::optional<QString> &path) { m_openFiles.enqueue(path); }
     void answerSaveFile(const std::optional<QString> &path) { m_saveFiles.enqueue(path); }
     void answerColour(const std::optional<QColor> &colour) { m_colours.enqueue(colour); }
+    void answerFolder(const std::optional<QString> &path) { m_folders.enqueue(path); }
 
     // What was shown.
     QList<platform::Message> shown;
@@ -33,6 +34,13 @@ public:
     };
     QList<FileDialog> fileDialogs;
     QStringList helpShown;
+    // The text each input box opened with, and its length limit (0: none).
+    struct InputBox
+    {
+        QString defaultText;
+        int maxLength = 0;
+    };
+    QList<InputBox> inputs;
 
     // True when every scripted answer has been used.
     bool allAnswered() const;
@@ -41,6 +49,10 @@ public:
 
     platform::MsgResult message(const platform::Message &message) override;
     std::optional<QString> input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    // The scripted text is cut to the limit, as typing into the box would be.
+    std::optional<QString> shortInput(const QString &prompt, const QString &title, const QString &defaultText,
+                                      int maxLength) override;
+    std::optional<QString> folder(const QString &title, const QString &startFolder) override;
     std::optional<QString> openFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QColor> colour(const QColor &initial) override;
@@ -52,6 +64,7 @@ private:
     QQueue<std::optional<QString>> m_openFiles;
     QQueue<std::optional<QString>> m_saveFiles;
     QQueue<std::optional<QColor>> m_colours;
+    QQueue<std::optional<QString>> m_folders;
 };
 
 // A serial line with nothing on it: opening any port fails.
