@@ -139,17 +139,17 @@ int main(int argc, char **argv)
         case Phase::Verified:
         case Phase::Backup:
         case Phase::Restore: {
-            QAction *item = phase == Phase::Write ? writeItem
-                            : phase == Phase::Read ? readItem
+            QAction *item = phase == Phase::Write      ? writeItem
+                            : phase == Phase::Read     ? readItem
                             : phase == Phase::Verified ? writeItem
-                            : phase == Phase::Backup ? backupItem
-                                                     : restoreItem;
-            QList<double> &times = phase == Phase::Write    ? writes
-                                    : phase == Phase::Read     ? reads
-                                    : phase == Phase::Verified ? verified
-                                    : phase == Phase::Backup   ? backups
-                                                               : restores;
-            QList<int> &tickCounts = phase == Phase::Write    ? writeTicks
+                            : phase == Phase::Backup   ? backupItem
+                                                       : restoreItem;
+            QList<double> &times = phase == Phase::Write      ? writes
+                                   : phase == Phase::Read     ? reads
+                                   : phase == Phase::Verified ? verified
+                                   : phase == Phase::Backup   ? backups
+                                                              : restores;
+            QList<int> &tickCounts = phase == Phase::Write      ? writeTicks
                                      : phase == Phase::Read     ? readTicks
                                      : phase == Phase::Verified ? verifiedTicks
                                      : phase == Phase::Backup   ? backupTicks

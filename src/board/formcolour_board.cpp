@@ -78,9 +78,8 @@ void FormColour::connectBoard()
             QAction *item = menuItem(itemName("mnuUSBComPort", n));
             item->setToolTip(device.path.isEmpty() ? QStringLiteral("-") : device.path);
             const QString caption = item->property("Caption").toString();
-            item->setText(captions::escaped(device.description.isEmpty()
-                                                ? caption
-                                                : caption + QStringLiteral("  (") + device.description + u')'));
+            item->setText(captions::escaped(
+                device.description.isEmpty() ? caption : caption + QStringLiteral("  (") + device.description + u')'));
         }
     };
     showDevices();
@@ -286,10 +285,10 @@ void FormColour::mnuUsbOn_Click()
         boardItem("mnuUSBComPort")->setEnabled(true);
         boardItem("mnuInfoBoard")->setEnabled(false);
         // A job armed but not yet started must not run when the board comes back.
-        for (const char *name : {"mnuUsbInterfaceOnCommandRd", "mnuUsbInterfaceOnCommandWr",
-                                 "mnuUsbInterfaceOnCommandNn", "mnuUsbInterfaceOnCommandCl",
-                                 "mnuUsbInterfaceOnCommandEr", "mnuInfoBoard", "mnuUsbInterfaceOnBackup",
-                                 "mnuUsbInterfaceOnRestore"})
+        for (const char *name :
+             {"mnuUsbInterfaceOnCommandRd", "mnuUsbInterfaceOnCommandWr", "mnuUsbInterfaceOnCommandNn",
+              "mnuUsbInterfaceOnCommandCl", "mnuUsbInterfaceOnCommandEr", "mnuInfoBoard", "mnuUsbInterfaceOnBackup",
+              "mnuUsbInterfaceOnRestore"})
             boardItem(name)->setChecked(false);
         m_verifying = false;
         startProgress(50, 0, QStringLiteral("S"));
@@ -715,11 +714,11 @@ void FormColour::mnuUsbInterfaceOnCommandNn_Click()
             // The box opens with the slot's name and takes eight characters at most.
             const QString current = shownName(slotCaption(slot));
             const std::optional<QString> answer =
-                english()
-                    ? m_dialogs.shortInput(QStringLiteral("New Name: Eight AlphaNumeric Characters Max"),
-                                           QStringLiteral("New Name Function"), current, 8)
-                    : m_dialogs.shortInput(QStringLiteral("Nuovo Nome: Lunghezza massima di otto caratteri AlfaNumerici"),
-                                           QStringLiteral("Funzione Rinomina"), current, 8);
+                english() ? m_dialogs.shortInput(QStringLiteral("New Name: Eight AlphaNumeric Characters Max"),
+                                                 QStringLiteral("New Name Function"), current, 8)
+                          : m_dialogs.shortInput(
+                              QStringLiteral("Nuovo Nome: Lunghezza massima di otto caratteri AlfaNumerici"),
+                              QStringLiteral("Funzione Rinomina"), current, 8);
             const board::RenameCheck check = board::checkRenameText(answer.value_or(QString()));
             if (check.refusal) {
                 say(board::withLine(*check.refusal, board::renameAllowedLine()));
@@ -804,9 +803,9 @@ void FormColour::mnuUsbInterfaceOnBackup_Click()
     disarmEraseAll();
     if (!boardTransferAvailable())
         return;
-    const std::optional<QString> folder =
-        m_dialogs.folder(english() ? QStringLiteral("Back up Board to Folder") : QStringLiteral("Salva Scheda su Cartella"),
-                         m_transfer.folder);
+    const std::optional<QString> folder = m_dialogs.folder(english() ? QStringLiteral("Back up Board to Folder")
+                                                                     : QStringLiteral("Salva Scheda su Cartella"),
+                                                           m_transfer.folder);
     if (!folder)
         return;
     // Backups already in the folder are replaced only when the user agrees.
@@ -858,8 +857,7 @@ bool FormColour::USBBackup()
     const QDir dir(x.folder);
     const QString name = board::backupFileName(slot, slotCaption(slot).toLatin1());
     if (const std::optional<QString> error = cyclefile::writeWholeFile(
-            dir.filePath(name),
-            cyclefile::writeCycle(x.readBack.table, store::format00000(x.readBack.transitionTime))))
+            dir.filePath(name), cyclefile::writeCycle(x.readBack.table, store::format00000(x.readBack.transitionTime))))
         return endTransfer(board::Job::Backup, slot,
                            board::backupStoppedMessage(slot, x.saved, board::backupWriteFailed(*error)), false);
     // An older backup of this slot under another name gives way to the new one.
@@ -882,9 +880,9 @@ void FormColour::mnuUsbInterfaceOnRestore_Click()
     disarmEraseAll();
     if (!boardTransferAvailable())
         return;
-    const std::optional<QString> folder = m_dialogs.folder(
-        english() ? QStringLiteral("Restore Board from Folder") : QStringLiteral("Ripristina Scheda da Cartella"),
-        m_transfer.folder);
+    const std::optional<QString> folder = m_dialogs.folder(english() ? QStringLiteral("Restore Board from Folder")
+                                                                     : QStringLiteral("Ripristina Scheda da Cartella"),
+                                                           m_transfer.folder);
     if (!folder)
         return;
     const QDir dir(*folder);

@@ -75,36 +75,48 @@ Bilingual jobResult(Job job, int slot, bool success, const QTime &time)
                               QStringLiteral("Informazioni scheda non lette"));
         break;
     case Job::Clean:
-        text = success ? both(QStringLiteral("Slot ") + s + QStringLiteral(" cleaned"), QStringLiteral("Slot ") + s + QStringLiteral(" cancellato"))
-                       : both(QStringLiteral("Slot ") + s + QStringLiteral(" clean failed"), QStringLiteral("Cancellazione slot ") + s + QStringLiteral(" fallita"));
+        text = success ? both(QStringLiteral("Slot ") + s + QStringLiteral(" cleaned"),
+                              QStringLiteral("Slot ") + s + QStringLiteral(" cancellato"))
+                       : both(QStringLiteral("Slot ") + s + QStringLiteral(" clean failed"),
+                              QStringLiteral("Cancellazione slot ") + s + QStringLiteral(" fallita"));
         break;
     case Job::Rename:
-        text = success ? both(QStringLiteral("Slot ") + s + QStringLiteral(" renamed"), QStringLiteral("Slot ") + s + QStringLiteral(" rinominato"))
-                       : both(QStringLiteral("Slot ") + s + QStringLiteral(" rename failed"), QStringLiteral("Rinomina slot ") + s + QStringLiteral(" fallita"));
+        text = success ? both(QStringLiteral("Slot ") + s + QStringLiteral(" renamed"),
+                              QStringLiteral("Slot ") + s + QStringLiteral(" rinominato"))
+                       : both(QStringLiteral("Slot ") + s + QStringLiteral(" rename failed"),
+                              QStringLiteral("Rinomina slot ") + s + QStringLiteral(" fallita"));
         break;
     case Job::Erase:
         text = success ? both(QStringLiteral("Board erased"), QStringLiteral("Scheda cancellata"))
                        : both(QStringLiteral("Board erase failed"), QStringLiteral("Cancellazione scheda fallita"));
         break;
     case Job::Write:
-        text = success ? both(QStringLiteral("Slot ") + s + QStringLiteral(" written"), QStringLiteral("Slot ") + s + QStringLiteral(" scritto"))
-                       : both(QStringLiteral("Slot ") + s + QStringLiteral(" write failed"), QStringLiteral("Scrittura slot ") + s + QStringLiteral(" fallita"));
+        text = success ? both(QStringLiteral("Slot ") + s + QStringLiteral(" written"),
+                              QStringLiteral("Slot ") + s + QStringLiteral(" scritto"))
+                       : both(QStringLiteral("Slot ") + s + QStringLiteral(" write failed"),
+                              QStringLiteral("Scrittura slot ") + s + QStringLiteral(" fallita"));
         break;
     case Job::Read:
-        text = success ? both(QStringLiteral("Slot ") + s + QStringLiteral(" read"), QStringLiteral("Slot ") + s + QStringLiteral(" letto"))
-                       : both(QStringLiteral("Slot ") + s + QStringLiteral(" read failed"), QStringLiteral("Lettura slot ") + s + QStringLiteral(" fallita"));
+        text = success ? both(QStringLiteral("Slot ") + s + QStringLiteral(" read"),
+                              QStringLiteral("Slot ") + s + QStringLiteral(" letto"))
+                       : both(QStringLiteral("Slot ") + s + QStringLiteral(" read failed"),
+                              QStringLiteral("Lettura slot ") + s + QStringLiteral(" fallita"));
         break;
     case Job::Verify:
-        text = success ? both(QStringLiteral("Slot ") + s + QStringLiteral(" written and verified"), QStringLiteral("Slot ") + s + QStringLiteral(" scritto e verificato"))
-                       : both(QStringLiteral("Slot ") + s + QStringLiteral(" written, verify failed"), QStringLiteral("Slot ") + s + QStringLiteral(" scritto, verifica fallita"));
+        text = success ? both(QStringLiteral("Slot ") + s + QStringLiteral(" written and verified"),
+                              QStringLiteral("Slot ") + s + QStringLiteral(" scritto e verificato"))
+                       : both(QStringLiteral("Slot ") + s + QStringLiteral(" written, verify failed"),
+                              QStringLiteral("Slot ") + s + QStringLiteral(" scritto, verifica fallita"));
         break;
     case Job::Backup:
         text = success ? both(QStringLiteral("Board backed up"), QStringLiteral("Scheda salvata"))
-                       : both(QStringLiteral("Backup stopped at slot ") + s, QStringLiteral("Salvataggio interrotto allo slot ") + s);
+                       : both(QStringLiteral("Backup stopped at slot ") + s,
+                              QStringLiteral("Salvataggio interrotto allo slot ") + s);
         break;
     case Job::Restore:
         text = success ? both(QStringLiteral("Board restored"), QStringLiteral("Scheda ripristinata"))
-                       : both(QStringLiteral("Restore stopped at slot ") + s, QStringLiteral("Ripristino interrotto allo slot ") + s);
+                       : both(QStringLiteral("Restore stopped at slot ") + s,
+                              QStringLiteral("Ripristino interrotto allo slot ") + s);
         break;
     }
     const QString at = u' ' + time.toString(QStringLiteral("HH:mm"));
@@ -131,9 +143,11 @@ Bilingual confirmationLine(Job job, int slot, const QString &slotName)
         return both(QStringLiteral("The cycle in the editor replaces slot ") + s + u'.',
                     QStringLiteral("Il ciclo nell'editor sostituisce lo slot ") + s + u'.');
     case Job::Rename:
-        return both(QStringLiteral("Slot ") + s + QStringLiteral(" gets a new name."), QStringLiteral("Lo slot ") + s + QStringLiteral(" riceve un nuovo nome."));
+        return both(QStringLiteral("Slot ") + s + QStringLiteral(" gets a new name."),
+                    QStringLiteral("Lo slot ") + s + QStringLiteral(" riceve un nuovo nome."));
     case Job::Clean:
-        return both(QStringLiteral("Slot ") + s + QStringLiteral(" will be emptied."), QStringLiteral("Lo slot ") + s + QString::fromUtf8(" sarà svuotato."));
+        return both(QStringLiteral("Slot ") + s + QStringLiteral(" will be emptied."),
+                    QStringLiteral("Lo slot ") + s + QString::fromUtf8(" sarà svuotato."));
     case Job::Erase:
         return both(QStringLiteral("All eight slots will be emptied and their names reset."),
                     QString::fromUtf8("Tutti gli otto slot saranno svuotati e i loro nomi azzerati."));
@@ -154,19 +168,23 @@ Bilingual failureLine(Job job, int slot)
                     QStringLiteral("La scheda non ha risposto: controllare il cavo e riprovare."));
     case Job::Clean:
         return both(QStringLiteral("Slot ") + s + QStringLiteral(" may be partly cleaned: clean it again."),
-                    QStringLiteral("Lo slot ") + s + QStringLiteral(" potrebbe essere cancellato in parte: cancellarlo di nuovo."));
+                    QStringLiteral("Lo slot ") + s
+                        + QStringLiteral(" potrebbe essere cancellato in parte: cancellarlo di nuovo."));
     case Job::Rename:
         return both(QStringLiteral("Slot ") + s + QStringLiteral(" may still have its old name: rename it again."),
-                    QStringLiteral("Lo slot ") + s + QStringLiteral(" potrebbe avere ancora il vecchio nome: rinominarlo di nuovo."));
+                    QStringLiteral("Lo slot ") + s
+                        + QStringLiteral(" potrebbe avere ancora il vecchio nome: rinominarlo di nuovo."));
     case Job::Erase:
         return both(QStringLiteral("The board may be partly erased: erase it again."),
                     QStringLiteral("La scheda potrebbe essere cancellata in parte: cancellarla di nuovo."));
     case Job::Write:
         return both(QStringLiteral("Slot ") + s + QStringLiteral(" may be partly written: write it again."),
-                    QStringLiteral("Lo slot ") + s + QStringLiteral(" potrebbe essere scritto in parte: scriverlo di nuovo."));
+                    QStringLiteral("Lo slot ") + s
+                        + QStringLiteral(" potrebbe essere scritto in parte: scriverlo di nuovo."));
     case Job::Read:
         return both(QStringLiteral("Slot ") + s + QStringLiteral(" was not read: the editor keeps its cycle."),
-                    QString::fromUtf8("Lo slot ") + s + QString::fromUtf8(" non è stato letto: l'editor mantiene il suo ciclo."));
+                    QString::fromUtf8("Lo slot ") + s
+                        + QString::fromUtf8(" non è stato letto: l'editor mantiene il suo ciclo."));
     default: break;
     }
     return {};
@@ -188,20 +206,26 @@ BilingualMessage verifyDifferenceMessage(int slot, int point)
     const QString s = n(slot);
     const Bilingual where =
         point == kTransitionDiffers
-            ? both(QStringLiteral("Slot ") + s + QStringLiteral(" differs from the cycle written in its end-of-cycle transition time."),
-                   QStringLiteral("Lo slot ") + s + QStringLiteral(" differisce dal ciclo scritto nel tempo di viraggio di fine ciclo."))
-            : both(QStringLiteral("Slot ") + s + QStringLiteral(" differs from the cycle written at point ") + n(point) + u'.',
-                   QStringLiteral("Lo slot ") + s + QStringLiteral(" differisce dal ciclo scritto al punto ") + n(point) + u'.');
+            ? both(QStringLiteral("Slot ") + s
+                       + QStringLiteral(" differs from the cycle written in its end-of-cycle transition time."),
+                   QStringLiteral("Lo slot ") + s
+                       + QStringLiteral(" differisce dal ciclo scritto nel tempo di viraggio di fine ciclo."))
+            : both(QStringLiteral("Slot ") + s + QStringLiteral(" differs from the cycle written at point ") + n(point)
+                       + u'.',
+                   QStringLiteral("Lo slot ") + s + QStringLiteral(" differisce dal ciclo scritto al punto ") + n(point)
+                       + u'.');
     return withLine(box(where, MsgIcon::Critical),
                     both(QStringLiteral("Slot ") + s + QStringLiteral(" may hold a wrong cycle: write it again."),
-                         QStringLiteral("Lo slot ") + s + QStringLiteral(" potrebbe contenere un ciclo errato: scriverlo di nuovo.")));
+                         QStringLiteral("Lo slot ") + s
+                             + QStringLiteral(" potrebbe contenere un ciclo errato: scriverlo di nuovo.")));
 }
 
 BilingualMessage verifyFailureMessage(int slot)
 {
     const QString s = n(slot);
     return withLine(box(both(QStringLiteral("Verify Failure"), QStringLiteral("Verifica Fallita")), MsgIcon::Critical),
-                    both(QStringLiteral("Slot ") + s + QStringLiteral(" was written but could not be read back: read it to check it."),
+                    both(QStringLiteral("Slot ") + s
+                             + QStringLiteral(" was written but could not be read back: read it to check it."),
                          QString::fromUtf8("Lo slot ") + s
                              + QString::fromUtf8(" è stato scritto ma non è stato possibile rileggerlo: leggerlo per "
                                                  "controllarlo.")));
@@ -227,11 +251,14 @@ BilingualMessage backupStoppedMessage(int slot, const QStringList &saved, const 
 {
     const QString s = n(slot);
     const QString list = saved.isEmpty() ? QStringLiteral("-") : saved.join(QStringLiteral(", "));
-    return withLine(box(both(QStringLiteral("Backup stopped at slot ") + s + QStringLiteral(": ") + why.english,
-                             QStringLiteral("Salvataggio interrotto allo slot ") + s + QStringLiteral(": ") + why.italian),
-                        MsgIcon::Critical),
-                    both(QStringLiteral("Files saved: ") + list + QStringLiteral(". No file of slot ") + s + QStringLiteral(" was written."),
-                         QStringLiteral("File salvati: ") + list + QStringLiteral(". Nessun file dello slot ") + s + QStringLiteral(" è stato scritto.")));
+    return withLine(
+        box(both(QStringLiteral("Backup stopped at slot ") + s + QStringLiteral(": ") + why.english,
+                 QStringLiteral("Salvataggio interrotto allo slot ") + s + QStringLiteral(": ") + why.italian),
+            MsgIcon::Critical),
+        both(QStringLiteral("Files saved: ") + list + QStringLiteral(". No file of slot ") + s
+                 + QStringLiteral(" was written."),
+             QStringLiteral("File salvati: ") + list + QStringLiteral(". Nessun file dello slot ") + s
+                 + QStringLiteral(" è stato scritto.")));
 }
 
 Bilingual backupReadFailed()
@@ -272,8 +299,10 @@ BilingualMessage restoreNothingMessage()
 BilingualMessage restoreTwiceMessage(int slot)
 {
     const QString s = n(slot);
-    return box(both(QStringLiteral("The folder holds two backups of slot ") + s + QStringLiteral(": keep one and restore again."),
-                    QStringLiteral("La cartella contiene due salvataggi dello slot ") + s + QStringLiteral(": tenerne uno e ripristinare di nuovo.")),
+    return box(both(QStringLiteral("The folder holds two backups of slot ") + s
+                        + QStringLiteral(": keep one and restore again."),
+                    QStringLiteral("La cartella contiene due salvataggi dello slot ") + s
+                        + QStringLiteral(": tenerne uno e ripristinare di nuovo.")),
                MsgIcon::Exclamation);
 }
 
@@ -285,19 +314,22 @@ Bilingual restoreFileLine()
 
 BilingualMessage restoreDoneMessage(const QList<int> &slots)
 {
-    return box(both(QStringLiteral("Board restored: slots ") + slotList(slots) + QStringLiteral(" written and named."),
-                    QStringLiteral("Scheda ripristinata: slot ") + slotList(slots) + QStringLiteral(" scritti e rinominati.")),
-               MsgIcon::Information, both(QStringLiteral("Restore"), QStringLiteral("Ripristino")));
+    return box(
+        both(QStringLiteral("Board restored: slots ") + slotList(slots) + QStringLiteral(" written and named."),
+             QStringLiteral("Scheda ripristinata: slot ") + slotList(slots) + QStringLiteral(" scritti e rinominati.")),
+        MsgIcon::Information, both(QStringLiteral("Restore"), QStringLiteral("Ripristino")));
 }
 
 BilingualMessage restoreStoppedMessage(int slot, const QList<int> &restored)
 {
     const QString s = n(slot);
-    return withLine(box(both(QStringLiteral("Restore stopped at slot ") + s + u'.', QStringLiteral("Ripristino interrotto allo slot ") + s + u'.'),
+    return withLine(box(both(QStringLiteral("Restore stopped at slot ") + s + u'.',
+                             QStringLiteral("Ripristino interrotto allo slot ") + s + u'.'),
                         MsgIcon::Critical),
-                    both(QStringLiteral("Slot ") + s + QStringLiteral(" may be partly written; slots restored: ") + slotList(restored)
-                             + QStringLiteral(". The files are untouched."),
-                         QStringLiteral("Lo slot ") + s + QStringLiteral(" potrebbe essere scritto in parte; slot ripristinati: ")
+                    both(QStringLiteral("Slot ") + s + QStringLiteral(" may be partly written; slots restored: ")
+                             + slotList(restored) + QStringLiteral(". The files are untouched."),
+                         QStringLiteral("Lo slot ") + s
+                             + QStringLiteral(" potrebbe essere scritto in parte; slot ripristinati: ")
                              + slotList(restored) + QStringLiteral(". I file non sono stati modificati.")));
 }
 

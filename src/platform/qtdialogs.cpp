@@ -94,8 +94,8 @@ std::optional<QString> QtDialogs::input(const QString &prompt, const QString &ti
     return text;
 }
 
-std::optional<QString> QtDialogs::shortInput(const QString &prompt, const QString &title,
-                                             const QString &defaultText, int maxLength)
+std::optional<QString> QtDialogs::shortInput(const QString &prompt, const QString &title, const QString &defaultText,
+                                             int maxLength)
 {
     QInputDialog dialog(m_parent);
     dialog.setWindowTitle(title);

@@ -59,10 +59,7 @@ public:
     // The one way a port that closed itself on a device error tells the
     // link: `handler` gets the reason. Timeouts and unsupported line
     // signals are no device errors.
-    void setClosedOnError(std::function<void(const QString &reason)> handler)
-    {
-        m_closedOnError = std::move(handler);
-    }
+    void setClosedOnError(std::function<void(const QString &reason)> handler) { m_closedOnError = std::move(handler); }
 
 protected:
     void reportClosedOnError(const QString &reason) const

@@ -15,10 +15,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -254,8 +254,7 @@ void TestBoardForm::failedNameReadingKeepsTheCaptions()
     m_f->board.faults.silentAfter = m_f->board.framesReceived() + 3;
     dialogs().answerMessage(MsgResult::Ok);
     QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
-    QCOMPARE(dialogs().last().text,
-             u"Lettura Nomi Fallita\rGli slot non letti mantengono i nomi mostrati prima."_s);
+    QCOMPARE(dialogs().last().text, u"Lettura Nomi Fallita\rGli slot non letti mantengono i nomi mostrati prima."_s);
     QCOMPARE(w().slotCaption(1), u"Renamed "_s);
     QCOMPARE(w().slotCaption(4), u"Cycle4  "_s); // not read: the old caption stays
     QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
@@ -487,7 +486,8 @@ void TestBoardForm::vanishingMidJobGivesTwoMessagesOnly()
     m_f->board.faults.vanishAfter = m_f->board.framesReceived() + 3;
     QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbOn")->isChecked(); }, 200) > 0);
     QCOMPARE(dialogs().shown.size(), 3);
-    QCOMPARE(dialogs().shown[1].text, u"Scrittura Fallita\rLo slot 5 potrebbe essere scritto in parte: scriverlo di nuovo."_s);
+    QCOMPARE(dialogs().shown[1].text,
+             u"Scrittura Fallita\rLo slot 5 potrebbe essere scritto in parte: scriverlo di nuovo."_s);
     QCOMPARE(dialogs().shown[2].text,
              u"La Scheda è stata disconnessa dalla linea USB!\rLa porta ha segnalato: The device has gone"_s);
     QCOMPARE(m_f->port.errors, 1);
@@ -567,7 +567,8 @@ void TestBoardForm::verifyAfterWrite_data()
            u"scriverlo di nuovo."_s
         << u"Slot 3 scritto, verifica fallita "_s;
     QTest::newRow("last point stored wrongly")
-        << 12 << false << u"Lo slot 3 differisce dal ciclo scritto al punto 12."_s << u"Slot 3 scritto, verifica fallita "_s;
+        << 12 << false << u"Lo slot 3 differisce dal ciclo scritto al punto 12."_s
+        << u"Slot 3 scritto, verifica fallita "_s;
     QTest::newRow("silent read-back")
         << 0 << true
         << u"Verifica Fallita\rLo slot 3 è stato scritto ma non è stato possibile rileggerlo: leggerlo per "
