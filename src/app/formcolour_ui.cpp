@@ -544,6 +544,8 @@ void FormColour::buildStatusBar()
     StatusBarPanel3->setObjectName(QStringLiteral("StatusBarPanel3"));
     StatusBarPanel4 = new QLabel(this);
     StatusBarPanel4->setObjectName(QStringLiteral("StatusBarPanel4"));
+    for (QLabel *panel : {StatusBarPanel3, StatusBarPanel4})
+        panel->setContentsMargins(12, 0, 0, 0);
     statusBar()->addPermanentWidget(StatusBarPanel4);
     statusBar()->addPermanentWidget(StatusBarPanel3);
     statusBar()->addPermanentWidget(StatusBarPanel2);

@@ -1,8 +1,11 @@
 // The board link: the window's side of the port choice, switching the board
 // on and off, the board half of the timer tick, the two modes, the slot and
-// command items and the board jobs. The rules are in link.h and jobs.h; the
-// handlers read the menu checks and the progress bar, call the rule, write the
-// results back and show the messages.
+// command items and the board jobs, with verify after write, back up and
+// restore. The rules are in link.h, jobs.h and backup.h, the texts in
+// reports.h; the handlers read the menu checks and the progress bar, call the
+// rule, write the results back and show the messages. The toolbar's board
+// buttons and status panels 3 and 4 are derived from the menu at every tick
+// (syncBoardControls), so they cannot disagree with it.
 
 #include "app/formcolour.h"
 
