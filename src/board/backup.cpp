@@ -35,7 +35,8 @@ QString backupFileName(int slot, QByteArrayView name)
 
 std::optional<BackupFile> parseBackupFileName(const QString &fileName)
 {
-    static const QRegularExpression pattern(QStringLiteral("^Slot([1-8])-([A-Za-z0-9 _%-]*)\\.txt$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^Slot([1-8])-((?:[A-Za-z0-9 _-]|%[0-9A-Fa-f]{2})*)\\.txt$"));
     const QRegularExpressionMatch match = pattern.match(fileName);
     if (!match.hasMatch())
         return std::nullopt;
@@ -46,11 +47,8 @@ std::optional<BackupFile> parseBackupFileName(const QString &fileName)
             name.append(char(encoded[i].unicode()));
             continue;
         }
-        bool ok = false;
-        const int byte = encoded.mid(i + 1, 2).toInt(&ok, 16);
-        if (!ok || i + 2 >= encoded.size())
-            return std::nullopt;
-        name.append(char(byte));
+        // The pattern has made sure two hex digits follow.
+        name.append(char(encoded.mid(i + 1, 2).toInt(nullptr, 16)));
         i += 2;
     }
     if (name.size() > kRecordSize)
