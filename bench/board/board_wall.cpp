@@ -1,11 +1,14 @@
 // Wall time of the board link against the virtual board on a pseudo-terminal,
 // through the program's real serial port and its own 50 ms timer: the
 // eight-tick supervision cycle, a full write of a 64-point cycle and a full
-// read of it. The pacing is the protocol's, so the aim is to match it, not to
-// beat it: 400 ms, 2.80 s and 2.75 s.
+// read of it, the same write verified, and a back up and a restore of eight
+// full slots. The pacing is the protocol's, so the aim is to match it, not to
+// beat it: 400 ms, 2.80 s, 2.75 s, 5.55 s (56 + 55 ticks), 23.70 s (34 + 8 x 55
+// ticks) and 41.65 s (7 x (56 + 55 + 8) ticks; slot 1 is only read).
 
 #include "app/formcolour.h"
 #include "app/tags.h"
+#include "board/records.h"
 #include "platform/qtserialport.h"
 #include "ptyboard.h"
 #include "store/numbers.h"
@@ -29,12 +32,19 @@ double median(QList<double> v)
     return v.isEmpty() ? 0 : v[v.size() / 2];
 }
 
-void report(const char *what, const QList<double> &ms, double aim)
+void report(const char *what, const QList<double> &ms, double aim, const QList<int> &ticks = {})
 {
+    if (ms.isEmpty()) {
+        std::printf("%-22s no runs\n", what);
+        return;
+    }
     const double m = median(ms);
     const auto [lo, hi] = std::minmax_element(ms.begin(), ms.end());
-    std::printf("%-22s runs %2lld  median %8.1f ms  min %8.1f  max %8.1f  aim %7.1f  off %+.2f %%\n", what,
+    std::printf("%-22s runs %2lld  median %8.1f ms  min %8.1f  max %8.1f  aim %7.1f  off %+.2f %%", what,
                 static_cast<long long>(ms.size()), m, *lo, *hi, aim, 100.0 * (m - aim) / aim);
+    if (!ticks.isEmpty())
+        std::printf("  ticks %d", ticks.first());
+    std::printf("\n");
 }
 
 } // namespace
@@ -62,20 +72,35 @@ int main(int argc, char **argv)
         p.setValue(store::Field::Red, k);
     }
     form.PointCount = 64;
+    // Eight full slots for the back up and the restore.
+    for (int s = 1; s <= 8; ++s) {
+        QList<QByteArray> records;
+        for (int k = 1; k <= 64; ++k)
+            records.append(board::pointRecord(form.table().row(k)));
+        pty.board().setSlot(s, records, board::transitionRecord(600, 64));
+        pty.board().setName(s, QByteArray(QByteArrayLiteral("Slot") + QByteArray::number(s)));
+    }
+    QTemporaryDir backupDir;
 
     QElapsedTimer clock;
     clock.start();
     auto now = [&clock] { return double(clock.nsecsElapsed()) / 1e6; };
     QAction *writeItem = form.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandWr"));
     QAction *readItem = form.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandRd"));
+    QAction *verifyItem = form.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"));
+    QAction *backupItem = form.menuItem(QStringLiteral("mnuUsbInterfaceOnBackup"));
+    QAction *restoreItem = form.menuItem(QStringLiteral("mnuUsbInterfaceOnRestore"));
 
-    enum class Phase { Start, Online, Supervision, Interface, Write, Read, Done } phase = Phase::Start;
-    QList<double> cycles, writes, reads;
+    enum class Phase { Start, Online, Supervision, Interface, Write, Read, Verified, Backup, Restore, Done };
+    Phase phase = Phase::Start;
+    QList<double> cycles, writes, reads, verified, backups, restores;
+    QList<int> writeTicks, readTicks, verifiedTicks, backupTicks, restoreTicks;
     double mark = -1;
     int lastState = -1;
     bool jobRunning = false;
     bool jobEnded = false;
-    const int cyclesWanted = 25, transfersWanted = 5;
+    int ticks = 0;
+    const int cyclesWanted = 25, transfersWanted = 5, folderRunsWanted = 2;
 
     // Runs after the window's own tick handler, on every tick.
     QObject::connect(form.TimerMove, &QTimer::timeout, &form, [&] {
@@ -105,38 +130,82 @@ int main(int argc, char **argv)
         case Phase::Interface:
             if (form.SlotNamesLoaded && hasTag(form.ProgressBarWait, u"H")) {
                 form.mnuUsbInterfaceOnCycle_Click(3);
+                verifyItem->setChecked(false); // the write alone first
                 phase = Phase::Write;
             }
             break;
         case Phase::Write:
-        case Phase::Read: {
-            QAction *item = phase == Phase::Write ? writeItem : readItem;
-            QList<double> &times = phase == Phase::Write ? writes : reads;
+        case Phase::Read:
+        case Phase::Verified:
+        case Phase::Backup:
+        case Phase::Restore: {
+            QAction *item = phase == Phase::Write      ? writeItem
+                            : phase == Phase::Read     ? readItem
+                            : phase == Phase::Verified ? writeItem
+                            : phase == Phase::Backup   ? backupItem
+                                                       : restoreItem;
+            QList<double> &times = phase == Phase::Write      ? writes
+                                   : phase == Phase::Read     ? reads
+                                   : phase == Phase::Verified ? verified
+                                   : phase == Phase::Backup   ? backups
+                                                              : restores;
+            QList<int> &tickCounts = phase == Phase::Write      ? writeTicks
+                                     : phase == Phase::Read     ? readTicks
+                                     : phase == Phase::Verified ? verifiedTicks
+                                     : phase == Phase::Backup   ? backupTicks
+                                                                : restoreTicks;
             if (jobEnded) {
                 // The first tick after the job: the job held every tick since its first step.
                 times.append(now() - mark);
+                tickCounts.append(ticks);
                 jobEnded = false;
                 jobRunning = false;
             } else if (jobRunning && !item->isChecked()) {
+                ++ticks;
                 jobEnded = true; // the job ended on this tick
-            } else if (item->isChecked() && !jobRunning && form.ProgressBarWait->value() == 1) {
+            } else if (jobRunning) {
+                ++ticks;
+            } else if (item->isChecked() && form.ProgressBarWait->value() == 1) {
                 mark = now(); // the job's first step ran on this tick
+                ticks = 1;
                 jobRunning = true;
             }
+            const int wanted = phase == Phase::Backup || phase == Phase::Restore ? folderRunsWanted : transfersWanted;
             if (!jobRunning && !jobEnded && !item->isChecked() && hasTag(form.ProgressBarWait, u"H")) {
-                if (times.size() == transfersWanted) {
-                    phase = phase == Phase::Write ? Phase::Read : Phase::Done;
+                if (times.size() == wanted) {
+                    phase = Phase(int(phase) + 1);
                     if (phase == Phase::Done) {
                         app.quit();
                         break;
                     }
+                    verifyItem->setChecked(true);
                 }
-                dialogs.answerMessage(platform::MsgResult::Yes);
                 form.MenuEnable();
-                if (phase == Phase::Write)
+                switch (phase) {
+                case Phase::Write:
+                case Phase::Verified:
+                    dialogs.answerMessage(platform::MsgResult::Yes);
                     form.mnuUsbInterfaceOnCommandWr_Click();
-                else
+                    break;
+                case Phase::Read:
+                    dialogs.answerMessage(platform::MsgResult::Yes);
                     form.mnuUsbInterfaceOnCommandRd_Click();
+                    break;
+                case Phase::Backup:
+                    dialogs.answerFolder(backupDir.path());
+                    if (!backups.isEmpty())
+                        dialogs.answerMessage(platform::MsgResult::Yes); // replace the last run's files
+                    dialogs.answerMessage(platform::MsgResult::Ok);
+                    form.mnuUsbInterfaceOnBackup_Click();
+                    break;
+                case Phase::Restore:
+                    dialogs.answerFolder(backupDir.path());
+                    dialogs.answerMessage(platform::MsgResult::Yes);
+                    dialogs.answerMessage(platform::MsgResult::Ok);
+                    form.mnuUsbInterfaceOnRestore_Click();
+                    break;
+                default: break;
+                }
             }
             break;
         }
@@ -144,16 +213,20 @@ int main(int argc, char **argv)
         }
         lastState = form.UsbState;
     });
-    QTimer::singleShot(120000, &app, [&app] {
+    QTimer::singleShot(600000, &app, [&app] {
         std::fprintf(stderr, "timed out\n");
         app.exit(1);
     });
     const int rc = app.exec();
     report("supervision cycle", cycles, 400);
-    report("full write (64 pts)", writes, 2800);
-    report("full read (64 pts)", reads, 2750);
+    report("full write (64 pts)", writes, 2800, writeTicks);
+    report("full read (64 pts)", reads, 2750, readTicks);
+    report("verified write", verified, 5550, verifiedTicks);
+    report("back up (8 x 64 pts)", backups, 23700, backupTicks);
+    report("restore (7 x 64 pts)", restores, 41650, restoreTicks);
     for (const platform::Message &m : dialogs.shown)
-        if (!m.text.contains(QStringLiteral("Confermi")))
+        if (!m.text.contains(QStringLiteral("Confermi")) && m.icon != platform::MsgIcon::Information
+            && m.icon != platform::MsgIcon::Question)
             std::fprintf(stderr, "message: %s\n", qPrintable(m.text));
     return rc;
 }

@@ -85,6 +85,10 @@ const Caption kTable[] = {
     {"mnuUsbInterfaceOnCommandCl", R::Text, W::Always, "Clean", "Cancella"},
     {"mnuUsbInterfaceOnCommandEe", R::Text, W::Always, "Erase All Enable", "Abilitazione Cancella Tutto"},
     {"mnuUsbInterfaceOnCommandEr", R::Text, W::Always, "Erase All", "Cancella Tutto"},
+    {"mnuUsbInterfaceOnCommandVf", R::Text, W::Always, "Verify after Write", "Verifica dopo Scrittura"},
+    {"mnuUsbInterfaceOnBackup", R::Text, W::Always, "Back up Board to Folder...", "Salva Scheda su Cartella..."},
+    {"mnuUsbInterfaceOnRestore", R::Text, W::Always, "Restore Board from Folder...",
+     "Ripristina Scheda da Cartella..."},
     {"mnuEnable", R::Text, W::Always, "Enable", "Abilitazione"},
     {"mnuEnableRGB", R::Text, W::Always, "Enable RGB Function", "Abilitazione Funzione RGB"},
     {"mnuEnableColorCycle", R::Text, W::Always, "Enable Colour Cycle Function", "Abilitazione Funzione Ciclo Colore"},
@@ -206,6 +210,10 @@ const Caption kTable[] = {
      "Name",
      "Barra di stato. Quattro campi sono disponibili: 1) Nome File, 2) Nome Porta USB, 3) Nome Ciclo, 4) Nome della "
      "funzione in esecuzione"},
+    {"StatusBarPanel3", R::Comment, W::Always, "The board link's mode and the slot selected",
+     "Modo del collegamento con la scheda e slot selezionato"},
+    {"StatusBarPanel4", R::Comment, W::Always, "The result of the last board command, with its time",
+     "Risultato dell'ultimo comando della scheda, con l'ora"},
     {"TextRed", R::Comment, W::Always,
      "Red Value %. \"Click\" for edit, \"Double Clock\" or \"Enter\" to save. Numeric Characters only. Value from 0 "
      "to 100",

@@ -101,6 +101,7 @@ void FormColour::showStatus()
 {
     StatusBarPanel1->setText(english() ? FileStatusEnglish : FileStatusItalian);
     StatusBarPanel2->setText(english() ? UsbStatusEnglish : UsbStatusItalian);
+    showBoardPanel();
 }
 
 void FormColour::onMenu(const QString &name, std::function<void()> handler)

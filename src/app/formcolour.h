@@ -2,6 +2,7 @@
 
 #include "board/jobs.h"
 #include "board/link.h"
+#include "board/reports.h"
 #include "chart/chartwalk.h"
 #include "chart/simulator.h"
 #include "editor/cyclehistory.h"
@@ -413,6 +414,9 @@ public:
     void mnuUSBComPortM_Click();
     void mnuUSBComPort_Click(int port);
     void mnuInfoBoard_Click();
+    void mnuUsbInterfaceOnCommandVf_Click();
+    void mnuUsbInterfaceOnBackup_Click();
+    void mnuUsbInterfaceOnRestore_Click();
     bool USBComPortTest();
     // The board jobs: one step each tick while their item is checked. Each
     // returns whether it goes on, USBText whether it has ended.
@@ -423,6 +427,23 @@ public:
     bool USBErase();
     bool USBWrite();
     bool USBRead();
+    // Back up reads the names and the eight slots into a folder; restore
+    // writes a folder's slots back, each with its name. One step a tick.
+    bool USBBackup();
+    bool USBRestore();
+    // The slot the USB menu shows selected in interface mode, 0 when none:
+    // the only slot a command may reach.
+    int selectedSlot() const;
+    // The toolbar's board buttons and status panels 3 and 4 made to show
+    // what the USB menu shows and what the link last did.
+    void syncBoardControls();
+    void showBoardPanel();
+    // Verify after write: what the write sent, and the slot read back (never
+    // into the store).
+    board::WrittenCycle BoardWrittenCycle;
+    board::ReadCycle BoardVerifyCycle;
+    // Status panel 4: the last finished job's result.
+    Bilingual BoardResult;
     // What a board read has received so far; it becomes the store only when
     // the whole read has passed.
     board::ReadCycle BoardReadCycle;
@@ -440,7 +461,6 @@ private:
     };
     QAction *boardItem(const char *name) const;
     void setButton(const char *key, std::optional<bool> pressed, std::optional<bool> enabled = std::nullopt);
-    void setSlotButtons(std::optional<bool> pressed, std::optional<bool> enabled);
     void setSlotCaption(int slot, const QByteArray &name);
     void startProgress(int maximum, int value, const QString &tagText);
     void endProgress();
@@ -449,7 +469,33 @@ private:
     void boardSupervise();
     const BoardJobEntry *pendingJob() const;
     void runPendingJob(board::LinkMode mode);
-    bool applyJobTick(const board::JobTick &tick);
+    bool applyJobTick(const board::JobTick &tick, board::Job job);
+    void showBoardResult(board::Job job, int slot, bool success);
+    bool USBVerify();
+    bool boardTransferAvailable() const;
+    bool endTransfer(board::Job job, int slot, const platform::BilingualMessage &message, bool success);
+    // A back up or restore under way.
+    struct BoardTransfer
+    {
+        QString folder;
+        QList<int> slots;
+        QList<QByteArray> names;        // restore: the names given
+        QList<board::ReadCycle> cycles; // restore: the cycles written
+        QStringList replaced;           // back up: the older backup files the user agreed to replace
+        QStringList saved;              // back up: the files written so far
+        QList<int> restored;            // restore: the slots done
+        bool verify = false;            // restore: each slot read back after its write
+        int perSlot = 0;                // progress steps per slot
+        int index = 0;                  // into `slots`
+        int phase = 0;                  // back up: 0 names, 1 slots; restore: 0 write, 1 verify, 2 rename
+        int step = 0;                   // the step of the job in hand
+        board::ReadCycle readBack;
+        board::WrittenCycle written;
+    };
+    BoardTransfer m_transfer;
+    bool m_verifying = false;
+    // Why the port last closed itself, if it did.
+    QString m_portError;
     char slotDigit() const;
     bool boardCommandAvailable() const;
     void disarmEraseAll();
@@ -521,6 +567,8 @@ public:
     QProgressBar *ProgressBarWait = nullptr;
     QLabel *StatusBarPanel1 = nullptr;
     QLabel *StatusBarPanel2 = nullptr;
+    QLabel *StatusBarPanel3 = nullptr; // the link's mode and slot
+    QLabel *StatusBarPanel4 = nullptr; // the last board job's result
     ChartView *MSChartColorCycle = nullptr;
 
     // Editor

@@ -68,6 +68,7 @@ void FormColour::loadSettings()
         ComPortNumber = quint8(port);
         menuItem(portItem(port))->setChecked(true);
     }
+    menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->setChecked(s.value(u"board/verify", true).toBool());
 }
 
 void FormColour::saveSettings()
@@ -89,6 +90,7 @@ void FormColour::saveSettings()
 
     s.setValue(u"board/portMode", ComPortManual ? QStringLiteral("manual") : QStringLiteral("automatic"));
     s.setValue(u"board/port", int(ComPortNumber));
+    s.setValue(u"board/verify", menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
 
     s.sync();
 }

@@ -133,6 +133,16 @@ void FormColour::buildMenus()
     QAction *eraseAll = addItem(commands, "mnuUsbInterfaceOnCommandEr");
     eraseAll->setCheckable(true);
     eraseAll->setEnabled(false);
+    commands->addSeparator()->setObjectName(QStringLiteral("mnuUsbInterfaceOnCommandNull2"));
+    QAction *verify = addItem(commands, "mnuUsbInterfaceOnCommandVf");
+    verify->setCheckable(true);
+    verify->setChecked(true);
+    // Back up and restore need no slot chosen: beside the lists, checked while they run.
+    for (const char *name : {"mnuUsbInterfaceOnBackup", "mnuUsbInterfaceOnRestore"}) {
+        QAction *transfer = addItem(usb, name);
+        transfer->setCheckable(true);
+        transfer->setEnabled(false);
+    }
 
     QMenu *enable = addSubMenu(nullptr, "mnuEnable");
     mnuEnable = enable->menuAction();
@@ -555,5 +565,13 @@ void FormColour::buildStatusBar()
     ProgressBarWait->setMaximumHeight(14);
     statusBar()->addWidget(StatusBarPanel1, 1);
     statusBar()->addPermanentWidget(ProgressBarWait);
+    StatusBarPanel3 = new QLabel(this);
+    StatusBarPanel3->setObjectName(QStringLiteral("StatusBarPanel3"));
+    StatusBarPanel4 = new QLabel(this);
+    StatusBarPanel4->setObjectName(QStringLiteral("StatusBarPanel4"));
+    for (QLabel *panel : {StatusBarPanel3, StatusBarPanel4})
+        panel->setContentsMargins(12, 0, 0, 0);
+    statusBar()->addPermanentWidget(StatusBarPanel4);
+    statusBar()->addPermanentWidget(StatusBarPanel3);
     statusBar()->addPermanentWidget(StatusBarPanel2);
 }

@@ -1,21 +1,32 @@
 // The board link: the window's side of the port choice, switching the board
 // on and off, the board half of the timer tick, the two modes, the slot and
-// command items and the board jobs. The rules are in link.h and jobs.h; the
-// handlers read the menu checks and the progress bar, call the rule, write the
-// results back and show the messages.
+// command items and the board jobs, with verify after write, back up and
+// restore. The rules are in link.h, jobs.h and backup.h, the texts in
+// reports.h; the handlers read the menu checks and the progress bar, call the
+// rule, write the results back and show the messages. The toolbar's board
+// buttons and status panels 3 and 4 are derived from the menu at every tick
+// (syncBoardControls), so they cannot disagree with it.
 
 #include "app/formcolour.h"
 
+#include "app/captions.h"
 #include "app/tags.h"
+#include "board/backup.h"
 #include "board/formdevice.h"
 #include "board/frame.h"
 #include "board/jobs.h"
 #include "board/link.h"
+#include "board/reports.h"
+#include "cyclefile/cyclefile.h"
+#include "cyclefile/filewrite.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
 #include "store/numbers.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -40,6 +51,15 @@ BilingualMessage confirmation(const char *english, const char *italian, MsgIcon 
 
 QString itemName(const char *prefix, int n) { return QString::fromLatin1(prefix) + QString::number(n); }
 
+// A slot's name as shown in a line of text: without its padding.
+QString shownName(const QString &caption)
+{
+    QString name = caption;
+    while (name.endsWith(u' '))
+        name.chop(1);
+    return name;
+}
+
 } // namespace
 
 // ----- Wiring ---------------------------------------------------------------------
@@ -50,12 +70,19 @@ void FormColour::connectBoard()
     onMenu("mnuUSBComPortM", &FormColour::mnuUSBComPortM_Click);
     for (int n = 1; n <= 16; ++n)
         onMenu(itemName("mnuUSBComPort", n), [this, n] { mnuUSBComPort_Click(n); });
-    // Each port item names the device it stands for, as it is when the list opens.
+    // Each port item names the device it stands for, as it is when the list
+    // opens: its description beside the caption, its path as the tool tip.
+    // The system is asked once per opening.
     QMenu *ports = findChild<QMenu *>(QStringLiteral("mnuUSBComPortS"));
     auto showDevices = [this] {
+        const QList<platform::SerialPort::PortDevice> devices = m_port.portDevices(16);
         for (int n = 1; n <= 16; ++n) {
-            const QString path = m_port.portDevice(n);
-            menuItem(itemName("mnuUSBComPort", n))->setToolTip(path.isEmpty() ? QStringLiteral("-") : path);
+            const platform::SerialPort::PortDevice device = devices.value(n - 1);
+            QAction *item = menuItem(itemName("mnuUSBComPort", n));
+            item->setToolTip(device.path.isEmpty() ? QStringLiteral("-") : device.path);
+            const QString caption = item->property("Caption").toString();
+            item->setText(captions::escaped(
+                device.description.isEmpty() ? caption : caption + QStringLiteral("  (") + device.description + u')'));
         }
     };
     showDevices();
@@ -73,6 +100,15 @@ void FormColour::connectBoard()
     onMenu("mnuUsbInterfaceOnCommandCl", &FormColour::mnuUsbInterfaceOnCommandCl_Click);
     onMenu("mnuUsbInterfaceOnCommandEe", &FormColour::mnuUsbInterfaceOnCommandEe_Click);
     onMenu("mnuUsbInterfaceOnCommandEr", &FormColour::mnuUsbInterfaceOnCommandEr_Click);
+    onMenu("mnuUsbInterfaceOnCommandVf", &FormColour::mnuUsbInterfaceOnCommandVf_Click);
+    onMenu("mnuUsbInterfaceOnBackup", &FormColour::mnuUsbInterfaceOnBackup_Click);
+    onMenu("mnuUsbInterfaceOnRestore", &FormColour::mnuUsbInterfaceOnRestore_Click);
+    // A port that closes itself on a device error says why; the link tells
+    // the user with the disconnection it then finds.
+    m_port.setClosedOnError([self = QPointer<FormColour>(this)](const QString &reason) {
+        if (self)
+            self->m_portError = reason;
+    });
     // Checked while its job runs.
     boardItem("mnuInfoBoard")->setCheckable(true);
     onMenu("mnuInfoBoard", &FormColour::mnuInfoBoard_Click);
@@ -98,15 +134,10 @@ void FormColour::setButton(const char *key, std::optional<bool> pressed, std::op
         button->setEnabled(*enabled);
 }
 
-void FormColour::setSlotButtons(std::optional<bool> pressed, std::optional<bool> enabled)
-{
-    for (int k = 1; k <= 8; ++k)
-        setButton(QStringLiteral("Cycle%1").arg(k).toLatin1().constData(), pressed, enabled);
-}
-
 QString FormColour::slotCaption(int slot) const
 {
-    return menuItem(itemName("mnuUsbInterfaceOnCycle", slot))->property("Caption").toString();
+    const QAction *item = menuItem(itemName("mnuUsbInterfaceOnCycle", slot));
+    return item ? item->property("Caption").toString() : QString();
 }
 
 void FormColour::setSlotCaption(int slot, const QByteArray &name)
@@ -117,6 +148,58 @@ void FormColour::setSlotCaption(int slot, const QByteArray &name)
     QAction *item = menuItem(itemName("mnuUsbInterfaceOnCycle", slot));
     item->setProperty("Caption", caption);
     item->setText(QString(caption).replace(u'&', QStringLiteral("&&")));
+}
+
+int FormColour::selectedSlot() const
+{
+    if (!boardItem("mnuUsbInterfaceOn")->isChecked() || !boardItem("mnuUsbInterfaceOnCycle")->isEnabled())
+        return 0;
+    for (int k = 1; k <= 8; ++k) {
+        if (menuItem(itemName("mnuUsbInterfaceOnCycle", k))->isChecked())
+            return UsbCycleSlot == QString::number(k) ? k : 0;
+    }
+    return 0;
+}
+
+void FormColour::syncBoardControls()
+{
+    // Every toolbar button of the board follows its menu item, so a button
+    // can only do what its item can: the slot pressed is the slot ticked,
+    // and the commands are there only while the menu offers them (slot 1
+    // can only be read, from the toolbar).
+    QAction *interfaceOn = boardItem("mnuUsbInterfaceOn");
+    setButton("USBOn", boardItem("mnuUsbOn")->isChecked());
+    setButton("USBEm", mnuUsbEmulatorOn->isChecked(), mnuUsbEmulatorOn->isEnabled());
+    setButton("USBIn", interfaceOn->isChecked(), interfaceOn->isEnabled());
+    const bool slotsOpen = interfaceOn->isChecked() && boardItem("mnuUsbInterfaceOnCycle")->isEnabled();
+    for (int k = 1; k <= 8; ++k)
+        setButton(QByteArray("Cycle" + QByteArray::number(k)).constData(),
+                  slotsOpen && menuItem(itemName("mnuUsbInterfaceOnCycle", k))->isChecked(), slotsOpen);
+    const int slot = selectedSlot();
+    const bool writable = slot > 1 && boardItem("mnuUsbInterfaceOnCommand")->isEnabled();
+    setButton("Read", std::nullopt, slot != 0);
+    setButton("Write", std::nullopt, writable);
+    setButton("Rename", std::nullopt, writable);
+    for (const char *name : {"mnuUsbInterfaceOnBackup", "mnuUsbInterfaceOnRestore"})
+        boardItem(name)->setEnabled(slotsOpen);
+    showBoardPanel();
+}
+
+void FormColour::showBoardPanel()
+{
+    board::LinkMode mode = board::LinkMode::None;
+    if (BoardOnline)
+        mode = board::linkMode(mnuUsbEmulatorOn->isChecked(), boardItem("mnuUsbInterfaceOn")->isChecked());
+    const int slot = selectedSlot();
+    const Bilingual text = board::modeStatus(mode, slot, slot != 0 ? slotCaption(slot) : QString());
+    StatusBarPanel3->setText(text.pick(english()));
+    StatusBarPanel4->setText(BoardResult.pick(english()));
+}
+
+void FormColour::showBoardResult(board::Job job, int slot, bool success)
+{
+    BoardResult = board::jobResult(job, slot, success, QTime::currentTime());
+    showBoardPanel();
 }
 
 void FormColour::startProgress(int maximum, int value, const QString &tagText)
@@ -194,9 +277,7 @@ void FormColour::mnuUsbOn_Click()
             boardItem(name)->setEnabled(false);
         boardItem("mnuInfoBoard")->setEnabled(true);
         startProgress(17, 1, QStringLiteral("P"));
-        setButton("USBOn", true);
-        setButton("USBEm", true, true);
-        setButton("USBIn", false, true);
+        m_portError.clear();
     } else {
         usbOn->setChecked(false);
         for (QAction *mode : {mnuUsbEmulatorOn, interfaceOn}) {
@@ -208,21 +289,18 @@ void FormColour::mnuUsbOn_Click()
         boardItem("mnuUSBComPort")->setEnabled(true);
         boardItem("mnuInfoBoard")->setEnabled(false);
         // A job armed but not yet started must not run when the board comes back.
-        for (const char *name : {"mnuUsbInterfaceOnCommandRd", "mnuUsbInterfaceOnCommandWr",
-                                 "mnuUsbInterfaceOnCommandNn", "mnuUsbInterfaceOnCommandCl",
-                                 "mnuUsbInterfaceOnCommandEr", "mnuInfoBoard"})
+        for (const char *name :
+             {"mnuUsbInterfaceOnCommandRd", "mnuUsbInterfaceOnCommandWr", "mnuUsbInterfaceOnCommandNn",
+              "mnuUsbInterfaceOnCommandCl", "mnuUsbInterfaceOnCommandEr", "mnuInfoBoard", "mnuUsbInterfaceOnBackup",
+              "mnuUsbInterfaceOnRestore"})
             boardItem(name)->setChecked(false);
-        setButton("USBOn", false);
-        setButton("USBEm", false, false);
-        setButton("USBIn", false, false);
-        setSlotButtons(false, false);
-        for (const char *key : {"Read", "Write", "Rename"})
-            setButton(key, std::nullopt, false);
+        m_verifying = false;
         startProgress(50, 0, QStringLiteral("S"));
         ProgressBarWait->setVisible(true);
         mnuUSB->setEnabled(false);
     }
     DataBaseData();
+    syncBoardControls();
 }
 
 // ----- The board half of the timer tick ----------------------------------------------
@@ -235,6 +313,7 @@ void FormColour::TimerMoveBoard()
         boardConnect();
     else
         boardSupervise();
+    syncBoardControls();
 }
 
 void FormColour::boardOff()
@@ -316,7 +395,8 @@ void FormColour::boardSupervise()
     case board::SupervisionOutcome::Continue: break;
     case board::SupervisionOutcome::RunJob: runPendingJob(active); break;
     case board::SupervisionOutcome::Disconnected:
-        say(board::disconnectedMessage());
+        say(m_portError.isEmpty() ? board::disconnectedMessage()
+                                  : board::withLine(board::disconnectedMessage(), board::portErrorLine(m_portError)));
         mnuUsbOn_Click();
         break;
     }
@@ -329,6 +409,7 @@ const FormColour::BoardJobEntry *FormColour::pendingJob() const
         {"mnuUsbInterfaceOnCommandCl", &FormColour::USBClean}, {"mnuUsbInterfaceOnCommandEr", &FormColour::USBErase},
         {"mnuUsbInterfaceOnCommandRd", &FormColour::USBRead},  {"mnuUsbInterfaceOnCommandNn", &FormColour::USBRename},
         {"mnuUsbInterfaceOnCommandWr", &FormColour::USBWrite}, {"mnuInfoBoard", &FormColour::USBDevice},
+        {"mnuUsbInterfaceOnBackup", &FormColour::USBBackup},   {"mnuUsbInterfaceOnRestore", &FormColour::USBRestore},
     };
     for (const BoardJobEntry &job : jobs) {
         if (boardItem(job.item)->isChecked())
@@ -356,7 +437,7 @@ void FormColour::runPendingJob(board::LinkMode mode)
 
 // ----- Board jobs -----------------------------------------------------------------
 
-bool FormColour::applyJobTick(const board::JobTick &t)
+bool FormColour::applyJobTick(const board::JobTick &t, board::Job job)
 {
     ProgressBarWait->setValue(t.value);
     if (t.captionSlot >= 1 && t.captionSlot <= 8)
@@ -366,23 +447,35 @@ bool FormColour::applyJobTick(const board::JobTick &t)
     if (!t.ended)
         return true;
     endProgress();
+    // The result stands in the status bar before any message is shown.
+    const int slot = slotDigit() - '0';
+    showBoardResult(job, slot, t.success);
     if (t.failure)
-        say(*t.failure);
+        say(board::withLine(*t.failure, board::failureLine(job, slot)));
     return false;
 }
 
 char FormColour::slotDigit() const { return UsbCycleSlot.isEmpty() ? '0' : UsbCycleSlot.at(0).toLatin1(); }
 
-bool FormColour::USBDevice() { return applyJobTick(board::USBDevice(ProgressBarWait->value(), m_port)); }
+bool FormColour::USBDevice()
+{
+    return applyJobTick(board::USBDevice(ProgressBarWait->value(), m_port), board::Job::Device);
+}
 
-bool FormColour::USBText() { return !applyJobTick(board::USBText(ProgressBarWait->value(), m_port)); }
+bool FormColour::USBText()
+{
+    return !applyJobTick(board::USBText(ProgressBarWait->value(), m_port), board::Job::Names);
+}
 
-bool FormColour::USBClean() { return applyJobTick(board::USBClean(ProgressBarWait->value(), slotDigit(), m_port)); }
+bool FormColour::USBClean()
+{
+    return applyJobTick(board::USBClean(ProgressBarWait->value(), slotDigit(), m_port), board::Job::Clean);
+}
 
 bool FormColour::USBRename()
 {
-    const bool goesOn =
-        applyJobTick(board::USBRename(ProgressBarWait->value(), slotDigit(), UsbRenameText.toLatin1(), m_port));
+    const bool goesOn = applyJobTick(
+        board::USBRename(ProgressBarWait->value(), slotDigit(), UsbRenameText.toLatin1(), m_port), board::Job::Rename);
     if (!goesOn)
         redrawColourCycle();
     return goesOn;
@@ -398,11 +491,13 @@ bool FormColour::USBErase()
         }
         boardItem("mnuUsbInterfaceOnCommand")->setEnabled(false);
     }
-    return applyJobTick(t);
+    return applyJobTick(t, board::Job::Erase);
 }
 
 bool FormColour::USBWrite()
 {
+    if (m_verifying)
+        return USBVerify();
     const board::WriteSource source{&table(), PointCount, store::toNumber(TransitionTime)};
     const board::JobTick t = board::USBWrite(ProgressBarWait->value(), slotDigit(), source, m_port);
     if (t.prepareWrite) {
@@ -411,11 +506,36 @@ bool FormColour::USBWrite()
         table().MoveFirst();
         DataBaseRead();
         DataBaseCommand();
+        BoardWrittenCycle = board::writtenCycle({&table(), PointCount, store::toNumber(TransitionTime)});
     }
-    const bool goesOn = applyJobTick(t);
+    const bool verify = t.ended && t.success && boardItem("mnuUsbInterfaceOnCommandVf")->isChecked();
+    const bool goesOn = applyJobTick(t, board::Job::Write);
     if (!goesOn)
         refreshAfterBoardWrite();
-    return goesOn;
+    if (!verify)
+        return goesOn;
+    // The write has passed: the slot is read back into a staging cycle, on
+    // the following ticks, with the Write item still checked.
+    m_verifying = true;
+    startProgress(board::kReadFailure, 0, QStringLiteral("M"));
+    ProgressBarWait->setVisible(true);
+    return true;
+}
+
+bool FormColour::USBVerify()
+{
+    board::JobTick t = board::USBRead(ProgressBarWait->value(), slotDigit(), BoardVerifyCycle, m_port);
+    if (t.ended) {
+        m_verifying = false;
+        const int slot = slotDigit() - '0';
+        if (!t.success) {
+            t.failure = board::verifyFailureMessage(slot);
+        } else if (const int point = board::firstDifference(BoardWrittenCycle, BoardVerifyCycle); point != 0) {
+            t.success = false;
+            t.failure = board::verifyDifferenceMessage(slot, point);
+        }
+    }
+    return applyJobTick(t, board::Job::Verify);
 }
 
 bool FormColour::USBRead()
@@ -431,7 +551,7 @@ bool FormColour::USBRead()
         TransitionTime = store::format00000(BoardReadCycle.transitionTime);
         TextTransition->setText(store::timeText(store::toNumber(TransitionTime), hmsMode()));
     }
-    const bool goesOn = applyJobTick(t);
+    const bool goesOn = applyJobTick(t, board::Job::Read);
     if (!goesOn)
         refreshAfterBoardRead();
     if (before) {
@@ -439,7 +559,7 @@ bool FormColour::USBRead()
         showNoFile();
         const QString name = slotCaption(slotDigit() - '0').trimmed();
         CycleTitle = {QStringLiteral("slot %1 \"%2\"").arg(slotDigit()).arg(name),
-                      QStringLiteral("settore %1 \"%2\"").arg(slotDigit()).arg(name)};
+                      QStringLiteral("slot %1 \"%2\"").arg(slotDigit()).arg(name)};
         updateWindowTitle();
         recordCycleChange(*before, editor::readLabel(slotDigit() - '0'));
     }
@@ -481,7 +601,7 @@ void FormColour::mnuUsbEmulatorOn_Click()
 {
     MenuDisable();
     if (mnuUsbEmulatorOn->isChecked()) {
-        setButton("USBEm", true);
+        syncBoardControls();
         return;
     }
     mnuUsbEmulatorOn->setChecked(true);
@@ -491,11 +611,7 @@ void FormColour::mnuUsbEmulatorOn_Click()
     DataBaseData();
     startProgress(50, 0, QStringLiteral("S"));
     ProgressBarWait->setVisible(true);
-    setButton("USBEm", true);
-    setButton("USBIn", false);
-    setSlotButtons(false, false);
-    for (const char *key : {"Read", "Write", "Rename"})
-        setButton(key, std::nullopt, false);
+    syncBoardControls();
 }
 
 void FormColour::mnuUsbInterfaceOn_Click()
@@ -503,7 +619,7 @@ void FormColour::mnuUsbInterfaceOn_Click()
     MenuDisable();
     QAction *interfaceOn = boardItem("mnuUsbInterfaceOn");
     if (interfaceOn->isChecked()) {
-        setButton("USBIn", true);
+        syncBoardControls();
         return;
     }
     mnuUsbEmulatorOn->setChecked(false);
@@ -516,40 +632,32 @@ void FormColour::mnuUsbInterfaceOn_Click()
         menuItem(itemName("mnuUsbInterfaceOnCycle", k))->setChecked(false);
     boardItem("mnuUsbInterfaceOnCommandEe")->setChecked(false);
     boardItem("mnuUsbInterfaceOnCommandEr")->setEnabled(false);
-    setButton("USBEm", false);
-    setButton("USBIn", true);
-    setSlotButtons(std::nullopt, true);
+    syncBoardControls();
 }
 
 // ----- Slots and commands -------------------------------------------------------------
 
 void FormColour::mnuUsbInterfaceOnCycle_Click(int slot)
 {
+    // Only while the slot list is offered (a shortcut may come at any time).
+    if (!boardItem("mnuUsbInterfaceOn")->isChecked() || !boardItem("mnuUsbInterfaceOnCycle")->isEnabled())
+        return;
     QAction *item = menuItem(itemName("mnuUsbInterfaceOnCycle", slot));
     QAction *commands = boardItem("mnuUsbInterfaceOnCommand");
-    const QByteArray key = "Cycle" + QByteArray::number(slot);
     if (!item->isChecked()) {
-        for (int k = 1; k <= 8; ++k) {
+        for (int k = 1; k <= 8; ++k)
             menuItem(itemName("mnuUsbInterfaceOnCycle", k))->setChecked(k == slot);
-            setButton(QByteArray("Cycle" + QByteArray::number(k)).constData(), k == slot);
-        }
         UsbCycleSlot = QString::number(slot);
-        setButton("Read", std::nullopt, true);
         // Slot 1 can only be read, from the toolbar.
-        const bool writable = slot != 1;
-        commands->setEnabled(writable);
-        setButton("Write", std::nullopt, writable);
-        setButton("Rename", std::nullopt, writable);
+        commands->setEnabled(slot != 1);
     } else {
         item->setChecked(false);
         commands->setEnabled(false);
         boardItem("mnuUsbInterfaceOnCommandEe")->setChecked(false);
         boardItem("mnuUsbInterfaceOnCommandEr")->setEnabled(false);
         UsbCycleSlot = QStringLiteral("0");
-        setButton(key.constData(), false);
-        for (const char *button : {"Read", "Write", "Rename"})
-            setButton(button, std::nullopt, false);
     }
+    syncBoardControls();
 }
 
 bool FormColour::boardCommandAvailable() const
@@ -557,8 +665,15 @@ bool FormColour::boardCommandAvailable() const
     // A command reaches the board only in interface mode with a slot chosen
     // and no job under way, whatever way it was asked for (menu, shortcut or
     // toolbar).
-    return BoardOnline && boardItem("mnuUsbInterfaceOn")->isChecked() && UsbCycleSlot != QStringLiteral("0")
-           && !hasTag(ProgressBarWait, u"M");
+    // The slot is the one the menu shows ticked: after Erase All, say, none
+    // is, whatever the last slot was.
+    return BoardOnline && selectedSlot() != 0 && !hasTag(ProgressBarWait, u"M");
+}
+
+bool FormColour::boardTransferAvailable() const
+{
+    return BoardOnline && boardItem("mnuUsbInterfaceOn")->isChecked()
+           && boardItem("mnuUsbInterfaceOnCycle")->isEnabled() && !hasTag(ProgressBarWait, u"M");
 }
 
 void FormColour::disarmEraseAll()
@@ -576,6 +691,7 @@ void FormColour::startBoardJob(const char *item, int failureStep)
         CommandAnnul_Click();
     startProgress(failureStep, 0, QStringLiteral("M"));
     ProgressBarWait->setVisible(true);
+    m_verifying = false;
     boardItem(item)->setChecked(true);
     // Nothing of the cycle can be changed while the job runs.
     setEditorLocked(true);
@@ -587,7 +703,9 @@ void FormColour::startBoardJob(const char *item, int failureStep)
 void FormColour::mnuUsbInterfaceOnCommandRd_Click()
 {
     if (boardCommandAvailable() && confirmDropChanges()
-        && say(confirmation("Read Color Cycle! Confirm?", "Leggere il Ciclo Colore! Confermi?")) == MsgResult::Yes)
+        && say(board::withLine(confirmation("Read Color Cycle! Confirm?", "Leggere il Ciclo Colore! Confermi?"),
+                               board::confirmationLine(board::Job::Read, selectedSlot(), slotCaption(selectedSlot()))))
+               == MsgResult::Yes)
         startBoardJob("mnuUsbInterfaceOnCommandRd", board::kReadFailure);
     disarmEraseAll();
 }
@@ -595,7 +713,9 @@ void FormColour::mnuUsbInterfaceOnCommandRd_Click()
 void FormColour::mnuUsbInterfaceOnCommandWr_Click()
 {
     if (boardCommandAvailable() && UsbCycleSlot != QStringLiteral("1")
-        && say(confirmation("Write Color Cycle! Confirm?", "Scrivere il Ciclo Colore! Confermi?")) == MsgResult::Yes)
+        && say(board::withLine(confirmation("Write Color Cycle! Confirm?", "Scrivere il Ciclo Colore! Confermi?"),
+                               board::confirmationLine(board::Job::Write, selectedSlot(), slotCaption(selectedSlot()))))
+               == MsgResult::Yes)
         startBoardJob("mnuUsbInterfaceOnCommandWr", board::kWriteFailure);
     disarmEraseAll();
 }
@@ -604,15 +724,21 @@ void FormColour::mnuUsbInterfaceOnCommandNn_Click()
 {
     if (boardCommandAvailable() && UsbCycleSlot != QStringLiteral("1")) {
         MenuDisable();
-        if (say(confirmation("Rename Color Cycle! Confirm?", "Rinomina il Ciclo Colore! Confermi?")) == MsgResult::Yes) {
+        const int slot = selectedSlot();
+        if (say(board::withLine(confirmation("Rename Color Cycle! Confirm?", "Rinomina il Ciclo Colore! Confermi?"),
+                                board::confirmationLine(board::Job::Rename, slot, slotCaption(slot))))
+            == MsgResult::Yes) {
+            // The box opens with the slot's name and takes eight characters at most.
+            const QString current = shownName(slotCaption(slot));
             const std::optional<QString> answer =
-                english() ? m_dialogs.input(QStringLiteral("New Name: Eight AlphaNumeric Characters Max"),
-                                            QStringLiteral("New Name Function"), QString())
-                          : m_dialogs.input(QStringLiteral("Nuovo Nome: Lunghezza massima di otto caratteri AlfaNumerici"),
-                                            QStringLiteral("Funzione Rinomina"), QString());
+                english() ? m_dialogs.shortInput(QStringLiteral("New Name: Eight AlphaNumeric Characters Max"),
+                                                 QStringLiteral("New Name Function"), current, 8)
+                          : m_dialogs.shortInput(
+                              QStringLiteral("Nuovo Nome: Lunghezza massima di otto caratteri AlfaNumerici"),
+                              QStringLiteral("Funzione Rinomina"), current, 8);
             const board::RenameCheck check = board::checkRenameText(answer.value_or(QString()));
             if (check.refusal) {
-                say(*check.refusal);
+                say(board::withLine(*check.refusal, board::renameAllowedLine()));
             } else if (check.name) {
                 UsbRenameText = QString::fromLatin1(*check.name);
                 startBoardJob("mnuUsbInterfaceOnCommandNn", board::kRenameFailure);
@@ -625,7 +751,8 @@ void FormColour::mnuUsbInterfaceOnCommandNn_Click()
 void FormColour::mnuUsbInterfaceOnCommandCl_Click()
 {
     if (boardCommandAvailable() && UsbCycleSlot != QStringLiteral("1")
-        && say(confirmation("Clean the Colour Cycle! Confirm?", "Cancella il Ciclo Colore! Confermi?"))
+        && say(board::withLine(confirmation("Clean the Colour Cycle! Confirm?", "Cancella il Ciclo Colore! Confermi?"),
+                               board::confirmationLine(board::Job::Clean, selectedSlot(), slotCaption(selectedSlot()))))
                == MsgResult::Yes)
         startBoardJob("mnuUsbInterfaceOnCommandCl", board::kCleanFailure);
     disarmEraseAll();
@@ -643,8 +770,10 @@ void FormColour::mnuUsbInterfaceOnCommandEr_Click()
 {
     if (!boardCommandAvailable() || !boardItem("mnuUsbInterfaceOnCommandEe")->isChecked())
         return;
-    if (say(confirmation("Erase ALL Board Memory! Confirm?", "Cancella TUTTA la memoria della Scheda USB! Confirm?",
-                         MsgIcon::Exclamation, {QStringLiteral("Warning"), QStringLiteral("Warning")}))
+    if (say(board::withLine(confirmation("Erase ALL Board Memory! Confirm?",
+                                         "Cancella TUTTA la memoria della Scheda USB! Confirm?", MsgIcon::Exclamation,
+                                         {QStringLiteral("Warning"), QStringLiteral("Warning")}),
+                            board::confirmationLine(board::Job::Erase, 0, QString())))
         != MsgResult::Yes)
         return; // the guard stays armed
     startBoardJob("mnuUsbInterfaceOnCommandEr", board::kEraseFailure);
@@ -667,4 +796,209 @@ void FormColour::mnuInfoBoard_Click()
     m_formDevice->show();
     m_formDevice->raise();
     m_formDevice->activateWindow();
+}
+
+// ----- Verify after write, back up and restore ----------------------------------------
+
+void FormColour::mnuUsbInterfaceOnCommandVf_Click()
+{
+    QAction *verify = boardItem("mnuUsbInterfaceOnCommandVf");
+    verify->setChecked(!verify->isChecked());
+    disarmEraseAll();
+}
+
+bool FormColour::endTransfer(board::Job job, int slot, const BilingualMessage &message, bool success)
+{
+    endProgress();
+    showBoardResult(job, slot, success);
+    say(message);
+    return false;
+}
+
+void FormColour::mnuUsbInterfaceOnBackup_Click()
+{
+    disarmEraseAll();
+    if (!boardTransferAvailable())
+        return;
+    const std::optional<QString> folder = m_dialogs.folder(english() ? QStringLiteral("Back up Board to Folder")
+                                                                     : QStringLiteral("Salva Scheda su Cartella"),
+                                                           m_transfer.folder);
+    if (!folder)
+        return;
+    // Backups already in the folder are replaced only when the user agrees.
+    QStringList replaced;
+    for (const board::BackupFile &file : board::backupFiles(QDir(*folder).entryList(QDir::Files, QDir::Name)))
+        replaced << file.fileName;
+    if (!replaced.isEmpty() && say(board::backupReplaceQuestion(replaced)) != MsgResult::Yes)
+        return;
+    m_transfer = BoardTransfer{};
+    m_transfer.folder = *folder;
+    m_transfer.slots = {1, 2, 3, 4, 5, 6, 7, 8};
+    m_transfer.replaced = replaced;
+    m_transfer.perSlot = board::kReadFailure;
+    startBoardJob("mnuUsbInterfaceOnBackup", board::kTextFailure + 8 * board::kReadFailure);
+}
+
+bool FormColour::USBBackup()
+{
+    BoardTransfer &x = m_transfer;
+    // First the eight names, as the board has them now.
+    if (x.phase == 0) {
+        const int asked = x.step;
+        const board::JobTick t = board::USBText(x.step, m_port);
+        if (t.captionSlot >= 1 && t.captionSlot <= 8)
+            setSlotCaption(t.captionSlot, t.caption);
+        x.step = t.value;
+        ProgressBarWait->setValue(std::min(t.value, ProgressBarWait->maximum()));
+        if (!t.ended)
+            return true;
+        if (!t.success)
+            return endTransfer(board::Job::Backup, std::max(1, asked / 4),
+                               board::backupStoppedMessage(std::max(1, asked / 4), x.saved, board::backupReadFailed()),
+                               false);
+        x.phase = 1;
+        x.step = 0;
+        return true;
+    }
+    // Then each slot, read into a staging cycle and saved as its own file.
+    const int slot = x.slots.value(x.index);
+    const board::JobTick t = board::USBRead(x.step, board::slotDigit(slot), x.readBack, m_port);
+    x.step = t.value;
+    ProgressBarWait->setValue(
+        std::min(board::kTextFailure + x.index * x.perSlot + t.value, ProgressBarWait->maximum()));
+    if (!t.ended)
+        return true;
+    if (!t.success)
+        return endTransfer(board::Job::Backup, slot,
+                           board::backupStoppedMessage(slot, x.saved, board::backupReadFailed()), false);
+    const QDir dir(x.folder);
+    const QString name = board::backupFileName(slot, slotCaption(slot).toLatin1());
+    if (const std::optional<QString> error = cyclefile::writeWholeFile(
+            dir.filePath(name), cyclefile::writeCycle(x.readBack.table, store::format00000(x.readBack.transitionTime))))
+        return endTransfer(board::Job::Backup, slot,
+                           board::backupStoppedMessage(slot, x.saved, board::backupWriteFailed(*error)), false);
+    // An older backup of this slot under another name gives way to the new one.
+    for (const QString &old : x.replaced) {
+        const std::optional<board::BackupFile> file = board::parseBackupFileName(old);
+        if (file && file->slot == slot && old != name)
+            QFile::remove(dir.filePath(old));
+    }
+    x.saved << name;
+    ++x.index;
+    x.step = 0;
+    if (x.index < x.slots.size())
+        return true;
+    return endTransfer(board::Job::Backup, 0,
+                       board::backupDoneMessage(int(x.saved.size()), QDir::toNativeSeparators(x.folder)), true);
+}
+
+void FormColour::mnuUsbInterfaceOnRestore_Click()
+{
+    disarmEraseAll();
+    if (!boardTransferAvailable())
+        return;
+    const std::optional<QString> folder = m_dialogs.folder(english() ? QStringLiteral("Restore Board from Folder")
+                                                                     : QStringLiteral("Ripristina Scheda da Cartella"),
+                                                           m_transfer.folder);
+    if (!folder)
+        return;
+    const QDir dir(*folder);
+    QList<board::BackupFile> chosen;
+    bool slotOneLeftOut = false;
+    for (const board::BackupFile &file : board::backupFiles(dir.entryList(QDir::Files, QDir::Name))) {
+        // Slot 1 can only be read.
+        if (file.slot == 1) {
+            slotOneLeftOut = true;
+            continue;
+        }
+        if (!chosen.isEmpty() && chosen.last().slot == file.slot) {
+            say(board::restoreTwiceMessage(file.slot));
+            return;
+        }
+        chosen.append(file);
+    }
+    if (chosen.isEmpty()) {
+        say(board::restoreNothingMessage());
+        return;
+    }
+    // Every file is read whole before anything goes to the board.
+    BoardTransfer x;
+    QStringList lines;
+    for (const board::BackupFile &file : chosen) {
+        const cyclefile::ReadResult read = cyclefile::readCycleFile(dir.filePath(file.fileName));
+        if (!read.ok()) {
+            say(board::withLine(*read.failure, board::restoreFileLine()));
+            return;
+        }
+        board::ReadCycle cycle;
+        for (int r = 1; r <= store::kRowCount; ++r)
+            cycle.table.row(r) = read.cycle->rows[std::size_t(r - 1)];
+        cycle.pointCount = read.cycle->pointCount;
+        cycle.transitionTime = store::toNumber(read.cycle->transitionTime);
+        x.cycles.append(cycle);
+        x.slots.append(file.slot);
+        x.names.append(file.name);
+        lines << QStringLiteral("Slot %1 \"%2\" <- %3")
+                     .arg(file.slot)
+                     .arg(shownName(slotCaption(file.slot)), file.fileName);
+    }
+    if (say(board::restoreQuestion(lines, slotOneLeftOut)) != MsgResult::Yes)
+        return;
+    x.folder = *folder;
+    x.verify = boardItem("mnuUsbInterfaceOnCommandVf")->isChecked();
+    x.perSlot = board::kWriteFailure + (x.verify ? board::kReadFailure : 0) + board::kRenameFailure;
+    m_transfer = x;
+    startBoardJob("mnuUsbInterfaceOnRestore", int(x.slots.size()) * x.perSlot);
+}
+
+bool FormColour::USBRestore()
+{
+    BoardTransfer &x = m_transfer;
+    const int slot = x.slots.value(x.index);
+    const char digit = board::slotDigit(slot);
+    const board::ReadCycle &cycle = x.cycles.at(x.index);
+    const board::WriteSource source{&cycle.table, cycle.pointCount, cycle.transitionTime};
+    // Each slot: its write, its read-back when verifying, then its name.
+    int base = x.index * x.perSlot;
+    board::JobTick t;
+    switch (x.phase) {
+    case 0:
+        if (x.step == 0)
+            x.written = board::writtenCycle(source);
+        t = board::USBWrite(x.step, digit, source, m_port);
+        break;
+    case 1:
+        base += board::kWriteFailure;
+        t = board::USBRead(x.step, digit, x.readBack, m_port);
+        break;
+    default:
+        base += board::kWriteFailure + (x.verify ? board::kReadFailure : 0);
+        t = board::USBRename(x.step, digit, x.names.at(x.index), m_port);
+        break;
+    }
+    if (t.captionSlot >= 1 && t.captionSlot <= 8)
+        setSlotCaption(t.captionSlot, t.caption);
+    x.step = t.value;
+    ProgressBarWait->setValue(std::min(base + t.value, ProgressBarWait->maximum()));
+    if (!t.ended)
+        return true;
+    if (!t.success)
+        return endTransfer(board::Job::Restore, slot, board::restoreStoppedMessage(slot, x.restored), false);
+    if (x.phase == 1) {
+        if (const int point = board::firstDifference(x.written, x.readBack); point != 0)
+            return endTransfer(board::Job::Restore, slot,
+                               board::withLine(board::verifyDifferenceMessage(slot, point),
+                                               board::restoreStoppedMessage(slot, x.restored).text),
+                               false);
+    }
+    x.step = 0;
+    x.phase = x.phase == 0 ? (x.verify ? 1 : 2) : x.phase + 1;
+    if (x.phase <= 2)
+        return true;
+    x.restored << slot;
+    x.phase = 0;
+    ++x.index;
+    if (x.index < x.slots.size())
+        return true;
+    return endTransfer(board::Job::Restore, 0, board::restoreDoneMessage(x.restored), true);
 }

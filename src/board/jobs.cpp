@@ -317,6 +317,25 @@ JobTick USBRead(int value, char slot, ReadCycle &cycle, platform::SerialPort &po
     return failed(value, failure("Read Failure", "Lettura Fallita"));
 }
 
+WrittenCycle writtenCycle(const WriteSource &source)
+{
+    WrittenCycle written;
+    for (int r = 1; r <= store::kRowCount; ++r)
+        written.records.append(pointRecord(source.table->row(r)));
+    written.transitionTime = source.transitionTime;
+    return written;
+}
+
+int firstDifference(const WrittenCycle &written, const ReadCycle &readBack)
+{
+    for (int r = 1; r <= store::kRowCount; ++r) {
+        const QByteArray sent = written.records.value(r - 1, emptyRecord());
+        if (pointRecord(readBack.table.row(r)) != sent)
+            return r;
+    }
+    return readBack.transitionTime == written.transitionTime ? 0 : kTransitionDiffers;
+}
+
 RenameCheck checkRenameText(const QString &answer)
 {
     RenameCheck check;

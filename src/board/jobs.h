@@ -5,6 +5,7 @@
 #include "store/colourtable.h"
 
 #include <QByteArray>
+#include <QList>
 
 #include <optional>
 
@@ -75,6 +76,19 @@ struct ReadCycle
     qint64 transitionTime = 0;
 };
 JobTick USBRead(int value, char slot, ReadCycle &cycle, platform::SerialPort &port);
+
+// Verify after write: the records a write sends (the 64 point records in
+// store order) and its transition time, compared with a read-back. The
+// result is the first point (1..64) whose record differs, kTransitionDiffers
+// when only the transition time differs, 0 when the two agree.
+struct WrittenCycle
+{
+    QList<QByteArray> records;
+    qint64 transitionTime = 0;
+};
+WrittenCycle writtenCycle(const WriteSource &source);
+inline constexpr int kTransitionDiffers = 65;
+int firstDifference(const WrittenCycle &written, const ReadCycle &readBack);
 
 // Stores one record into row `row` of the staging cycle; false marks the end
 // of the cycle (an empty record or a time above 86400), the row left blank.

@@ -162,6 +162,12 @@ QByteArray VirtualBoard::answer(QByteArrayView frame)
         QByteArray &block = m_slots[std::size_t(s - 1)].blocks[std::size_t(b)];
         if (letter == 'W') {
             block = frame.sliced(4, kBlockSize).toByteArray();
+            const int record = faults.corruptPoint - 1 - 4 * b;
+            if (faults.corruptPoint > 0 && record >= 0 && record < 4
+                && quint8(block[record * kRecordSize]) != kEmptyFlag) {
+                char &red = block[record * kRecordSize + 5];
+                red = char(quint8(red) == 0 ? 1 : quint8(red) - 1);
+            }
             return ackReply(letter);
         }
         // The read reply carries no letters, and its checksum is that of the

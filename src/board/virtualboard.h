@@ -21,6 +21,10 @@ struct BoardFaults
     int splitDelayMs = 20;
     int lateMs = 0;       // every reply this much later
     int vanishAfter = -1; // frames received before the board vanishes (-1: never)
+    // A point (1..64) whose record the board stores wrongly when a write
+    // sends it, red one step off, while it acknowledges the block as usual
+    // (0: none). An empty record stays as it is.
+    int corruptPoint = 0;
 };
 
 class VirtualBoard

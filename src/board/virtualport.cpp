@@ -39,6 +39,7 @@ bool VirtualSerialPort::lost()
         return false;
     close();
     ++errors;
+    reportClosedOnError(QStringLiteral("The device has gone"));
     return true;
 }
 
@@ -102,6 +103,15 @@ QString VirtualSerialPort::portDevice(int portNumber) const
     if (portNumber == m_boardPort)
         return QStringLiteral("virtual board");
     return silentPorts.contains(portNumber) ? QStringLiteral("virtual line") : QString();
+}
+
+QList<platform::SerialPort::PortDevice> VirtualSerialPort::portDevices(int count) const
+{
+    ++enumerations;
+    QList<PortDevice> devices;
+    for (int n = 1; n <= count; ++n)
+        devices.append({portDevice(n), n == m_boardPort ? QStringLiteral("Orvanta virtual board") : QString()});
+    return devices;
 }
 
 } // namespace board

@@ -24,7 +24,8 @@ public:
         QByteArray bytes;
     };
     QList<Written> written;
-    // Port errors seen (a vanished board closes the port with one error).
+    // Port errors seen (a vanished board closes the port with one error,
+    // reported as a closing on error).
     int errors = 0;
 
     // Moves the clock and delivers the replies now due.
@@ -44,6 +45,10 @@ public:
     bool waitForBytes(qsizetype count, int msecs) override;
     // "virtual board" on the board's port, "virtual line" on a silent one.
     QString portDevice(int portNumber) const override;
+    // The same, with "Orvanta virtual board" as the board port's description;
+    // `enumerations` counts the calls.
+    QList<PortDevice> portDevices(int count) const override;
+    mutable int enumerations = 0;
 
 private:
     void deliver();

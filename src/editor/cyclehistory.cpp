@@ -72,7 +72,7 @@ Bilingual openLabel(const QString &fileName)
 {
     return {QStringLiteral("Open ") + fileName, QStringLiteral("Apri ") + fileName};
 }
-Bilingual readLabel(int slot) { return numbered("Read slot %1", "Leggi settore %1", slot); }
+Bilingual readLabel(int slot) { return numbered("Read slot %1", "Leggi slot %1", slot); }
 Bilingual closeLabel() { return {QStringLiteral("Close File"), QStringLiteral("Chiudi File")}; }
 Bilingual templateLabel() { return {QStringLiteral("New from Template"), QStringLiteral("Nuovo da Modello")}; }
 Bilingual deleteLabel() { return {QStringLiteral("Remove File"), QStringLiteral("Elimina File")}; }

@@ -25,11 +25,26 @@ public:
     virtual MsgResult message(const Message &message) = 0;
     // Input box: the text typed, or nothing when cancelled.
     virtual std::optional<QString> input(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+    // Input box whose field takes at most `maxLength` characters while
+    // typing; it opens with `defaultText`.
+    virtual std::optional<QString> shortInput(const QString &prompt, const QString &title, const QString &defaultText,
+                                              int maxLength)
+    {
+        const std::optional<QString> text = input(prompt, title, defaultText.left(maxLength));
+        return text ? std::optional(text->left(maxLength)) : std::nullopt;
+    }
     // File dialogs: a path, or nothing when cancelled. `filter` is in Qt's
     // syntax ("Text (*.txt)"). The save dialog never asks about overwriting:
     // the program asks itself.
     virtual std::optional<QString> openFile(const QString &title, const QString &filter, const QString &fileName) = 0;
     virtual std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) = 0;
+    // Folder dialog: an existing folder, or nothing when cancelled.
+    virtual std::optional<QString> folder(const QString &title, const QString &startFolder)
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(startFolder);
+        return std::nullopt;
+    }
     // Colour dialog: the colour chosen, or nothing when cancelled.
     virtual std::optional<QColor> colour(const QColor &initial) = 0;
     // Print dialog: the user chooses a printer and its options, then

@@ -4,10 +4,15 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSpacerItem>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -62,6 +67,13 @@ MsgResult QtDialogs::message(const Message &message)
 {
     QMessageBox box(toQt(message.icon), message.title, displayText(message.text), toQt(message.buttons), m_parent);
     box.setDefaultButton(toQt(message.defaultButton));
+    // Wide enough for the whole title beside the window's own buttons: a
+    // short text alone would cut it ("W...ng").
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        const int titleWidth = box.fontMetrics().horizontalAdvance(message.title) + 160;
+        grid->addItem(new QSpacerItem(std::max(titleWidth, 320), 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     if (message.buttons == MsgButtons::YesNoCancel || message.buttons == MsgButtons::OkCancel)
         box.setEscapeButton(QMessageBox::Cancel);
     else if (message.buttons == MsgButtons::YesNo)
@@ -82,6 +94,28 @@ std::optional<QString> QtDialogs::input(const QString &prompt, const QString &ti
     if (!ok)
         return std::nullopt;
     return text;
+}
+
+std::optional<QString> QtDialogs::shortInput(const QString &prompt, const QString &title, const QString &defaultText,
+                                             int maxLength)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(displayText(prompt));
+    dialog.setTextValue(defaultText.left(maxLength));
+    if (auto *field = dialog.findChild<QLineEdit *>())
+        field->setMaxLength(maxLength);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue().left(maxLength);
+}
+
+std::optional<QString> QtDialogs::folder(const QString &title, const QString &startFolder)
+{
+    const QString path = QFileDialog::getExistingDirectory(m_parent, title, startFolder);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }
 
 std::optional<QString> QtDialogs::openFile(const QString &title, const QString &filter, const QString &fileName)

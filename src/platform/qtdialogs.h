@@ -21,6 +21,9 @@ public:
 
     MsgResult message(const Message &message) override;
     std::optional<QString> input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    std::optional<QString> shortInput(const QString &prompt, const QString &title, const QString &defaultText,
+                                      int maxLength) override;
+    std::optional<QString> folder(const QString &title, const QString &startFolder) override;
     std::optional<QString> openFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QColor> colour(const QColor &initial) override;

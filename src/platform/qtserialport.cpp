@@ -110,6 +110,41 @@ QString QtSerialPort::devicePath(int portNumber)
 #endif
 }
 
+QList<SerialPort::PortDevice> QtSerialPort::portDevices(int count) const
+{
+    QList<PortDevice> devices;
+    const QString dir = portDirectory();
+    QList<QSerialPortInfo> ports;
+#ifndef Q_OS_WIN
+    if (dir.isEmpty())
+        ports = orderedPorts();
+#else
+    if (dir.isEmpty())
+        ports = QSerialPortInfo::availablePorts();
+#endif
+    for (int n = 1; n <= count && n <= kPortCount; ++n) {
+        PortDevice device;
+        if (!dir.isEmpty()) {
+            device.path = devicePath(n);
+        } else {
+#ifdef Q_OS_WIN
+            const QString name = QStringLiteral("COM%1").arg(n);
+            device.path = name;
+            for (const QSerialPortInfo &info : ports)
+                if (info.portName() == name)
+                    device.description = info.description();
+#else
+            if (n <= ports.size()) {
+                device.path = ports.at(n - 1).systemLocation();
+                device.description = ports.at(n - 1).description();
+            }
+#endif
+        }
+        devices.append(device);
+    }
+    return devices;
+}
+
 bool QtSerialPort::open(int portNumber)
 {
     close();
@@ -135,12 +170,13 @@ bool QtSerialPort::open(int portNumber)
 
 void QtSerialPort::onError(int error)
 {
-    if (error == QSerialPort::NoError || error == QSerialPort::UnsupportedOperationError || !m_port)
+    if (error == QSerialPort::NoError || error == QSerialPort::UnsupportedOperationError
+        || error == QSerialPort::TimeoutError || !m_port)
         return;
     ++m_errorsHandled;
     m_lastError = m_port->errorString();
     close();
-    Q_EMIT closedOnError(m_lastError);
+    reportClosedOnError(m_lastError);
 }
 
 void QtSerialPort::close()

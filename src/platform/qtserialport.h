@@ -20,10 +20,11 @@ namespace platform {
 // $ORVANTA_PORT_DIR/COMn instead (a link to a pseudo-terminal, as the virtual
 // board tool makes); the variable is read at every open.
 //
-// The first real error closes the port: a device that vanishes makes
-// QSerialPort report read errors in a tight loop while it still looks open.
-// Errors that only say an operation is unsupported (line signals on a
-// pseudo-terminal) are ignored.
+// The first real error closes the port and is reported through
+// reportClosedOnError: a device that vanishes makes QSerialPort report read
+// errors in a tight loop while it still looks open. Errors that only say an
+// operation is unsupported (line signals on a pseudo-terminal) or that a wait
+// ran out (TimeoutError) are no device errors and are ignored.
 class QtSerialPort final : public QObject, public SerialPort
 {
     Q_OBJECT
@@ -43,6 +44,8 @@ public:
     bool waitForBytes(qsizetype count, int msecs) override;
     // devicePath(portNumber).
     QString portDevice(int portNumber) const override { return devicePath(portNumber); }
+    // The devices with QSerialPortInfo's descriptions, from one enumeration.
+    QList<PortDevice> portDevices(int count) const override;
 
     // The devices COM1..COM16 stand for, in order (not used while
     // ORVANTA_PORT_DIR is set).
@@ -55,10 +58,6 @@ public:
     // one's text.
     int errorsHandled() const { return m_errorsHandled; }
     QString lastError() const { return m_lastError; }
-
-Q_SIGNALS:
-    // The port closed itself on an error.
-    void closedOnError(const QString &message);
 
 private:
     void pull();

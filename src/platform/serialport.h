@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+
+#include <functional>
 
 namespace platform {
 
@@ -36,6 +39,37 @@ public:
         Q_UNUSED(portNumber);
         return QString();
     }
+
+    // What stands behind COM1..COMcount, all found in one look at the
+    // system: the device and the description it gives of itself (either
+    // empty when there is none).
+    struct PortDevice
+    {
+        QString path;
+        QString description;
+    };
+    virtual QList<PortDevice> portDevices(int count) const
+    {
+        QList<PortDevice> devices;
+        for (int n = 1; n <= count; ++n)
+            devices.append({portDevice(n), QString()});
+        return devices;
+    }
+
+    // The one way a port that closed itself on a device error tells the
+    // link: `handler` gets the reason. Timeouts and unsupported line
+    // signals are no device errors.
+    void setClosedOnError(std::function<void(const QString &reason)> handler) { m_closedOnError = std::move(handler); }
+
+protected:
+    void reportClosedOnError(const QString &reason) const
+    {
+        if (m_closedOnError)
+            m_closedOnError(reason);
+    }
+
+private:
+    std::function<void(const QString &)> m_closedOnError;
 };
 
 } // namespace platform

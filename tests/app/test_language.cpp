@@ -259,7 +259,7 @@ void TestLanguage::commentsInEitherLanguage()
             QCOMPARE(shown(w, row), on ? row.text(inEnglish) : QString());
             ++count;
         }
-        QCOMPARE(count, 66);
+        QCOMPARE(count, 68);
     };
 
     QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));

@@ -188,6 +188,9 @@ void TestMainWindow::toolbarDispatchIsExactAndCaseSensitive()
         f.dialogs.answerOpenFile(std::nullopt);
         f.dialogs.answerSaveFile(std::nullopt);
     }
+    // The slot keys act while the slot list is offered, as in interface mode.
+    f.form->menuItem(QStringLiteral("mnuUsbInterfaceOn"))->setChecked(true);
+    f.form->menuItem(QStringLiteral("mnuUsbInterfaceOnCycle"))->setEnabled(true);
     f.form->Toolbar_ButtonClick(key);
     QCOMPARE(f.dialogs.shown.isEmpty() ? QString() : f.dialogs.shown.first().title, message);
     QCOMPARE(f.dialogs.fileDialogs.isEmpty() ? QString() : f.dialogs.fileDialogs.first().title, fileDialog);
@@ -384,6 +387,8 @@ void TestMainWindow::settingsComeBackAtTheNextStart()
     started([&](FormFixture &f) {
         FormColour &w = *f.form;
         QVERIFY(!w.english() && w.hmsMode() && !comments(f) && !w.ComPortManual && w.ComPortNumber == 0);
+        QVERIFY(w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
+        w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->setChecked(false);
         QVERIFY(w.RecentFiles.isEmpty() && w.dialogFolder(QStringLiteral("open")).isEmpty());
         QVERIFY(f.trigger(QStringLiteral("mnuConfigLanguage")));
         QVERIFY(f.trigger(QStringLiteral("mnuConfigTimeViewer")));
@@ -400,6 +405,7 @@ void TestMainWindow::settingsComeBackAtTheNextStart()
     started([&](FormFixture &f) {
         FormColour &w = *f.form;
         QVERIFY(w.english() && !w.hmsMode() && comments(f));
+        QVERIFY(!w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
         QCOMPARE(w.StatusBarPanel1->text(), QStringLiteral("File: None"));
         QVERIFY(w.ComPortManual && w.ComPortNumber == 5 && port(f, 5)->isChecked());
         QVERIFY(w.menuItem(QStringLiteral("mnuUSBComPortS"))->isEnabled());

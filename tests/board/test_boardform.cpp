@@ -10,6 +10,10 @@
 #include "store/numbers.h"
 #include "support/boardfixture.h"
 
+#include "cyclefile/cyclefile.h"
+
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -110,6 +114,12 @@ private Q_SLOTS:
     void renameAndDeviceInformation();
     void vanishingMidJobGivesTwoMessagesOnly();
     void readCycleIsNoFilesAndTheEditorWaitsForJobs();
+    void toolbarFollowsTheMenu_data();
+    void toolbarFollowsTheMenu();
+    void verifyAfterWrite_data();
+    void verifyAfterWrite();
+    void backupAndRestoreRoundTrip();
+    void backupStopsWhenTheBoardVanishes();
 };
 
 void TestBoardForm::scanFindsTheBoardAfterSilentPorts()
@@ -246,7 +256,7 @@ void TestBoardForm::failedNameReadingKeepsTheCaptions()
     m_f->board.faults.silentAfter = m_f->board.framesReceived() + 3;
     dialogs().answerMessage(MsgResult::Ok);
     QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
-    QCOMPARE(dialogs().last().text, u"Lettura Nomi Fallita"_s);
+    QCOMPARE(dialogs().last().text, u"Lettura Nomi Fallita\rGli slot non letti mantengono i nomi mostrati prima."_s);
     QCOMPARE(w().slotCaption(1), u"Renamed "_s);
     QCOMPARE(w().slotCaption(4), u"Cycle4  "_s); // not read: the old caption stays
     QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
@@ -280,6 +290,13 @@ void TestBoardForm::manualPortTestMessages()
     }
     QCOMPARE(w().ComPortNumber, 3);
     QCOMPARE(dialogs().last().title, u"Conferma"_s);
+    // The list names each port's device, asking the system once per opening.
+    const int asked = m_f->port.enumerations;
+    QMetaObject::invokeMethod(w().findChild<QMenu *>(u"mnuUSBComPortS"_s), "aboutToShow");
+    QCOMPARE(m_f->port.enumerations, asked + 1);
+    QCOMPARE(m_f->item("mnuUSBComPort3")->text(), u"ComPort3  (Orvanta virtual board)"_s);
+    QCOMPARE(m_f->item("mnuUSBComPort3")->toolTip(), u"virtual board"_s);
+    QCOMPARE(m_f->item("mnuUSBComPort4")->text(), u"ComPort4"_s);
 
     // A number above 16 counts as none.
     w().ComPortNumber = 17;
@@ -320,7 +337,7 @@ void TestBoardForm::slotSelectionAndEraseGuard()
     QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
     QVERIFY(m_f->item("mnuUsbInterfaceOnCommandEr")->isEnabled());
     QCOMPARE(runCommand("mnuUsbInterfaceOnCommandEr", {MsgResult::No}), 0);
-    QCOMPARE(dialogs().last().text, u"Cancella TUTTA la memoria della Scheda USB! Confirm?"_s);
+    QCOMPARE(messageLine(dialogs().last().text), u"Cancella TUTTA la memoria della Scheda USB! Confirm?"_s);
     QCOMPARE(dialogs().last().title, u"Warning"_s);
     QCOMPARE(dialogs().last().defaultButton, MsgResult::No);
     QVERIFY(m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
@@ -355,11 +372,15 @@ void TestBoardForm::writeThenReadBackGivesTheCycle()
     w().CommandNext_Click();
     w().CommandNext_Click();
     QCOMPARE(w().SliderRed->value(), 3);
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandVf")); // the write alone
     QCOMPARE(runCommand("mnuUsbInterfaceOnCommandWr"), 56);
     QCOMPARE(w().SliderRed->value(), 1);
     QCOMPARE(w().PointCurrent, 1);
     QCOMPARE(dialogs().shown.size(), 1); // the confirmation only
-    QCOMPARE(dialogs().last().text, u"Scrivere il Ciclo Colore! Confermi?"_s);
+    QCOMPARE(dialogs().last().text,
+             u"Scrivere il Ciclo Colore! Confermi?\rIl ciclo nell'editor sostituisce lo slot 3 \"Cycle3\"."_s);
+    QVERIFY(w().StatusBarPanel4->text().startsWith(u"Slot 3 scritto "_s));
+    QCOMPARE(w().StatusBarPanel3->text(), u"Interfaccia - slot 3 \"Cycle3\""_s);
     QCOMPARE(m_f->board.transitionRecord(3), board::transitionRecord(4000, 12));
     QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
 
@@ -371,6 +392,7 @@ void TestBoardForm::writeThenReadBackGivesTheCycle()
     // Steps 0 to 13 read four blocks, the fourth starting with an empty
     // record; steps 50 to 54 read the transition record and end.
     QCOMPARE(runCommand("mnuUsbInterfaceOnCommandRd"), 14 + 5);
+    QCOMPARE(messageLine(dialogs().last().text, 1), u"Lo slot 3 \"Cycle3\" sostituisce il ciclo nell'editor."_s);
     QCOMPARE(storeRows(w()), written);
     QCOMPARE(w().PointCount, 12);
     QCOMPARE(w().TransitionTime, u"04000"_s);
@@ -400,7 +422,8 @@ void TestBoardForm::failedReadKeepsTheStore()
     selectSlot(4);
     m_f->board.faults.silentAfter = m_f->board.framesReceived() + 5;
     QVERIFY(runCommand("mnuUsbInterfaceOnCommandRd", {MsgResult::Yes, MsgResult::Ok}) > 0);
-    QCOMPARE(dialogs().last().text, u"Lettura Fallita"_s);
+    QCOMPARE(dialogs().last().text, u"Lettura Fallita\rLo slot 4 non è stato letto: l'editor mantiene il suo ciclo."_s);
+    QVERIFY(w().StatusBarPanel4->text().startsWith(u"Lettura slot 4 fallita "_s));
     QCOMPARE(dialogs().last().icon, MsgIcon::Critical);
     QCOMPARE(storeRows(w()), before);
     QCOMPARE(w().PointCount, 5);
@@ -415,7 +438,8 @@ void TestBoardForm::renameAndDeviceInformation()
     dialogs().answerInput(u"a_b"_s);
     const qsizetype from = m_f->port.written.size();
     QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn", {MsgResult::Yes, MsgResult::Ok}), 0);
-    QCOMPARE(dialogs().last().text, u"Il nuovo Nome \"a_b     \" ha caratteri non corretti"_s);
+    QCOMPARE(dialogs().last().text, u"Il nuovo Nome \"a_b     \" ha caratteri non corretti\r"
+                                    u"Ammessi: lettere A-Z e a-z, cifre 0-9 e spazi, al massimo otto."_s);
     m_f->tick(10);
     QCOMPARE(m_f->framesSent('N', from), 0);
 
@@ -424,6 +448,14 @@ void TestBoardForm::renameAndDeviceInformation()
     QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn"), 8);
     QCOMPARE(m_f->board.name(2), QByteArray("Dawn    "));
     QCOMPARE(w().slotCaption(2), u"Dawn    "_s);
+    // The box opens with the slot's name and takes eight characters at most.
+    m_f->tick();
+    dialogs().answerInput(u"Daybreak at six"_s);
+    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn"), 8);
+    QCOMPARE(dialogs().inputs.last().defaultText, u"Dawn"_s);
+    QCOMPARE(dialogs().inputs.last().maxLength, 8);
+    QCOMPARE(m_f->board.name(2), QByteArray("Daybreak"));
+    QCOMPARE(messageLine(dialogs().last().text, 1), u"Lo slot 2 \"Dawn\" riceve un nuovo nome."_s);
 
     // Device information in its own window, in the current language.
     m_f->tick();
@@ -456,12 +488,258 @@ void TestBoardForm::vanishingMidJobGivesTwoMessagesOnly()
     m_f->board.faults.vanishAfter = m_f->board.framesReceived() + 3;
     QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbOn")->isChecked(); }, 200) > 0);
     QCOMPARE(dialogs().shown.size(), 3);
-    QCOMPARE(dialogs().shown[1].text, u"Scrittura Fallita"_s);
-    QCOMPARE(dialogs().shown[2].text, u"La Scheda è stata disconnessa dalla linea USB!"_s);
+    QCOMPARE(dialogs().shown[1].text,
+             u"Scrittura Fallita\rLo slot 5 potrebbe essere scritto in parte: scriverlo di nuovo."_s);
+    QCOMPARE(dialogs().shown[2].text,
+             u"La Scheda è stata disconnessa dalla linea USB!\rLa porta ha segnalato: The device has gone"_s);
     QCOMPARE(m_f->port.errors, 1);
     m_f->tick(80);
     QCOMPARE(dialogs().shown.size(), 3);
     QCOMPARE(w().PointCount, 8);
+}
+
+// After every path that changes the slot or the mode, the toolbar shows what
+// the menu shows, and a toolbar Write reaches only the slot ticked there.
+void TestBoardForm::toolbarFollowsTheMenu_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const char *path : {"erase all", "mode switch", "switch off and on", "after a write", "deselect"})
+        QTest::newRow(path) << QString::fromLatin1(path);
+}
+
+void TestBoardForm::toolbarFollowsTheMenu()
+{
+    QFETCH(QString, path);
+    loadCycle(w(), 3, 0);
+    goInterface();
+    selectSlot(4);
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandVf"));
+    QVERIFY(m_f->button("Cycle4")->isChecked() && m_f->button("Write")->isEnabled());
+    if (path == u"erase all") {
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
+        QVERIFY(runCommand("mnuUsbInterfaceOnCommandEr") > 0);
+    } else if (path == u"mode switch") {
+        QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
+        QVERIFY(!m_f->button("Cycle4")->isChecked() && !m_f->button("Cycle4")->isEnabled());
+        QCOMPARE(w().StatusBarPanel3->text(), u"Emulatore: la scheda mostra il colore sullo schermo"_s);
+        QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
+        QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
+    } else if (path == u"switch off and on") {
+        QVERIFY(m_f->trigger("mnuUsbOn"));
+        QVERIFY(!m_f->button("USBOn")->isChecked() && !m_f->button("Cycle4")->isEnabled());
+        QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
+        goInterface();
+    } else if (path == u"after a write") {
+        QVERIFY(runCommand("mnuUsbInterfaceOnCommandWr") > 0);
+    } else {
+        selectSlot(4);
+    }
+    m_f->tick();
+    const bool slotKept = path == u"after a write";
+    for (int k = 1; k <= 8; ++k) {
+        QAction *slotItem = m_f->item(QByteArray("mnuUsbInterfaceOnCycle" + QByteArray::number(k)).constData());
+        QCOMPARE(m_f->button(QByteArray("Cycle" + QByteArray::number(k)).constData())->isChecked(),
+                 slotItem->isChecked());
+        QCOMPARE(slotItem->isChecked(), slotKept && k == 4);
+    }
+    for (const char *key : {"Read", "Write", "Rename"})
+        QCOMPARE(m_f->button(key)->isEnabled(), slotKept);
+    QCOMPARE(w().StatusBarPanel3->text(),
+             slotKept ? u"Interfaccia - slot 4 \"Cycle4\""_s : u"Interfaccia - nessuno slot selezionato"_s);
+    // Whatever the toolbar is asked, nothing is written to a slot not ticked.
+    const qsizetype from = m_f->port.written.size();
+    if (slotKept)
+        dialogs().answerMessage(MsgResult::No);
+    w().Toolbar_ButtonClick(u"Write"_s);
+    m_f->tick(80);
+    QCOMPARE(m_f->framesSent('W', from), 0);
+}
+
+void TestBoardForm::verifyAfterWrite_data()
+{
+    QTest::addColumn<int>("corruptPoint");
+    QTest::addColumn<bool>("silentInVerify");
+    QTest::addColumn<QString>("message"); // empty: no message after the confirmation
+    QTest::addColumn<QString>("result");
+    QTest::newRow("good board") << 0 << false << QString() << u"Slot 3 scritto e verificato "_s;
+    QTest::newRow("point 5 stored wrongly")
+        << 5 << false
+        << u"Lo slot 3 differisce dal ciclo scritto al punto 5.\rLo slot 3 potrebbe contenere un ciclo errato: "
+           u"scriverlo di nuovo."_s
+        << u"Slot 3 scritto, verifica fallita "_s;
+    QTest::newRow("last point stored wrongly")
+        << 12 << false << u"Lo slot 3 differisce dal ciclo scritto al punto 12."_s
+        << u"Slot 3 scritto, verifica fallita "_s;
+    QTest::newRow("silent read-back")
+        << 0 << true
+        << u"Verifica Fallita\rLo slot 3 è stato scritto ma non è stato possibile rileggerlo: leggerlo per "
+           u"controllarlo."_s
+        << u"Slot 3 scritto, verifica fallita "_s;
+}
+
+void TestBoardForm::verifyAfterWrite()
+{
+    QFETCH(int, corruptPoint);
+    QFETCH(bool, silentInVerify);
+    QFETCH(QString, message);
+    QFETCH(QString, result);
+    loadCycle(w(), 12, 4000);
+    const QList<store::ColourPoint> written = storeRows(w());
+    m_f->board.faults.corruptPoint = corruptPoint;
+    goInterface();
+    selectSlot(3);
+    QVERIFY(m_f->item("mnuUsbInterfaceOnCommandVf")->isChecked()); // on by default
+    dialogs().answerMessage(MsgResult::Yes);
+    if (!message.isEmpty())
+        dialogs().answerMessage(MsgResult::Ok);
+    const qsizetype from = m_f->port.written.size();
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandWr"));
+    QAction *item = m_f->item("mnuUsbInterfaceOnCommandWr");
+    // The write's own 56 ticks and frames, as without verify.
+    QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->value() > 0; }, 8) > 0);
+    QCOMPARE(1 + m_f->tickUntil([this] { return w().ProgressBarWait->value() == 55; }), 55);
+    m_f->tick();
+    QCOMPARE(m_f->framesSent('W', from), 16);
+    QCOMPARE(m_f->framesSent('N', from), 1);
+    QCOMPARE(m_f->framesSent('R', from), 0);
+    QVERIFY(item->isChecked());
+    if (silentInVerify)
+        m_f->board.faults.silentAfter = m_f->board.framesReceived();
+    // Then the read-back: four blocks and the transition record, 19 ticks.
+    const int verifyTicks = m_f->tickUntil([item] { return !item->isChecked(); });
+    if (!silentInVerify) {
+        QCOMPARE(verifyTicks, 14 + 5);
+        QCOMPARE(m_f->framesSent('R', from), 4);
+    }
+    QCOMPARE(dialogs().shown.size(), message.isEmpty() ? 1 : 2);
+    if (!message.isEmpty())
+        QVERIFY2(dialogs().last().text.startsWith(message), qPrintable(dialogs().last().text));
+    QVERIFY2(w().StatusBarPanel4->text().startsWith(result), qPrintable(w().StatusBarPanel4->text()));
+    QCOMPARE(storeRows(w()), written); // the read-back never reaches the store
+    QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
+}
+
+namespace {
+
+// Eight slots with names and cycles of different lengths, slot 1 included.
+void fillBoard(board::VirtualBoard &b)
+{
+    for (int s = 1; s <= 8; ++s) {
+        QList<QByteArray> records;
+        for (int k = 1; k <= 8 * s; ++k) {
+            store::ColourPoint p;
+            p.setValue(Field::PointID, k);
+            p.setValue(Field::Time, (k - 1) * 1000 + s);
+            p.setValue(Field::Length, 70000 * (k % 2) + 10);
+            p.setValue(Field::Red, (k * s) % 101);
+            p.setValue(Field::Blue, s);
+            records.append(board::pointRecord(p));
+        }
+        b.setSlot(s, records, board::transitionRecord(100 * s + 70000 * (s % 2), 8 * s));
+    }
+    const char *names[] = {"Sunrise", "Tom&Jerr", "a/b:c*d", "Aquarium", "", "  lead", "12345678", "Caf\xe9"};
+    for (int s = 1; s <= 8; ++s)
+        b.setName(s, names[s - 1]);
+}
+
+struct SlotImage
+{
+    QByteArray name;
+    QList<QByteArray> blocks;
+    QByteArray transition;
+    bool operator==(const SlotImage &) const = default;
+};
+
+SlotImage slotImage(const board::VirtualBoard &b, int s)
+{
+    SlotImage image{b.name(s), {}, b.transitionRecord(s)};
+    for (int k = 0; k < board::kBlockCount; ++k)
+        image.blocks.append(b.storedBlock(s, k));
+    return image;
+}
+
+} // namespace
+
+// Back up eight slots, erase the board, restore: byte for byte, names too
+// (slot 1 can only be read, so the board keeps its erased slot 1).
+void TestBoardForm::backupAndRestoreRoundTrip()
+{
+    fillBoard(m_f->board);
+    QList<SlotImage> before;
+    for (int s = 1; s <= 8; ++s)
+        before.append(slotImage(m_f->board, s));
+    QTemporaryDir dir;
+    QFile old(dir.filePath(u"Slot4-Older.txt"_s));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.close();
+    goInterface();
+    QVERIFY(m_f->item("mnuUsbInterfaceOnBackup")->isEnabled());
+
+    dialogs().answerFolder(dir.path());
+    dialogs().answerMessage(MsgResult::Yes); // the older backup of slot 4 goes
+    dialogs().answerMessage(MsgResult::Ok);  // the summary
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnBackup"));
+    QCOMPARE(messageLine(dialogs().shown[0].text, 1), u"Slot4-Older.txt"_s);
+    QAction *backup = m_f->item("mnuUsbInterfaceOnBackup");
+    const int ticks = m_f->tickUntil([backup] { return !backup->isChecked(); }, 1000);
+    QVERIFY(ticks > 0);
+    QCOMPARE(dialogs().shown.size(), 2);
+    QCOMPARE(messageLine(dialogs().last().text), u"Scheda salvata: 8 slot salvati in"_s);
+    QVERIFY(w().StatusBarPanel4->text().startsWith(u"Scheda salvata "_s));
+    QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(files, (QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s, u"Slot3-a%2Fb%3Ac%2Ad.txt"_s,
+                                 u"Slot4-Aquarium.txt"_s, u"Slot5-.txt"_s, u"Slot6-  lead.txt"_s,
+                                 u"Slot7-12345678.txt"_s, u"Slot8-Caf%E9.txt"_s}));
+    // Each file is a cycle file the program opens.
+    const cyclefile::ReadResult slot8 = cyclefile::readCycleFile(dir.filePath(files.last()));
+    QVERIFY(slot8.ok());
+    QCOMPARE(slot8.cycle->pointCount, 64);
+
+    m_f->tick(); // the menus come back
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCycle2"));
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
+    QVERIFY(runCommand("mnuUsbInterfaceOnCommandEr") > 0);
+    QVERIFY(slotImage(m_f->board, 4) != before[3]);
+
+    dialogs().answerFolder(dir.path());
+    dialogs().answerMessage(MsgResult::Yes);
+    dialogs().answerMessage(MsgResult::Ok);
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnRestore"));
+    const QString question = dialogs().shown[3].text;
+    QCOMPARE(messageLine(question), u"Ripristinare la Scheda dalla Cartella! Confermi?"_s);
+    QCOMPARE(messageLine(question, 2), u"Slot 2 \"Cycle2\" <- Slot2-Tom%26Jerr.txt"_s);
+    QCOMPARE(messageLine(question, 9), u"Lo slot 1 può essere solo letto: il suo file non viene usato."_s);
+    QAction *restore = m_f->item("mnuUsbInterfaceOnRestore");
+    QVERIFY(m_f->tickUntil([restore] { return !restore->isChecked(); }, 3000) > 0);
+    QCOMPARE(dialogs().shown.size(), 5);
+    QCOMPARE(dialogs().last().text, u"Scheda ripristinata: slot 2, 3, 4, 5, 6, 7, 8 scritti e rinominati."_s);
+    for (int s = 2; s <= 8; ++s)
+        QVERIFY2(slotImage(m_f->board, s) == before[s - 1], qPrintable(QString::number(s)));
+    QCOMPARE(w().slotCaption(3), u"a/b:c*d "_s);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), files);
+}
+
+void TestBoardForm::backupStopsWhenTheBoardVanishes()
+{
+    fillBoard(m_f->board);
+    QTemporaryDir dir;
+    goInterface();
+    dialogs().answerFolder(dir.path());
+    dialogs().answerMessage(MsgResult::Ok); // the stop
+    dialogs().answerMessage(MsgResult::Ok); // the disconnection
+    QVERIFY(m_f->trigger("mnuUsbInterfaceOnBackup"));
+    // The board goes in the middle of slot 3.
+    QVERIFY(m_f->tickUntil([&dir] { return QFile::exists(dir.filePath(u"Slot2-Tom%26Jerr.txt"_s)); }, 1000) > 0);
+    m_f->tick(6);
+    m_f->board.vanish();
+    QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbOn")->isChecked(); }, 200) > 0);
+    QCOMPARE(dialogs().shown[0].text, u"Salvataggio interrotto allo slot 3: lo slot non è stato letto.\r"
+                                      u"File salvati: Slot1-Sunrise.txt, Slot2-Tom%26Jerr.txt. Nessun file dello slot "
+                                      u"3 è stato scritto."_s);
+    QVERIFY(w().StatusBarPanel4->text().startsWith(u"Salvataggio interrotto allo slot 3 "_s));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s}));
 }
 
 QTEST_MAIN(TestBoardForm)
@@ -507,7 +785,7 @@ void TestBoardForm::readCycleIsNoFilesAndTheEditorWaitsForJobs()
     QCOMPARE(w().PointCount, 9);
     QCOMPARE(w().FileName, QString());
     QCOMPARE(w().StatusBarPanel1->text(), u"File: Nessuno"_s);
-    QCOMPARE(w().windowTitle(), u"Orvanta - settore 3 \"%1\"[*]"_s.arg(w().slotCaption(3).trimmed()));
+    QCOMPARE(w().windowTitle(), u"Orvanta - slot 3 \"%1\"[*]"_s.arg(w().slotCaption(3).trimmed()));
     QVERIFY(w().isWindowModified());
 
     // Undone, the file's changed cycle and its name come back; redone, Save asks for a name.

@@ -2,6 +2,7 @@
 // the acknowledgement search, and every job tick by tick against the virtual
 // board, well and with faults.
 
+#include "board/backup.h"
 #include "board/frame.h"
 #include "board/jobs.h"
 #include "board/link.h"
@@ -85,6 +86,8 @@ private Q_SLOTS:
     void jobsFailOnAFaultyBoard();
     void eraseGivesUpAfterItsTries();
     void scanCostsTicksPerPort();
+    void backupFileNames_data();
+    void backupFileNames();
 };
 
 void TestBoardLink::framesByteForByte()
@@ -472,6 +475,40 @@ void TestBoardLink::scanCostsTicksPerPort()
     QCOMPARE(outcome, ScanOutcome::GaveUp);
     QCOMPARE(ticks, 15 + 21); // fifteen ports that cannot be opened, one silent
     QVERIFY(!nowhere.isOpen());
+}
+
+// A restore takes only the files a backup writes, and each gives back the
+// slot and the 8-byte name it was written from.
+void TestBoardLink::backupFileNames_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<int>("slot"); // 0: not a backup file
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("plain") << u"Slot3-Aquarium.txt"_s << 3 << QByteArray("Aquarium");
+    QTest::newRow("padded") << u"Slot2-Dawn.txt"_s << 2 << QByteArray("Dawn    ");
+    QTest::newRow("coded bytes") << u"Slot8-a%2Fb%E9%25.txt"_s << 8 << QByteArray("a/b\xe9%   ");
+    QTest::newRow("empty name") << u"Slot5-.txt"_s << 5 << QByteArray("        ");
+    QTest::newRow("slot 9") << u"Slot9-x.txt"_s << 0 << QByteArray();
+    QTest::newRow("nine bytes") << u"Slot3-123456789.txt"_s << 0 << QByteArray();
+    QTest::newRow("half a code") << u"Slot3-a%2.txt"_s << 0 << QByteArray();
+    QTest::newRow("not a code") << u"Slot3-%zz.txt"_s << 0 << QByteArray();
+    QTest::newRow("lower case") << u"slot3-a.txt"_s << 0 << QByteArray();
+    QTest::newRow("other file") << u"Aquarium.txt"_s << 0 << QByteArray();
+    QTest::newRow("temporary") << u"Slot3-a.txt.tmp"_s << 0 << QByteArray();
+}
+
+void TestBoardLink::backupFileNames()
+{
+    QFETCH(QString, fileName);
+    QFETCH(int, slot);
+    QFETCH(QByteArray, name);
+    const std::optional<board::BackupFile> file = board::parseBackupFileName(fileName);
+    QCOMPARE(file.has_value(), slot != 0);
+    if (!file)
+        return;
+    QCOMPARE(file->slot, slot);
+    QCOMPARE(file->name, name);
+    QCOMPARE(board::backupFileName(slot, name), fileName.replace(u"%e9"_s, u"%E9"_s));
 }
 
 QTEST_GUILESS_MAIN(TestBoardLink)

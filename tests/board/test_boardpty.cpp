@@ -87,7 +87,9 @@ private Q_SLOTS:
         m_pty->vanish();
         QTRY_VERIFY_WITH_TIMEOUT(!item("mnuUsbOn")->isChecked(), kWait);
         QCOMPARE(m_dialogs.shown.size(), 1);
-        QCOMPARE(m_dialogs.last().text, u"La Scheda è stata disconnessa dalla linea USB!"_s);
+        // The port's own reason, through its one closing-on-error path.
+        QCOMPARE(messageLine(m_dialogs.last().text), u"La Scheda è stata disconnessa dalla linea USB!"_s);
+        QCOMPARE(messageLine(m_dialogs.last().text, 1), u"La porta ha segnalato: "_s + m_port->lastError());
         QCOMPARE(m_port->errorsHandled(), 1);
         QVERIFY(!m_port->isOpen());
         QTest::qWait(300); // nothing more may come of it

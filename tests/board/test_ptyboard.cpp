@@ -49,6 +49,22 @@ private Q_SLOTS:
         QCOMPARE(port.errorsHandled(), 0);
     }
 
+    // A wait that runs out (Qt's TimeoutError) is no device error: the
+    // port stays open and nothing is reported.
+    void timeoutKeepsThePortOpen()
+    {
+        platform::QtSerialPort port;
+        int closed = 0;
+        port.setClosedOnError([&closed](const QString &) { ++closed; });
+        QVERIFY(port.open(3));
+        QVERIFY(!port.waitForBytes(3, 200));
+        QVERIFY(port.isOpen());
+        port.write(board::identifyFrame());
+        QTRY_VERIFY_WITH_TIMEOUT(port.bytesWaiting() >= 3, 2000);
+        QCOMPARE(port.errorsHandled(), 0);
+        QCOMPARE(closed, 0);
+    }
+
     void lateSplitReplyArrivesWhole()
     {
         m_pty->board().faults.lateMs = 30;
@@ -63,6 +79,8 @@ private Q_SLOTS:
     void vanishClosesThePortOnce()
     {
         platform::QtSerialPort port;
+        QStringList reasons;
+        port.setClosedOnError([&reasons](const QString &reason) { reasons << reason; });
         QVERIFY(port.open(3));
         m_pty->board().faults.vanishAfter = 2;
         port.write(board::identifyFrame());
@@ -78,6 +96,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(spun.elapsed() >= 300, 2000);
         QCOMPARE(port.errorsHandled(), 1);
         QVERIFY(!port.lastError().isEmpty());
+        QCOMPARE(reasons, QStringList{port.lastError()});
         QVERIFY(!port.open(3));
         QVERIFY(platform::QtSerialPort::devicePath(3).isEmpty());
     }

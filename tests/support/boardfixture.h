@@ -12,6 +12,9 @@
 #include <functional>
 #include <memory>
 
+// Line `n` (0-based) of a message text; lines are joined by a lone CR.
+inline QString messageLine(const QString &text, int n = 0) { return text.section(QChar(13), n, n); }
+
 // The 64 rows of a window's store, to compare whole cycles.
 inline QList<store::ColourPoint> storeRows(FormColour &w)
 {

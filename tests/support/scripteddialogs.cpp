@@ -16,7 +16,7 @@ void unexpected(const QString &what)
 bool ScriptedDialogs::allAnswered() const
 {
     return m_messages.isEmpty() && m_inputs.isEmpty() && m_openFiles.isEmpty() && m_saveFiles.isEmpty()
-           && m_colours.isEmpty() && m_prints.isEmpty();
+           && m_colours.isEmpty() && m_prints.isEmpty() && m_folders.isEmpty();
 }
 
 platform::MsgResult ScriptedDialogs::message(const platform::Message &message)
@@ -29,13 +29,36 @@ platform::MsgResult ScriptedDialogs::message(const platform::Message &message)
     return m_messages.dequeue();
 }
 
-std::optional<QString> ScriptedDialogs::input(const QString &prompt, const QString &, const QString &)
+std::optional<QString> ScriptedDialogs::input(const QString &prompt, const QString &, const QString &defaultText)
 {
+    inputs.append({defaultText, 0});
     if (m_inputs.isEmpty()) {
         unexpected(QStringLiteral("input box \"%1\"").arg(prompt));
         return std::nullopt;
     }
     return m_inputs.dequeue();
+}
+
+std::optional<QString> ScriptedDialogs::shortInput(const QString &prompt, const QString &, const QString &defaultText,
+                                                   int maxLength)
+{
+    inputs.append({defaultText, maxLength});
+    if (m_inputs.isEmpty()) {
+        unexpected(QStringLiteral("input box \"%1\"").arg(prompt));
+        return std::nullopt;
+    }
+    const std::optional<QString> text = m_inputs.dequeue();
+    return text ? std::optional(text->left(maxLength)) : std::nullopt;
+}
+
+std::optional<QString> ScriptedDialogs::folder(const QString &title, const QString &)
+{
+    fileDialogs.append({false, title, QString(), QString()});
+    if (m_folders.isEmpty()) {
+        unexpected(QStringLiteral("folder dialog \"%1\"").arg(title));
+        return std::nullopt;
+    }
+    return m_folders.dequeue();
 }
 
 std::optional<QString> ScriptedDialogs::openFile(const QString &title, const QString &filter, const QString &fileName)

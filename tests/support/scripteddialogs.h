@@ -23,6 +23,7 @@ public:
     void answerColour(const std::optional<QColor> &colour) { m_colours.enqueue(colour); }
     // A print dialog answered OK renders into a PDF kept in `printed`.
     void answerPrint(bool ok) { m_prints.enqueue(ok); }
+    void answerFolder(const std::optional<QString> &path) { m_folders.enqueue(path); }
 
     // What was shown.
     QList<platform::Message> shown;
@@ -36,6 +37,13 @@ public:
     QList<FileDialog> fileDialogs;
     QStringList helpShown;
     QList<QByteArray> printed;
+    // The text each input box opened with, and its length limit (0: none).
+    struct InputBox
+    {
+        QString defaultText;
+        int maxLength = 0;
+    };
+    QList<InputBox> inputs;
 
     // True when every scripted answer has been used.
     bool allAnswered() const;
@@ -44,6 +52,10 @@ public:
 
     platform::MsgResult message(const platform::Message &message) override;
     std::optional<QString> input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    // The scripted text is cut to the limit, as typing into the box would be.
+    std::optional<QString> shortInput(const QString &prompt, const QString &title, const QString &defaultText,
+                                      int maxLength) override;
+    std::optional<QString> folder(const QString &title, const QString &startFolder) override;
     std::optional<QString> openFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QColor> colour(const QColor &initial) override;
@@ -57,6 +69,7 @@ private:
     QQueue<std::optional<QString>> m_saveFiles;
     QQueue<std::optional<QColor>> m_colours;
     QQueue<bool> m_prints;
+    QQueue<std::optional<QString>> m_folders;
 };
 
 // A serial line with nothing on it: opening any port fails.

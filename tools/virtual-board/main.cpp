@@ -160,13 +160,17 @@ int main(int argc, char *argv[])
     const QCommandLineOption vanishOption(QStringLiteral("vanish-after"),
                                           QStringLiteral("Vanish, like an unplugged adapter, at the N-th frame."),
                                           QStringLiteral("N"));
+    const QCommandLineOption corruptOption(
+        QStringLiteral("corrupt-point"),
+        QStringLiteral("Store point N (1..64) of every write wrongly, red one step off, as a failing memory does."),
+        QStringLiteral("N"));
     const QCommandLineOption namesOption(QStringLiteral("names"),
                                          QStringLiteral("Names of slots 1, 2, ... separated by commas."),
                                          QStringLiteral("a,b,c"));
     const QCommandLineOption demoOption(QStringLiteral("demo"),
                                         QStringLiteral("Put a few named cycles into the first slots."));
     parser.addOptions({dirOption, portOption, logOption, silentOption, badOption, junkOption, splitOption, lateOption,
-                       vanishOption, namesOption, demoOption});
+                       vanishOption, corruptOption, namesOption, demoOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -203,6 +207,8 @@ int main(int argc, char *argv[])
         b.faults.lateMs = number(lateOption, 0, 60000);
     if (parser.isSet(vanishOption))
         b.faults.vanishAfter = number(vanishOption, 1, 1 << 30);
+    if (parser.isSet(corruptOption))
+        b.faults.corruptPoint = number(corruptOption, 1, 64);
     const int port = number(portOption, 1, 16);
     if (parser.isSet(logOption))
         pty.setLog(&err);
