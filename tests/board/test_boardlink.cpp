@@ -7,8 +7,8 @@
 #include "board/jobs.h"
 #include "board/link.h"
 #include "board/records.h"
-#include "board/virtualboard.h"
-#include "board/virtualport.h"
+#include "virtualboard.h"
+#include "virtualport.h"
 
 #include <QTest>
 

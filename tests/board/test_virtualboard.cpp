@@ -1,7 +1,7 @@
 #include "board/frame.h"
 #include "board/records.h"
-#include "board/virtualboard.h"
-#include "board/virtualport.h"
+#include "virtualboard.h"
+#include "virtualport.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/formcolour.h"
-#include "board/virtualboard.h"
-#include "board/virtualport.h"
+#include "virtualboard.h"
+#include "virtualport.h"
 #include "support/scripteddialogs.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/virtualboard.h"
+#include "virtualboard.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "board/virtualport.h"
+#include "virtualport.h"
 
 #include <algorithm>
 

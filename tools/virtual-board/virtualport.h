@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/virtualboard.h"
+#include "virtualboard.h"
 #include "platform/serialport.h"
 
 #include <QList>

@@ -1,4 +1,4 @@
-#include "board/virtualboard.h"
+#include "virtualboard.h"
 
 #include "board/frame.h"
 #include "board/records.h"
