@@ -291,13 +291,9 @@ void FormColour::mnuFileExit_Click()
 
 bool FormColour::exitConfirmed()
 {
-    const platform::BilingualMessage question{
+    const platform::BilingualMessage question = platform::choice(
         {QStringLiteral("Before to exit,") + kLineBreak + QStringLiteral("Would you like to save the selected File?"),
-         QStringLiteral("Prima di Uscire,") + kLineBreak + QStringLiteral("Desideri salvare il File selezionato?")},
-        {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
-        MsgIcon::Question,
-        MsgButtons::YesNoCancel,
-        MsgResult::Cancel};
+         QStringLiteral("Prima di Uscire,") + kLineBreak + QStringLiteral("Desideri salvare il File selezionato?")});
     switch (say(question)) {
     // A save that failed with an error keeps the program open, so the cycle
     // is not lost.

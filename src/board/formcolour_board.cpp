@@ -40,7 +40,7 @@ using platform::MsgResult;
 
 namespace {
 
-const Bilingual kWarning{QStringLiteral("Warning"), QStringLiteral("Attenzione")};
+const Bilingual kWarning = platform::warningTitle();
 
 BilingualMessage confirmation(const char *english, const char *italian, MsgIcon icon = MsgIcon::Question,
                               const Bilingual &title = kWarning)
@@ -772,7 +772,7 @@ void FormColour::mnuUsbInterfaceOnCommandEr_Click()
         return;
     if (say(board::withLine(confirmation("Erase ALL Board Memory! Confirm?",
                                          "Cancella TUTTA la memoria della Scheda USB! Confirm?", MsgIcon::Exclamation,
-                                         {QStringLiteral("Warning"), QStringLiteral("Warning")}),
+                                         platform::englishWarningTitle()),
                             board::confirmationLine(board::Job::Erase, 0, QString())))
         != MsgResult::Yes)
         return; // the guard stays armed

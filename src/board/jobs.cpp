@@ -16,11 +16,7 @@ namespace {
 
 BilingualMessage failure(const char *english, const char *italian)
 {
-    return BilingualMessage{{QString::fromUtf8(english), QString::fromUtf8(italian)},
-                            {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
-                            MsgIcon::Critical,
-                            MsgButtons::Ok,
-                            MsgResult::Ok};
+    return platform::failure({QString::fromUtf8(english), QString::fromUtf8(italian)});
 }
 
 JobTick next(int value)
@@ -347,13 +343,9 @@ RenameCheck checkRenameText(const QString &answer)
         const char16_t u = c.unicode();
         const bool allowed = u == ' ' || (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
         if (!allowed) {
-            check.refusal = BilingualMessage{
+            check.refusal = platform::warning(
                 {QStringLiteral("The New Name \"") + padded + QStringLiteral("\" has incorrect characters"),
-                 QStringLiteral("Il nuovo Nome \"") + padded + QStringLiteral("\" ha caratteri non corretti")},
-                {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
-                MsgIcon::Exclamation,
-                MsgButtons::Ok,
-                MsgResult::Ok};
+                 QStringLiteral("Il nuovo Nome \"") + padded + QStringLiteral("\" ha caratteri non corretti")});
             return check;
         }
     }

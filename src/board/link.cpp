@@ -12,7 +12,7 @@ namespace board {
 
 namespace {
 
-const Bilingual kWarning{QStringLiteral("Warning"), QStringLiteral("Attenzione")};
+const Bilingual kWarning = platform::warningTitle();
 
 constexpr quint8 kGiveUp = 2;
 constexpr int kLastPort = 16;
@@ -171,7 +171,7 @@ PortTestResult USBComPortTest(int portNumber, int openPort, platform::SerialPort
     if (!port.open(portNumber)) {
         result.message = message({QStringLiteral("The USB Board is not connected on this ComPort"),
                                   QStringLiteral("La Scheda USB non è connessa a questa Comport")},
-                                 MsgIcon::Exclamation, {QStringLiteral("Warning"), QStringLiteral("Warning")});
+                                 MsgIcon::Exclamation, platform::englishWarningTitle());
         return result;
     }
     port.flush();

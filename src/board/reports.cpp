@@ -11,7 +11,7 @@ namespace board {
 
 namespace {
 
-const Bilingual kWarning{QStringLiteral("Warning"), QStringLiteral("Attenzione")};
+const Bilingual kWarning = platform::warningTitle();
 
 QString n(int value) { return QString::number(value); }
 

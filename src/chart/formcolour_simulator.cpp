@@ -28,13 +28,9 @@ using store::Field;
 
 namespace {
 
-const platform::BilingualMessage kOnePoint{
-    {QStringLiteral("There is only a Colour Point into the Cycle Colour. Simulator Off!"),
-     QString::fromUtf8("C'è un solo Punto Colore nel Ciclo Colore. Il Simulatore è Off!")},
-    {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
-    MsgIcon::Exclamation,
-    MsgButtons::Ok,
-    platform::MsgResult::Ok};
+const platform::BilingualMessage kOnePoint =
+    platform::warning({QStringLiteral("There is only a Colour Point into the Cycle Colour. Simulator Off!"),
+                       QString::fromUtf8("C'è un solo Punto Colore nel Ciclo Colore. Il Simulatore è Off!")});
 
 } // namespace
 
@@ -129,14 +125,11 @@ void FormColour::simulatorDisplayStep()
 void FormColour::CommandStart_MouseUp(Qt::MouseButton button, int, int)
 {
     if (!hasTag(CommandSave, u"D")) {
-        say({{QStringLiteral("The Selected Colour Point is in Editor or Insert State.") + kLineBreak
-                  + QStringLiteral("Save or Annul it before to Start the Simulator."),
-              QString::fromUtf8("Il Punto Colore Selezionato è in stato di Modifica o di Inserzione.") + kLineBreak
-                  + QStringLiteral("Salvalo o Annullalo prima di avviare il Simulatore.")},
-             {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
-             MsgIcon::Exclamation,
-             MsgButtons::Ok,
-             platform::MsgResult::Ok});
+        say(platform::warning(
+            {QStringLiteral("The Selected Colour Point is in Editor or Insert State.") + kLineBreak
+                 + QStringLiteral("Save or Annul it before to Start the Simulator."),
+             QString::fromUtf8("Il Punto Colore Selezionato è in stato di Modifica o di Inserzione.") + kLineBreak
+                 + QStringLiteral("Salvalo o Annullalo prima di avviare il Simulatore.")}));
         return;
     }
     if (button == Qt::LeftButton) {

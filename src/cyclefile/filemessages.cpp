@@ -11,7 +11,7 @@ using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
 
-const Bilingual kWarning{QStringLiteral("Warning"), QStringLiteral("Attenzione")};
+const Bilingual kWarning = platform::warningTitle();
 const QChar DQ(34);
 const QChar CR = kLineBreak;
 

@@ -25,7 +25,7 @@ platform::BilingualMessage deleteConfirm();
 // Yes/No, exclamation, No the default.
 platform::BilingualMessage overwrite();
 
-// Warnings: OK, exclamation, "Warning" / "Attenzione".
+// Warnings: OK, exclamation, the warning title.
 platform::BilingualMessage fileNotFound();
 // Delete's text, which differs from Save's in the Italian full stop.
 platform::BilingualMessage deleteFileNotFound();

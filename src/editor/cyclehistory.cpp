@@ -79,12 +79,8 @@ Bilingual deleteLabel() { return {QStringLiteral("Remove File"), QStringLiteral(
 
 platform::BilingualMessage unsavedChangesQuestion()
 {
-    return {{QStringLiteral("The colour cycle has changes that are not saved. Save them first?"),
-             QStringLiteral("Il ciclo colore ha modifiche non salvate. Salvarle prima?")},
-            {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
-            platform::MsgIcon::Question,
-            platform::MsgButtons::YesNoCancel,
-            platform::MsgResult::Cancel};
+    return platform::choice({QStringLiteral("The colour cycle has changes that are not saved. Save them first?"),
+                             QStringLiteral("Il ciclo colore ha modifiche non salvate. Salvarle prima?")});
 }
 
 } // namespace editor

@@ -148,34 +148,28 @@ BilingualMessage editorModeMessage(const QString &caption)
                             + QStringLiteral("Doppio Click") + dq + QStringLiteral(" del mouse sul Dato") + kLineBreak
                             + QStringLiteral("o") + kLineBreak + QStringLiteral("- TAB sul Dato e Commando ") + dq
                             + QStringLiteral("Enter") + dq;
-    return BilingualMessage{
-        {english, italian}, {QStringLiteral("Warning"), QStringLiteral("Attenzione")}, MsgIcon::Exclamation};
+    return platform::warning({english, italian});
 }
 
 BilingualMessage firstPointMessage()
 {
-    return BilingualMessage{
+    return platform::warning(
         {QStringLiteral("The First Point Colour has Position Time = 0. It is not possible to change it."),
-         QString::fromUtf8("Il primo Punto Colore ha posizione = 0. Non è possibile modificarlo")},
-        {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
-        MsgIcon::Exclamation};
+         QString::fromUtf8("Il primo Punto Colore ha posizione = 0. Non è possibile modificarlo")});
 }
 
 BilingualMessage outOfRangeMessage(const QString &englishName)
 {
-    return BilingualMessage{{englishName + QStringLiteral(" is Out of Range!"), QStringLiteral("Valore fuori Limite!")},
-                            {QStringLiteral("Error"), QStringLiteral("Attenzione")},
-                            MsgIcon::Exclamation};
+    // The English title names an error, the Italian one warns.
+    return platform::warning({englishName + QStringLiteral(" is Out of Range!"), QStringLiteral("Valore fuori Limite!")},
+                             {QStringLiteral("Error"), platform::warningTitle().italian});
 }
 
 BilingualMessage removeQuestion()
 {
-    return BilingualMessage{
+    return platform::confirmation(
         {QStringLiteral("Remove Colour Point! Confirm?"), QStringLiteral("Eliminare il Punto Colore! Confermi?")},
-        {QStringLiteral("Warning"), QStringLiteral("Warning")},
-        MsgIcon::Exclamation,
-        MsgButtons::YesNo,
-        MsgResult::No};
+        platform::englishWarningTitle(), MsgIcon::Exclamation);
 }
 
 } // namespace editor

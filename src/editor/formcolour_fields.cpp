@@ -360,7 +360,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
             editor::ShiftRange range;
             range.min = ShiftRangeMin;
             range.max = ShiftRangeMax;
-            if (const auto refusal = editor::shiftOutOfRange(v, range, QStringLiteral("Attenzione"))) {
+            if (const auto refusal = editor::shiftOutOfRange(v, range, platform::warningTitle().italian)) {
                 say(*refusal);
                 v = ShiftRangeMin;
             }

@@ -20,9 +20,7 @@ QString lines(const QStringList &parts) { return parts.join(kLineBreak); }
 
 BilingualMessage warning(const QStringList &english, const QStringList &italian)
 {
-    return BilingualMessage{{lines(english), lines(italian)},
-                            {QStringLiteral("Warning"), QStringLiteral("Attenzione")},
-                            MsgIcon::Exclamation};
+    return platform::warning({lines(english), lines(italian)});
 }
 
 qint64 timeOf(const store::ColourTable &t, int point) { return t.row(point).value(Field::Time); }
