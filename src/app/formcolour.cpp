@@ -41,6 +41,7 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     buildToolbar();
     buildCentral();
     buildStatusBar();
+    buildPointsTable();
     applyCaptions(true);
     // Small enough for a small screen at a high scale (the controls then
     // scroll); opened at 1280 x 800 or as much of the screen as there is.
@@ -60,6 +61,7 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     connectFiles();
     connectBoard();
     connectHistory();
+    connectPointsTable();
 
     Form_Load();
     TimerMove->start();
@@ -231,7 +233,7 @@ void FormColour::Form_Load()
 
 void FormColour::MenuDisable()
 {
-    for (QAction *menu : {mnuFile, mnuEdit, mnuEnable, mnuUSB, mnuConfig, mnuInfo})
+    for (QAction *menu : {mnuFile, mnuEdit, mnuEnable, mnuUSB, mnuConfig, mnuInfo, mnuView})
         menu->setEnabled(false);
     Toolbar->setEnabled(false);
     updateHistoryActions();
@@ -239,7 +241,7 @@ void FormColour::MenuDisable()
 
 void FormColour::MenuEnable()
 {
-    for (QAction *menu : {mnuFile, mnuEdit, mnuEnable, mnuUSB, mnuConfig, mnuInfo})
+    for (QAction *menu : {mnuFile, mnuEdit, mnuEnable, mnuUSB, mnuConfig, mnuInfo, mnuView})
         menu->setEnabled(true);
     Toolbar->setEnabled(true);
     updateHistoryActions();

@@ -20,6 +20,8 @@ class ChartView;
 class FormDevice;
 class QAction;
 class QActionGroup;
+class QDockWidget;
+class QTableView;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -31,6 +33,10 @@ class QTimer;
 class QToolBar;
 class QUndoStack;
 class Shape;
+
+namespace editor {
+class PointsTableModel;
+} // namespace editor
 
 namespace platform {
 class Dialogs;
@@ -257,6 +263,23 @@ public:
     // The editor, the transition time and the colour sliders while a board job runs.
     void setEditorLocked(bool locked);
 
+    // ----- The points table (src/editor/formcolour_table.cpp) ---------------
+    QDockWidget *PointsTable = nullptr;
+    QTableView *PointsTableView = nullptr;
+    editor::PointsTableModel *PointsModel = nullptr;
+    void mnuViewPointsTable_Click();
+    // The table reads the store again and selects the current point.
+    void refreshPointsTable();
+    // The table moves the editor and takes edits: the colour-cycle function
+    // on, and the cycle free to change.
+    bool pointsTableAllowed() const;
+    void pointsTableSelect(int point);
+    // A cell edited in the table, validated as the editor's field is.
+    void pointsTableEdit(int point, int column, const QString &text);
+    void pointsTableCopy();
+    void pointsTablePaste();
+    bool m_pointsTableSelecting = false;
+
     // ----- Chart, zoom, cursors and simulator (src/chart) --------------------
     void DataBaseView();
     void DataBaseZoomSetUp();
@@ -440,6 +463,8 @@ private:
     void connectFiles();
     void connectBoard();
     void connectHistory();
+    void buildPointsTable();
+    void connectPointsTable();
     bool editorEvent(QObject *watched, QEvent *event);
     bool chartEvent(QObject *watched, QEvent *event);
 
@@ -547,6 +572,7 @@ public:
     // Menu items by name; every menu item is also reachable through menuItem().
     QAction *mnuFile = nullptr;
     QAction *mnuEdit = nullptr;
+    QAction *mnuView = nullptr;
     QAction *mnuUSB = nullptr;
     QAction *mnuEnable = nullptr;
     QAction *mnuConfig = nullptr;
