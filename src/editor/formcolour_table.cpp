@@ -159,6 +159,8 @@ void FormColour::refreshPointsTable()
 {
     if (!PointsModel)
         return;
+    // Rows that go away move the view's current row: that is no choice of the user's.
+    const QScopedValueRollback guard(m_pointsTableSelecting, true);
     const bool inEnglish = english();
     PointsModel->refresh(PointCount, hmsMode(), inEnglish);
     PointsTable->setWindowTitle(captions::find("mnuViewPointsTable", captions::Role::Text)->text(inEnglish));
@@ -172,10 +174,8 @@ void FormColour::refreshPointsTable()
     if (!current.isValid())
         return;
     QItemSelectionModel *selection = PointsTableView->selectionModel();
-    if (selection->currentIndex().row() != current.row() || !selection->isRowSelected(current.row())) {
-        const QScopedValueRollback guard(m_pointsTableSelecting, true);
+    if (selection->currentIndex().row() != current.row() || !selection->isRowSelected(current.row()))
         selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
 }
 
 void FormColour::mnuViewPointsTable_Click()
