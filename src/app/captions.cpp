@@ -126,9 +126,9 @@ const Caption kTable[] = {
     {"PointsTablePoint", R::Header, W::Always, "Point", "Punto"},
     {"PointsTableTime", R::Header, W::Always, "Position Time", "Posizione"},
     {"PointsTableLength", R::Header, W::Always, "Length Time", "Lunghezza"},
-    {"PointsTableRed", R::Header, W::Always, "Red (%)", "Rosso (%)"},
-    {"PointsTableGreen", R::Header, W::Always, "Green (%)", "Verde (%)"},
-    {"PointsTableBlue", R::Header, W::Always, "Blue (%)", "Blu (%)"},
+    {"PointsTableRed", R::Header, W::Always, "R %", "R %"},
+    {"PointsTableGreen", R::Header, W::Always, "G %", "V %"},
+    {"PointsTableBlue", R::Header, W::Always, "B %", "B %"},
     {"PointsTableColour", R::Header, W::Always, "Colour", "Colore"},
 
     // ----- The Language button always names the switch ----------------------

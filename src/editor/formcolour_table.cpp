@@ -19,10 +19,12 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -95,6 +97,27 @@ public:
         }
         return editor;
     }
+
+    // The colour column is a swatch of the point's colour inside the row's
+    // own look, selected or not.
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        if (index.column() != PointsTableModel::ColourColumn) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem plain = option;
+        initStyleOption(&plain, index);
+        plain.backgroundBrush = QBrush();
+        plain.icon = QIcon();
+        const QWidget *widget = option.widget;
+        QStyle *style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, widget);
+        const QRect swatch = option.rect.adjusted(4, 3, -4, -3);
+        painter->fillRect(swatch, index.data(Qt::BackgroundRole).value<QColor>());
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->drawRect(swatch.adjusted(0, 0, -1, -1));
+    }
 };
 
 } // namespace
@@ -118,8 +141,9 @@ void FormColour::buildPointsTable()
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    view->horizontalHeader()->setStretchLastSection(true);
-    view->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    view->horizontalHeader()->setMinimumSectionSize(40);
+    view->horizontalHeader()->setSectionResizeMode(PointsTableModel::ColourColumn, QHeaderView::Fixed);
+    view->horizontalHeader()->resizeSection(PointsTableModel::ColourColumn, 56);
     view->setEnabled(false);
     PointsTable->setWidget(view);
     addDockWidget(Qt::RightDockWidgetArea, PointsTable);
@@ -184,8 +208,16 @@ void FormColour::mnuViewPointsTable_Click()
     const bool show = !item->isChecked();
     PointsTable->setVisible(show);
     item->setChecked(show);
-    if (show)
-        refreshPointsTable();
+    if (!show)
+        return;
+    refreshPointsTable();
+    // Docked, the table takes the width of its columns and leaves the rest to the chart.
+    if (!PointsTable->isFloating() && dockWidgetArea(PointsTable) != Qt::BottomDockWidgetArea) {
+        const QHeaderView *header = PointsTableView->horizontalHeader();
+        const int width = header->length() + PointsTableView->verticalScrollBar()->sizeHint().width()
+                          + 2 * PointsTableView->frameWidth() + 4;
+        resizeDocks({PointsTable}, {width}, Qt::Horizontal);
+    }
 }
 
 void FormColour::pointsTableSelect(int point)

@@ -110,7 +110,7 @@ QVariant PointsTableModel::data(const QModelIndex &index, int role) const
     const std::size_t row = std::size_t(index.row());
     const int column = index.column();
     if (column == ColourColumn) {
-        if (role == Qt::BackgroundRole || role == Qt::DecorationRole)
+        if (role == Qt::BackgroundRole)
             return m_colours[row];
         if (role == Qt::ToolTipRole)
             return m_colours[row].name();
