@@ -62,6 +62,7 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     connectBoard();
     connectHistory();
     connectPointsTable();
+    connectChartEdit();
 
     Form_Load();
     TimerMove->start();
@@ -355,6 +356,8 @@ void FormColour::TimerMove_Timer()
 bool FormColour::eventFilter(QObject *watched, QEvent *event)
 {
     if (editorEvent(watched, event))
+        return true;
+    if (chartEditEvent(watched, event))
         return true;
     if (chartEvent(watched, event))
         return true;

@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointF>
 #include <QPointer>
 #include <QString>
 
@@ -324,6 +325,44 @@ public:
     void MSChartColorCycle_MouseUp(Qt::MouseButton button, int x, int y);
     // Paces the playback against the wall clock (tests give it their clock).
     chart::SimulatorPacer SimulatorPacer;
+    // ----- Editing on the chart (src/chart/formcolour_chartedit.cpp) -------
+    // A point being dragged: which, the channel whose level follows the
+    // pointer, and the cycle before the drag (Escape puts it back).
+    struct ChartDrag
+    {
+        int point = 1;
+        int channel = 0;
+        editor::CycleState before;
+        QPointF grab; // from the pointer to the point when it was pressed
+    };
+    std::optional<ChartDrag> m_chartDrag;
+    // The channel of the last point picked: Up and Down change its level.
+    int m_chartChannel = 0;
+    bool m_simulatorScrubbing = false;
+    int m_chartWheelPending = 0; // wheel turns short of a notch
+    // The time and level next to the pointer during a drag.
+    QLabel *ChartDragTip = nullptr;
+    // Points may be picked, dragged and nudged: the colour-cycle function
+    // on, no point being edited, no board job, the simulator at rest.
+    bool chartEditAllowed() const;
+    // The point and channel whose curve passes within reach of a pixel.
+    std::optional<std::pair<int, int>> chartPointAt(const QPointF &pos) const;
+    // The time of the cycle at a pixel x of the chart, in whole seconds.
+    qint64 chartTimeAt(double x) const;
+    void chartDragStart(int point, int channel, const QPointF &pressed);
+    void chartDragMove(const QPointF &pos);
+    void chartDragEnd();
+    void chartDragCancel();
+    // Shift+Left/Right and Up/Down on the chart: one second, one percent.
+    void chartNudge(qint64 seconds, int percent);
+    // The wheel over the chart: `steps` up narrows the zoom window around
+    // the point under the pointer, down widens it.
+    void chartWheel(double x, int steps);
+    // The playback moved to the instant `clock`.
+    void simulatorScrub(double clock);
+    bool chartEditEvent(QObject *watched, QEvent *event);
+    void connectChartEdit();
+
     // SimulatorTime kept in double precision, so that long holds keep time.
     double SimulatorTimeExact = 0;
     // The last redraw, in the window's units.
