@@ -249,6 +249,9 @@ bool FormColour::chartEditEvent(QObject *watched, QEvent *event)
         }
         if (!chartEditAllowed())
             return false;
+        // A drag whose release never came (a message box took it) ends first.
+        if (m_chartDrag)
+            chartDragEnd();
         if (const auto picked = chartPointAt(pos)) {
             chartDragStart(picked->first, picked->second, pos);
             return true;
@@ -292,9 +295,10 @@ bool FormColour::chartEditEvent(QObject *watched, QEvent *event)
         return true;
     }
     case QEvent::ShortcutOverride: {
-        // Escape ends a drag before the window's own Escape sees it.
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (m_chartDrag && key->key() == Qt::Key_Escape) {
+        // A drag has the keyboard: Escape ends it before the window's own
+        // Escape sees it, and no shortcut (Undo, a board command) reaches the
+        // cycle while it is in the air.
+        if (m_chartDrag) {
             event->accept();
             return true;
         }
