@@ -36,7 +36,6 @@ constexpr double kSimulatorBarUnits = 12120.0;
 
 void FormColour::connectChartEdit()
 {
-    MSChartColorCycle->setFocusPolicy(Qt::ClickFocus);
     ChartDragTip = new QLabel(MSChartColorCycle);
     ChartDragTip->setObjectName(QStringLiteral("ChartDragTip"));
     ChartDragTip->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -249,6 +248,9 @@ bool FormColour::chartEditEvent(QObject *watched, QEvent *event)
         }
         if (!chartEditAllowed())
             return false;
+        // The chart takes the keyboard for its arrows, but only when it may
+        // change the cycle: a field being typed keeps it.
+        MSChartColorCycle->setFocus(Qt::MouseFocusReason);
         // A drag whose release never came (a message box took it) ends first.
         if (m_chartDrag)
             chartDragEnd();

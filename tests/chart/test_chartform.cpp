@@ -551,7 +551,6 @@ void TestChartForm::dragAPoint()
     const QByteArray before = cyclefile::writeCycle(w.table(), w.TransitionTime);
     ChartView *chart = w.MSChartColorCycle;
     const QPointF from = onChart(w, point, field) + QPointF(2, -3); // near, not on, the point
-    chart->setFocus();
 
     mouse(chart, QEvent::MouseButtonPress, from);
     QCOMPARE(w.PointCurrent, point);
@@ -562,6 +561,9 @@ void TestChartForm::dragAPoint()
     QCOMPARE(row.value(store::Field::Time), time);
     QCOMPARE(row.value(field), level);
     QCOMPARE(w.TextTime->text(), store::timeText(time, true));
+    // The colour the outputs (the board in emulator mode) show follows too.
+    const QString shown[] = {w.ColorRed, w.ColorGreen, w.ColorBlue};
+    QCOMPARE(store::toNumber(shown[channel - int(store::Field::Red)]), level);
     QVERIFY(w.ChartDragTip->isVisible());
     QVERIFY2(w.ChartDragTip->text().startsWith(store::timeText(time, true))
                  && w.ChartDragTip->text().endsWith(u' ' + QString::number(level) + u" %"),
