@@ -358,6 +358,7 @@ public:
     // The wheel over the chart: `steps` up narrows the zoom window around
     // the point under the pointer, down widens it.
     void chartWheel(double x, int steps);
+    bool chartWheelZooms() const;
     // The playback moved to the instant `clock`.
     void simulatorScrub(double clock);
     bool chartEditEvent(QObject *watched, QEvent *event);

@@ -170,11 +170,16 @@ void FormColour::chartNudge(qint64 seconds, int percent)
     recordCycleChange(before, editor::editLabel(PointCurrent), kNudgeMerge);
 }
 
+bool FormColour::chartWheelZooms() const
+{
+    // As the zoom sliders allow: both on, a window to narrow, no point being edited.
+    return PointCount >= 3 && SliderZoomMin->isEnabled() && SliderZoomMax->isEnabled() && hasTag(CommandSave, u"D")
+           && ChartLayout->window.valid && !m_chartDrag;
+}
+
 void FormColour::chartWheel(double x, int steps)
 {
-    // As the zoom sliders allow: both on, no point being edited.
-    if (steps == 0 || PointCount < 3 || !SliderZoomMin->isEnabled() || !SliderZoomMax->isEnabled()
-        || !hasTag(CommandSave, u"D") || !ChartLayout->window.valid)
+    if (steps == 0 || !chartWheelZooms())
         return;
     // The point nearest in time to the pointer stays in the window.
     const qint64 t = chartTimeAt(x);
@@ -288,12 +293,14 @@ bool FormColour::chartEditEvent(QObject *watched, QEvent *event)
     }
     case QEvent::Wheel: {
         const auto *wheel = static_cast<QWheelEvent *>(event);
+        // A wheel that cannot zoom scrolls the window, as it always has.
+        if (!chartWheelZooms() || wheel->angleDelta().y() == 0)
+            return false;
         // One notch is 120; a touchpad's small deltas add up to notches.
         m_chartWheelPending += wheel->angleDelta().y();
         const int steps = m_chartWheelPending / 120;
         m_chartWheelPending -= steps * 120;
-        if (steps != 0 && !m_chartDrag)
-            chartWheel(wheel->position().x(), steps);
+        chartWheel(wheel->position().x(), steps);
         return true;
     }
     case QEvent::ShortcutOverride: {
