@@ -1,14 +1,18 @@
-// Speed of the chart walk, of a full redraw with painting, and of one
-// simulator tick.
+// Speed of the chart walk, of a full redraw with painting, of one
+// simulator tick, of one mouse move of a drag on the chart and of the points
+// table's refresh.
 
 #include "benchsupport.h"
 
 #include "chart/chartview.h"
 #include "chart/chartwalk.h"
+#include "editor/pointstable.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QTableView>
 
 #include <benchmark/benchmark.h>
 
@@ -83,6 +87,63 @@ static void BM_SimulatorTick(benchmark::State &state)
     benchmark::DoNotOptimize(f.SimulatorClock);
 }
 BENCHMARK(BM_SimulatorTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// One mouse move of a point dragged on the chart: the store, the editor,
+// the colour outputs, the redraw with the points table's refresh, the tip,
+// and the chart painted at 1280 x 800.
+static void BM_DragMoveWithPaint(benchmark::State &state)
+{
+    BenchWindow w(64);
+    FormColour &f = *w.form;
+    ChartView *chart = f.MSChartColorCycle;
+    chart->setParent(nullptr);
+    chart->resize(1280, 800);
+    f.DataBaseView();
+    const store::ColourPoint &p = f.table().row(10);
+    const QPointF at(chart->pixelX(f.ChartLayout->window.x(double(p.value(store::Field::Time)))),
+                     chart->levelY(double(p.value(store::Field::Red))));
+    QMouseEvent press(QEvent::MouseButtonPress, at, chart->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(chart, &press);
+    if (!f.m_chartDrag)
+        state.SkipWithError("no point picked");
+    QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
+    int i = 0;
+    for (auto _ : state) {
+        const QPointF to = at + QPointF((i % 7) - 3, (i % 11) - 5);
+        ++i;
+        QMouseEvent move(QEvent::MouseMove, to, chart->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(chart, &move);
+        chart->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    f.chartDragCancel();
+    chart->setParent(&f);
+}
+BENCHMARK(BM_DragMoveWithPaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The points table's model reading 64 rows that have all changed, with its
+// view attached.
+static void BM_PointsTableRefresh64(benchmark::State &state)
+{
+    BenchWindow w(64);
+    FormColour &f = *w.form;
+    editor::PointsTableModel &model = *f.PointsModel;
+    store::ColourTable &rows = f.table();
+    model.refresh(64, true, false);
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int k = 1; k <= 64; ++k)
+            rows.row(k).setValue(store::Field::Green, (k + i) % 101);
+        ++i;
+        state.ResumeTiming();
+        model.refresh(64, true, false);
+        benchmark::DoNotOptimize(model.rowCount());
+    }
+}
+BENCHMARK(BM_PointsTableRefresh64)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char **argv)
 {

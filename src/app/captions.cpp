@@ -116,6 +116,8 @@ const Caption kTable[] = {
     {"mnuConfigTimeViewer", R::Text, W::SecondsTimes, "Time = Seconds", "Tempi = Secondi"},
     {"mnuConfigLanguage", R::Text, W::Always, "English Language -> Lingua Italiana",
      "Lingua Italiana -> English Language"},
+    {"mnuView", R::Text, W::Always, "View", "Visualizza"},
+    {"mnuViewPointsTable", R::Text, W::Always, "Points Table", "Tabella Punti"},
     {"mnuHelp", R::Text, W::Always, "Help", "Aiuto"},
     {"mnuHelpCommentOn", R::Text, W::Always, "Help Comment", "Commenti"},
     {"mnuHelpGuide", R::Text, W::Always, "Help Guide", "Guida"},
@@ -140,6 +142,15 @@ const Caption kTable[] = {
     // The titles of the editor's and the simulator's panels.
     {"LabelColorCycleTitle", R::Text, W::Always, "Colour Point", "Punto Colore"},
     {"LabelSimulatorTitle", R::Text, W::Always, "Simulator", "Simulatore"},
+
+    // ----- The column headers of the points table ---------------------------
+    {"PointsTablePoint", R::Header, W::Always, "Point", "Punto"},
+    {"PointsTableTime", R::Header, W::Always, "Position Time", "Posizione"},
+    {"PointsTableLength", R::Header, W::Always, "Length Time", "Lunghezza"},
+    {"PointsTableRed", R::Header, W::Always, "R %", "R %"},
+    {"PointsTableGreen", R::Header, W::Always, "G %", "V %"},
+    {"PointsTableBlue", R::Header, W::Always, "B %", "B %"},
+    {"PointsTableColour", R::Header, W::Always, "Colour", "Colore"},
 
     // ----- The Language button always names the switch ----------------------
     {"ToolbarLanguage", R::ToolTip, W::Always, "English Language -> Lingua Italiana",
@@ -191,6 +202,12 @@ const Caption kTable[] = {
     {"LabelRange", R::Comment, W::Always, "Ammissible Value for the Colour Point Selected",
      "Valore ammissibile per il Punto Colore Selezionato"},
     {"MSChartColorCycle", R::Comment, W::Always, "Colour Cycle Display", "Visualizzazione del Ciclo Colore"},
+    {"PointsTableView", R::Comment, W::Always,
+     "Colour Points Table. Select a row to select its Colour Point, \"Double Click\" a value to change it, "
+     "Ctrl+C copies the selected rows, Ctrl+V pastes rows after the Colour Point selected",
+     "Tabella dei Punti Colore. Selezionare una riga per selezionare il suo Punto Colore, \"Doppio Click\" su un "
+     "valore per modificarlo, Ctrl+C copia le righe selezionate, Ctrl+V incolla righe dopo il Punto Colore "
+     "selezionato"},
     {"SliderRed", R::Comment, W::Always, "RGB Red Color. Move the cursor to set Red Led Light",
      "Colore Rosso. Muovere il cursore per assegnare l'intensità della luce rossa"},
     {"SliderGreen", R::Comment, W::Always, "RGB Green Color. Move the cursor to set Green Led Light",

@@ -21,6 +21,7 @@ enum class Role {
     Column1, // the labels of the chart's three columns
     Column2,
     Column3,
+    Header, // a column header of the points table
 };
 
 // When a row applies.

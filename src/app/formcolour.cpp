@@ -42,6 +42,7 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     buildToolbar();
     buildCentral();
     buildStatusBar();
+    buildPointsTable();
     applyCaptions(true);
     // Small enough for a small screen at a high scale (the controls then
     // scroll); opened at 1280 x 800 or as much of the screen as there is.
@@ -61,6 +62,8 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     connectFiles();
     connectBoard();
     connectHistory();
+    connectPointsTable();
+    connectChartEdit();
 
     Form_Load();
     loadSettings();
@@ -234,7 +237,7 @@ void FormColour::Form_Load()
 
 void FormColour::MenuDisable()
 {
-    for (QAction *menu : {mnuFile, mnuEdit, mnuEnable, mnuUSB, mnuConfig, mnuInfo})
+    for (QAction *menu : {mnuFile, mnuEdit, mnuEnable, mnuUSB, mnuConfig, mnuInfo, mnuView})
         menu->setEnabled(false);
     Toolbar->setEnabled(false);
     updateHistoryActions();
@@ -242,7 +245,7 @@ void FormColour::MenuDisable()
 
 void FormColour::MenuEnable()
 {
-    for (QAction *menu : {mnuFile, mnuEdit, mnuEnable, mnuUSB, mnuConfig, mnuInfo})
+    for (QAction *menu : {mnuFile, mnuEdit, mnuEnable, mnuUSB, mnuConfig, mnuInfo, mnuView})
         menu->setEnabled(true);
     Toolbar->setEnabled(true);
     updateHistoryActions();
@@ -354,6 +357,8 @@ void FormColour::TimerMove_Timer()
 bool FormColour::eventFilter(QObject *watched, QEvent *event)
 {
     if (editorEvent(watched, event))
+        return true;
+    if (chartEditEvent(watched, event))
         return true;
     if (chartEvent(watched, event))
         return true;

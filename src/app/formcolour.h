@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointF>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,8 @@ class ChartView;
 class FormDevice;
 class QAction;
 class QActionGroup;
+class QDockWidget;
+class QTableView;
 class QFrame;
 class QImage;
 class QLabel;
@@ -40,6 +43,9 @@ class Shape;
 namespace cyclefile {
 struct LoadedCycle;
 } // namespace cyclefile
+namespace editor {
+class PointsTableModel;
+} // namespace editor
 
 namespace platform {
 class Dialogs;
@@ -278,6 +284,23 @@ public:
     // The editor, the transition time and the colour sliders while a board job runs.
     void setEditorLocked(bool locked);
 
+    // ----- The points table (src/editor/formcolour_table.cpp) ---------------
+    QDockWidget *PointsTable = nullptr;
+    QTableView *PointsTableView = nullptr;
+    editor::PointsTableModel *PointsModel = nullptr;
+    void mnuViewPointsTable_Click();
+    // The table reads the store again and selects the current point.
+    void refreshPointsTable();
+    // The table moves the editor and takes edits: the colour-cycle function
+    // on, and the cycle free to change.
+    bool pointsTableAllowed() const;
+    void pointsTableSelect(int point);
+    // A cell edited in the table, validated as the editor's field is.
+    void pointsTableEdit(int point, int column, const QString &text);
+    void pointsTableCopy();
+    void pointsTablePaste();
+    bool m_pointsTableSelecting = false;
+
     // ----- Chart, zoom, cursors and simulator (src/chart) --------------------
     void DataBaseView();
     void DataBaseZoomSetUp();
@@ -322,6 +345,45 @@ public:
     void MSChartColorCycle_MouseUp(Qt::MouseButton button, int x, int y);
     // Paces the playback against the wall clock (tests give it their clock).
     chart::SimulatorPacer SimulatorPacer;
+    // ----- Editing on the chart (src/chart/formcolour_chartedit.cpp) -------
+    // A point being dragged: which, the channel whose level follows the
+    // pointer, and the cycle before the drag (Escape puts it back).
+    struct ChartDrag
+    {
+        int point = 1;
+        int channel = 0;
+        editor::CycleState before;
+        QPointF grab; // from the pointer to the point when it was pressed
+    };
+    std::optional<ChartDrag> m_chartDrag;
+    // The channel of the last point picked: Up and Down change its level.
+    int m_chartChannel = 0;
+    bool m_simulatorScrubbing = false;
+    int m_chartWheelPending = 0; // wheel turns short of a notch
+    // The time and level next to the pointer during a drag.
+    QLabel *ChartDragTip = nullptr;
+    // Points may be picked, dragged and nudged: the colour-cycle function
+    // on, no point being edited, no board job, the simulator at rest.
+    bool chartEditAllowed() const;
+    // The point and channel whose curve passes within reach of a pixel.
+    std::optional<std::pair<int, int>> chartPointAt(const QPointF &pos) const;
+    // The time of the cycle at a pixel x of the chart, in whole seconds.
+    qint64 chartTimeAt(double x) const;
+    void chartDragStart(int point, int channel, const QPointF &pressed);
+    void chartDragMove(const QPointF &pos);
+    void chartDragEnd();
+    void chartDragCancel();
+    // Shift+Left/Right and Up/Down on the chart: one second, one percent.
+    void chartNudge(qint64 seconds, int percent);
+    // The wheel over the chart: `steps` up narrows the zoom window around
+    // the point under the pointer, down widens it.
+    void chartWheel(double x, int steps);
+    bool chartWheelZooms() const;
+    // The playback moved to the instant `clock`.
+    void simulatorScrub(double clock);
+    bool chartEditEvent(QObject *watched, QEvent *event);
+    void connectChartEdit();
+
     // SimulatorTime kept in double precision, so that long holds keep time.
     double SimulatorTimeExact = 0;
     // The last redraw, in the window's units.
@@ -543,6 +605,8 @@ private:
     void connectFiles();
     void connectBoard();
     void connectHistory();
+    void buildPointsTable();
+    void connectPointsTable();
     bool editorEvent(QObject *watched, QEvent *event);
     bool chartEvent(QObject *watched, QEvent *event);
 
@@ -654,6 +718,7 @@ public:
     // Menu items by name; every menu item is also reachable through menuItem().
     QAction *mnuFile = nullptr;
     QAction *mnuEdit = nullptr;
+    QAction *mnuView = nullptr;
     QAction *mnuUSB = nullptr;
     QAction *mnuEnable = nullptr;
     QAction *mnuConfig = nullptr;

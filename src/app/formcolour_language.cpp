@@ -64,7 +64,8 @@ void FormColour::applyCaptions(bool designed)
 {
     const bool inEnglish = !designed && english();
     for (const Caption &row : captions::table()) {
-        if (row.role == Role::Comment || !applies(*this, row, designed))
+        // The points table reads its column headers itself.
+        if (row.role == Role::Comment || row.role == Role::Header || !applies(*this, row, designed))
             continue;
         QObject *target = captionTarget(*this, row.name);
         Q_ASSERT_X(target, "FormColour::applyCaptions", row.name);
@@ -82,7 +83,8 @@ void FormColour::applyCaptions(bool designed)
         case Role::Column1:
         case Role::Column2:
         case Role::Column3: MSChartColorCycle->setColumnLabel(int(row.role) - int(Role::Column1) + 1, text); break;
-        case Role::Comment: break;
+        case Role::Comment:
+        case Role::Header: break;
         }
     }
     if (designed)
@@ -90,11 +92,13 @@ void FormColour::applyCaptions(bool designed)
 
     // The titles of the menu bar carry mnemonics (Alt with the underlined
     // letter opens the menu), chosen again whenever the titles change.
-    // The Edit menu came later than the others: it takes its letter after
-    // theirs, so that theirs stay the ones users know.
+    // The Edit and View menus came later than the others: they take their
+    // letters after theirs, so that theirs stay the ones users know.
     QList<QAction *> titles = menuBar()->actions();
     if (titles.removeOne(mnuEdit))
         titles.append(mnuEdit);
+    if (titles.removeOne(mnuView))
+        titles.append(mnuView);
     QStringList plain;
     for (QAction *title : titles)
         plain << title->property("Caption").toString();

@@ -166,6 +166,11 @@ void FormColour::buildMenus()
     mnuConfigTimeViewer = addItem(config, "mnuConfigTimeViewer");
     mnuConfigLanguage = addItem(config, "mnuConfigLanguage");
 
+    // What the window shows besides its controls.
+    QMenu *view = addSubMenu(nullptr, "mnuView");
+    mnuView = view->menuAction();
+    addItem(view, "mnuViewPointsTable", ctrl(Qt::Key_T))->setCheckable(true);
+
     QMenu *help = addSubMenu(nullptr, "mnuHelp");
     mnuHelp = help->menuAction();
     addItem(help, "mnuHelpCommentOn")->setCheckable(true);
@@ -176,7 +181,7 @@ void FormColour::buildMenus()
     addItem(info, "mnuInfoOrvanta");
     addItem(info, "mnuInfoBoard")->setEnabled(false);
 
-    for (QAction *top : {mnuFile, mnuEdit, mnuUSB, mnuEnable, mnuConfig})
+    for (QAction *top : {mnuFile, mnuEdit, mnuUSB, mnuEnable, mnuConfig, mnuView})
         top->setEnabled(false);
 
     // The keyboard reaches the menus as in other desktop programs: Alt, or

@@ -91,6 +91,31 @@ double ChartView::pixelX(double units) const
     return plot.left() + (units - kPlotLeft) * plot.width() / double(kPlotRight - kPlotLeft);
 }
 
+double ChartView::unitsAt(double pixel) const
+{
+    const QRect plot = plotRect();
+    return kPlotLeft + (pixel - plot.left()) * double(kPlotRight - kPlotLeft) / std::max(1, plot.width());
+}
+
+double ChartView::levelY(double percent) const
+{
+    const QRect plot = plotRect();
+    return plot.bottom() - std::clamp(percent, 0.0, 100.0) / 100.0 * plot.height();
+}
+
+double ChartView::levelAt(double pixelY) const
+{
+    const QRect plot = plotRect();
+    return (plot.bottom() - pixelY) * 100.0 / std::max(1, plot.height());
+}
+
+QRect ChartView::simulatorBand() const
+{
+    const QRect plot = plotRect();
+    const int top = plot.bottom() + 1 + kStripGap + kStripHeight + kSimGap;
+    return QRect(0, top - 3, width(), kSimHeight + 6);
+}
+
 void ChartView::placeOverlay(QWidget *overlay)
 {
     const QRect plot = plotRect();

@@ -38,8 +38,15 @@ public:
     static void setOverlayColour(QWidget *overlay, const QColor &colour);
     static QColor overlayColour(const QWidget *overlay);
 
-    // Pixel x of a window-unit x.
+    // Pixel x of a window-unit x, and the window-unit x of a pixel x.
     double pixelX(double units) const;
+    double unitsAt(double pixelX) const;
+    // Pixel y of a level 0..100 on the plot, and the level of a pixel y.
+    double levelY(double percent) const;
+    double levelAt(double pixelY) const;
+    // The row of the simulator bar across the chart, a little taller than
+    // the bar itself so that it is easy to hit.
+    QRect simulatorBand() const;
 
     // The grid: rows with labels and the three columns' values.
     void setGrid(const chart::Grid &grid);

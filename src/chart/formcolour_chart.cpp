@@ -189,6 +189,7 @@ void FormColour::DataBaseView()
 
     ChartView::setOverlayColour(PictureSelected, currentColour());
     points.moveTo(std::clamp(int(PointCurrent), 1, store::kRowCount));
+    refreshPointsTable();
 }
 
 void FormColour::setCursorLabel(QLabel *label, const QString &text, Qt::Alignment alignment)

@@ -141,4 +141,23 @@ SimulatorTick simulatorStep(const Cycle &cycle, qint64 cycleEnd, const Simulator
     return tick;
 }
 
+SimulatorTick simulatorAt(const Cycle &cycle, qint64 cycleEnd, double clock)
+{
+    SimulatorTick tick;
+    const int count = std::clamp(cycle.pointCount, 1, store::kRowCount);
+    const double at = std::clamp(std::isfinite(clock) ? clock : 0.0, 0.0, double(std::max<qint64>(cycleEnd, 0)));
+    int current = 1;
+    while (current < count && double(cycle.at(current + 1).time) <= at)
+        ++current;
+    const CyclePoint &cur = cycle.at(current);
+    const bool last = current == count;
+    const CyclePoint &next = cycle.at(last ? 1 : current + 1);
+    const qint64 nextTime = last ? cycleEnd : next.time;
+    const double elapsed = std::max(0.0, at - double(cur.time));
+    tick.state = {current, elapsed, at};
+    tick.colour = spanColour(cur.rgb, cur.length, next.rgb, nextTime - cur.time, elapsed);
+    tick.event = SimulatorEvent::Playing;
+    return tick;
+}
+
 } // namespace chart

@@ -100,4 +100,9 @@ struct SimulatorTick
 SimulatorTick simulatorStep(const Cycle &cycle, qint64 cycleEnd, const SimulatorState &state, double speed,
                             bool restart, SimulatorPacer &pacer);
 
+// The playback moved to the instant `clock` (clamped into the cycle): the
+// point playing then, the time since its start, and the colour of that
+// instant, as the ticks would have reached them.
+SimulatorTick simulatorAt(const Cycle &cycle, qint64 cycleEnd, double clock);
+
 } // namespace chart

@@ -152,6 +152,8 @@ void FormColour::updateHistoryActions()
         a.item->setText(a.text.pick(inEnglish));
         a.button->setEnabled(allowed && a.available);
     }
+    // The points table changes the cycle only when the history may.
+    refreshPointsTable();
 }
 
 void FormColour::updateWindowTitle()

@@ -358,6 +358,22 @@ std::optional<BilingualMessage> shiftOutOfRange(qint64 time, const ShiftRange &r
                             MsgIcon::Exclamation};
 }
 
+MoveRange pointMoveRange(const store::ColourTable &t, int pointCount, int point, qint64 transitionTime)
+{
+    const int count = clampedCount(pointCount);
+    const int k = std::clamp(point, 1, count);
+    const qint64 time = timeOf(t, k);
+    if (k == 1)
+        return {time, time};
+    MoveRange range;
+    range.min = timeOf(t, k - 1) + lengthOf(t, k - 1) + 1;
+    range.max = k < count ? timeOf(t, k + 1) - lengthOf(t, k) - 1 : kDayLength - lengthOf(t, k) - transitionTime;
+    // A point already outside its room (a file read as it was) keeps its time.
+    range.min = std::min(range.min, time);
+    range.max = std::max(range.max, time);
+    return range;
+}
+
 void shiftLaterPoints(store::ColourTable &t, int pointCount, int pointCurrent, qint64 delta)
 {
     const int count = clampedCount(pointCount);

@@ -93,6 +93,17 @@ ShiftRange DataBaseShiftValue(const store::ColourTable &table, int pointCount, i
 std::optional<platform::BilingualMessage> shiftOutOfRange(qint64 time, const ShiftRange &range,
                                                           const QString &italianTitle);
 
+// The times a point can be moved to on its own, keeping its length, as the
+// position rules allow: after the previous point's hold and one second, its
+// own hold ending a second before the next point, or, for the last point,
+// its hold and the transition inside the day. The first point stays at 0.
+struct MoveRange
+{
+    qint64 min = 0;
+    qint64 max = 0;
+};
+MoveRange pointMoveRange(const store::ColourTable &table, int pointCount, int point, qint64 transitionTime);
+
 // Moves every point after the current one by `delta` seconds.
 void shiftLaterPoints(store::ColourTable &table, int pointCount, int pointCurrent, qint64 delta);
 

@@ -44,6 +44,10 @@ private Q_SLOTS:
         FormColour &w = *f.form;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // The points table opened and closed again gives all its room back.
+        QVERIFY(f.trigger(QStringLiteral("mnuViewPointsTable")));
+        QVERIFY(f.trigger(QStringLiteral("mnuViewPointsTable")));
+        QVERIFY(!w.menuItem(QStringLiteral("mnuViewPointsTable"))->isChecked());
         // A 1024 x 600 screen leaves room for a title bar and a panel.
         QVERIFY2(w.minimumSizeHint().width() <= 1000 && w.minimumSizeHint().height() <= 540,
                  qPrintable(QStringLiteral("%1 x %2").arg(w.minimumSizeHint().width()).arg(w.minimumSizeHint().height())));

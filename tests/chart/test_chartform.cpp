@@ -7,8 +7,13 @@
 #include "store/numbers.h"
 #include "support/formfixture.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QUndoStack>
+#include <QWheelEvent>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QSlider>
@@ -17,6 +22,8 @@
 #include <QToolBar>
 
 #include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -110,7 +117,40 @@ private Q_SLOTS:
     void switchesAndPlaybackFromCurrentPoint();
     void rightClicksReachTheirOwnerOnce();
     void viewDrawsHoldsAndSlopesWhereTheGridSays();
+    void dragAPoint_data();
+    void dragAPoint();
+    void keyboardOnTheChart();
+    void wheelZoomThroughTheSliders();
+    void scrubThePlayback();
 };
+
+namespace {
+
+// Where point k's level of a channel stands on the chart, in pixels.
+QPointF onChart(FormColour &w, int point, store::Field channel)
+{
+    const store::ColourPoint &p = w.table().row(point);
+    return {w.MSChartColorCycle->pixelX(w.ChartLayout->window.x(double(p.value(store::Field::Time)))),
+            w.MSChartColorCycle->levelY(double(p.value(channel)))};
+}
+
+void mouse(QWidget *target, QEvent::Type type, const QPointF &at, Qt::MouseButton button = Qt::LeftButton)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent e(type, at, target->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                  Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+}
+
+void key(QWidget *target, int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent override(QEvent::ShortcutOverride, code, modifiers);
+    QApplication::sendEvent(target, &override);
+    QKeyEvent press(QEvent::KeyPress, code, modifiers);
+    QApplication::sendEvent(target, &press);
+}
+
+} // namespace
 
 void TestChartForm::chartZoomAndCursors()
 {
@@ -468,6 +508,186 @@ void TestChartForm::viewDrawsHoldsAndSlopesWhereTheGridSays()
     QVERIFY(!redNear(xOf(1.5), yOf(50))); // nothing red off the curve
     QVERIFY(!redNear(xOf(3.5), yOf(20)));
     QVERIFY(image.pixelColor(xOf(1.5), yOf(95)).blue() > 150); // the blue hold across
+}
+
+void TestChartForm::dragAPoint_data()
+{
+    using store::Field;
+    QTest::addColumn<int>("point");
+    QTest::addColumn<int>("channel"); // Field
+    QTest::addColumn<QPointF>("by");   // pixels moved
+    QTest::addColumn<bool>("escape");
+    QTest::addColumn<qint64>("time");
+    QTest::addColumn<qint64>("level");
+
+    // Point 3 stands at 250 between point 2 (100, held 10) and point 4 (400); it holds 10.
+    QTest::newRow("sideways past the next point stops at its limit")
+        << 3 << int(Field::Blue) << QPointF(2000, 0) << false << qint64(389) << qint64(100);
+    QTest::newRow("sideways before the previous hold stops after it")
+        << 3 << int(Field::Blue) << QPointF(-2000, 0) << false << qint64(111) << qint64(100);
+    QTest::newRow("down below the bottom stops at 0")
+        << 3 << int(Field::Blue) << QPointF(0, 2000) << false << qint64(250) << qint64(0);
+    QTest::newRow("up above the top stops at 100") << 4 << int(Field::Red) << QPointF(0, -2000) << false
+                                                   << qint64(400) << qint64(100);
+    QTest::newRow("the last point: its hold and the transition inside the day")
+        << 5 << int(Field::Red) << QPointF(100000, 0) << false << qint64(86400 - 10 - 20) << qint64(0);
+    QTest::newRow("the first point keeps time 0") << 1 << int(Field::Red) << QPointF(300, 2000) << false
+                                                  << qint64(0) << qint64(0);
+    QTest::newRow("Escape puts it back") << 3 << int(Field::Blue) << QPointF(2000, 2000) << true << qint64(389)
+                                         << qint64(0);
+}
+
+void TestChartForm::dragAPoint()
+{
+    QFETCH(int, point);
+    QFETCH(int, channel);
+    QFETCH(QPointF, by);
+    QFETCH(bool, escape);
+    QFETCH(qint64, time);
+    QFETCH(qint64, level);
+    Loaded f;
+    FormColour &w = f.w;
+    const auto field = store::Field(channel);
+    const QByteArray before = cyclefile::writeCycle(w.table(), w.TransitionTime);
+    ChartView *chart = w.MSChartColorCycle;
+    const QPointF from = onChart(w, point, field) + QPointF(2, -3); // near, not on, the point
+
+    mouse(chart, QEvent::MouseButtonPress, from);
+    QCOMPARE(w.PointCurrent, point);
+    mouse(chart, QEvent::MouseMove, from + by / 2);
+    mouse(chart, QEvent::MouseMove, from + by);
+    // Live: the store, the editor and the tip follow the pointer.
+    const store::ColourPoint &row = w.table().row(point);
+    QCOMPARE(row.value(store::Field::Time), time);
+    QCOMPARE(row.value(field), level);
+    QCOMPARE(w.TextTime->text(), store::timeText(time, true));
+    // The colour the outputs (the board in emulator mode) show follows too.
+    const QString shown[] = {w.ColorRed, w.ColorGreen, w.ColorBlue};
+    QCOMPARE(store::toNumber(shown[channel - int(store::Field::Red)]), level);
+    QVERIFY(w.ChartDragTip->isVisible());
+    QVERIFY2(w.ChartDragTip->text().startsWith(store::timeText(time, true))
+                 && w.ChartDragTip->text().endsWith(u' ' + QString::number(level) + u" %"),
+             qPrintable(w.ChartDragTip->text()));
+    if (escape) {
+        key(chart, Qt::Key_Escape);
+        QVERIFY(!w.ChartDragTip->isVisible());
+        QCOMPARE(cyclefile::writeCycle(w.table(), w.TransitionTime), before);
+        mouse(chart, QEvent::MouseMove, from + by);
+        mouse(chart, QEvent::MouseButtonRelease, from + by);
+        QCOMPARE(cyclefile::writeCycle(w.table(), w.TransitionTime), before);
+        QCOMPARE(w.History->count(), 1); // the file opened
+        return;
+    }
+    mouse(chart, QEvent::MouseButtonRelease, from + by);
+    QVERIFY(!w.ChartDragTip->isVisible());
+    QCOMPARE(w.PointCurrent, point);
+    QCOMPARE(row.value(store::Field::Time), time);
+    QCOMPARE(row.value(field), level);
+    // One step, undone as one.
+    QCOMPARE(w.menuItem(QStringLiteral("mnuEditUndo"))->text(), u"Annulla Modifica punto %1"_s.arg(point));
+    QVERIFY(f.trigger(QStringLiteral("mnuEditUndo")));
+    QCOMPARE(cyclefile::writeCycle(w.table(), w.TransitionTime), before);
+    QVERIFY(f.dialogs.shown.isEmpty());
+}
+
+void TestChartForm::keyboardOnTheChart()
+{
+    Loaded f;
+    FormColour &w = f.w;
+    ChartView *chart = w.MSChartColorCycle;
+    const QByteArray before = cyclefile::writeCycle(w.table(), w.TransitionTime);
+    // A green point picked: Up and Down then change the green level.
+    mouse(chart, QEvent::MouseButtonPress, onChart(w, 2, store::Field::Green));
+    mouse(chart, QEvent::MouseButtonRelease, onChart(w, 2, store::Field::Green));
+    QCOMPARE(w.History->count(), 1);
+    key(chart, Qt::Key_Right);
+    QCOMPARE(w.PointCurrent, 3);
+    for (int i = 0; i < 3; ++i)
+        key(chart, Qt::Key_Right, Qt::ShiftModifier);
+    key(chart, Qt::Key_Left, Qt::ShiftModifier);
+    key(chart, Qt::Key_Up);
+    key(chart, Qt::Key_Up);
+    QCOMPARE(w.table().row(3).value(store::Field::Time), 252);
+    QCOMPARE(w.table().row(3).value(store::Field::Green), 2);
+    QCOMPARE(w.TextGreen->text(), u"002"_s);
+    // The nudges of one point are one step.
+    QCOMPARE(w.History->count(), 2);
+    QVERIFY(f.trigger(QStringLiteral("mnuEditUndo")));
+    QCOMPARE(cyclefile::writeCycle(w.table(), w.TransitionTime), before);
+
+    // Nothing moves while a point is being edited.
+    w.CommandEdit_Click();
+    key(chart, Qt::Key_Right, Qt::ShiftModifier);
+    mouse(chart, QEvent::MouseButtonPress, onChart(w, 2, store::Field::Green));
+    mouse(chart, QEvent::MouseMove, onChart(w, 2, store::Field::Green) + QPointF(50, 50));
+    mouse(chart, QEvent::MouseButtonRelease, onChart(w, 2, store::Field::Green) + QPointF(50, 50));
+    QCOMPARE(cyclefile::writeCycle(w.table(), w.TransitionTime), before);
+    QCOMPARE(w.PointCurrent, 3);
+}
+
+void TestChartForm::wheelZoomThroughTheSliders()
+{
+    Loaded f({{0, 10, 0, 0, 0}, {100, 10, 0, 0, 0}, {200, 10, 0, 0, 0}, {300, 10, 0, 0, 0}, {400, 10, 0, 0, 0},
+              {500, 10, 0, 0, 0}, {600, 10, 0, 0, 0}});
+    FormColour &w = f.w;
+    ChartView *chart = w.MSChartColorCycle;
+    const auto wheel = [&](int point, int notches) {
+        const QPointF at = onChart(w, point, store::Field::Red) + QPointF(0, -40);
+        QWheelEvent e(at, chart->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(chart, &e);
+    };
+    // The window and the sliders tell the same zoom.
+    const auto zoom = [&w] {
+        const store::ColourTable &t = w.table();
+        const int lo = w.SliderZoomMin->value();
+        const int hi = w.SliderZoomMax->value();
+        const bool agree =
+            w.ChartLayout->window.start == float(t.row(lo).value(store::Field::Time))
+            && w.ChartLayout->window.end == float(t.row(hi).value(store::Field::Time) + 10 + 20);
+        return agree ? qMakePair(lo, hi) : qMakePair(-lo, -hi);
+    };
+    QCOMPARE(zoom(), qMakePair(1, 7));
+    wheel(6, 1); // around point 6: the far edge comes in first
+    QCOMPARE(zoom(), qMakePair(2, 7));
+    wheel(6, 3);
+    QCOMPARE(zoom(), qMakePair(5, 7)); // three points at the narrowest
+    QCOMPARE(w.PointCurrent, 5);       // the current point came into the window
+    wheel(6, 1);
+    QCOMPARE(zoom(), qMakePair(5, 7));
+    wheel(6, -2);
+    QCOMPARE(zoom(), qMakePair(3, 7));
+    wheel(4, -5);
+    QCOMPARE(zoom(), qMakePair(1, 7));
+}
+
+void TestChartForm::scrubThePlayback()
+{
+    Loaded f;
+    FormColour &w = f.w;
+    f.start();
+    f.tick(3);
+    ChartView *chart = w.MSChartColorCycle;
+    // The bar stands for the whole cycle, 630 seconds.
+    const auto at = [chart](double clock) {
+        return QPointF(chart->pixelX(chart::kPlotLeft + clock / 630.0 * 12120.0),
+                       chart->simulatorBand().center().y());
+    };
+    // Into point 2's ramp from green to blue: 65 of its 140 seconds.
+    mouse(chart, QEvent::MouseButtonPress, at(175.2));
+    QCOMPARE(f.playing(), u"2 00:02:55 000/053/047 %1"_s.arg(chart::simulatorBarWidth(175.2, 630)));
+    // Dragged on, paused: the playback follows and stays there.
+    f.click(w.CommandPause);
+    mouse(chart, QEvent::MouseMove, at(405.4));
+    mouse(chart, QEvent::MouseButtonRelease, at(405.4));
+    QCOMPARE(f.playing().section(u' ', 0, 2), u"4 00:06:45 050/050/050"_s);
+    f.tick(5);
+    QCOMPARE(f.playing().section(u' ', 0, 2), u"4 00:06:45 050/050/050"_s);
+    // Playing again from there.
+    f.click(w.CommandPause);
+    f.tick(41); // two seconds
+    QCOMPARE(f.playing().section(u' ', 0, 1), u"4 00:06:47"_s);
+    QVERIFY(w.History->count() == 1);
 }
 
 QTEST_MAIN(TestChartForm)

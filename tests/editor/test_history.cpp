@@ -4,11 +4,16 @@
 
 #include "app/tags.h"
 #include "cyclefile/cyclefile.h"
+#include "editor/pointstable.h"
 #include "store/numbers.h"
 #include "support/formfixture.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDockWidget>
 #include <QFile>
 #include <QLineEdit>
+#include <QTableView>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -118,6 +123,10 @@ private Q_SLOTS:
     void unsavedChangesQuestion_data();
     void unsavedChangesQuestion();
     void notWhileEditingAndEscapeAnnuls();
+    void pointsTableFollowsTheEditor();
+    void pointsTableCellEdits_data();
+    void pointsTableCellEdits();
+    void pointsTableCopyAndPaste();
 };
 
 void TestHistory::everyChangeIsOneStep_data()
@@ -299,6 +308,192 @@ void TestHistory::notWhileEditingAndEscapeAnnuls()
     QCOMPARE(w().PointCount, 4);
     QTest::keyClick(&w(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(w().PointCount, 3);
+}
+
+namespace {
+
+QString cell(FormColour &w, int row, int column)
+{
+    return w.PointsTableView->model()->index(row, column).data().toString();
+}
+
+} // namespace
+
+void TestHistory::pointsTableFollowsTheEditor()
+{
+    w().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w()));
+    QVERIFY(m_f->trigger(u"mnuViewPointsTable"_s));
+    QVERIFY(w().PointsTable->isVisibleTo(&w()));
+    QVERIFY(w().menuItem(u"mnuViewPointsTable"_s)->isChecked());
+    QCOMPARE(w().PointsTable->windowTitle(), u"Tabella Punti"_s);
+    QTableView *view = w().PointsTableView;
+    QCOMPARE(view->model()->rowCount(), 4);
+    QCOMPARE(cell(w(), 2, 1), u"02:00:00"_s);
+    QCOMPARE(cell(w(), 2, 3), u"030"_s);
+
+    // A row picked in the table is the editor's point, and the other way round.
+    view->selectionModel()->setCurrentIndex(view->model()->index(2, 4), QItemSelectionModel::ClearAndSelect
+                                                                          | QItemSelectionModel::Rows);
+    QCOMPARE(w().PointCurrent, 3);
+    QCOMPARE(w().TextTime->text(), u"02:00:00"_s);
+    QCOMPARE(w().TextRed->text(), u"030"_s);
+    w().CommandNext_Click();
+    QCOMPARE(view->currentIndex().row(), 3);
+    QVERIFY(view->selectionModel()->isRowSelected(3));
+
+    // Times follow the display switch, headers and title the language.
+    w().mnuConfigTimeViewer_Click();
+    QCOMPARE(cell(w(), 2, 1), u"07200"_s);
+    w().mnuConfigLanguage_Click();
+    QCOMPARE(view->model()->headerData(1, Qt::Horizontal).toString(), u"Position Time"_s);
+    QCOMPARE(w().PointsTable->windowTitle(), u"Points Table"_s);
+
+    // A cycle that changes elsewhere shows in the table at once.
+    dialogs().answerMessage(MsgResult::Yes);
+    w().CommandRemove_Click();
+    QCOMPARE(view->model()->rowCount(), 3);
+    QCOMPARE(view->currentIndex().row(), w().PointCurrent - 1);
+
+    // While a point is being edited the table neither moves nor changes it.
+    w().CommandEdit_Click();
+    QVERIFY(!view->isEnabled());
+    QVERIFY(!(view->model()->flags(view->model()->index(1, 1)) & Qt::ItemIsEditable));
+    w().CommandAnnul_Click();
+    QVERIFY(view->isEnabled());
+
+    // The dock's close button unticks the item.
+    w().PointsTable->close();
+    QVERIFY(!w().menuItem(u"mnuViewPointsTable"_s)->isChecked());
+}
+
+void TestHistory::pointsTableCellEdits_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message"); // empty: accepted
+    QTest::addColumn<QString>("shown");   // the cell afterwards
+    QTest::addColumn<int>("current");
+
+    using M = editor::PointsTableModel;
+    QTest::newRow("time between its neighbours") << 1 << int(M::TimeColumn) << u"00:30:00"_s << QString()
+                                                 << u"00:30:00"_s << 2;
+    QTest::newRow("time past the next point: reordered")
+        << 1 << int(M::TimeColumn) << u"02:30:00"_s << QString() << u"02:30:00"_s << 3;
+    QTest::newRow("time already used") << 1 << int(M::TimeColumn) << u"02:00:00"_s
+                                       << u"Posizione già utilizzata da un altro Punto Colore!"_s << u"01:00:00"_s
+                                       << 1;
+    QTest::newRow("time inside the previous hold")
+        << 1 << int(M::TimeColumn) << u"00:00:30"_s
+        << u"Posizione non compatibile con la Posizione e la Lunghezza del Punto Colore Precedente."_s
+        << u"01:00:00"_s << 1;
+    QTest::newRow("first point's time") << 0 << int(M::TimeColumn) << u"00:10:00"_s
+                                        << u"Il primo Punto Colore ha posizione = 0. Non è possibile modificarlo"_s
+                                        << u"00:00:00"_s << 1;
+    QTest::newRow("length up to the next point") << 1 << int(M::LengthColumn) << u"00:59:59"_s << QString()
+                                                 << u"00:59:59"_s << 2;
+    QTest::newRow("length into the next point") << 1 << int(M::LengthColumn) << u"01:00:00"_s
+                                                << u"Valore fuori Limite!"_s << u"00:01:00"_s << 1;
+    QTest::newRow("last length into the transition") << 3 << int(M::LengthColumn) << u"20:50:01"_s
+                                                     << u"Valore fuori Limite!"_s << u"00:01:00"_s << 1;
+    QTest::newRow("level") << 2 << int(M::GreenColumn) << u"55"_s << QString() << u"055"_s << 3;
+    QTest::newRow("level above 100") << 2 << int(M::BlueColumn) << u"250"_s << QString() << u"100"_s << 3;
+}
+
+void TestHistory::pointsTableCellEdits()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QFETCH(int, current);
+    QVERIFY(m_f->trigger(u"mnuViewPointsTable"_s));
+    w().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w()));
+    const Seen before = seen(w());
+    if (!message.isEmpty())
+        dialogs().answerMessage(MsgResult::Ok);
+
+    // Typed into the cell's editor as a user does, Enter to confirm.
+    QTableView *view = w().PointsTableView;
+    const QModelIndex index = view->model()->index(row, column);
+    view->setCurrentIndex(index);
+    view->edit(index);
+    auto *editor = view->findChild<QLineEdit *>(u"PointsTableEditor"_s);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, typed);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The cell's editor hands its value on once it has closed.
+    if (message.isEmpty())
+        QTRY_VERIFY(seen(w()).cycle != before.cycle);
+    else
+        QTRY_VERIFY(dialogs().allAnswered());
+
+    const int point = current - 1;
+    if (message.isEmpty()) {
+        QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Annulla Modifica punto %1"_s.arg(w().PointCurrent));
+        QCOMPARE(cell(w(), point, column), shown);
+        QCOMPARE(w().PointCurrent, current);
+        QCOMPARE(view->currentIndex().row(), current - 1);
+        QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
+        QCOMPARE(seen(w()).cycle, before.cycle);
+    } else {
+        QCOMPARE(dialogs().last().text.section(QChar(13), 0, 0), message);
+        QCOMPARE(seen(w()).cycle, before.cycle);
+        QCOMPARE(cell(w(), row, column), shown);
+        QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Annulla Apri a.txt"_s);
+    }
+}
+
+void TestHistory::pointsTableCopyAndPaste()
+{
+    QVERIFY(m_f->trigger(u"mnuViewPointsTable"_s));
+    w().show();
+    QVERIFY(QTest::qWaitForWindowActive(&w()));
+    QTableView *view = w().PointsTableView;
+    view->setFocus();
+    view->selectionModel()->select(QItemSelection(view->model()->index(1, 0), view->model()->index(2, 0)),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    QCOMPARE(copied, u"02\t01:00:00\t00:01:00\t020\t000\t080\n03\t02:00:00\t00:01:00\t030\t000\t070\n"_s);
+    // File Create keeps Ctrl+C outside the table.
+    QVERIFY(dialogs().allAnswered());
+
+    // Pasted as a spreadsheet gives them back, moved half an hour on: one step.
+    const Seen before = seen(w());
+    QString moved = copied;
+    moved.replace(u"01:00:00"_s, u"01:30:00"_s).replace(u"02:00:00"_s, u"9000"_s);
+    QApplication::clipboard()->setText(moved);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w().PointCount, 6);
+    QCOMPARE(cell(w(), 2, 1), u"01:30:00"_s);
+    QCOMPARE(cell(w(), 4, 1), u"02:30:00"_s);
+    QCOMPARE(cell(w(), 4, 3), u"030"_s);
+    QCOMPARE(w().PointCurrent, 5);
+    QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Annulla Incolla 2 punti"_s);
+    QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
+    expectSeen(seen(w()), before);
+
+    // All or nothing: one row refused leaves the cycle as it was.
+    const QStringList refused{
+        u"01\t01:30:00\t00:00:10\t1\t2\t3\n02\t03:00:00\t00:00:10\t1\t2\t3\n"_s, // time of point 4
+        u"01\t01:30:00\t00:00:10\t1\t2\t3\n02\t01:30:05\t00:00:10\t1\t2\t3\n"_s, // in the first's hold
+        u"01\t01:30:00\t00:00:10\t1\t2\t3\nred\tgreen\n"_s,                          // no point
+        u"01\t01:30:00\t00:00:10\t1\t2\t300\n"_s,                                       // level above 100
+    };
+    for (const QString &text : refused) {
+        dialogs().answerMessage(MsgResult::Ok);
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY2(dialogs().allAnswered(), qPrintable(text));
+        expectSeen(seen(w()), before);
+        QCOMPARE(view->model()->rowCount(), 4);
+    }
+    QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Annulla Apri a.txt"_s);
 }
 
 QTEST_MAIN(TestHistory)

@@ -1,0 +1,326 @@
+// The points table: every point of the cycle in a dock beside the window.
+// Its selection and the editor's current point follow each other; a cell
+// edited, or rows pasted, go through the editor's rules and become one step
+// of the history.
+
+#include "app/formcolour.h"
+
+#include "app/captions.h"
+#include "app/tags.h"
+#include "editor/fieldentry.h"
+#include "editor/pointstable.h"
+#include "editor/rules.h"
+#include "store/numbers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+using editor::PointsTableModel;
+using store::Field;
+
+namespace {
+
+// The table view takes Ctrl+C and Ctrl+V for its rows while it has the
+// keyboard (File Create keeps Ctrl+C everywhere else).
+class PointsView : public QTableView
+{
+public:
+    using QTableView::QTableView;
+    std::function<void()> copy;
+    std::function<void()> paste;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride) {
+            auto *key = static_cast<QKeyEvent *>(e);
+            if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) {
+                e->accept();
+                return true;
+            }
+        }
+        return QTableView::event(e);
+    }
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (e->matches(QKeySequence::Copy)) {
+            if (copy)
+                copy();
+            return;
+        }
+        if (e->matches(QKeySequence::Paste)) {
+            if (paste)
+                paste();
+            return;
+        }
+        QTableView::keyPressEvent(e);
+    }
+};
+
+// A cell is typed as the editor's fields are: times over the digits of
+// hh:mm:ss or as up to five digits, levels as up to three digits.
+class PointsDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        if (!line)
+            return editor;
+        line->setObjectName(QStringLiteral("PointsTableEditor"));
+        line->setAlignment(Qt::AlignCenter);
+        const auto *model = qobject_cast<const PointsTableModel *>(index.model());
+        const bool time =
+            index.column() == PointsTableModel::TimeColumn || index.column() == PointsTableModel::LengthColumn;
+        if (time && model && model->hms()) {
+            line->setInputMask(QStringLiteral("99:99:99"));
+        } else {
+            const QString digits = time ? QStringLiteral("\\d{0,5}") : QStringLiteral("\\d{0,3}");
+            line->setValidator(new QRegularExpressionValidator(QRegularExpression(digits), line));
+        }
+        return editor;
+    }
+
+    // The colour column is a swatch of the point's colour inside the row's
+    // own look, selected or not.
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        if (index.column() != PointsTableModel::ColourColumn) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem plain = option;
+        initStyleOption(&plain, index);
+        plain.backgroundBrush = QBrush();
+        plain.icon = QIcon();
+        const QWidget *widget = option.widget;
+        QStyle *style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, widget);
+        const QRect swatch = option.rect.adjusted(4, 3, -4, -3);
+        painter->fillRect(swatch, index.data(Qt::BackgroundRole).value<QColor>());
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->drawRect(swatch.adjusted(0, 0, -1, -1));
+    }
+};
+
+} // namespace
+
+void FormColour::buildPointsTable()
+{
+    PointsTable = new QDockWidget(this);
+    PointsTable->setObjectName(QStringLiteral("PointsTable"));
+    PointsTable->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
+    auto *view = new PointsView(PointsTable);
+    view->setObjectName(QStringLiteral("PointsTableView"));
+    PointsTableView = view;
+    PointsModel = new editor::PointsTableModel(
+        [this]() -> const store::ColourTable * { return DataSource ? &DataSource->Recordset : nullptr; }, this);
+    view->setModel(PointsModel);
+    view->setItemDelegate(new PointsDelegate(view));
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                          | QAbstractItemView::AnyKeyPressed);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view->horizontalHeader()->setMinimumSectionSize(40);
+    view->horizontalHeader()->setSectionResizeMode(PointsTableModel::ColourColumn, QHeaderView::Fixed);
+    view->horizontalHeader()->resizeSection(PointsTableModel::ColourColumn, 56);
+    view->setEnabled(false);
+    PointsTable->setWidget(view);
+    addDockWidget(Qt::RightDockWidgetArea, PointsTable);
+    PointsTable->hide();
+}
+
+void FormColour::connectPointsTable()
+{
+    onMenu("mnuViewPointsTable", &FormColour::mnuViewPointsTable_Click);
+    QAction *item = menuItem(QStringLiteral("mnuViewPointsTable"));
+    // The dock's own close button unticks the item.
+    connect(PointsTable, &QDockWidget::visibilityChanged, this,
+            [this, item] { item->setChecked(!PointsTable->isHidden()); });
+    PointsModel->setCommit([this](int point, int column, const QString &text) {
+        // After the cell's editor has closed: a refusal's message must not
+        // come up while the editor still holds the keyboard.
+        QMetaObject::invokeMethod(
+            this, [this, point, column, text] { pointsTableEdit(point, column, text); }, Qt::QueuedConnection);
+    });
+    connect(PointsTableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (!m_pointsTableSelecting && current.isValid())
+                    pointsTableSelect(current.row() + 1);
+            });
+    auto *view = static_cast<PointsView *>(PointsTableView);
+    view->copy = [this] { pointsTableCopy(); };
+    view->paste = [this] { pointsTablePaste(); };
+    refreshPointsTable();
+}
+
+bool FormColour::pointsTableAllowed() const
+{
+    return historyAllowed() && mnuEnableColorCycle->isChecked();
+}
+
+void FormColour::refreshPointsTable()
+{
+    if (!PointsModel)
+        return;
+    // Rows that go away move the view's current row: that is no choice of the user's.
+    const QScopedValueRollback guard(m_pointsTableSelecting, true);
+    const bool inEnglish = english();
+    PointsModel->refresh(PointCount, hmsMode(), inEnglish);
+    PointsTable->setWindowTitle(captions::find("mnuViewPointsTable", captions::Role::Text)->text(inEnglish));
+    const bool allowed = pointsTableAllowed();
+    PointsModel->setEditable(allowed);
+    if (PointsTableView->isEnabled() != allowed)
+        PointsTableView->setEnabled(allowed);
+    // The current point is the current row; a wider selection that already
+    // holds it is left as the user made it.
+    const QModelIndex current = PointsModel->index(std::clamp<int>(PointCurrent, 1, PointCount) - 1, 0);
+    if (!current.isValid())
+        return;
+    QItemSelectionModel *selection = PointsTableView->selectionModel();
+    if (selection->currentIndex().row() != current.row() || !selection->isRowSelected(current.row()))
+        selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void FormColour::mnuViewPointsTable_Click()
+{
+    QAction *item = menuItem(QStringLiteral("mnuViewPointsTable"));
+    const bool show = !item->isChecked();
+    PointsTable->setVisible(show);
+    item->setChecked(show);
+    if (!show)
+        return;
+    refreshPointsTable();
+    // Docked, the table takes the width of its columns and leaves the rest to the chart.
+    if (!PointsTable->isFloating() && dockWidgetArea(PointsTable) != Qt::BottomDockWidgetArea) {
+        const QHeaderView *header = PointsTableView->horizontalHeader();
+        const int width = header->length() + PointsTableView->verticalScrollBar()->sizeHint().width()
+                          + 2 * PointsTableView->frameWidth() + 4;
+        resizeDocks({PointsTable}, {width}, Qt::Horizontal);
+    }
+}
+
+void FormColour::pointsTableSelect(int point)
+{
+    if (!pointsTableAllowed() || point < 1 || point > PointCount || point == PointCurrent)
+        return;
+    PointCurrent = quint8(point);
+    table().moveTo(PointCurrent);
+    pointRefresh();
+}
+
+void FormColour::pointsTableEdit(int point, int column, const QString &text)
+{
+    if (!pointsTableAllowed() || point < 1 || point > PointCount)
+        return;
+    const editor::CycleState before = cycleState();
+    store::ColourTable &points = table();
+    store::ColourPoint &row = points.row(point);
+    const bool hms = hmsMode();
+    const qint64 transition = store::toNumber(TransitionTime);
+    // Refused: the store as it was, and the table shows it again.
+    const auto refuse = [this](const platform::BilingualMessage &message) {
+        say(message);
+        refreshPointsTable();
+    };
+    switch (column) {
+    case PointsTableModel::TimeColumn: {
+        const qint64 time = store::secondsOfText(text, hms);
+        if (point == 1) {
+            if (time != row.value(Field::Time))
+                refuse(editor::firstPointMessage());
+            return;
+        }
+        editor::TimeCheckInput in;
+        in.pointCount = PointCount;
+        in.pointCurrent = point;
+        in.time = time;
+        in.length = row.value(Field::Length);
+        in.transitionTime = transition;
+        if (const auto refusal = editor::DataBaseTimeCheck(points, in)) {
+            refuse(*refusal);
+            return;
+        }
+        row.setValue(Field::Time, time);
+        break;
+    }
+    case PointsTableModel::LengthColumn: {
+        const qint64 length = store::secondsOfText(text, hms);
+        const qint64 max =
+            editor::DataBaseLengthMaxValue(points, PointCount, point, row.value(Field::Time), transition, hms).value;
+        if (length > max) {
+            refuse(editor::outOfRangeMessage(QStringLiteral("Length Time")));
+            return;
+        }
+        row.setValue(Field::Length, length);
+        break;
+    }
+    case PointsTableModel::RedColumn: row.setText(Field::Red, editor::confirmedColour(text)); break;
+    case PointsTableModel::GreenColumn: row.setText(Field::Green, editor::confirmedColour(text)); break;
+    case PointsTableModel::BlueColumn: row.setText(Field::Blue, editor::confirmedColour(text)); break;
+    default: return;
+    }
+    // The edited point stays current wherever its time puts it.
+    const qint64 stored = row.value(Field::Time);
+    DataBaseCheck();
+    int position = 1;
+    while (position < PointCount && points.row(position).value(Field::Time) != stored)
+        ++position;
+    PointCurrent = quint8(position);
+    points.moveTo(PointCurrent);
+    pointRefresh();
+    recordCycleChange(before, editor::editLabel(PointCurrent));
+}
+
+void FormColour::pointsTableCopy()
+{
+    QList<int> rows;
+    for (const QModelIndex &index : PointsTableView->selectionModel()->selectedRows())
+        rows.append(index.row());
+    if (!rows.isEmpty())
+        QApplication::clipboard()->setText(PointsModel->rowsText(rows));
+}
+
+void FormColour::pointsTablePaste()
+{
+    if (!pointsTableAllowed())
+        return;
+    const editor::PastedRows pasted = editor::parsePastedRows(QApplication::clipboard()->text());
+    if (pasted.refusal) {
+        say(*pasted.refusal);
+        return;
+    }
+    const editor::CycleState before = cycleState();
+    int count = PointCount;
+    int last = PointCurrent;
+    if (const auto refusal = editor::insertPastedPoints(table(), count, store::toNumber(TransitionTime),
+                                                        pasted.points, last)) {
+        say(*refusal);
+        return;
+    }
+    DataBaseCheck();
+    PointCurrent = quint8(std::clamp(last, 1, int(PointCount)));
+    table().moveTo(PointCurrent);
+    pointRefresh();
+    recordCycleChange(before, editor::pasteLabel(int(pasted.points.size())));
+}
