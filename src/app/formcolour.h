@@ -108,7 +108,9 @@ public:
     quint8 ComPortNumber = 0;
     bool SimulatorRunning = false;
     bool SimulatorPaused = false;
-    float SimulatorTime = 0;
+    // Seconds into the current point's span, in double precision so that long
+    // holds keep time.
+    double SimulatorTime = 0;
     qint32 SimulatorCycleEnd = 0;
     double SimulatorClock = 0;
     float SimulatorSpeed = 1.0f;
@@ -384,8 +386,6 @@ public:
     bool chartEditEvent(QObject *watched, QEvent *event);
     void connectChartEdit();
 
-    // SimulatorTime kept in double precision, so that long holds keep time.
-    double SimulatorTimeExact = 0;
     // The last redraw, in the window's units.
     std::unique_ptr<chart::View> ChartLayout = std::make_unique<chart::View>();
 

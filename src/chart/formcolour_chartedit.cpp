@@ -223,8 +223,7 @@ void FormColour::simulatorScrub(double clock)
         chart::readCycle(table(), PointCount, store::toNumber(TransitionTime)), SimulatorCycleEnd, clock);
     PointCurrent = quint8(tick.state.pointCurrent);
     table().moveTo(PointCurrent);
-    SimulatorTimeExact = tick.state.time;
-    SimulatorTime = float(SimulatorTimeExact);
+    SimulatorTime = tick.state.time;
     SimulatorClock = tick.state.clock;
     SimulatorPacer.restart();
     setCurrentColour(tick.colour);

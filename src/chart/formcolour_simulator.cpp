@@ -77,16 +77,12 @@ void FormColour::simulatorStep()
     }
     // A one-point cycle stops even while paused.
     if (!SimulatorPaused || PointCount < 2) {
-        // Someone else set the playing position: take it over.
-        if (float(SimulatorTimeExact) != SimulatorTime)
-            SimulatorTimeExact = SimulatorTime;
         const chart::SimulatorTick tick = chart::simulatorStep(
             chart::readCycle(table(), PointCount, store::toNumber(TransitionTime)), SimulatorCycleEnd,
-            {PointCurrent, SimulatorTimeExact, SimulatorClock}, double(SimulatorSpeed),
+            {PointCurrent, SimulatorTime, SimulatorClock}, double(SimulatorSpeed),
             menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked(), SimulatorPacer);
         SimulatorClock = tick.state.clock;
-        SimulatorTimeExact = tick.state.time;
-        SimulatorTime = float(SimulatorTimeExact);
+        SimulatorTime = tick.state.time;
         switch (tick.event) {
         case chart::SimulatorEvent::OnePoint:
             CommandStop_Click();
@@ -146,7 +142,6 @@ void FormColour::CommandStart_MouseUp(Qt::MouseButton button, int, int)
         SimulatorRunning = true;
         SimulatorPaused = false;
         SimulatorTime = 0;
-        SimulatorTimeExact = 0;
         SimulatorPacer.restart();
         store::ColourTable &points = table();
         const store::ColourPoint &last = points.row(std::clamp(int(PointCount), 1, store::kRowCount));

@@ -341,7 +341,7 @@ void TestChartForm::cycleEnd()
                  (QList<bool>{restart, !restart, restart}));
         f.tick(2); // playing point 1 again from its start, or standing
         QCOMPARE((QList<int>{w.SimulatorRunning, w.PointCurrent, w.table().position()}), (QList<int>{restart, 1, 1}));
-        QCOMPARE(w.SimulatorTime, restart ? 0.1f : 0.0f);
+        QCOMPARE(w.SimulatorTime, restart ? 0.1 : 0.0);
     }
 }
 
