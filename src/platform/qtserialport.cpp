@@ -1,5 +1,6 @@
 #include "platform/qtserialport.h"
 
+#include <QCollator>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -12,40 +13,6 @@ namespace platform {
 namespace {
 
 constexpr int kPortCount = 16;
-
-// Natural order: runs of digits compare by their value, so "ttyUSB2" comes
-// before "ttyUSB10".
-bool naturalLess(const QString &a, const QString &b)
-{
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
-            qsizetype ei = i;
-            qsizetype ej = j;
-            while (ei < a.size() && a[ei].isDigit())
-                ++ei;
-            while (ej < b.size() && b[ej].isDigit())
-                ++ej;
-            const QStringView da = QStringView(a).sliced(i, ei - i);
-            const QStringView db = QStringView(b).sliced(j, ej - j);
-            const qulonglong va = da.toULongLong();
-            const qulonglong vb = db.toULongLong();
-            if (va != vb)
-                return va < vb;
-            if (da.size() != db.size())
-                return da.size() < db.size();
-            i = ei;
-            j = ej;
-            continue;
-        }
-        if (a[i] != b[j])
-            return a[i] < b[j];
-        ++i;
-        ++j;
-    }
-    return a.size() - i < b.size() - j;
-}
 
 // USB serial converters first, then USB modems (CDC ACM), then the rest.
 int group(const QString &name)
@@ -81,12 +48,17 @@ QList<QSerialPortInfo> QtSerialPort::orderedPorts()
 #ifdef Q_OS_MACOS
     ports.removeIf([](const QSerialPortInfo &p) { return !p.portName().startsWith(QLatin1String("cu.")); });
 #endif
-    std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
+    // Numbers in names compare by value, so "ttyUSB2" comes before "ttyUSB10";
+    // one fixed locale keeps the order the same on every machine (the C
+    // locale's collation has no numeric mode).
+    QCollator natural(QLocale(QLocale::English));
+    natural.setNumericMode(true);
+    std::sort(ports.begin(), ports.end(), [&natural](const QSerialPortInfo &a, const QSerialPortInfo &b) {
         const int ga = group(a.portName());
         const int gb = group(b.portName());
         if (ga != gb)
             return ga < gb;
-        return naturalLess(a.portName(), b.portName());
+        return natural.compare(a.portName(), b.portName()) < 0;
     });
     return ports;
 }
