@@ -51,7 +51,7 @@ QList<QSerialPortInfo> QtSerialPort::orderedPorts()
     // Numbers in names compare by value, so "ttyUSB2" comes before "ttyUSB10";
     // one fixed locale keeps the order the same on every machine (the C
     // locale's collation has no numeric mode).
-    QCollator natural(QLocale(QLocale::English));
+    QCollator natural{QLocale(QLocale::English)};
     natural.setNumericMode(true);
     std::sort(ports.begin(), ports.end(), [&natural](const QSerialPortInfo &a, const QSerialPortInfo &b) {
         const int ga = group(a.portName());
