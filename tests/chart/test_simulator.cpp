@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using chart::SimulatorEvent;
 using chart::SimulatorState;
 using chart::SimulatorTick;
@@ -129,6 +131,112 @@ private Q_SLOTS:
         const SimulatorTick t = p.step(one, {1, 5, 42}, 1.0);
         QCOMPARE(t.event, SimulatorEvent::OnePoint);
         QCOMPARE(t.state.clock, 0.0);
+    }
+
+    // Ticks of 50 ms at a speed, from point 1 at 0 s, until another point is
+    // current: the tick that reaches a point's time hands over.
+    void ticksToTheNextPoint_data()
+    {
+        QTest::addColumn<qint64>("second");   // point 2's time
+        QTest::addColumn<qint64>("length");   // point 1's hold
+        QTest::addColumn<double>("speed");
+        QTest::addColumn<QList<int>>("points"); // the point current after each tick
+        QTest::newRow("1 s ramp after no hold") << qint64(1) << qint64(0) << 1.0 << (QList<int>(20, 1) << 2);
+        QTest::newRow("an hour a second, 100 s apart") << qint64(100) << qint64(10) << 3600.0 << QList<int>{1, 2, 2, 3};
+        QTest::newRow("*20, 1 s apart") << qint64(1) << qint64(0) << 20.0 << QList<int>{1, 2, 2, 3};
+    }
+    void ticksToTheNextPoint()
+    {
+        QFETCH(qint64, second);
+        QFETCH(qint64, length);
+        QFETCH(double, speed);
+        chart::Cycle c;
+        c.pointCount = 3;
+        c.points[0] = {1, 0, length, {0, 100, 0}};
+        c.points[1] = {2, second, length, {0, 0, 100}};
+        c.points[2] = {3, 2 * second, length, {100, 0, 0}};
+        QFETCH(QList<int>, points);
+        Punctual p;
+        SimulatorState s;
+        QList<int> seen;
+        for (int i = 0; i < points.size(); ++i) {
+            s = p.step(c, s, speed).state;
+            seen << s.pointCurrent;
+        }
+        QCOMPARE(seen, points);
+    }
+
+    // A store left with every point at 0 s, nothing held and no transition (a
+    // cycle end of 0) plays on with finite times.
+    void zeroLengthCyclePlaysOn()
+    {
+        chart::Cycle c;
+        c.pointCount = 3;
+        for (int k = 0; k < 3; ++k)
+            c.points[std::size_t(k)] = {k + 1, 0, 0, {10, 0, 0}};
+        Punctual p;
+        SimulatorTick t;
+        for (int i = 0; i < 50; ++i) {
+            t = p.step(c, t.state, 1.0, true);
+            QVERIFY(t.event != SimulatorEvent::CycleStop && std::isfinite(t.state.time) && t.state.clock == 0.0);
+        }
+    }
+
+    void colourOfASpan_data()
+    {
+        QTest::addColumn<qint64>("length");
+        QTest::addColumn<qint64>("span");
+        QTest::addColumn<double>("elapsed");
+        QTest::addColumn<double>("red");
+        QTest::newRow("held") << qint64(10) << qint64(20) << 9.0 << 100.0;
+        QTest::newRow("half-way") << qint64(10) << qint64(20) << 15.0 << 50.0;
+        QTest::newRow("a ramp of no length: the next colour at once") << qint64(10) << qint64(10) << 10.0 << 0.0;
+    }
+    void colourOfASpan()
+    {
+        QFETCH(qint64, length);
+        QFETCH(qint64, span);
+        QFETCH(double, elapsed);
+        QTEST(chart::spanColour({100, 0, 0}, length, {0, 0, 100}, span, elapsed)[0], "red");
+    }
+
+    void barWidth_data()
+    {
+        QTest::addColumn<double>("clock");
+        QTest::addColumn<qint64>("end");
+        QTest::addColumn<int>("width");
+        QTest::newRow("start: at least 75") << 0.0 << qint64(40) << 75;
+        QTest::newRow("15 of 40 s") << 15.0 << qint64(40) << 4545;
+        QTest::newRow("20 of 40 s") << 20.0 << qint64(40) << 6060;
+        QTest::newRow("the end: full") << 40.0 << qint64(40) << 12120;
+        QTest::newRow("a cycle of no length") << 0.0 << qint64(0) << 75;
+    }
+    void barWidth()
+    {
+        QFETCH(double, clock);
+        QFETCH(qint64, end);
+        QTEST(chart::simulatorBarWidth(clock, end), "width");
+    }
+
+    void speeds_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<float>("factor");
+        QTest::newRow("real time") << QStringLiteral("mnuSimulatorSpeedR") << 1.0f;
+        QTest::newRow("*200") << QStringLiteral("mnuSimulatorSpeedI200") << 200.0f;
+        QTest::newRow("*1000") << QStringLiteral("mnuSimulatorSpeedI1000") << 1000.0f;
+        QTest::newRow("1 min") << QStringLiteral("mnuSimulatorSpeedIMS") << 60.0f;
+        QTest::newRow("1 hour") << QStringLiteral("mnuSimulatorSpeedIHS") << 3600.0f;
+        QTest::newRow("/10") << QStringLiteral("mnuSimulatorSpeedD10") << 0.1f;
+    }
+    void speeds()
+    {
+        QFETCH(QString, item);
+        float factor = -1;
+        for (const chart::SpeedItem &speed : chart::speedItems())
+            if (item == QLatin1String(speed.name))
+                factor = speed.factor;
+        QTEST(factor, "factor");
     }
 
     void speedChangesMidPlay()
