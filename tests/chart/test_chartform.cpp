@@ -342,6 +342,7 @@ void TestChartForm::switchesAndPlaybackFromCurrentPoint()
     w.mnuSimulatorConfigurationMenu->close();
     QTRY_VERIFY(w.menuItem(QStringLiteral("mnuSimulatorRestart"))->isEnabled());
     f.click(w.CommandStop);
+    f.tick(); // the menus come back
     f.click(w.MSChartColorCycle, 1, Qt::RightButton);
     QTRY_VERIFY(w.mnuUSBMenu->isVisible());
     w.mnuUSBMenu->close();

@@ -182,61 +182,32 @@ private Q_SLOTS:
         }
     }
 
-    void colourOfASpan_data()
+    // A ramp of no length gives the next colour at once; the bar is at least
+    // 75 units, full at the end, 75 for a cycle of no length or no clock; the
+    // speed items' factors; pacing on time, late, early, and a tick the timer
+    // dropped keep the wall time, a stall of seconds is not caught up.
+    void plainRules()
     {
-        QTest::addColumn<qint64>("length");
-        QTest::addColumn<qint64>("span");
-        QTest::addColumn<double>("elapsed");
-        QTest::addColumn<double>("red");
-        QTest::newRow("held") << qint64(10) << qint64(20) << 9.0 << 100.0;
-        QTest::newRow("half-way") << qint64(10) << qint64(20) << 15.0 << 50.0;
-        QTest::newRow("a ramp of no length: the next colour at once") << qint64(10) << qint64(10) << 10.0 << 0.0;
-    }
-    void colourOfASpan()
-    {
-        QFETCH(qint64, length);
-        QFETCH(qint64, span);
-        QFETCH(double, elapsed);
-        QTEST(chart::spanColour({100, 0, 0}, length, {0, 0, 100}, span, elapsed)[0], "red");
-    }
-
-    void barWidth_data()
-    {
-        QTest::addColumn<double>("clock");
-        QTest::addColumn<qint64>("end");
-        QTest::addColumn<int>("width");
-        QTest::newRow("start: at least 75") << 0.0 << qint64(40) << 75;
-        QTest::newRow("15 of 40 s") << 15.0 << qint64(40) << 4545;
-        QTest::newRow("20 of 40 s") << 20.0 << qint64(40) << 6060;
-        QTest::newRow("the end: full") << 40.0 << qint64(40) << 12120;
-        QTest::newRow("a cycle of no length") << 0.0 << qint64(0) << 75;
-    }
-    void barWidth()
-    {
-        QFETCH(double, clock);
-        QFETCH(qint64, end);
-        QTEST(chart::simulatorBarWidth(clock, end), "width");
-    }
-
-    void speeds_data()
-    {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<float>("factor");
-        QTest::newRow("real time") << QStringLiteral("mnuSimulatorSpeedR") << 1.0f;
-        QTest::newRow("*200") << QStringLiteral("mnuSimulatorSpeedI200") << 200.0f;
-        QTest::newRow("*1000") << QStringLiteral("mnuSimulatorSpeedI1000") << 1000.0f;
-        QTest::newRow("1 min") << QStringLiteral("mnuSimulatorSpeedIMS") << 60.0f;
-        QTest::newRow("1 hour") << QStringLiteral("mnuSimulatorSpeedIHS") << 3600.0f;
-        QTest::newRow("/10") << QStringLiteral("mnuSimulatorSpeedD10") << 0.1f;
-    }
-    void speeds()
-    {
-        QFETCH(QString, item);
-        float factor = -1;
+        using A = std::array<qint64, 3>;
+        QCOMPARE(chart::spanColour(A{100, 0, 0}, 10, A{0, 0, 100}, 10, 10), (std::array<double, 3>{0, 0, 100}));
+        QList<int> bars;
+        for (auto [clock, end] : {std::pair{0.0, 40}, {15.0, 40}, {20.0, 40}, {40.0, 40}, {30.0, 0}, {NAN, 100}})
+            bars << chart::simulatorBarWidth(clock, end);
+        QCOMPARE(bars, (QList<int>{75, 4545, 6060, 12120, 75, 75}));
+        QStringList speeds;
         for (const chart::SpeedItem &speed : chart::speedItems())
-            if (item == QLatin1String(speed.name))
-                factor = speed.factor;
-        QTEST(factor, "factor");
+            speeds << QString::fromLatin1(speed.name).mid(17) + u'=' + QString::number(speed.factor);
+        QCOMPARE(speeds.join(u' '), QStringLiteral("R=1 I2=2 I5=5 I10=10 I20=20 I50=50 I100=100 I200=200 I500=500 "
+                                                   "I1000=1000 IMS=60 IHS=3600 D2=0.5 D5=0.2 D10=0.1"));
+        qint64 now = 0;
+        chart::SimulatorPacer p;
+        p.setClock([&now] { return now; });
+        QList<double> steps; // in milliseconds
+        for (qint64 ms : {0, 50, 70, 40, 100, 5000, 50}) {
+            now += ms * 1'000'000;
+            steps.append(std::round(p.step() * 1000));
+        }
+        QCOMPARE(steps, (QList<double>{50, 50, 70, 40, 100, 50, 50}));
     }
 
     void speedChangesMidPlay()

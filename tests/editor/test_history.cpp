@@ -37,30 +37,13 @@ QByteArray cycleBytes(int points, int transition)
 
 // What a user can tell of the cycle in memory: the store, the counts, the
 // file, and what the editor shows of the current point.
-struct Seen
+QString seen(FormColour &w)
 {
-    QByteArray cycle;
-    int pointCount;
-    int pointCurrent;
-    QString fileName;
-    QString title;
-    QString time;
-    QString transition;
-    bool operator==(const Seen &) const = default;
-};
-
-Seen seen(FormColour &w)
-{
-    return {cyclefile::writeCycle(w.table(), w.TransitionTime), w.PointCount, w.PointCurrent, w.FileName,
-            w.windowTitle(), w.TextTime->text(), w.TextTransition->text()};
-}
-
-char *describe(const Seen &s)
-{
-    return QTest::toString(u"%1 points, current %2, file '%3', title '%4', time %5, transition %6"_s
-                               .arg(s.pointCount)
-                               .arg(s.pointCurrent)
-                               .arg(s.fileName, s.title, s.time, s.transition));
+    return u"%1 points, current %2, file '%3', title '%4', time %5, transition %6, cycle %7"_s
+        .arg(w.PointCount)
+        .arg(w.PointCurrent)
+        .arg(w.FileName, w.windowTitle(), w.TextTime->text(), w.TextTransition->text(),
+             QString::fromLatin1(cyclefile::writeCycle(w.table(), w.TransitionTime).toHex()));
 }
 
 } // namespace
@@ -97,13 +80,6 @@ class TestHistory : public QObject
         QTest::keyClicks(field, digits);
         QTest::keyClick(field, Qt::Key_Return);
     }
-    void expectSeen(const Seen &actual, const Seen &expected)
-    {
-        if (!(actual == expected))
-            QFAIL(qPrintable(u"seen %1, expected %2"_s.arg(QString::fromLatin1(describe(actual)),
-                                                           QString::fromLatin1(describe(expected)))));
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -138,7 +114,7 @@ void TestHistory::everyChangeIsOneStep()
     QFETCH(QString, action);
     QFETCH(QString, undoText);
     w().CommandNext_Click(); // point 2 current
-    const Seen before = seen(w());
+    const QString before = seen(w());
 
     if (action == u"insert") {
         w().CommandInsert_Click();
@@ -165,21 +141,21 @@ void TestHistory::everyChangeIsOneStep()
         dialogs().answerMessage(MsgResult::No);  // not saved first
         QVERIFY(m_f->trigger(u"mnuFileClose"_s));
     }
-    const Seen after = seen(w());
-    QVERIFY(after.cycle != before.cycle);
+    const QString after = seen(w());
+    QVERIFY(after.section(u"cycle"_s, 1) != before.section(u"cycle"_s, 1));
     QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), undoText);
     QVERIFY(w().toolbarButton(u"Undo"_s)->isEnabled());
 
     QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
-    expectSeen(seen(w()), before);
+    QCOMPARE(seen(w()), before);
     QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Annulla Apri a.txt"_s);
     // The chart shows the restored cycle too, its marker on the current point.
-    QCOMPARE(w().SliderZoomMax->maximum(), std::max(2, before.pointCount));
+    QCOMPARE(w().SliderZoomMax->maximum(), std::max(2, int(w().PointCount)));
     QCOMPARE(w().ChartLayout->markers.selectedTime, w().table().row(w().PointCurrent).value(Field::Time));
 
     QVERIFY(m_f->trigger(u"mnuEditRedo"_s));
-    expectSeen(seen(w()), after);
-    QCOMPARE(w().SliderZoomMax->maximum(), std::max(2, after.pointCount));
+    QCOMPARE(seen(w()), after);
+    QCOMPARE(w().SliderZoomMax->maximum(), std::max(2, int(w().PointCount)));
 }
 
 void TestHistory::modifiedStateFollowsSaveAndUndo()
@@ -246,7 +222,7 @@ void TestHistory::unsavedChangesQuestion()
     }
     if (aFileGone)
         QVERIFY(QFile::remove(a));
-    const Seen before = seen(w());
+    const QString before = seen(w());
     const qsizetype shownBefore = dialogs().shown.size();
     for (MsgResult answer : answers)
         dialogs().answerMessage(answer);
@@ -267,7 +243,7 @@ void TestHistory::unsavedChangesQuestion()
         QCOMPARE(w().PointCount, 7);
         QVERIFY(!w().isWindowModified());
     } else {
-        expectSeen(seen(w()), before);
+        QCOMPARE(seen(w()), before);
         QVERIFY(w().isWindowModified());
     }
     if (pointsInA > 0) {
