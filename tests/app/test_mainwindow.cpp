@@ -51,15 +51,11 @@ void TestMainWindow::startsInItalianWithTheEmptyCycle()
 {
     FormFixture f(false);
     FormColour &w = *f.form;
-    QCOMPARE(w.windowTitle(), QStringLiteral("Orvanta[*]"));
-    QVERIFY(!w.isWindowModified());
-    QCOMPARE(w.StatusBarPanel1->text(), QStringLiteral("File: Nessuno"));
-    QCOMPARE(w.StatusBarPanel2->text(), QStringLiteral("Nessuna Scheda USB Abilitata"));
-    QCOMPARE(f.field(QStringLiteral("TextPointID"))->text(), QStringLiteral("01"));
-    for (const char *name : {"TextTime", "TextLength", "TextTransition"})
-        QCOMPARE(f.field(QString::fromLatin1(name))->text(), QStringLiteral("00:00:00"));
-    for (const char *name : {"TextRed", "TextGreen", "TextBlue"})
-        QCOMPARE(f.field(QString::fromLatin1(name))->text(), QStringLiteral("000"));
+    QVERIFY(w.windowTitle() == u"Orvanta[*]"_s && !w.isWindowModified());
+    QStringList shown{w.StatusBarPanel1->text(), w.StatusBarPanel2->text()};
+    for (const char *name : {"TextPointID", "TextTime", "TextLength", "TextTransition", "TextRed", "TextGreen", "TextBlue"})
+        shown << f.field(QString::fromLatin1(name))->text();
+    QCOMPARE(shown.join(u'|'), u"File: Nessuno|Nessuna Scheda USB Abilitata|01|00:00:00|00:00:00|00:00:00|000|000|000"_s);
     QVERIFY(!w.LabelRange->isVisibleTo(&w));
     for (const char *name :
          {"CommandFirst", "CommandPrevious", "CommandNext", "CommandLast", "CommandRemove", "CommandInsert",
@@ -120,27 +116,21 @@ void TestMainWindow::startupProgressGatesTheMenus()
     FormFixture f(false);
     FormColour &w = *f.form;
     QAction *const gated[] = {w.mnuFile, w.mnuUSB, w.mnuEnable, w.mnuConfig};
-    QCOMPARE(tag(w.ProgressBarWait), QStringLiteral("S"));
-    QVERIFY(w.ProgressBarWait->isVisibleTo(&w));
+    QVERIFY(tag(w.ProgressBarWait) == u"S"_s && w.ProgressBarWait->isVisibleTo(&w));
     for (int tick = 1; tick <= 3; ++tick) {
         f.tick();
-        QCOMPARE(w.ProgressBarWait->value(), tick);
-        QVERIFY(!w.StartupDone);
+        QVERIFY(w.ProgressBarWait->value() == tick && !w.StartupDone && !w.Toolbar->isEnabled());
         for (QAction *a : gated)
             QVERIFY(!a->isEnabled());
-        QVERIFY(!w.Toolbar->isEnabled());
     }
     // Switching the board on this early changes nothing, by toolbar or shortcut.
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_U, Qt::ControlModifier);
     w.mnuUsbOn_Click();
-    QVERIFY(!w.menuItem(QStringLiteral("mnuUsbOn"))->isChecked());
-    QCOMPARE(tag(w.ProgressBarWait), QStringLiteral("S"));
+    QVERIFY(!w.menuItem(QStringLiteral("mnuUsbOn"))->isChecked() && tag(w.ProgressBarWait) == u"S"_s);
     f.tick(); // the fourth tick ends the progress
-    QVERIFY(w.StartupDone);
-    QCOMPARE(tag(w.ProgressBarWait), QStringLiteral("H"));
-    QVERIFY(!w.ProgressBarWait->isVisibleTo(&w));
+    QVERIFY(w.StartupDone && tag(w.ProgressBarWait) == u"H"_s && !w.ProgressBarWait->isVisibleTo(&w));
     for (QAction *a : gated)
         QVERIFY(!a->isEnabled());
     f.tick(); // the fifth enables the menus
@@ -237,10 +227,9 @@ void TestMainWindow::exitAnswers()
     QVERIFY(m.icon == MsgIcon::Question && m.buttons == MsgButtons::YesNoCancel && m.defaultButton == MsgResult::Cancel);
     QCOMPARE(m.title + u'|' + m.text, english ? u"Warning|Before to exit,\rWould you like to save the selected File?"_s
                                               : u"Attenzione|Prima di Uscire,\rDesideri salvare il File selezionato?"_s);
-    QCOMPARE(ended.count(), ends ? 1 : 0);
-    QCOMPARE(w.isVisible(), !ends);
     // No ends without any further question; Yes asks whether to save.
-    QCOMPARE(f.dialogs.shown.size(), answer == MsgResult::Yes ? 2 : 1);
+    QCOMPARE((QList<int>{int(ended.count()), w.isVisible(), int(f.dialogs.shown.size())}),
+             (QList<int>{ends, !ends, answer == MsgResult::Yes ? 2 : 1}));
 }
 
 void TestMainWindow::timeDisplayRoundTrips_data()

