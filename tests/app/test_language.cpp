@@ -304,10 +304,9 @@ void TestLanguage::informationWindow()
     QVERIFY(f.trigger(u"mnuInfoOrvanta"_s)); // asked again, the one window comes forward
     QCOMPARE(w.findChildren<FormInformation *>().size(), 1);
     QPointer<FormInformation> info = w.findChild<FormInformation *>();
-    QVERIFY(info->isVisible() && !info->isModal());
-    QCOMPARE(info->windowTitle(), u"Orvanta Information"_s);
-    QCOMPARE(info->LabelSoftware->text(), u"Software               V01.00"_s);
-    QVERIFY(!info->PictureInformation->pixmap().isNull());
+    QVERIFY(info->isVisible() && !info->isModal() && !info->PictureInformation->pixmap().isNull());
+    QCOMPARE(info->windowTitle() + u'|' + info->LabelSoftware->text(),
+             u"Orvanta Information|Software               V01.00"_s);
     w.mnuConfigLanguage_Click(); // the window keeps the language it opened in
     QCOMPARE(info->Command->text(), button);
     QTest::mouseClick(info->Command, Qt::LeftButton);
@@ -367,10 +366,8 @@ void TestLanguage::guideWindow()
     platform::QtDialogs dialogs(&owner);
     dialogs.showHelp(file);
     QPointer<platform::HelpWindow> help = owner.findChild<platform::HelpWindow *>();
-    QVERIFY(help && help->isVisible());
-    QCOMPARE(help->windowTitle(), title);
-    QCOMPARE(help->findChild<QToolButton *>(u"HelpBack"_s)->text(), back);
-    QVERIFY(help->contents()->topLevelItemCount() >= 6);
+    QVERIFY(help && help->isVisible() && help->contents()->topLevelItemCount() >= 6);
+    QCOMPARE(help->windowTitle() + u'|' + help->findChild<QToolButton *>(u"HelpBack"_s)->text(), title + u'|' + back);
 
     QSet<QString> anchors;
     QStringList links, images;
@@ -431,9 +428,8 @@ void TestLanguage::keyboardReachesTheMenus()
     closeMenus(w);
     w.mnuConfigLanguage_Click();
     QTest::keyClick(&w, Qt::Key_H, Qt::AltModifier);
-    QCOMPARE(openMenu(), u"mnuHelp"_s);
+    QVERIFY(openMenu() == u"mnuHelp"_s && captions::visibleText(w.mnuHelp->text()) == u"Help"_s);
     closeMenus(w);
-    QCOMPARE(captions::visibleText(w.mnuHelp->text()), u"Help"_s);
     QCOMPARE(captions::withMnemonics({u"R&D"_s, u"Rosso"_s, u"12"_s}),
              QStringList({u"&R&&D"_s, u"R&osso"_s, u"&12"_s}));
 

@@ -341,10 +341,8 @@ void TestMainWindow::settingsComeBackAtTheNextStart()
         FormColour &w = *f.form;
         QVERIFY(!w.english() && w.hmsMode() && !comments(f) && !w.ComPortManual && w.ComPortNumber == 0);
         QVERIFY(w.RecentFiles.isEmpty() && w.dialogFolder(QStringLiteral("open")).isEmpty());
-        QVERIFY(f.trigger(QStringLiteral("mnuConfigLanguage")));
-        QVERIFY(f.trigger(QStringLiteral("mnuConfigTimeViewer")));
-        QVERIFY(f.trigger(QStringLiteral("mnuHelpCommentOn")));
-        QVERIFY(f.trigger(QStringLiteral("mnuUSBComPortM")));
+        for (const char *item : {"mnuConfigLanguage", "mnuConfigTimeViewer", "mnuHelpCommentOn", "mnuUSBComPortM"})
+            QVERIFY(f.trigger(QString::fromLatin1(item)));
         w.ComPortNumber = 5; // as a port that answered the test of its item
         port(f, 5)->setChecked(true);
         w.resize(700, 450);
@@ -355,11 +353,9 @@ void TestMainWindow::settingsComeBackAtTheNextStart()
     });
     started([&](FormFixture &f) {
         FormColour &w = *f.form;
-        QVERIFY(w.english() && !w.hmsMode() && comments(f));
-        QCOMPARE(w.StatusBarPanel1->text(), QStringLiteral("File: None"));
+        QVERIFY(w.english() && !w.hmsMode() && comments(f) && w.StatusBarPanel1->text() == u"File: None"_s);
         QVERIFY(w.ComPortManual && w.ComPortNumber == 5 && port(f, 5)->isChecked());
-        QVERIFY(w.menuItem(QStringLiteral("mnuUSBComPortS"))->isEnabled());
-        QCOMPARE(w.size(), QSize(700, 450));
+        QVERIFY(w.menuItem(QStringLiteral("mnuUSBComPortS"))->isEnabled() && w.size() == QSize(700, 450));
         QCOMPARE(w.RecentFiles, QStringList{folder + QStringLiteral("/day.txt")});
         QVERIFY(w.menuItem(QStringLiteral("mnuFileRecent1"))->isVisible());
         // The open dialog starts in the folder of the last file chosen in it.

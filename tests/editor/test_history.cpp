@@ -143,8 +143,7 @@ void TestHistory::everyChangeIsOneStep()
     }
     const QString after = seen(w());
     QVERIFY(after.section(u"cycle"_s, 1) != before.section(u"cycle"_s, 1));
-    QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), undoText);
-    QVERIFY(w().toolbarButton(u"Undo"_s)->isEnabled());
+    QVERIFY(w().menuItem(u"mnuEditUndo"_s)->text() == undoText && w().toolbarButton(u"Undo"_s)->isEnabled());
 
     QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
     QCOMPARE(seen(w()), before);
@@ -160,8 +159,7 @@ void TestHistory::everyChangeIsOneStep()
 
 void TestHistory::modifiedStateFollowsSaveAndUndo()
 {
-    QCOMPARE(w().windowTitle(), u"Orvanta - a.txt[*]"_s);
-    QVERIFY(!w().isWindowModified());
+    QVERIFY(w().windowTitle() == u"Orvanta - a.txt[*]"_s && !w().isWindowModified());
     const QByteArray saved = cyclefile::writeCycle(w().table(), w().TransitionTime);
 
     dialogs().answerMessage(MsgResult::Yes);
@@ -171,21 +169,18 @@ void TestHistory::modifiedStateFollowsSaveAndUndo()
     dialogs().answerMessage(MsgResult::Yes); // save confirmation
     QVERIFY(m_f->trigger(u"mnuFileSave"_s));
     QVERIFY(!w().isWindowModified());
-    QFile f(w().FileName);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QVERIFY(f.readAll() != saved);
+    QVERIFY(cyclefile::readCycleFile(w().FileName).cycle->pointCount == 3);
 
     // Back past the saved state and forward to it again.
     w().mnuEditUndo_Click();
-    QVERIFY(w().isWindowModified());
-    QCOMPARE(cyclefile::writeCycle(w().table(), w().TransitionTime), saved);
+    QVERIFY(w().isWindowModified() && cyclefile::writeCycle(w().table(), w().TransitionTime) == saved);
     w().mnuEditRedo_Click();
     QVERIFY(!w().isWindowModified());
 
     // The texts follow the language.
     w().mnuConfigLanguage_Click();
-    QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Undo Remove point 1"_s);
-    QCOMPARE(w().menuItem(u"mnuEditRedo"_s)->text(), u"Redo"_s);
+    QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text() + u'|' + w().menuItem(u"mnuEditRedo"_s)->text(),
+             u"Undo Remove point 1|Redo"_s);
 }
 
 void TestHistory::unsavedChangesQuestion_data()
@@ -233,24 +228,15 @@ void TestHistory::unsavedChangesQuestion()
     if (modify) {
         const platform::Message question = dialogs().shown.value(shownBefore);
         QCOMPARE(question.text, u"Il ciclo colore ha modifiche non salvate. Salvarle prima?"_s);
-        QCOMPARE(question.buttons, platform::MsgButtons::YesNoCancel);
-        QCOMPARE(question.defaultButton, MsgResult::Cancel);
+        QVERIFY(question.buttons == platform::MsgButtons::YesNoCancel && question.defaultButton == MsgResult::Cancel);
     } else {
         QCOMPARE(dialogs().shown.size(), shownBefore);
     }
-    if (opened) {
-        QCOMPARE(w().FileName, b);
-        QCOMPARE(w().PointCount, 7);
-        QVERIFY(!w().isWindowModified());
-    } else {
-        QCOMPARE(seen(w()), before);
-        QVERIFY(w().isWindowModified());
-    }
-    if (pointsInA > 0) {
-        const cyclefile::ReadResult onDisk = cyclefile::readCycleFile(a);
-        QVERIFY(onDisk.ok());
-        QCOMPARE(onDisk.cycle->pointCount, pointsInA);
-    }
+    if (opened)
+        QVERIFY(w().FileName == b && w().PointCount == 7 && !w().isWindowModified());
+    else
+        QVERIFY(seen(w()) == before && w().isWindowModified());
+    QCOMPARE(pointsInA > 0 ? cyclefile::readCycleFile(a).cycle->pointCount : -1, pointsInA);
 }
 
 void TestHistory::notWhileEditingAndEscapeAnnuls()
@@ -262,14 +248,12 @@ void TestHistory::notWhileEditingAndEscapeAnnuls()
     QVERIFY(w().menuItem(u"mnuEditUndo"_s)->isEnabled());
 
     w().CommandEdit_Click();
-    QVERIFY(!w().menuItem(u"mnuEditUndo"_s)->isEnabled());
-    QVERIFY(!w().toolbarButton(u"Undo"_s)->isEnabled());
+    QVERIFY(!w().menuItem(u"mnuEditUndo"_s)->isEnabled() && !w().toolbarButton(u"Undo"_s)->isEnabled());
     QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w().PointCount, 3);
 
     QTest::keyClick(&w(), Qt::Key_Escape);
-    QCOMPARE(tag(w().CommandSave), u"D"_s);
-    QVERIFY(!w().TextTime->isEnabled());
+    QVERIFY(tag(w().CommandSave) == u"D"_s && !w().TextTime->isEnabled());
     QVERIFY(w().menuItem(u"mnuEditUndo"_s)->isEnabled());
     QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w().PointCount, 4);
