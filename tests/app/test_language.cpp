@@ -12,8 +12,8 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QLibraryInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>

@@ -53,9 +53,11 @@ void TestMainWindow::startsInItalianWithTheEmptyCycle()
     FormColour &w = *f.form;
     QVERIFY(w.windowTitle() == u"Orvanta[*]"_s && !w.isWindowModified());
     QStringList shown{w.StatusBarPanel1->text(), w.StatusBarPanel2->text()};
-    for (const char *name : {"TextPointID", "TextTime", "TextLength", "TextTransition", "TextRed", "TextGreen", "TextBlue"})
+    for (const char *name :
+         {"TextPointID", "TextTime", "TextLength", "TextTransition", "TextRed", "TextGreen", "TextBlue"})
         shown << f.field(QString::fromLatin1(name))->text();
-    QCOMPARE(shown.join(u'|'), u"File: Nessuno|Nessuna Scheda USB Abilitata|01|00:00:00|00:00:00|00:00:00|000|000|000"_s);
+    QCOMPARE(shown.join(u'|'),
+             u"File: Nessuno|Nessuna Scheda USB Abilitata|01|00:00:00|00:00:00|00:00:00|000|000|000"_s);
     QVERIFY(!w.LabelRange->isVisibleTo(&w));
     for (const char *name :
          {"CommandFirst", "CommandPrevious", "CommandNext", "CommandLast", "CommandRemove", "CommandInsert",
@@ -107,8 +109,9 @@ void TestMainWindow::menuStatesShortcutsAndToolbar()
     for (QAction *a : w.Toolbar->actions())
         layout << (a->isSeparator() ? QStringLiteral("|") : a->property("Key").toString());
     QCOMPARE(layout.join(u' '),
-             QStringLiteral("Create Open Save SaveAs Close Delete | Undo Redo | USBOn USBEm USBIn | Cycle1 Cycle2 Cycle3 Cycle4 "
-                            "Cycle5 Cycle6 Cycle7 Cycle8 | Read Write Rename | Language | Exit"));
+             QStringLiteral(
+                 "Create Open Save SaveAs Close Delete | Undo Redo | USBOn USBEm USBIn | Cycle1 Cycle2 Cycle3 Cycle4 "
+                 "Cycle5 Cycle6 Cycle7 Cycle8 | Read Write Rename | Language | Exit"));
 }
 
 void TestMainWindow::startupProgressGatesTheMenus()
@@ -224,9 +227,11 @@ void TestMainWindow::exitAnswers()
     QVERIFY(f.dialogs.allAnswered());
 
     const platform::Message &m = f.dialogs.shown.first();
-    QVERIFY(m.icon == MsgIcon::Question && m.buttons == MsgButtons::YesNoCancel && m.defaultButton == MsgResult::Cancel);
-    QCOMPARE(m.title + u'|' + m.text, english ? u"Warning|Before to exit,\rWould you like to save the selected File?"_s
-                                              : u"Attenzione|Prima di Uscire,\rDesideri salvare il File selezionato?"_s);
+    QVERIFY(m.icon == MsgIcon::Question && m.buttons == MsgButtons::YesNoCancel
+            && m.defaultButton == MsgResult::Cancel);
+    QCOMPARE(m.title + u'|' + m.text, english
+                                          ? u"Warning|Before to exit,\rWould you like to save the selected File?"_s
+                                          : u"Attenzione|Prima di Uscire,\rDesideri salvare il File selezionato?"_s);
     // No ends without any further question; Yes asks whether to save.
     QCOMPARE((QList<int>{int(ended.count()), w.isVisible(), int(f.dialogs.shown.size())}),
              (QList<int>{ends, !ends, answer == MsgResult::Yes ? 2 : 1}));

@@ -103,10 +103,8 @@ class TestChartForm : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void chartZoomAndCursors();
-    void zoomSliders_data();
-    void zoomSliders();
-    void cursorSteps_data();
-    void cursorSteps();
+    void zoomAndCursorSteps_data();
+    void zoomAndCursorSteps();
     void simulatorWiring();
     void cycleEnd_data();
     void cycleEnd();
@@ -161,61 +159,56 @@ void TestChartForm::chartZoomAndCursors()
              (QList<QColor>{QColor(192, 0, 192), QColor(0, 0, 128)}));
 }
 
-void TestChartForm::zoomSliders_data()
+void TestChartForm::zoomAndCursorSteps_data()
 {
-    // The sliders keep one point between them, pushed back within range.
-    QTest::addColumn<QList<int>>("moves"); // positive: the upper slider to; negative: the lower one to
-    QTest::addColumn<QList<int>>("loHi");
-    QTest::newRow("upper down to 2") << QList<int>{2} << QList<int>{1, 3};
-    QTest::newRow("lower past the upper") << QList<int>{2, -4} << QList<int>{1, 3};
-    QTest::newRow("lower next to the upper") << QList<int>{-4} << QList<int>{3, 5};
-    QTest::newRow("lower to 3 of 5") << QList<int>{-3} << QList<int>{3, 5};
-}
-
-void TestChartForm::zoomSliders()
-{
-    QFETCH(QList<int>, moves);
-    Loaded f;
-    for (int move : moves)
-        (move > 0 ? f.w.SliderZoomMax : f.w.SliderZoomMin)->setValue(std::abs(move));
-    QTEST((QList<int>{f.w.SliderZoomMin->value(), f.w.SliderZoomMax->value()}), "loHi");
-}
-
-void TestChartForm::cursorSteps_data()
-{
-    // Buttons clicked in turn (a name ending in "*N": N times), then the
-    // cursors' points, the right cursor's label and place. The right cursor
-    // starts at the end of the cycle: 600 + 10 + 20 = 630 s.
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QList<int>>("leftRight");
+    // Steps in turn: "Min=N"/"Max=N" move a zoom slider, a button name is
+    // clicked ("*N": N times). Then the zoom sliders and the cursors' points,
+    // and the right cursor's label and place where it is shown. The zoom
+    // sliders keep one point between them, pushed back within range; the
+    // right cursor starts at the end of the cycle: 600 + 10 + 20 = 630 s.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<int>>("positions"); // zoom low, high, cursor left, right
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("unit");
     const int end = 13320, last = 1240 + int(std::lround(600 * 12080 / 630.0));
-    const auto row = [](const char *tag, const char *clicks, QList<int> points, const char *label, int unit) {
-        QTest::newRow(tag) << QString::fromLatin1(clicks).split(u' ') << points << QString::fromLatin1(label) << unit;
+    const auto row = [](const char *tag, const char *steps, QList<int> positions, const char *label = "",
+                        int unit = 0) {
+        QTest::newRow(tag) << QString::fromLatin1(steps).split(u' ') << positions << QString::fromLatin1(label) << unit;
     };
-    row("right shown at the end", "RightView", {1, 6}, "TD = 00:10:30", end);
-    row("steps stop at the ends", "RightView LeftView LeftL RightR", {1, 6}, "TD = 00:10:30", end);
-    row("never crossing", "RightView LeftView LeftR*6 RightL*3", {5, 6}, "TD = 00:10:30", end);
-    row("hidden left goes home", "RightView LeftView LeftR*2 LeftView", {1, 6}, "TD = 00:10:30", end);
+    row("upper zoom down to 2", "Max=2", {1, 3, 1, 6});
+    row("lower zoom past the upper", "Max=2 Min=4", {1, 3, 1, 6});
+    row("lower zoom next to the upper", "Min=4", {3, 5, 1, 6});
+    row("right cursor shown at the end", "RightView", {1, 5, 1, 6}, "TD = 00:10:30", end);
+    row("steps stop at the ends", "RightView LeftView LeftL RightR", {1, 5, 1, 6}, "TD = 00:10:30", end);
+    row("never crossing", "RightView LeftView LeftR*6 RightL*3", {1, 5, 5, 6}, "TD = 00:10:30", end);
+    row("hidden left goes home", "RightView LeftView LeftR*2 LeftView", {1, 5, 1, 6}, "TD = 00:10:30", end);
     // On the last point it reads that point's time, also after a refresh.
-    row("right on the last point", "RightView RightL", {1, 5}, "TD = 00:10:00", last);
-    row("and after a refresh", "RightView RightL Last", {1, 5}, "TD = 00:10:00", last);
+    row("right on the last point", "RightView RightL", {1, 5, 1, 5}, "TD = 00:10:00", last);
+    row("and after a refresh", "RightView RightL Last", {1, 5, 1, 5}, "TD = 00:10:00", last);
 }
 
-void TestChartForm::cursorSteps()
+void TestChartForm::zoomAndCursorSteps()
 {
-    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, label);
     Loaded f;
-    for (const QString &click : clicks) {
-        const QString name = click.section(u'*', 0, 0);
-        QWidget *button = f.find(u"CommandCursor"_s + name);
-        f.click(button ? button : f.find(u"Command"_s + name), click.contains(u'*') ? click.section(u'*', 1).toInt() : 1);
+    for (const QString &step : steps) {
+        const QString name = step.section(u'*', 0, 0).section(u'=', 0, 0);
+        if (step.contains(u'='))
+            f.find<QSlider>(u"SliderZoom"_s + name)->setValue(step.section(u'=', 1).toInt());
+        else if (QWidget *button = f.find(u"CommandCursor"_s + name))
+            f.click(button, step.contains(u'*') ? step.section(u'*', 1).toInt() : 1);
+        else
+            f.click(f.find(u"Command"_s + name));
     }
-    QTEST((QList<int>{f.w.CursorLeftPoint, f.w.CursorRightPoint}), "leftRight");
-    QCOMPARE(f.w.LabelDelta->isHidden(), clicks.count(u"LeftView"_s) % 2 == 0); // the delta with both cursors
-    QTEST(f.w.LabelCursorRight->text(), "label");
-    QTEST(ChartView::unitLeft(f.w.CommandCursorRight), "unit");
+    QTEST(
+        (QList<int>{f.w.SliderZoomMin->value(), f.w.SliderZoomMax->value(), f.w.CursorLeftPoint, f.w.CursorRightPoint}),
+        "positions");
+    QCOMPARE(f.w.LabelDelta->isHidden(), steps.count(u"LeftView"_s) % 2 == 0); // the delta with both cursors
+    if (!label.isEmpty()) {
+        QCOMPARE(f.w.LabelCursorRight->text(), label);
+        QTEST(ChartView::unitLeft(f.w.CommandCursorRight), "unit");
+    }
 }
 
 // The window around the simulator's tick (whose cases are test_simulator's):
@@ -279,7 +272,7 @@ void TestChartForm::cycleEnd()
         QVERIFY(f.trigger(QStringLiteral("mnuSimulatorRestart")));
     QCOMPARE(w.CommandStart->property("Picture").toString(), str(restart ? "PictureStartAEn" : "PictureStartEn"));
     f.start();
-    QCOMPARE(f.ticksUntil([&] { return w.PointCurrent == 2; }), 21); // 1 s of ramp, then the jump
+    QCOMPARE(f.ticksUntil([&] { return w.PointCurrent == 2; }), 21);     // 1 s of ramp, then the jump
     QCOMPARE(f.ticksUntil([&] { return w.SimulatorClock == 0.0; }), 21); // the last hold ends with the cycle
     QCOMPARE(f.playing(), QStringLiteral("1 00:00:00 000/100/000 75"));
     QCOMPARE((QList<bool>{w.SimulatorRunning, w.CommandStart->isEnabled(), w.CommandStop->isEnabled()}),
@@ -396,15 +389,15 @@ void TestChartForm::rightClicks()
     QFETCH(QString, where);
     Loaded f;
     FormColour &w = f.w;
-    for (auto [letter, item] : {std::pair{u'R', "mnuEnableRGB"}, {u'S', "mnuEnableSimulator"}, {u'C', "mnuEnableColorCycle"}})
+    for (auto [letter, item] :
+         {std::pair{u'R', "mnuEnableRGB"}, {u'S', "mnuEnableSimulator"}, {u'C', "mnuEnableColorCycle"}})
         QVERIFY(!setup.contains(letter) || f.trigger(str(item)));
     if (setup.contains(u'E'))
         f.click(w.CommandEdit);
-    const std::pair<const char *, QAction *> functions[] = {
-        {"RGB", w.mnuEnableRGB},
-        {"cycle", w.mnuEnableColorCycle},
-        {"simulator", w.mnuEnableSimulator},
-        {"restart", w.menuItem(u"mnuSimulatorRestart"_s)}};
+    const std::pair<const char *, QAction *> functions[] = {{"RGB", w.mnuEnableRGB},
+                                                            {"cycle", w.mnuEnableColorCycle},
+                                                            {"simulator", w.mnuEnableSimulator},
+                                                            {"restart", w.menuItem(u"mnuSimulatorRestart"_s)}};
     std::vector<std::unique_ptr<QSignalSpy>> spies; // a toggle counted each time: exactly once
     for (auto [name, action] : functions)
         spies.push_back(std::make_unique<QSignalSpy>(action, &QAction::toggled));

@@ -124,10 +124,12 @@ void TestChartWalk::markers()
 {
     // Selector (and strip) left, strip width, left cursor, right cursor.
     const std::pair<const char *, QList<int>> cases[] = {
-        {"strip 1", {1240, 1208 + 75, 1240 + 4832, 13320}},    {"strip 2", {1240 + 4832, 604 + 75, 1240 + 4832, 13320}},
+        {"strip 1", {1240, 1208 + 75, 1240 + 4832, 13320}},
+        {"strip 2", {1240 + 4832, 604 + 75, 1240 + 4832, 13320}},
         {"strip last", {9696, 1208 + 75, 1240 + 4832, 13320}},
         {"strip 3", {9696, 75, 1240 + 4832, 1240 + 16308}}, // the cycle ends at 1350 s, past the window
-        {"later start", {1240, 966 + 75, 1240 - 4832, 13320}}, {"one point", {1240, 12080, 1240, 13320}},
+        {"later start", {1240, 966 + 75, 1240 - 4832, 13320}},
+        {"one point", {1240, 12080, 1240, 13320}},
     };
     for (const auto &[name, units] : cases) {
         const chart::Markers m = layout(name).markers;

@@ -9,12 +9,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QFrame>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -248,7 +248,8 @@ void TestEditor::check_data()
     // 300; that pair keeps its length instead of a negative one.
     QTest::newRow("equal times stop the sort") << QList<Point>{{0, 600}, {500, 40}, {300}, {300}} << 0
                                                << QList<qint64>{0, 500, 300, 300} << QList<qint64>{499, 40, 0, 0}
-                                               << lines({u"Two Color Point have the same Time Value"_s, {},
+                                               << lines({u"Two Color Point have the same Time Value"_s,
+                                                         {},
                                                          u"Color Point 04 has Position Time = 00300"_s,
                                                          u"Color Point 03 has Position Time = 00300"_s});
     QTest::newRow("hold as long as the gap") << QList<Point>{{0, 100}, {100, 99}, {200}} << 0
@@ -358,8 +359,11 @@ void TestEditor::keySequences()
     QVERIFY(box->hasFocus());
     QCOMPARE(box->hasSelectedText(), !hms && how == u"tab"_s); // seconds reached with Tab: all selected
     for (const QChar key : keys) {
-        const QHash<QChar, Qt::Key> named{{u'<', Qt::Key_Left}, {u'>', Qt::Key_Right}, {u'#', Qt::Key_Backspace},
-                                          {u'~', Qt::Key_Delete}, {u'=', Qt::Key_Return}};
+        const QHash<QChar, Qt::Key> named{{u'<', Qt::Key_Left},
+                                          {u'>', Qt::Key_Right},
+                                          {u'#', Qt::Key_Backspace},
+                                          {u'~', Qt::Key_Delete},
+                                          {u'=', Qt::Key_Return}};
         if (named.contains(key))
             QTest::keyClick(box, named.value(key));
         else
@@ -509,8 +513,9 @@ void TestEditor::remove()
     f->dialogs.answerMessage(MsgResult::Yes);
     click(u"CommandRemove"_s);
     click(u"CommandRemove"_s);
-    QCOMPARE((QList<qint64>{w->PointCount, w->table().row(1).value(Field::Red), w->table().row(1).value(Field::Length)}),
-             (QList<qint64>{1, 0, 5}));
+    QCOMPARE(
+        (QList<qint64>{w->PointCount, w->table().row(1).value(Field::Red), w->table().row(1).value(Field::Length)}),
+        (QList<qint64>{1, 0, 5}));
 }
 
 void TestEditor::shift_data()

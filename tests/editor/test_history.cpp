@@ -39,8 +39,7 @@ QByteArray cycleBytes(int points, int transition)
 // file, and what the editor shows of the current point.
 QString seen(FormColour &w)
 {
-    return u"%1 points, current %2, file '%3', title '%4', time %5, transition %6, cycle %7"_s
-        .arg(w.PointCount)
+    return u"%1 points, current %2, file '%3', title '%4', time %5, transition %6, cycle %7"_s.arg(w.PointCount)
         .arg(w.PointCurrent)
         .arg(w.FileName, w.windowTitle(), w.TextTime->text(), w.TextTransition->text(),
              QString::fromLatin1(cyclefile::writeCycle(w.table(), w.TransitionTime).toHex()));
@@ -197,8 +196,7 @@ void TestHistory::unsavedChangesQuestion_data()
     QTest::newRow("no: changes dropped") << true << L{MsgResult::No} << false << true << 4;
     QTest::newRow("yes: saved first") << true << L{MsgResult::Yes, MsgResult::Yes} << false << true << 3;
     QTest::newRow("yes, save declined") << true << L{MsgResult::Yes, MsgResult::No} << false << false << 4;
-    QTest::newRow("yes, save fails") << true << L{MsgResult::Yes, MsgResult::Yes, MsgResult::Ok} << true << false
-                                     << -1;
+    QTest::newRow("yes, save fails") << true << L{MsgResult::Yes, MsgResult::Yes, MsgResult::Ok} << true << false << -1;
 }
 
 void TestHistory::unsavedChangesQuestion()

@@ -98,8 +98,8 @@ void TestStore::conversions_data()
     QTest::addColumn<QString>("in");
     QTest::addColumn<QString>("out");
     const auto row = [](const char *function, const char *in, const char *out) {
-        QTest::addRow("%s(%s)", function, in) << QString::fromLatin1(function) << QString::fromUtf8(in)
-                                              << QString::fromLatin1(out);
+        QTest::addRow("%s(%s)", function, in)
+            << QString::fromLatin1(function) << QString::fromUtf8(in) << QString::fromLatin1(out);
     };
     row("toNumber", "00012", "12");
     row("toNumber", "", "0");

@@ -22,7 +22,7 @@ bool FormFixture::trigger(const QString &menuItem)
     QAction *action = form->menuItem(menuItem);
     Q_ASSERT_X(action, "FormFixture::trigger", qPrintable(menuItem));
     // A user reaches an item through its menus: under a disabled menu it is out of reach.
-    for (QAction *a = action; a; ) {
+    for (QAction *a = action; a;) {
         if (!a->isEnabled())
             return false;
         QAction *up = nullptr;
