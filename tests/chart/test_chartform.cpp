@@ -171,7 +171,7 @@ void TestChartForm::zoomAndCursorSteps_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("unit");
     const int end = 13320, last = 1240 + int(std::lround(600 * 12080 / 630.0));
-    const auto row = [](const char *tag, const char *steps, QList<int> positions, const char *label = "",
+    const auto row = [](const char *tag, const char *steps, const QList<int> &positions, const char *label = "",
                         int unit = 0) {
         QTest::newRow(tag) << QString::fromLatin1(steps).split(u' ') << positions << QString::fromLatin1(label) << unit;
     };

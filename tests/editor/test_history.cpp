@@ -57,7 +57,7 @@ class TestHistory : public QObject
 
     QString file(const QString &name, int points, int transition = 600)
     {
-        const QString path = m_dir.filePath(name);
+        QString path = m_dir.filePath(name);
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly) || f.write(cycleBytes(points, transition)) < 0)
             qFatal("cannot write a test file");
