@@ -163,11 +163,8 @@ void TestMainWindow::toolbarDispatchIsExactAndCaseSensitive_data()
         QTest::addRow("Cycle%d", slot) << QStringLiteral("Cycle%1").arg(slot) << QString() << QString()
                                        << QString::number(slot);
     row("lower case exit", "exit");
-    row("lower case save", "save");
-    row("lower case cycle", "cycle1");
     row("trailing blank", "Exit ");
     row("cycle 9", "Cycle9");
-    row("empty", "");
 }
 
 void TestMainWindow::toolbarDispatchIsExactAndCaseSensitive()
@@ -243,10 +240,8 @@ void TestMainWindow::timeDisplayRoundTrips_data()
     QTest::addColumn<QString>("hms");
     QTest::addColumn<QString>("back");
     QTest::newRow("100 s") << u"00100"_s << u"00:01:40"_s << u"00100"_s;
-    QTest::newRow("a day") << u"86400"_s << u"24:00:00"_s << u"86400"_s;
     QTest::newRow("90000 clamps on the way back") << u"90000"_s << u"25:00:00"_s << u"86400"_s;
     QTest::newRow("empty") << QString() << u"00:00:00"_s << u"00000"_s;
-    QTest::newRow("just under a day") << u"86399"_s << u"23:59:59"_s << u"86399"_s;
 }
 
 void TestMainWindow::timeDisplayRoundTrips()
