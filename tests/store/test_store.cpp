@@ -77,18 +77,17 @@ void TestStore::writesKeepFieldWidth()
 {
     store::ColourTable t;
     t.moveTo(3);
-    t.setText(Field::Time, QStringLiteral("12"));
-    QCOMPARE(t.text(Field::Time), QStringLiteral("00012"));
-    t.setText(Field::Time, QStringLiteral("123456789012"));
-    QCOMPARE(t.text(Field::Time), QStringLiteral("99999"));
-    t.setValue(Field::Length, -40);
-    QCOMPARE(t.text(Field::Length), QStringLiteral("00000"));
-    t.setText(Field::Blue, QStringLiteral("1500"));
-    QCOMPARE(t.text(Field::Blue), QStringLiteral("999"));
-    t.setValue(Field::PointID, 100);
-    QCOMPARE(t.text(Field::PointID), QStringLiteral("99"));
-    QCOMPARE(t.value(Field::PointID), 99);
-    QCOMPARE(store::formatPlain(-12), QStringLiteral("-12"));
+    QStringList shown;
+    for (auto [field, text] : {std::pair{Field::Time, "12"},
+                               {Field::Time, "123456789012"},
+                               {Field::Length, "-40"},
+                               {Field::Blue, "1500"},
+                               {Field::PointID, "100"}}) {
+        t.setText(field, QString::fromLatin1(text));
+        shown << t.text(field);
+    }
+    QCOMPARE(shown.join(u' '), QStringLiteral("00012 99999 00000 999 99"));
+    QVERIFY(t.value(Field::PointID) == 99 && store::formatPlain(-12) == QStringLiteral("-12"));
 }
 
 void TestStore::conversions_data()
