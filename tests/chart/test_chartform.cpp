@@ -298,6 +298,9 @@ void TestChartForm::onePointStopsItself()
     QVERIFY(!f.w.SliderZoomMin->isEnabled() && !f.w.CommandCursorLeftView->isEnabled());
     // The right cursor of a one-point cycle stands at 3, as for two points.
     QCOMPARE((QList<int>{f.w.CursorLeftPoint, f.w.CursorRightPoint}), (QList<int>{1, 3}));
+    // The speed menu waits for the simulator; its items write the speed label.
+    QVERIFY(!f.trigger(u"mnuSimulatorSpeedIHS"_s) && f.trigger(u"mnuEnableSimulator"_s));
+    QVERIFY(f.trigger(u"mnuSimulatorSpeedIHS"_s) && f.w.LabelSimulatorSpeed->text() == str("Velocità: 1ora = 1sec"));
     f.start();
     if (paused)
         f.click(f.w.CommandPause);
