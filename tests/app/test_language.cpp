@@ -202,17 +202,12 @@ void TestLanguage::captionSpotRows()
         QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
     if (setup.contains(u'c'))
         QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));
-    QString text;
-    if (name == u"MSChartColorCycle"_s)
-        text = w.MSChartColorCycle->columnLabel(1);
-    else if (name == u"ToolbarLanguage"_s)
-        text = w.toolbarButton(u"Language"_s)->toolTip();
-    else if (QAction *item = w.menuItem(name))
-        text = captions::visibleText(item->text());
-    else if (auto *label = w.findChild<QLabel *>(name); label && !setup.contains(u'c'))
-        text = label->text();
-    else
-        text = w.findChild<QWidget *>(name)->toolTip();
+    const QByteArray object = name.toLatin1();
+    const Role role = setup.contains(u'c')             ? Role::Comment
+                      : name == u"ToolbarLanguage"_s   ? Role::ToolTip
+                      : name == u"MSChartColorCycle"_s ? Role::Column1
+                                                       : Role::Text;
+    const QString text = shown(w, Caption{object.constData(), role, When::Always, "", ""});
     QTEST(text, "text");
 }
 
