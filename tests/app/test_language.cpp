@@ -3,7 +3,6 @@
 
 #include "app/captions.h"
 #include "app/forminformation.h"
-#include "app/qttranslation.h"
 #include "app/tags.h"
 #include "chart/chartview.h"
 #include "platform/helpwindow.h"
@@ -14,6 +13,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -99,14 +99,13 @@ class TestLanguage : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void everyCaptionOnItsTarget_data();
     void everyCaptionOnItsTarget();
+    void captionSpotRows_data();
+    void captionSpotRows();
     void everyMenuItemButtonAndLabelHasItsRow();
     void speedLabelFollowsTheSwitch_data();
     void speedLabelFollowsTheSwitch();
-    void statusHelpAndLanguageButtonFollowTheSwitch();
-    void commentsInEitherLanguage_data();
-    void commentsInEitherLanguage();
+    void helpAndFileStatusFollowTheSwitch();
     void informationWindow_data();
     void informationWindow();
     void qtTextsFollowTheLanguage();
@@ -115,62 +114,112 @@ private Q_SLOTS:
     void keyboardReachesTheMenus();
 };
 
-void TestLanguage::everyCaptionOnItsTarget_data()
-{
-    QTest::addColumn<int>("switches");
-    QTest::addColumn<bool>("hms");
-    QTest::addColumn<bool>("moving");
-    QTest::newRow("as started") << 0 << true << true;
-    QTest::newRow("English") << 1 << true << true;
-    QTest::newRow("English, seconds") << 1 << false << true;
-    QTest::newRow("English, shifting") << 1 << true << false;
-    QTest::newRow("back to Italian") << 2 << true << true;
-    QTest::newRow("back to Italian, seconds, shifting") << 2 << false << false;
-}
-
-// Walks the whole caption table against the window by objectName.
+// The completeness walk: every row that applies in any state shows on its
+// target, as built, in English and back in Italian. The slot the board named
+// keeps its name through the switches.
 void TestLanguage::everyCaptionOnItsTarget()
 {
-    QFETCH(int, switches);
-    QFETCH(bool, hms);
-    QFETCH(bool, moving);
     FormFixture f;
     FormColour &w = *f.form;
-    if (!hms)
-        w.mnuConfigTimeViewer_Click();
-    setTag(w.CommandMoveShift, moving ? u"M"_s : u"S"_s);
-    // A slot the board has named keeps its name.
     QAction *slot = w.menuItem(u"mnuUsbInterfaceOnCycle3"_s);
     slot->setProperty("Caption", u"Tom&Jerr"_s);
     slot->setText(u"Tom&&Jerr"_s);
+    for (int switches = 0; switches <= 2; ++switches) {
+        if (switches > 0)
+            QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
+        int checked = 0;
+        for (const Caption &row : captions::table()) {
+            if (row.role == Role::Comment) {
+                QCOMPARE(shown(w, row), QString()); // the comments start off
+            } else if (row.when == When::Always) {
+                QCOMPARE(shown(w, row), switches == 0 ? row.designedText() : row.text(switches == 1));
+                ++checked;
+            }
+        }
+        QVERIFY(checked >= 70);
+        QCOMPARE(slot->text(), u"Tom&&Jerr"_s);
+    }
+    // The comments on, then off, in Italian; the Language button keeps its
+    // own tool tip, and a switch while they are on leaves them off.
+    const QString languageTip = w.toolbarButton(u"Language"_s)->toolTip();
+    for (bool on : {true, false}) {
+        QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));
+        int count = 0;
+        for (const Caption &row : captions::table()) {
+            if (row.role == Role::Comment) {
+                QCOMPARE(shown(w, row), on ? row.text(false) : QString());
+                ++count;
+            }
+        }
+        QCOMPARE(count, 69);
+        QCOMPARE(w.menuItem(u"mnuHelpCommentOn"_s)->isChecked(), on);
+        QCOMPARE(w.toolbarButton(u"Language"_s)->toolTip(), languageTip);
+    }
+    // An empty comment shows nothing, not even a button's name.
+    QCOMPARE(w.Toolbar->widgetForAction(w.toolbarButton(u"Open"_s))->toolTip(), QString());
+    QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));
+    QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
+    QVERIFY(!w.menuItem(u"mnuHelpCommentOn"_s)->isChecked());
+    QCOMPARE(w.toolbarButton(u"Open"_s)->toolTip(), QString());
+}
+
+void TestLanguage::captionSpotRows_data()
+{
+    // Written from the texts the user reads, not from the table: one menu
+    // item, a label of each editor mode and time display, a comment, a tool
+    // tip, a column and the designed Italian that differs from the switch's.
+    QTest::addColumn<int>("switches");
+    QTest::addColumn<QString>("setup"); // "s": seconds, "S": shifting, "c": comments on
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char *tag, int switches, const char *setup, const char *name, const char *text) {
+        QTest::newRow(tag) << switches << QString::fromLatin1(setup) << QString::fromLatin1(name)
+                           << QString::fromUtf8(text);
+    };
+    row("menu, Italian", 2, "", "mnuSimulatorRestart", "Riavvio");
+    row("menu, English", 1, "", "mnuSimulatorRestart", "Simulator Restart");
+    row("designed Italian", 0, "", "mnuUsbOn", "USB Abilitazione Scheda");
+    row("switched Italian", 2, "", "mnuUsbOn", "USB Abiliazione Scheda");
+    row("switched time item", 2, "", "mnuConfigTimeViewer", "Tempi = hh:mm:ss");
+    row("moving, Italian", 2, "", "LabelTimeName", "Posizione");
+    row("moving, English", 1, "", "LabelTimeName", "Position Time");
+    row("shifting, Italian", 2, "S", "LabelTimeName", "Trasla fino a");
+    row("shifting, English", 1, "S", "LabelTimeName", "Shift to Time");
+    row("seconds, English", 1, "s", "LabelTime", "Seconds");
+    row("seconds, Italian", 2, "s", "LabelLength", "Secondi");
+    row("hh:mm:ss, English", 1, "", "LabelTransition", "hh : mm : ss");
+    row("comment, Italian", 0, "c", "CommandColor", "Selezione del colore");
+    row("comment, English", 1, "c", "CommandColor", "Color Palette");
+    row("tool tip, English", 1, "", "ToolbarLanguage", "English Language -> Lingua Italiana");
+    row("tool tip, Italian", 2, "", "ToolbarLanguage", "Lingua Italiana -> English Language");
+    row("status, English", 1, "", "StatusBarPanel2", "No USB Board Enabled");
+    row("status, Italian", 2, "", "StatusBarPanel2", "Nessuna Scheda USB Abilitata");
+    row("no file, English", 1, "", "StatusBarPanel1", "File: None");
+    row("column, English", 1, "", "MSChartColorCycle", "Red");
+    row("column, Italian", 2, "", "MSChartColorCycle", "Rosso");
+}
+
+void TestLanguage::captionSpotRows()
+{
+    QFETCH(int, switches);
+    QFETCH(QString, setup);
+    QFETCH(QString, name);
+    FormFixture f;
+    FormColour &w = *f.form;
+    if (setup.contains(u's'))
+        w.mnuConfigTimeViewer_Click();
+    setTag(w.CommandMoveShift, setup.contains(u'S') ? u"S"_s : u"M"_s);
     for (int i = 0; i < switches; ++i)
         QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
-    const bool english = switches % 2 == 1;
-    QCOMPARE(tag(w.mnuConfigLanguage), english ? u"E"_s : u"I"_s);
-    QCOMPARE(slot->text(), u"Tom&&Jerr"_s);
-
-    int checked = 0;
-    for (const Caption &row : captions::table()) {
-        if (row.role == Role::Comment) {
-            QCOMPARE(shown(w, row), QString()); // the comments start off
-            continue;
-        }
-        const bool applies = row.when == When::Always
-                             || (row.when == When::AtStart && QLatin1String(row.name) != slot->objectName())
-                             || (row.when == When::HmsTimes && hms) || (row.when == When::SecondsTimes && !hms)
-                             || (row.when == When::Moving && moving) || (row.when == When::Shifting && !moving);
-        // Before any switch the time display has written its own captions.
-        if (!applies || (switches == 0 && (row.when == When::HmsTimes || row.when == When::SecondsTimes)))
-            continue;
-        QCOMPARE(shown(w, row), row.when == When::AtStart || switches == 0 ? row.designedText() : row.text(english));
-        ++checked;
-    }
-    QVERIFY(checked >= 88);
-    // In hh:mm:ss the time labels keep their pattern whatever the language.
-    for (QLabel *label : {w.LabelTime, w.LabelLength, w.LabelTransition})
-        QCOMPARE(label->text() == u"hh : mm : ss"_s, hms);
-    if (switches == 0)
-        QCOMPARE(w.mnuConfigTimeViewer->text(), captions::timeDisplayCaption(hms, false));
+    if (setup.contains(u'c'))
+        QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));
+    const QByteArray object = name.toLatin1();
+    const Role role = setup.contains(u'c')             ? Role::Comment
+                      : name == u"ToolbarLanguage"_s   ? Role::ToolTip
+                      : name == u"MSChartColorCycle"_s ? Role::Column1
+                                                       : Role::Text;
+    const QString text = shown(w, Caption{object.constData(), role, When::Always, "", ""});
+    QTEST(text, "text");
 }
 
 // No menu item, toolbar button or captioned label is left out of the table.
@@ -201,11 +250,8 @@ void TestLanguage::speedLabelFollowsTheSwitch_data()
     QTest::addColumn<QString>("english");
     QTest::addColumn<QString>("italian");
     QTest::newRow("real time") << 1.0f << u"Speed: Real Time"_s << u"Velocità: Tempo Reale"_s;
-    QTest::newRow("*1000") << 1000.0f << u"Speed: *1000"_s << u"Velocità: *1000"_s;
-    QTest::newRow("1 min") << 60.0f << u"Speed: 1min = 1sec"_s << u"Velocità: 1min = 1sec"_s;
     QTest::newRow("1 hour") << 3600.0f << u"Speed: 1hour = 1sec"_s << u"Velocità: 1hour = 1sec"_s;
     QTest::newRow("/5") << 0.2f << u"Speed: /5"_s << u"Velocità: /5"_s;
-    QTest::newRow("/10") << 0.1f << u"Speed: /10"_s << u"Velocità: /10"_s;
     // A factor without a speed item leaves the label as it was.
     QTest::newRow("no item") << 3.0f << u"as it was"_s << u"as it was"_s;
     QTest::newRow("nearly /5") << 0.2001f << u"as it was"_s << u"as it was"_s;
@@ -226,72 +272,19 @@ void TestLanguage::speedLabelFollowsTheSwitch()
     QCOMPARE(w.LabelSimulatorSpeed->text(), italian);
 }
 
-void TestLanguage::statusHelpAndLanguageButtonFollowTheSwitch()
+// The toolbar's Language button switches as the menu item does; the guide
+// opened is the one of the language in force, the file status follows.
+void TestLanguage::helpAndFileStatusFollowTheSwitch()
 {
     FormFixture f;
-    FormColour &w = *f.form;
-    QAction *language = w.toolbarButton(u"Language"_s);
+    QAction *language = f.form->toolbarButton(u"Language"_s);
     QVERIFY(f.trigger(u"mnuHelpGuide"_s));
-    language->trigger(); // the button switches as the menu item does
-    QCOMPARE(w.StatusBarPanel1->text(), u"File: None"_s);
-    QCOMPARE(w.StatusBarPanel2->text(), u"No USB Board Enabled"_s);
-    QCOMPARE(language->toolTip(), u"English Language -> Lingua Italiana"_s);
-    QVERIFY(f.trigger(u"mnuHelpGuide"_s));
-    w.setFileStatus({u"File: day.txt"_s, u"File: giorno.txt"_s});
     language->trigger();
-    QCOMPARE(w.StatusBarPanel1->text(), u"File: giorno.txt"_s);
-    QCOMPARE(w.StatusBarPanel2->text(), u"Nessuna Scheda USB Abilitata"_s);
-    QCOMPARE(language->toolTip(), u"Lingua Italiana -> English Language"_s);
     QVERIFY(f.trigger(u"mnuHelpGuide"_s));
-    QCOMPARE(f.dialogs.helpShown, QStringList({u"OrvantaGuida"_s, u"OrvantaGuide"_s, u"OrvantaGuida"_s}));
-}
-
-void TestLanguage::commentsInEitherLanguage_data()
-{
-    QTest::addColumn<bool>("english");
-    QTest::newRow("Italian") << false;
-    QTest::newRow("English") << true;
-}
-
-void TestLanguage::commentsInEitherLanguage()
-{
-    QFETCH(bool, english);
-    FormFixture f;
-    FormColour &w = *f.form;
-    if (english)
-        w.mnuConfigLanguage_Click();
-    const QString languageTip = w.toolbarButton(u"Language"_s)->toolTip();
-    QAction *comments = w.menuItem(u"mnuHelpCommentOn"_s);
-    const auto expectComments = [&w](bool on, bool inEnglish) {
-        int count = 0;
-        for (const Caption &row : captions::table()) {
-            if (row.role != Role::Comment)
-                continue;
-            QCOMPARE(shown(w, row), on ? row.text(inEnglish) : QString());
-            ++count;
-        }
-        QCOMPARE(count, 69);
-    };
-
-    QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));
-    QVERIFY(comments->isChecked());
-    expectComments(true, english);
-    QCOMPARE(w.toolbarButton(u"Open"_s)->toolTip(), english ? u"File Open"_s : u"Aprire un File"_s);
-    QCOMPARE(w.LabelTimeName->toolTip(), QString()); // a label without a comment
-    QCOMPARE(w.toolbarButton(u"Language"_s)->toolTip(), languageTip);
-
-    QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));
-    QVERIFY(!comments->isChecked());
-    expectComments(false, english);
-    // An empty comment shows nothing, not even a button's name.
-    QCOMPARE(w.Toolbar->widgetForAction(w.toolbarButton(u"Open"_s))->toolTip(), QString());
-    QCOMPARE(w.toolbarButton(u"Language"_s)->toolTip(), languageTip);
-
-    // A switch while the comments are on leaves them off.
-    QVERIFY(f.trigger(u"mnuHelpCommentOn"_s));
-    QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
-    QVERIFY(!comments->isChecked());
-    expectComments(false, !english);
+    f.form->setFileStatus({u"File: day.txt"_s, u"File: giorno.txt"_s});
+    language->trigger();
+    QCOMPARE(f.form->StatusBarPanel1->text(), u"File: giorno.txt"_s);
+    QCOMPARE(f.dialogs.helpShown, QStringList({u"OrvantaGuida"_s, u"OrvantaGuide"_s}));
 }
 
 void TestLanguage::informationWindow_data()
@@ -317,10 +310,9 @@ void TestLanguage::informationWindow()
     QVERIFY(f.trigger(u"mnuInfoOrvanta"_s)); // asked again, the one window comes forward
     QCOMPARE(w.findChildren<FormInformation *>().size(), 1);
     QPointer<FormInformation> info = w.findChild<FormInformation *>();
-    QVERIFY(info->isVisible() && !info->isModal());
-    QCOMPARE(info->windowTitle(), u"Orvanta Information"_s);
-    QCOMPARE(info->LabelSoftware->text(), u"Software               V01.00"_s);
-    QVERIFY(!info->PictureInformation->pixmap().isNull());
+    QVERIFY(info->isVisible() && !info->isModal() && !info->PictureInformation->pixmap().isNull());
+    QCOMPARE(info->windowTitle() + u'|' + info->LabelSoftware->text(),
+             u"Orvanta Information|Software               V01.00"_s);
     w.mnuConfigLanguage_Click(); // the window keeps the language it opened in
     QCOMPARE(info->Command->text(), button);
     QTest::mouseClick(info->Command, Qt::LeftButton);
@@ -337,21 +329,25 @@ void TestLanguage::informationWindow()
     QTRY_VERIFY(info.isNull());
 }
 
+// Skipped only where Qt's Italian file is not on the machine, never on the
+// program's own say.
 void TestLanguage::qtTextsFollowTheLanguage()
 {
-    FormFixture f;
-    if (!qttranslation::italian())
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_it.qm"_s))
         QSKIP("Qt's Italian translation (qtbase_it.qm) is not installed");
+    FormFixture f;
     const auto buttons = []() -> QString {
-        QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::Cancel);
-        return captions::visibleText(box.button(QDialogButtonBox::Yes)->text()) + u'/'
-               + box.button(QDialogButtonBox::Cancel)->text();
+        QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel);
+        QStringList texts;
+        for (auto which : {QDialogButtonBox::Yes, QDialogButtonBox::No, QDialogButtonBox::Cancel})
+            texts << captions::visibleText(box.button(which)->text());
+        return texts.join(u'/');
     };
-    QCOMPARE(buttons(), u"Sì/Annulla"_s);
+    QCOMPARE(buttons(), u"Sì/No/Annulla"_s);
     QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
-    QCOMPARE(buttons(), u"Yes/Cancel"_s);
+    QCOMPARE(buttons(), u"Yes/No/Cancel"_s);
     QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
-    QCOMPARE(buttons(), u"Sì/Annulla"_s);
+    QCOMPARE(buttons(), u"Sì/No/Annulla"_s);
 }
 
 void TestLanguage::guideWindow_data()
@@ -376,10 +372,8 @@ void TestLanguage::guideWindow()
     platform::QtDialogs dialogs(&owner);
     dialogs.showHelp(file);
     QPointer<platform::HelpWindow> help = owner.findChild<platform::HelpWindow *>();
-    QVERIFY(help && help->isVisible());
-    QCOMPARE(help->windowTitle(), title);
-    QCOMPARE(help->findChild<QToolButton *>(u"HelpBack"_s)->text(), back);
-    QVERIFY(help->contents()->topLevelItemCount() >= 6);
+    QVERIFY(help && help->isVisible() && help->contents()->topLevelItemCount() >= 6);
+    QCOMPARE(help->windowTitle() + u'|' + help->findChild<QToolButton *>(u"HelpBack"_s)->text(), title + u'|' + back);
 
     QSet<QString> anchors;
     QStringList links, images;
@@ -426,13 +420,7 @@ void TestLanguage::keyboardReachesTheMenus()
     f.tick(5);
     QTest::keyClick(&w, Qt::Key_F10);
     QCOMPARE(openMenu(), u"mnuFile"_s);
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
-    QCOMPARE(openMenu(), u"mnuEdit"_s);
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
-    QCOMPARE(openMenu(), u"mnuUSB"_s);
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left); // round to the last menu
     QCOMPARE(openMenu(), u"mnuInfo"_s);
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return); // Info > Orvanta
     QTRY_VERIFY(w.findChild<FormInformation *>());
@@ -446,9 +434,8 @@ void TestLanguage::keyboardReachesTheMenus()
     closeMenus(w);
     w.mnuConfigLanguage_Click();
     QTest::keyClick(&w, Qt::Key_H, Qt::AltModifier);
-    QCOMPARE(openMenu(), u"mnuHelp"_s);
+    QVERIFY(openMenu() == u"mnuHelp"_s && captions::visibleText(w.mnuHelp->text()) == u"Help"_s);
     closeMenus(w);
-    QCOMPARE(captions::visibleText(w.mnuHelp->text()), u"Help"_s);
     QCOMPARE(captions::withMnemonics({u"R&D"_s, u"Rosso"_s, u"12"_s}),
              QStringList({u"&R&&D"_s, u"R&osso"_s, u"&12"_s}));
 

@@ -108,14 +108,16 @@ class TestChartForm : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void chartZoomAndCursors();
-    void cursorsAndZoomAtTheEnd();
-    void labelRightClickSwitchesTimes();
-    void simulatorAtSpeedOneWithPause();
-    void simulatorAtHourPerSecond();
+    void zoomAndCursorSteps_data();
+    void zoomAndCursorSteps();
+    void simulatorWiring();
+    void cycleEnd_data();
     void cycleEnd();
-    void onePointAndZeroLengthCycles();
+    void onePointStopsItself_data();
+    void onePointStopsItself();
     void switchesAndPlaybackFromCurrentPoint();
-    void rightClicksReachTheirOwnerOnce();
+    void rightClicks_data();
+    void rightClicks();
     void viewDrawsHoldsAndSlopesWhereTheGridSays();
     void dragAPoint_data();
     void dragAPoint();
@@ -162,15 +164,7 @@ void TestChartForm::chartZoomAndCursors()
     QSlider *lo = w.SliderZoomMin, *hi = w.SliderZoomMax;
     QCOMPARE((QList<int>{w.MSChartColorCycle->rowCount(), lo->value(), hi->value(), hi->maximum(), lo->isEnabled()}),
              (QList<int>{800, 1, 5, 5, true}));
-    // The sliders keep one point between them, pushed back within range.
-    hi->setValue(2);
-    lo->setValue(4);
-    QCOMPARE((QList<int>{lo->value(), hi->value()}), (QList<int>{1, 3}));
-    hi->setValue(5);
-    lo->setValue(4);
-    QCOMPARE(lo->value(), 3);
     // Releasing a slider brings a current point outside the window into it.
-    lo->setValue(1);
     f.click(w.CommandLast);
     hi->setValue(3);
     QTest::mouseRelease(hi, Qt::LeftButton, {}, hi->rect().center());
@@ -181,29 +175,19 @@ void TestChartForm::chartZoomAndCursors()
     QCOMPARE((QList<int>{w.PointCurrent, hi->value()}), (QList<int>{5, 5}));
     QCOMPARE(w.ChartLayout->window.end, 630.0f);
     QCOMPARE(ChartView::unitLeft(w.CommandCursorSelected), 1240 + int(std::lround(600 * 12080 / 630.0)));
-    // The right cursor stands at the end of the cycle: 600 + 10 + 20 = 630 s.
-    f.click(w.CommandCursorRightView);
-    QVERIFY(!w.CommandCursorRight->isHidden() && ChartView::unitLeft(w.CommandCursorRight) == 13320);
-    QCOMPARE(w.LabelCursorRight->text(), QStringLiteral("TD = 00:10:30"));
-    // The steps stop at the ends and never let the cursors cross.
-    f.click(w.CommandCursorLeftView);
-    f.click(w.CommandCursorLeftL);
-    f.click(w.CommandCursorRightR);
-    QCOMPARE((QList<int>{w.CursorLeftPoint, w.CursorRightPoint}), (QList<int>{1, 6}));
-    f.click(w.CommandCursorLeftR, 6);
-    f.click(w.CommandCursorRightL, 3);
-    QCOMPARE((QList<int>{w.CursorLeftPoint, w.CursorRightPoint}), (QList<int>{5, 6}));
-    f.click(w.CommandCursorLeftView); // hiding the left cursor brings it home
-    QVERIFY(w.LabelDelta->isHidden() && w.CursorLeftPoint == 1);
+    // A point removed from a window zoomed to the end leaves three points in it.
+    lo->setValue(3);
+    f.dialogs.answerMessage(platform::MsgResult::Yes);
+    f.click(w.CommandRemove);
+    QCOMPARE((QList<int>{w.PointCount, w.PointCurrent, lo->value(), hi->value()}), (QList<int>{4, 4, 2, 4}));
+    QCOMPARE(w.ChartLayout->window.start, 100.0f);
     // In English and seconds, cursors on points 2 and 4, the current point on
     // the left cursor: a tie.
     setTag(w.mnuConfigLanguage, QStringLiteral("E"));
     w.mnuConfigTimeViewer_Click();
-    f.click(w.CommandCursorLeftView);
-    f.click(w.CommandCursorLeftR);
-    f.click(w.CommandCursorRightL, 2);
-    f.click(w.CommandFirst);
-    f.click(w.CommandNext);
+    for (QWidget *button : {w.CommandCursorLeftView, w.CommandCursorRightView, w.CommandCursorLeftR,
+                            w.CommandCursorRightL, w.CommandFirst, w.CommandNext})
+        f.click(button);
     QCOMPARE((QStringList{w.LabelCursorLeft->text(), w.LabelCursorRight->text(), w.LabelDeltaL->text(),
                           w.LabelDelta->text(), w.LabelDeltaR->text()}),
              str("TL = 00100|TR = 00400|TP-TL = 00000|TR-TL = 00300|TR-TP = 00300").split(u'|'));
@@ -213,176 +197,167 @@ void TestChartForm::chartZoomAndCursors()
              (QList<QColor>{QColor(192, 0, 192), QColor(0, 0, 128)}));
 }
 
-// The right cursor on the last point reads that point's time, not the end of
-// the cycle, also after a refresh; a point removed from a window zoomed to
-// the end leaves three points in it.
-void TestChartForm::cursorsAndZoomAtTheEnd()
+void TestChartForm::zoomAndCursorSteps_data()
 {
-    Loaded f; // the last point at 600 s, the end of the cycle at 630 s
-    FormColour &w = f.w;
-    f.click(w.CommandCursorRightView);
-    f.click(w.CommandCursorRightL);
-    for (bool refreshed : {false, true}) {
-        if (refreshed)
-            f.click(w.CommandLast);
-        QCOMPARE(w.CursorRightPoint, 5);
-        QCOMPARE(w.LabelCursorRight->text(), QStringLiteral("TD = 00:10:00"));
-        QCOMPARE(ChartView::unitLeft(w.CommandCursorRight), 1240 + int(std::lround(600 * 12080 / 630.0)));
-    }
-    w.SliderZoomMin->setValue(3);
-    QCOMPARE((QList<int>{w.PointCurrent, w.SliderZoomMin->value(), w.SliderZoomMax->value()}), (QList<int>{5, 3, 5}));
-    f.dialogs.answerMessage(platform::MsgResult::Yes);
-    f.click(w.CommandRemove);
-    QCOMPARE((QList<int>{w.PointCount, w.PointCurrent, w.SliderZoomMin->value(), w.SliderZoomMax->value()}),
-             (QList<int>{4, 4, 2, 4}));
-    QCOMPARE(w.ChartLayout->window.start, 100.0f);
+    // Steps in turn: "Min=N"/"Max=N" move a zoom slider, a button name is
+    // clicked ("*N": N times). Then the zoom sliders and the cursors' points,
+    // and the right cursor's label and place where it is shown. The zoom
+    // sliders keep one point between them, pushed back within range; the
+    // right cursor starts at the end of the cycle: 600 + 10 + 20 = 630 s.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<int>>("positions"); // zoom low, high, cursor left, right
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("unit");
+    const int end = 13320, last = 1240 + int(std::lround(600 * 12080 / 630.0));
+    const auto row = [](const char *tag, const char *steps, const QList<int> &positions, const char *label = "",
+                        int unit = 0) {
+        QTest::newRow(tag) << QString::fromLatin1(steps).split(u' ') << positions << QString::fromLatin1(label) << unit;
+    };
+    row("upper zoom down to 2", "Max=2", {1, 3, 1, 6});
+    row("lower zoom past the upper", "Max=2 Min=4", {1, 3, 1, 6});
+    row("lower zoom next to the upper", "Min=4", {3, 5, 1, 6});
+    row("right cursor shown at the end", "RightView", {1, 5, 1, 6}, "TD = 00:10:30", end);
+    row("steps stop at the ends", "RightView LeftView LeftL RightR", {1, 5, 1, 6}, "TD = 00:10:30", end);
+    row("never crossing", "RightView LeftView LeftR*6 RightL*3", {1, 5, 5, 6}, "TD = 00:10:30", end);
+    row("hidden left goes home", "RightView LeftView LeftR*2 LeftView", {1, 5, 1, 6}, "TD = 00:10:30", end);
+    // On the last point it reads that point's time, also after a refresh.
+    row("right on the last point", "RightView RightL", {1, 5, 1, 5}, "TD = 00:10:00", last);
+    row("and after a refresh", "RightView RightL Last", {1, 5, 1, 5}, "TD = 00:10:00", last);
 }
 
-void TestChartForm::labelRightClickSwitchesTimes()
+void TestChartForm::zoomAndCursorSteps()
 {
-    Loaded f({});
-    bool hms = true;
-    for (const char *name : {"LabelCursorLeft", "LabelCursorRight", "LabelDeltaL", "LabelDelta", "LabelDeltaR",
-                             "LabelTime", "LabelLength", "LabelTransition", "LabelSimulatorTime"}) {
-        QLabel *l = f.find<QLabel>(str(name));
-        l->show();
-        QTest::mouseClick(l, Qt::RightButton, {}, QPoint(0, l->height() / 2)); // on the edge: not inside
-        QVERIFY2(f.w.hmsMode() == hms, name);
-        f.click(l, 1, Qt::RightButton);
-        hms = !hms;
-        QVERIFY2(f.w.hmsMode() == hms, name);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, label);
+    Loaded f;
+    for (const QString &step : steps) {
+        const QString name = step.section(u'*', 0, 0).section(u'=', 0, 0);
+        if (step.contains(u'='))
+            f.find<QSlider>(u"SliderZoom"_s + name)->setValue(step.section(u'=', 1).toInt());
+        else if (QWidget *button = f.find(u"CommandCursor"_s + name))
+            f.click(button, step.contains(u'*') ? step.section(u'*', 1).toInt() : 1);
+        else
+            f.click(f.find(u"Command"_s + name));
     }
-    QCOMPARE(f.field(QStringLiteral("TextTime"))->text(), QStringLiteral("00000")); // now in seconds
+    QTEST(
+        (QList<int>{f.w.SliderZoomMin->value(), f.w.SliderZoomMax->value(), f.w.CursorLeftPoint, f.w.CursorRightPoint}),
+        "positions");
+    QCOMPARE(f.w.LabelDelta->isHidden(), steps.count(u"LeftView"_s) % 2 == 0); // the delta with both cursors
+    if (!label.isEmpty()) {
+        QCOMPARE(f.w.LabelCursorRight->text(), label);
+        QTEST(ChartView::unitLeft(f.w.CommandCursorRight), "unit");
+    }
 }
 
-void TestChartForm::simulatorAtSpeedOneWithPause()
+// The window around the simulator's tick (whose cases are test_simulator's):
+// playing keeps the menus off, Pause holds, Stop brings the editor back.
+void TestChartForm::simulatorWiring()
 {
     Loaded f({{0, 10, 100, 0, 0}, {20, 10, 0, 0, 100}}, 10); // 40 s over 12120 units
     FormColour &w = f.w;
+    // No start while the selected point is being edited.
+    setTag(w.CommandSave, QStringLiteral("E"));
+    setTag(w.mnuConfigLanguage, QStringLiteral("E"));
+    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
+    f.dialogs.answerMessage(platform::MsgResult::Ok);
+    f.click(w.CommandStart);
+    QVERIFY(!w.SimulatorRunning && f.dialogs.last().text.startsWith(u"The Selected Colour Point is in Editor"_s));
+    setTag(w.CommandSave, QStringLiteral("D"));
+    const auto menus = [&w] {
+        QList<int> on;
+        for (QAction *a : {w.mnuFile, w.mnuEnable, w.mnuUSB, w.mnuConfig, w.mnuInfo, w.mnuHelp})
+            on << a->isEnabled();
+        return on << w.Toolbar->isEnabled();
+    };
     f.start();
-    // Playing keeps every menu but Help off, and the time display as it is.
-    for (QAction *a : {w.mnuFile, w.mnuEnable, w.mnuUSB, w.mnuConfig, w.mnuInfo})
-        QVERIFY(!a->isEnabled());
-    QVERIFY(!w.Toolbar->isEnabled() && w.mnuHelp->isEnabled());
+    QCOMPARE(menus(), (QList<int>{0, 0, 0, 0, 0, 1, 0})); // only Help
+    // The time display stays as it is: the clock's right click does nothing.
     f.click(w.LabelSimulatorTime, 1, Qt::RightButton);
-    QVERIFY(f.w.hmsMode() && w.TextTime->text() == QStringLiteral("00:00:00"));
-    // The hold: 180 steps of 50 ms sum to a hair under 9 s, shown as 9 s.
-    f.tick(181);
+    QVERIFY(w.hmsMode() && w.TextTime->text() == QStringLiteral("00:00:00"));
+    f.tick(181); // 180 steps of 50 ms sum to a hair under 9 s, shown as 9 s
     QCOMPARE(w.LabelSimulatorTime->text(), QStringLiteral("00:00:09"));
     QCOMPARE(w.ShapeColor->fillColor(), QColor(255, 0, 0));
     f.tick(120); // the ramp, half-way at 15 s
     const QString halfWay = QStringLiteral("1 00:00:15 050/000/050 4545");
     QCOMPARE(f.playing(), halfWay);
-    // Pause holds everything, shows itself held, and disables Start and Stop.
-    QVERIFY(!w.CommandPause->isChecked());
     f.click(w.CommandPause);
     f.tick(100);
     QVERIFY(!w.CommandStop->isEnabled() && !w.CommandStart->isEnabled() && f.playing() == halfWay);
     QVERIFY(w.CommandPause->isChecked());
     f.click(w.CommandPause);
-    QVERIFY(!w.CommandPause->isChecked());
-    // The tick that reaches 20 s changes point without advancing the clock.
-    const int ticks = f.ticksUntil([&] { return w.PointCurrent != 1; });
-    QVERIFY2(ticks >= 99 && ticks <= 101, qPrintable(QString::number(ticks)));
-    QCOMPARE(f.playing() + u' ' + QString::number(w.SimulatorTime), QStringLiteral("2 00:00:20 000/000/100 6060 0"));
-    f.tick();
-    QCOMPARE(f.playing() + u' ' + QString::number(w.SimulatorTime), QStringLiteral("2 00:00:20 000/000/100 6060 0.05"));
+    QVERIFY(f.ticksUntil([&] { return w.PointCurrent != 1; }) <= 101);
+    QCOMPARE(f.playing(), QStringLiteral("2 00:00:20 000/000/100 6060"));
     f.click(w.CommandStop); // on point 2: the editor goes back to point 1
     f.tick();
-    QVERIFY(!w.SimulatorRunning && f.bar() == 75);
-    for (QAction *a : {w.mnuFile, w.mnuEnable, w.mnuUSB, w.mnuConfig, w.mnuInfo})
-        QVERIFY(a->isEnabled());
+    QVERIFY(!w.SimulatorRunning && f.bar() == 75 && menus() == QList<int>(7, 1));
     QVERIFY(w.PointCurrent == 1 && f.field(QStringLiteral("TextPointID"))->text() == QStringLiteral("01"));
 }
 
-void TestChartForm::simulatorAtHourPerSecond()
+void TestChartForm::cycleEnd_data()
 {
-    Loaded f({{0, 10, 100, 0, 0}, {100, 10, 0, 100, 0}, {200, 10, 0, 0, 100}, {300, 10, 0, 0, 0}}, 10);
-    FormColour &w = f.w;
-    QVERIFY(!w.menuItem(QStringLiteral("mnuSimulatorConfiguration"))->isEnabled());
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")) && f.trigger(QStringLiteral("mnuSimulatorSpeedIHS")));
-    QVERIFY(w.menuItem(QStringLiteral("mnuSimulatorConfiguration"))->isEnabled());
-    QCOMPARE(w.LabelSimulatorSpeed->text(), str("Velocità: 1ora = 1sec"));
-    // No start while the selected point is being edited.
-    setTag(w.CommandSave, QStringLiteral("E"));
-    setTag(w.mnuConfigLanguage, QStringLiteral("E"));
-    f.dialogs.answerMessage(platform::MsgResult::Ok);
-    f.click(w.CommandStart);
-    QVERIFY(!w.SimulatorRunning);
-    QCOMPARE(f.dialogs.last().text, QStringLiteral("The Selected Colour Point is in Editor or Insert State.")
-                                        + kLineBreak
-                                        + QStringLiteral("Save or Annul it before to Start the Simulator."));
-    setTag(w.CommandSave, QStringLiteral("D"));
-    f.start();
-    // 180 s a tick: each point takes the tick that reaches it and one more.
-    QList<int> points;
-    for (int i = 0; i < 8; ++i, f.tick())
-        points.append(w.PointCurrent);
-    QCOMPARE(points, (QList<int>{1, 1, 2, 2, 3, 3, 4, 4})); // then the end of the cycle, without restart
-    QVERIFY(!w.SimulatorRunning && f.playing() == QStringLiteral("1 00:00:00 100/000/000 75"));
+    QTest::addColumn<bool>("restart");
+    QTest::newRow("restart off: standing on point 1") << false;
+    QTest::newRow("restart on: playing point 1 again") << true;
 }
 
 void TestChartForm::cycleEnd()
 {
-    for (bool restart : {false, true}) {
-        Loaded f({{0, 0, 0, 100, 0}, {1, 1, 0, 0, 100}}, 0); // cycle end 2 s, no transition
-        FormColour &w = f.w;
-        QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
-        // Right clicks on Start switch restart on, and off again.
-        f.click(w.CommandStart, restart ? 1 : 2, Qt::RightButton);
-        QCOMPARE(w.menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked(), restart);
-        QCOMPARE(w.CommandStart->property("Picture").toString(), str(restart ? "PictureStartAEn" : "PictureStartEn"));
-        f.start();
-        QCOMPARE(f.ticksUntil([&] { return w.PointCurrent == 2; }), 21); // 1 s of ramp, then the jump
-        // The last hold ends with the cycle: no transition.
-        QCOMPARE(f.ticksUntil([&] { return w.SimulatorClock == 0.0; }), 21);
-        QCOMPARE(f.playing(), QStringLiteral("1 00:00:00 000/100/000 75"));
-        QCOMPARE((QList<bool>{w.SimulatorRunning, w.CommandStart->isEnabled(), w.CommandStop->isEnabled()}),
-                 (QList<bool>{restart, !restart, restart}));
-        f.tick(2); // playing point 1 again from its start, or standing
-        QCOMPARE((QList<int>{w.SimulatorRunning, w.PointCurrent, w.table().position()}), (QList<int>{restart, 1, 1}));
-        QCOMPARE(w.SimulatorTime, restart ? 0.1 : 0.0);
-    }
+    QFETCH(bool, restart);
+    Loaded f({{0, 0, 0, 100, 0}, {1, 1, 0, 0, 100}}, 0); // cycle end 2 s, no transition
+    FormColour &w = f.w;
+    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
+    for (int i = 0; i < (restart ? 1 : 2); ++i) // on, or on and off again
+        QVERIFY(f.trigger(QStringLiteral("mnuSimulatorRestart")));
+    QCOMPARE(w.CommandStart->property("Picture").toString(), str(restart ? "PictureStartAEn" : "PictureStartEn"));
+    f.start();
+    QCOMPARE(f.ticksUntil([&] { return w.PointCurrent == 2; }), 21);     // 1 s of ramp, then the jump
+    QCOMPARE(f.ticksUntil([&] { return w.SimulatorClock == 0.0; }), 21); // the last hold ends with the cycle
+    QCOMPARE(f.playing(), QStringLiteral("1 00:00:00 000/100/000 75"));
+    QCOMPARE((QList<bool>{w.SimulatorRunning, w.CommandStart->isEnabled(), w.CommandStop->isEnabled()}),
+             (QList<bool>{restart, !restart, restart}));
+    f.tick(2);
+    QCOMPARE((QList<int>{w.SimulatorRunning, w.PointCurrent, w.table().position()}), (QList<int>{restart, 1, 1}));
+    QCOMPARE(w.SimulatorTime, restart ? 0.1 : 0.0);
 }
 
-void TestChartForm::onePointAndZeroLengthCycles()
+void TestChartForm::onePointStopsItself_data()
 {
-    {
-        Loaded f({{0, 5, 10, 20, 30}}, 0);
-        QVERIFY(!f.w.SliderZoomMin->isEnabled() && !f.w.CommandCursorLeftView->isEnabled());
-        // The right cursor of a one-point cycle stands at 3, as for two points.
-        QCOMPARE((QList<int>{f.w.CursorLeftPoint, f.w.CursorRightPoint}), (QList<int>{1, 3}));
-        f.start();
-        f.dialogs.answerMessage(platform::MsgResult::Ok);
-        f.tick(3);
-        QVERIFY(f.dialogs.shown.size() == 1 && f.dialogs.last().icon == platform::MsgIcon::Exclamation);
-        QCOMPARE(f.dialogs.last().title + u'|' + f.dialogs.last().text,
-                 str("Attenzione|C'è un solo Punto Colore nel Ciclo Colore. Il Simulatore è Off!"));
-        QVERIFY(!f.w.SimulatorRunning && f.w.SimulatorClock == 0.0);
-    }
-    // A store left with every point at 0 s, nothing held and no transition
-    // (a cycle end of 0), behind the consolidation's back: playback goes on.
-    Loaded f({{0, 0, 10, 0, 0}, {10, 0, 0, 10, 0}, {20, 0, 0, 0, 10}}, 0);
-    for (int k = 1; k <= 3; ++k)
-        f.w.table().row(k).setValue(store::Field::Time, 0);
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")) && f.trigger(QStringLiteral("mnuSimulatorRestart")));
+    QTest::addColumn<bool>("paused");
+    QTest::newRow("playing") << false;
+    QTest::newRow("paused: Pause released") << true;
+}
+
+// A one-point cycle cannot play: its first tick stops it with a message,
+// paused or not, and Pause does not stay held.
+void TestChartForm::onePointStopsItself()
+{
+    QFETCH(bool, paused);
+    Loaded f({{0, 5, 10, 20, 30}}, 0);
+    QVERIFY(!f.w.SliderZoomMin->isEnabled() && !f.w.CommandCursorLeftView->isEnabled());
+    // The right cursor of a one-point cycle stands at 3, as for two points.
+    QCOMPARE((QList<int>{f.w.CursorLeftPoint, f.w.CursorRightPoint}), (QList<int>{1, 3}));
+    // The speed menu waits for the simulator; its items write the speed label.
+    QVERIFY(!f.trigger(u"mnuSimulatorSpeedIHS"_s) && f.trigger(u"mnuEnableSimulator"_s));
+    QVERIFY(f.trigger(u"mnuSimulatorSpeedIHS"_s) && f.w.LabelSimulatorSpeed->text() == str("Velocità: 1ora = 1sec"));
     f.start();
-    f.tick(50);
-    QVERIFY(f.w.SimulatorRunning && std::isfinite(f.w.SimulatorTime) && f.w.SimulatorClock == 0.0);
-    QCOMPARE(f.bar(), 75);
+    if (paused)
+        f.click(f.w.CommandPause);
+    QCOMPARE(f.w.CommandPause->isChecked(), paused);
+    f.dialogs.answerMessage(platform::MsgResult::Ok);
+    f.tick(3);
+    QVERIFY(f.dialogs.shown.size() == 1 && f.dialogs.last().icon == platform::MsgIcon::Exclamation);
+    QCOMPARE(f.dialogs.last().title + u'|' + f.dialogs.last().text,
+             str("Attenzione|C'è un solo Punto Colore nel Ciclo Colore. Il Simulatore è Off!"));
+    QVERIFY(!f.w.SimulatorRunning && f.w.SimulatorClock == 0.0);
+    QVERIFY(!f.w.CommandPause->isChecked() && f.w.CommandStart->isEnabled());
 }
 
 void TestChartForm::switchesAndPlaybackFromCurrentPoint()
 {
     Loaded f;
     FormColour &w = f.w;
-    // A right click on the disabled red slider switches the RGB function on.
-    f.click(w.SliderRed, 1, Qt::RightButton);
-    QVERIFY(w.mnuEnableRGB->isChecked() && w.SliderRed->isEnabled());
+    QVERIFY(f.trigger(QStringLiteral("mnuEnableRGB")));
     QCOMPARE(w.ShapeGreen->borderColor(), QColor(0, 192, 0));
-    // A right click on the simulator frame's background switches it on.
-    QTest::mouseClick(w.ShapeSimulator, Qt::RightButton, {}, QPoint(4, w.ShapeSimulator->height() - 4));
-    QVERIFY(w.mnuEnableSimulator->isChecked() && w.CommandStart->isEnabled() && !w.CommandCursorSimulator->isHidden());
     // Playing from point 3: 250 of 630 s.
     f.click(w.CommandNext, 2);
     f.start();
@@ -399,6 +374,7 @@ void TestChartForm::switchesAndPlaybackFromCurrentPoint()
     w.mnuSimulatorConfigurationMenu->close();
     QTRY_VERIFY(w.menuItem(QStringLiteral("mnuSimulatorRestart"))->isEnabled());
     f.click(w.CommandStop);
+    f.tick(); // the menus come back
     f.click(w.MSChartColorCycle, 1, Qt::RightButton);
     QTRY_VERIFY(w.mnuUSBMenu->isVisible());
     w.mnuUSBMenu->close();
@@ -408,68 +384,83 @@ void TestChartForm::switchesAndPlaybackFromCurrentPoint()
     QVERIFY(w.CommandCursorSelected->isHidden() && w.ShapeColorCycle->borderColor() == QColor(128, 128, 128));
 }
 
-// Real mouse events on the widget under the pointer: an enabled control keeps
-// its own release, a disabled one passes it to the window, and every right
-// click toggles a function exactly once.
-void TestChartForm::rightClicksReachTheirOwnerOnce()
+void TestChartForm::rightClicks_data()
 {
+    // Real mouse events on the widget under the pointer: an enabled control
+    // keeps its own release, a disabled one passes it to the window (its
+    // frame's switch), and a right click toggles exactly once. Setup: "R" RGB
+    // on, "S" simulator on, "C" colour cycle off, "E" a point edited. Where:
+    // "c" centre, "e" left edge, "k" top-left corner, "b" bottom-left, "l" a
+    // left click at the centre. What changed: the functions toggled, or
+    // "times" for the time display.
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("changed");
+    const auto row = [](const QString &tag, const char *setup, const QString &widget, const char *where,
+                        const char *changed) {
+        QTest::newRow(qPrintable(tag)) << QString::fromLatin1(setup) << widget << QString::fromLatin1(where)
+                                       << QString::fromLatin1(changed);
+    };
+    for (const char *slider : {"SliderRed", "SliderGreen", "SliderBlue"}) {
+        row(str(slider) + u" off: through the window"_s, "", str(slider), "c", "RGB");
+        row(str(slider) + u" on: by itself"_s, "R", str(slider), "c", "RGB");
+    }
+    row(u"a left click on a slider"_s, "R", u"SliderRed"_s, "l", "");
+    for (const char *label : {"LabelTimeName", "LabelPointID", "LabelRed"})
+        row(str(label) + u" enabled: keeps its release"_s, "", str(label), "c", "");
+    row(u"a label while editing"_s, "E", u"LabelLengthName"_s, "c", "");
+    row(u"disabled Start: the simulator frame"_s, "", u"CommandStart"_s, "c", "simulator");
+    row(u"enabled Start: restart"_s, "S", u"CommandStart"_s, "c", "restart");
+    row(u"the simulator frame"_s, "", u"ShapeSimulator"_s, "b", "simulator");
+    row(u"a disabled label of the colour cycle"_s, "C", u"LabelPointID"_s, "c", "cycle");
+    row(u"the colour-cycle frame"_s, "", u"ShapeColorCycle"_s, "k", "cycle");
+    row(u"a disabled button in it"_s, "", u"CommandSave"_s, "c", "cycle");
+    for (const char *label : {"LabelCursorLeft", "LabelCursorRight", "LabelDeltaL", "LabelDelta", "LabelDeltaR",
+                              "LabelTime", "LabelLength", "LabelTransition", "LabelSimulatorTime"}) {
+        row(str(label) + u" on its edge"_s, "", str(label), "e", "");
+        row(str(label) + u" inside"_s, "", str(label), "c", "times");
+    }
+}
+
+void TestChartForm::rightClicks()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, widget);
+    QFETCH(QString, where);
     Loaded f;
     FormColour &w = f.w;
-    QSignalSpy rgb(w.mnuEnableRGB, &QAction::toggled);
-    QSignalSpy cycle(w.mnuEnableColorCycle, &QAction::toggled);
-    QSignalSpy simulator(w.mnuEnableSimulator, &QAction::toggled);
-    auto rightClick = [](QWidget *widget) { QTest::mouseClick(widget, Qt::RightButton, {}, widget->rect().center()); };
-
-    // The colour sliders: off to on through the window, on to off by the slider itself.
-    for (QSlider *slider : {w.SliderRed, w.SliderGreen, w.SliderBlue}) {
-        for (bool on : {true, false}) {
-            const qsizetype before = rgb.size();
-            rightClick(slider);
-            QCOMPARE(rgb.size(), before + 1);
-            QCOMPARE(w.mnuEnableRGB->isChecked(), on);
-            QCOMPARE(slider->isEnabled(), on);
-        }
-    }
-    QTest::mouseClick(w.SliderRed, Qt::LeftButton, {}, w.SliderRed->rect().center());
-    QCOMPARE(rgb.size(), 6);
-
-    // Enabled labels keep their release: no frame shortcut, and an edit is not annulled.
-    for (QLabel *label : {w.LabelTimeName, w.LabelPointID, w.LabelRed}) {
-        QVERIFY(label->isEnabled());
-        rightClick(label);
-    }
-    QCOMPARE(cycle.size(), 0);
-    f.click(w.CommandEdit);
-    rightClick(w.LabelLengthName);
-    QCOMPARE(tag(w.CommandSave), QStringLiteral("E"));
-
-    // A disabled Start belongs to the window: no editor message (none is
-    // scripted), and its frame's shortcut switches the simulator on.
-    QVERIFY(!w.CommandStart->isEnabled());
-    QTest::mouseClick(w.CommandStart, Qt::LeftButton, {}, w.CommandStart->rect().center());
-    f.click(w.CommandAnnul);
-    rightClick(w.CommandStart);
-    QCOMPARE(simulator.size(), 1);
-    QVERIFY(w.mnuEnableSimulator->isChecked() && w.CommandStart->isEnabled());
-    // An enabled Start takes its own right click: the restart toggle.
-    rightClick(w.CommandStart);
-    QCOMPARE(simulator.size(), 1);
-    QVERIFY(w.menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked());
-
-    // With the colour-cycle function off its labels are disabled and count as the frame.
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableColorCycle")));
-    QVERIFY(!w.mnuEnableColorCycle->isChecked() && !w.LabelPointID->isEnabled());
-    cycle.clear();
-    rightClick(w.LabelPointID);
-    QCOMPARE(cycle.size(), 1);
-    QVERIFY(w.mnuEnableColorCycle->isChecked());
-    // The frame's own background, outside any control, and a disabled button in it.
-    QTest::mouseClick(w.ShapeColorCycle, Qt::RightButton, {}, QPoint(3, 3));
-    QCOMPARE(cycle.size(), 2);
-    QVERIFY(!w.CommandSave->isEnabled());
-    rightClick(w.CommandSave);
-    QCOMPARE(cycle.size(), 3);
-    QVERIFY(w.mnuEnableColorCycle->isChecked());
+    for (auto [letter, item] :
+         {std::pair{u'R', "mnuEnableRGB"}, {u'S', "mnuEnableSimulator"}, {u'C', "mnuEnableColorCycle"}})
+        QVERIFY(!setup.contains(letter) || f.trigger(str(item)));
+    if (setup.contains(u'E'))
+        f.click(w.CommandEdit);
+    const std::pair<const char *, QAction *> functions[] = {{"RGB", w.mnuEnableRGB},
+                                                            {"cycle", w.mnuEnableColorCycle},
+                                                            {"simulator", w.mnuEnableSimulator},
+                                                            {"restart", w.menuItem(u"mnuSimulatorRestart"_s)}};
+    std::vector<std::unique_ptr<QSignalSpy>> spies; // a toggle counted each time: exactly once
+    for (auto [name, action] : functions)
+        spies.push_back(std::make_unique<QSignalSpy>(action, &QAction::toggled));
+    const bool hms = w.hmsMode();
+    QWidget *target = f.find(widget);
+    target->show();
+    const QPoint at = where == u"e"_s   ? QPoint(0, target->height() / 2)
+                      : where == u"k"_s ? QPoint(3, 3)
+                      : where == u"b"_s ? QPoint(4, target->height() - 4)
+                                        : target->rect().center();
+    QTest::mouseClick(target, where == u"l"_s ? Qt::LeftButton : Qt::RightButton, {}, at);
+    QStringList changed;
+    for (std::size_t i = 0; i < std::size(functions); ++i)
+        for (qsizetype k = 0; k < spies[i]->size(); ++k)
+            changed << str(functions[i].first);
+    if (w.hmsMode() != hms)
+        changed << u"times"_s;
+    QTEST(changed.join(u','), "changed");
+    if (setup.contains(u'E')) // an edit is not annulled
+        QCOMPARE(tag(w.CommandSave), u"E"_s);
+    if (changed.contains(u"RGB"_s)) // the sliders follow the function
+        QCOMPARE(qobject_cast<QWidget *>(target)->isEnabled(), w.mnuEnableRGB->isChecked());
 }
 
 // Level runs and slopes are drawn by different means; both must land on the

@@ -1,8 +1,6 @@
-// The chart walk, the marker and cursor geometry, the cursor texts and the
-// simulator's plain rules.
+// The chart walk, the marker and cursor geometry and the cursor texts.
 
 #include "chart/chartwalk.h"
-#include "chart/simulator.h"
 
 #include <QTest>
 #include <QtTest/qtestassert.h>
@@ -79,7 +77,6 @@ private Q_SLOTS:
     void markers();
     void faultyStoreStaysFinite();
     void cursorTexts();
-    void simulatorRules();
 };
 
 void TestChartWalk::rows_data()
@@ -127,10 +124,12 @@ void TestChartWalk::markers()
 {
     // Selector (and strip) left, strip width, left cursor, right cursor.
     const std::pair<const char *, QList<int>> cases[] = {
-        {"strip 1", {1240, 1208 + 75, 1240 + 4832, 13320}},    {"strip 2", {1240 + 4832, 604 + 75, 1240 + 4832, 13320}},
+        {"strip 1", {1240, 1208 + 75, 1240 + 4832, 13320}},
+        {"strip 2", {1240 + 4832, 604 + 75, 1240 + 4832, 13320}},
         {"strip last", {9696, 1208 + 75, 1240 + 4832, 13320}},
         {"strip 3", {9696, 75, 1240 + 4832, 1240 + 16308}}, // the cycle ends at 1350 s, past the window
-        {"later start", {1240, 966 + 75, 1240 - 4832, 13320}}, {"one point", {1240, 12080, 1240, 13320}},
+        {"later start", {1240, 966 + 75, 1240 - 4832, 13320}},
+        {"one point", {1240, 12080, 1240, 13320}},
     };
     for (const auto &[name, units] : cases) {
         const chart::Markers m = layout(name).markers;
@@ -174,26 +173,6 @@ void TestChartWalk::cursorTexts()
         const chart::CursorTexts t = chart::cursorTexts(100, 400, c.tp, c.english, !c.english);
         QCOMPARE((QStringList{t.left, t.right, t.deltaL, t.delta, t.deltaR}).join(u'|'), QString::fromUtf8(c.texts));
     }
-}
-
-void TestChartWalk::simulatorRules()
-{
-    // A ramp of no length gives the next colour, nothing non-finite.
-    using A = std::array<qint64, 3>;
-    QCOMPARE(chart::spanColour(A{100, 0, 0}, 10, A{0, 0, 100}, 10, 10), (std::array<double, 3>{0, 0, 100}));
-    QCOMPARE(chart::simulatorBarWidth(30, 0), 75); // a cycle end of 0
-    QCOMPARE(chart::simulatorBarWidth(std::nan(""), 100), 75);
-    // Pacing: on time, late, early, and a tick the timer dropped keep the wall
-    // time; a stall of seconds is not caught up.
-    qint64 now = 0;
-    chart::SimulatorPacer p;
-    p.setClock([&now] { return now; });
-    QList<double> steps; // in milliseconds
-    for (qint64 ms : {0, 50, 70, 40, 100, 5000, 50}) {
-        now += ms * 1'000'000;
-        steps.append(std::round(p.step() * 1000));
-    }
-    QCOMPARE(steps, (QList<double>{50, 50, 70, 40, 100, 50, 50}));
 }
 
 QTEST_APPLESS_MAIN(TestChartWalk)

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using chart::SimulatorEvent;
 using chart::SimulatorState;
 using chart::SimulatorTick;
@@ -65,12 +67,10 @@ private Q_SLOTS:
         QFETCH(double, green);
         Punctual p;
         const SimulatorTick t = p.step(threePoints(), {1, time, 0}, 1.0);
-        QCOMPARE(t.event, SimulatorEvent::Playing);
-        QCOMPARE(t.state.pointCurrent, 1);
+        QVERIFY(t.event == SimulatorEvent::Playing && t.state.pointCurrent == 1);
         QVERIFY(qAbs(t.colour[0] - red) < 1e-9 && qAbs(t.colour[1] - green) < 1e-9 && t.colour[2] == 0.0);
         // The clock shows the instant before the tick's advance.
-        QCOMPARE(t.state.clock, time);
-        QCOMPARE(t.state.time, time + 0.05);
+        QVERIFY(t.state.clock == time && t.state.time == time + 0.05);
     }
 
     void pointsHandOverOnePerTick()
@@ -80,18 +80,13 @@ private Q_SLOTS:
         Punctual p;
         const chart::Cycle c = threePoints();
         SimulatorTick t = p.step(c, {1, 0, 0}, 3600.0);
-        QCOMPARE(t.event, SimulatorEvent::Playing);
-        QCOMPARE(t.state.time, 180.0);
+        QVERIFY(t.event == SimulatorEvent::Playing && t.state.time == 180.0);
         t = p.step(c, t.state, 3600.0);
-        QCOMPARE(t.event, SimulatorEvent::NextPoint);
-        QCOMPARE(t.state.pointCurrent, 2);
-        QCOMPARE(t.state.time, 0.0);
-        QCOMPARE(t.state.clock, 100.0);
+        QVERIFY(t.event == SimulatorEvent::NextPoint && t.state.pointCurrent == 2);
+        QVERIFY(t.state.time == 0.0 && t.state.clock == 100.0);
         QCOMPARE(t.colour, (std::array<double, 3>{0, 100, 0}));
-        // Point 2 plays from its own time.
-        t = p.step(c, t.state, 3600.0);
-        QCOMPARE(t.event, SimulatorEvent::Playing);
-        QCOMPARE(t.state.clock, 100.0);
+        t = p.step(c, t.state, 3600.0); // point 2 plays from its own time
+        QVERIFY(t.event == SimulatorEvent::Playing && t.state.clock == 100.0);
         QCOMPARE(t.colour, (std::array<double, 3>{0, 100, 0}));
     }
 
@@ -110,13 +105,10 @@ private Q_SLOTS:
         const chart::Cycle c = threePoints();
         // Point 3 ramps back to point 1's red until the end at 400 s.
         SimulatorTick t = p.step(c, {3, 80, 0}, 1.0, restart);
-        QCOMPARE(t.event, SimulatorEvent::Playing);
-        QCOMPARE(t.colour, (std::array<double, 3>{50, 0, 50}));
+        QVERIFY(t.event == SimulatorEvent::Playing && t.colour == (std::array<double, 3>{50, 0, 50}));
         t = p.step(c, {3, 150, 0}, 1.0, restart);
         QCOMPARE(t.event, event);
-        QCOMPARE(t.state.pointCurrent, 1);
-        QCOMPARE(t.state.clock, 0.0);
-        QCOMPARE(t.state.time, 0.0);
+        QVERIFY(t.state.pointCurrent == 1 && t.state.clock == 0.0 && t.state.time == 0.0);
         QCOMPARE(t.colour, (std::array<double, 3>{100, 0, 0}));
     }
 
@@ -127,8 +119,51 @@ private Q_SLOTS:
         one.points[0] = {1, 0, 100, {10, 20, 30}};
         Punctual p;
         const SimulatorTick t = p.step(one, {1, 5, 42}, 1.0);
-        QCOMPARE(t.event, SimulatorEvent::OnePoint);
-        QCOMPARE(t.state.clock, 0.0);
+        QVERIFY(t.event == SimulatorEvent::OnePoint && t.state.clock == 0.0);
+    }
+
+    // A store left with every point at 0 s, nothing held and no transition (a
+    // cycle end of 0) plays on with finite times.
+    void zeroLengthCyclePlaysOn()
+    {
+        chart::Cycle c;
+        c.pointCount = 3;
+        for (int k = 0; k < 3; ++k)
+            c.points[std::size_t(k)] = {k + 1, 0, 0, {10, 0, 0}};
+        Punctual p;
+        SimulatorTick t;
+        for (int i = 0; i < 50; ++i) {
+            t = p.step(c, t.state, 1.0, true);
+            QVERIFY(t.event != SimulatorEvent::CycleStop && std::isfinite(t.state.time) && t.state.clock == 0.0);
+        }
+    }
+
+    // A ramp of no length gives the next colour at once; the bar is at least
+    // 75 units, full at the end, 75 for a cycle of no length or no clock; the
+    // speed items' factors; pacing on time, late, early, and a tick the timer
+    // dropped keep the wall time, a stall of seconds is not caught up.
+    void plainRules()
+    {
+        using A = std::array<qint64, 3>;
+        QCOMPARE(chart::spanColour(A{100, 0, 0}, 10, A{0, 0, 100}, 10, 10), (std::array<double, 3>{0, 0, 100}));
+        QList<int> bars;
+        for (auto [clock, end] : {std::pair{0.0, 40}, {15.0, 40}, {20.0, 40}, {40.0, 40}, {30.0, 0}, {NAN, 100}})
+            bars << chart::simulatorBarWidth(clock, end);
+        QCOMPARE(bars, (QList<int>{75, 4545, 6060, 12120, 75, 75}));
+        QStringList speeds;
+        for (const chart::SpeedItem &speed : chart::speedItems())
+            speeds << QString::fromLatin1(speed.name).mid(17) + u'=' + QString::number(speed.factor);
+        QCOMPARE(speeds.join(u' '), QStringLiteral("R=1 I2=2 I5=5 I10=10 I20=20 I50=50 I100=100 I200=200 I500=500 "
+                                                   "I1000=1000 IMS=60 IHS=3600 D2=0.5 D5=0.2 D10=0.1"));
+        qint64 now = 0;
+        chart::SimulatorPacer p;
+        p.setClock([&now] { return now; });
+        QList<double> steps; // in milliseconds
+        for (qint64 ms : {0, 50, 70, 40, 100, 5000, 50}) {
+            now += ms * 1'000'000;
+            steps.append(std::round(p.step() * 1000));
+        }
+        QCOMPARE(steps, (QList<double>{50, 50, 70, 40, 100, 50, 50}));
     }
 
     void speedChangesMidPlay()

@@ -42,31 +42,15 @@ QByteArray cycleBytes(int points, int transition)
 
 // What a user can tell of the cycle in memory: the store, the counts, the
 // file, and what the editor shows of the current point.
-struct Seen
+QString seen(FormColour &w)
 {
-    QByteArray cycle;
-    int pointCount;
-    int pointCurrent;
-    QString fileName;
-    QString title;
-    QString time;
-    QString transition;
-    bool operator==(const Seen &) const = default;
-};
-
-Seen seen(FormColour &w)
-{
-    return {cyclefile::writeCycle(w.table(), w.TransitionTime), w.PointCount, w.PointCurrent, w.FileName,
-            w.windowTitle(), w.TextTime->text(), w.TextTransition->text()};
+    return u"%1 points, current %2, file '%3', title '%4', time %5, transition %6, cycle %7"_s.arg(w.PointCount)
+        .arg(w.PointCurrent)
+        .arg(w.FileName, w.windowTitle(), w.TextTime->text(), w.TextTransition->text(),
+             QString::fromLatin1(cyclefile::writeCycle(w.table(), w.TransitionTime).toHex()));
 }
 
-char *describe(const Seen &s)
-{
-    return QTest::toString(u"%1 points, current %2, file '%3', title '%4', time %5, transition %6"_s
-                               .arg(s.pointCount)
-                               .arg(s.pointCurrent)
-                               .arg(s.fileName, s.title, s.time, s.transition));
-}
+QByteArray cycleOf(FormColour &w) { return cyclefile::writeCycle(w.table(), w.TransitionTime); }
 
 } // namespace
 
@@ -80,7 +64,7 @@ class TestHistory : public QObject
 
     QString file(const QString &name, int points, int transition = 600)
     {
-        const QString path = m_dir.filePath(name);
+        QString path = m_dir.filePath(name);
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly) || f.write(cycleBytes(points, transition)) < 0)
             qFatal("cannot write a test file");
@@ -102,13 +86,6 @@ class TestHistory : public QObject
         QTest::keyClicks(field, digits);
         QTest::keyClick(field, Qt::Key_Return);
     }
-    void expectSeen(const Seen &actual, const Seen &expected)
-    {
-        if (!(actual == expected))
-            QFAIL(qPrintable(u"seen %1, expected %2"_s.arg(QString::fromLatin1(describe(actual)),
-                                                           QString::fromLatin1(describe(expected)))));
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -147,7 +124,7 @@ void TestHistory::everyChangeIsOneStep()
     QFETCH(QString, action);
     QFETCH(QString, undoText);
     w().CommandNext_Click(); // point 2 current
-    const Seen before = seen(w());
+    const QString before = seen(w());
 
     if (action == u"insert") {
         w().CommandInsert_Click();
@@ -174,27 +151,25 @@ void TestHistory::everyChangeIsOneStep()
         dialogs().answerMessage(MsgResult::No);  // not saved first
         QVERIFY(m_f->trigger(u"mnuFileClose"_s));
     }
-    const Seen after = seen(w());
-    QVERIFY(after.cycle != before.cycle);
-    QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), undoText);
-    QVERIFY(w().toolbarButton(u"Undo"_s)->isEnabled());
+    const QString after = seen(w());
+    QVERIFY(after.section(u"cycle"_s, 1) != before.section(u"cycle"_s, 1));
+    QVERIFY(w().menuItem(u"mnuEditUndo"_s)->text() == undoText && w().toolbarButton(u"Undo"_s)->isEnabled());
 
     QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
-    expectSeen(seen(w()), before);
+    QCOMPARE(seen(w()), before);
     QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Annulla Apri a.txt"_s);
     // The chart shows the restored cycle too, its marker on the current point.
-    QCOMPARE(w().SliderZoomMax->maximum(), std::max(2, before.pointCount));
+    QCOMPARE(w().SliderZoomMax->maximum(), std::max(2, int(w().PointCount)));
     QCOMPARE(w().ChartLayout->markers.selectedTime, w().table().row(w().PointCurrent).value(Field::Time));
 
     QVERIFY(m_f->trigger(u"mnuEditRedo"_s));
-    expectSeen(seen(w()), after);
-    QCOMPARE(w().SliderZoomMax->maximum(), std::max(2, after.pointCount));
+    QCOMPARE(seen(w()), after);
+    QCOMPARE(w().SliderZoomMax->maximum(), std::max(2, int(w().PointCount)));
 }
 
 void TestHistory::modifiedStateFollowsSaveAndUndo()
 {
-    QCOMPARE(w().windowTitle(), u"Orvanta - a.txt[*]"_s);
-    QVERIFY(!w().isWindowModified());
+    QVERIFY(w().windowTitle() == u"Orvanta - a.txt[*]"_s && !w().isWindowModified());
     const QByteArray saved = cyclefile::writeCycle(w().table(), w().TransitionTime);
 
     dialogs().answerMessage(MsgResult::Yes);
@@ -204,21 +179,18 @@ void TestHistory::modifiedStateFollowsSaveAndUndo()
     dialogs().answerMessage(MsgResult::Yes); // save confirmation
     QVERIFY(m_f->trigger(u"mnuFileSave"_s));
     QVERIFY(!w().isWindowModified());
-    QFile f(w().FileName);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QVERIFY(f.readAll() != saved);
+    QVERIFY(cyclefile::readCycleFile(w().FileName).cycle->pointCount == 3);
 
     // Back past the saved state and forward to it again.
     w().mnuEditUndo_Click();
-    QVERIFY(w().isWindowModified());
-    QCOMPARE(cyclefile::writeCycle(w().table(), w().TransitionTime), saved);
+    QVERIFY(w().isWindowModified() && cyclefile::writeCycle(w().table(), w().TransitionTime) == saved);
     w().mnuEditRedo_Click();
     QVERIFY(!w().isWindowModified());
 
     // The texts follow the language.
     w().mnuConfigLanguage_Click();
-    QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Undo Remove point 1"_s);
-    QCOMPARE(w().menuItem(u"mnuEditRedo"_s)->text(), u"Redo"_s);
+    QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text() + u'|' + w().menuItem(u"mnuEditRedo"_s)->text(),
+             u"Undo Remove point 1|Redo"_s);
 }
 
 void TestHistory::unsavedChangesQuestion_data()
@@ -235,8 +207,7 @@ void TestHistory::unsavedChangesQuestion_data()
     QTest::newRow("no: changes dropped") << true << L{MsgResult::No} << false << true << 4;
     QTest::newRow("yes: saved first") << true << L{MsgResult::Yes, MsgResult::Yes} << false << true << 3;
     QTest::newRow("yes, save declined") << true << L{MsgResult::Yes, MsgResult::No} << false << false << 4;
-    QTest::newRow("yes, save fails") << true << L{MsgResult::Yes, MsgResult::Yes, MsgResult::Ok} << true << false
-                                     << -1;
+    QTest::newRow("yes, save fails") << true << L{MsgResult::Yes, MsgResult::Yes, MsgResult::Ok} << true << false << -1;
 }
 
 void TestHistory::unsavedChangesQuestion()
@@ -255,7 +226,7 @@ void TestHistory::unsavedChangesQuestion()
     }
     if (aFileGone)
         QVERIFY(QFile::remove(a));
-    const Seen before = seen(w());
+    const QString before = seen(w());
     const qsizetype shownBefore = dialogs().shown.size();
     for (MsgResult answer : answers)
         dialogs().answerMessage(answer);
@@ -266,24 +237,15 @@ void TestHistory::unsavedChangesQuestion()
     if (modify) {
         const platform::Message question = dialogs().shown.value(shownBefore);
         QCOMPARE(question.text, u"Il ciclo colore ha modifiche non salvate. Salvarle prima?"_s);
-        QCOMPARE(question.buttons, platform::MsgButtons::YesNoCancel);
-        QCOMPARE(question.defaultButton, MsgResult::Cancel);
+        QVERIFY(question.buttons == platform::MsgButtons::YesNoCancel && question.defaultButton == MsgResult::Cancel);
     } else {
         QCOMPARE(dialogs().shown.size(), shownBefore);
     }
-    if (opened) {
-        QCOMPARE(w().FileName, b);
-        QCOMPARE(w().PointCount, 7);
-        QVERIFY(!w().isWindowModified());
-    } else {
-        expectSeen(seen(w()), before);
-        QVERIFY(w().isWindowModified());
-    }
-    if (pointsInA > 0) {
-        const cyclefile::ReadResult onDisk = cyclefile::readCycleFile(a);
-        QVERIFY(onDisk.ok());
-        QCOMPARE(onDisk.cycle->pointCount, pointsInA);
-    }
+    if (opened)
+        QVERIFY(w().FileName == b && w().PointCount == 7 && !w().isWindowModified());
+    else
+        QVERIFY(seen(w()) == before && w().isWindowModified());
+    QCOMPARE(pointsInA > 0 ? cyclefile::readCycleFile(a).cycle->pointCount : -1, pointsInA);
 }
 
 void TestHistory::notWhileEditingAndEscapeAnnuls()
@@ -295,14 +257,12 @@ void TestHistory::notWhileEditingAndEscapeAnnuls()
     QVERIFY(w().menuItem(u"mnuEditUndo"_s)->isEnabled());
 
     w().CommandEdit_Click();
-    QVERIFY(!w().menuItem(u"mnuEditUndo"_s)->isEnabled());
-    QVERIFY(!w().toolbarButton(u"Undo"_s)->isEnabled());
+    QVERIFY(!w().menuItem(u"mnuEditUndo"_s)->isEnabled() && !w().toolbarButton(u"Undo"_s)->isEnabled());
     QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w().PointCount, 3);
 
     QTest::keyClick(&w(), Qt::Key_Escape);
-    QCOMPARE(tag(w().CommandSave), u"D"_s);
-    QVERIFY(!w().TextTime->isEnabled());
+    QVERIFY(tag(w().CommandSave) == u"D"_s && !w().TextTime->isEnabled());
     QVERIFY(w().menuItem(u"mnuEditUndo"_s)->isEnabled());
     QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w().PointCount, 4);
@@ -412,7 +372,7 @@ void TestHistory::pointsTableCellEdits()
     QVERIFY(m_f->trigger(u"mnuViewPointsTable"_s));
     w().show();
     QVERIFY(QTest::qWaitForWindowExposed(&w()));
-    const Seen before = seen(w());
+    const QByteArray before = cycleOf(w());
     if (!message.isEmpty())
         dialogs().answerMessage(MsgResult::Ok);
 
@@ -428,7 +388,7 @@ void TestHistory::pointsTableCellEdits()
     QTest::keyClick(editor, Qt::Key_Return);
     // The cell's editor hands its value on once it has closed.
     if (message.isEmpty())
-        QTRY_VERIFY(seen(w()).cycle != before.cycle);
+        QTRY_VERIFY(cycleOf(w()) != before);
     else
         QTRY_VERIFY(dialogs().allAnswered());
 
@@ -439,10 +399,10 @@ void TestHistory::pointsTableCellEdits()
         QCOMPARE(w().PointCurrent, current);
         QCOMPARE(view->currentIndex().row(), current - 1);
         QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
-        QCOMPARE(seen(w()).cycle, before.cycle);
+        QCOMPARE(cycleOf(w()), before);
     } else {
         QCOMPARE(dialogs().last().text.section(QChar(13), 0, 0), message);
-        QCOMPARE(seen(w()).cycle, before.cycle);
+        QCOMPARE(cycleOf(w()), before);
         QCOMPARE(cell(w(), row, column), shown);
         QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Annulla Apri a.txt"_s);
     }
@@ -464,7 +424,7 @@ void TestHistory::pointsTableCopyAndPaste()
     QVERIFY(dialogs().allAnswered());
 
     // Pasted as a spreadsheet gives them back, moved half an hour on: one step.
-    const Seen before = seen(w());
+    const QString before = seen(w());
     QString moved = copied;
     moved.replace(u"01:00:00"_s, u"01:30:00"_s).replace(u"02:00:00"_s, u"9000"_s);
     QApplication::clipboard()->setText(moved);
@@ -476,7 +436,7 @@ void TestHistory::pointsTableCopyAndPaste()
     QCOMPARE(w().PointCurrent, 5);
     QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Annulla Incolla 2 punti"_s);
     QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
-    expectSeen(seen(w()), before);
+    QCOMPARE(seen(w()), before);
 
     // All or nothing: one row refused leaves the cycle as it was.
     const QStringList refused{
@@ -490,7 +450,7 @@ void TestHistory::pointsTableCopyAndPaste()
         QApplication::clipboard()->setText(text);
         QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
         QVERIFY2(dialogs().allAnswered(), qPrintable(text));
-        expectSeen(seen(w()), before);
+        QCOMPARE(seen(w()), before);
         QCOMPARE(view->model()->rowCount(), 4);
     }
     QCOMPARE(w().menuItem(u"mnuEditUndo"_s)->text(), u"Annulla Apri a.txt"_s);

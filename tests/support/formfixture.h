@@ -24,8 +24,8 @@ struct FormFixture
     explicit FormFixture(bool started = true, QSettings *settings = nullptr);
 
     void tick(int count = 1);
-    // Triggers a menu item by name as a click on it does: a disabled item
-    // does nothing. Returns false when the item was disabled.
+    // Triggers a menu item by name as a click on it does: a disabled item, or
+    // one under a disabled menu, does nothing. Returns false when it was out of reach.
     bool trigger(const QString &menuItem);
 
     template <typename T = QWidget>
