@@ -6,7 +6,6 @@
 
 #include "board/frame.h"
 #include "board/records.h"
-#include "cyclefile/cyclefile.h"
 #include "platform/qtserialport.h"
 #include "ptyboard.h"
 #include "support/boardfixture.h"
@@ -22,7 +21,6 @@
 
 using namespace Qt::StringLiterals;
 using platform::MsgResult;
-using store::Field;
 
 namespace {
 
@@ -178,23 +176,8 @@ private Q_SLOTS:
     void writeASlotAndReadItBack()
     {
         switchOn();
-        // A cycle from a file.
-        store::ColourTable t;
-        for (int k = 1; k <= 20; ++k) {
-            t.row(k).setValue(Field::PointID, k);
-            t.row(k).setValue(Field::Time, (k - 1) * 4000 + (k > 18 ? 1000 : 0));
-            t.row(k).setValue(Field::Length, 300 + k);
-            t.row(k).setValue(Field::Blue, 5 * k);
-        }
-        const QString path = m_dir.filePath(u"evening.txt"_s);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(cyclefile::writeCycle(t, u"01200"_s));
-        file.close();
-        m_dialogs.answerOpenFile(path);
-        click("mnuFileOpen");
-        const QList<store::ColourPoint> opened = storeRows(*m_form);
-
+        loadCycle(*m_form, 20, 1200);
+        const QList<store::ColourPoint> written = storeRows(*m_form);
         click("mnuUsbInterfaceOn");
         QTRY_VERIFY_WITH_TIMEOUT(m_form->SlotNamesLoaded, kWait);
         click("mnuUsbInterfaceOnCycle3");
@@ -203,18 +186,14 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!item("mnuUsbInterfaceOnCommandWr")->isChecked(), kWait);
         QCOMPARE(m_pty->board().transitionRecord(3), board::transitionRecord(1200, 20));
 
-        // The editor emptied, then slot 3 read back.
-        m_dialogs.answerMessage(MsgResult::Yes); // close
-        m_dialogs.answerMessage(MsgResult::No);  // without saving
-        click("mnuFileClose");
-        QCOMPARE(m_form->PointCount, 1);
+        // Another cycle in the editor, then slot 3 read back.
+        loadCycle(*m_form, 2, 0);
         m_dialogs.answerMessage(MsgResult::Yes);
         click("mnuUsbInterfaceOnCommandRd");
         QTRY_VERIFY_WITH_TIMEOUT(!item("mnuUsbInterfaceOnCommandRd")->isChecked(), kWait);
-        QCOMPARE(storeRows(*m_form), opened);
-        QCOMPARE(m_form->PointCount, 20);
+        QCOMPARE(storeRows(*m_form), written);
         QCOMPARE(m_form->TransitionTime, u"01200"_s);
-        QCOMPARE(m_dialogs.shown.size(), 4); // the two confirmations and the close's two questions
+        QCOMPARE(m_dialogs.shown.size(), 2); // the two confirmations
     }
 };
 
