@@ -123,434 +123,391 @@ class TestBoardLink : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void framesAndReplies_data();
-    void framesAndReplies();
-    void replyCheckAndAcknowledgementSearch();
-    void pointRecords_data();
-    void pointRecords();
-    void transitionAndEmptyRecords();
-    void blockPackedForReading_data();
-    void blockPackedForReading();
-    void badFramesUnansweredAndResync_data();
-    void badFramesUnansweredAndResync();
-    void frameInPiecesAnsweredWhenWhole();
-    void renameNames_data();
-    void renameNames();
-    void jobsTakeTheirTicks_data();
-    void jobsTakeTheirTicks();
-    void writeThenReadGivesTheSameCycle();
-    void jobsFailOnAFaultyBoard_data();
-    void jobsFailOnAFaultyBoard();
-    void writeEndsAtTheFailingBlock_data();
-    void writeEndsAtTheFailingBlock();
-    void eraseGivesUpAfterItsTries();
-    void backupFileNames_data();
-    void backupFileNames();
-};
-
-// Each command as the program builds it, its bytes, and the board's answer.
-void TestBoardLink::framesAndReplies_data()
-{
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QByteArray>("reply");
-    const QByteArray ones(32, '\x01');
-    QTest::newRow("identify") << identifyFrame() << kIdentify << kIdentified;
-    QTest::newRow("heartbeat") << heartbeatFrame() << QByteArrayLiteral("AH\x89") << QByteArrayLiteral("BH\x8A");
-    QTest::newRow("device") << deviceInfoFrame() << QByteArrayLiteral("AD\x85")
-                            << QByteArrayLiteral("BDOrvanta RGB-8 \x12\x21\x10\x24");
-    QTest::newRow("erase") << eraseFrame() << QByteArrayLiteral("AM\x8E") << QByteArrayLiteral("BM\x8F");
-    QTest::newRow("emulator") << emulatorColourFrame(10, 20, 30) << QByteArrayLiteral("AE\x0A\x14\x1E\xC2")
-                              << QByteArrayLiteral("BE\x87");
-    QTest::newRow("read name 1") << readTextFrame(slotDigit(1)) << QByteArrayLiteral("AT1\xC6")
-                                 << QByteArrayLiteral("BTCycle1  \xF7");
-    QTest::newRow("read transition 1") << readTextFrame(transitionAddress('1')) << QByteArrayLiteral("AT9\xCE")
-                                       << QByteArray::fromHex("425400000000FFFFFFFF92");
-    QTest::newRow("read transition 8") << readTextFrame(transitionAddress(slotDigit(8)))
-                                       << QByteArrayLiteral("AT@\xD5")
-                                       << QByteArray::fromHex("425400000000FFFFFFFF92");
-    QTest::newRow("write name") << writeTextFrame('2', "Sunrise") << QByteArrayLiteral("AN2Sunrise \xCA")
-                                << QByteArrayLiteral("BNSunrise \x99");
-    QTest::newRow("clean") << cleanFrame('1') << QByteArrayLiteral("AC1\xB5") << QByteArrayLiteral("BCCycle1  \xE6");
-    QTest::newRow("read block") << readBlockFrame('3', blockDigit(15)) << QByteArrayLiteral("AR3F\x0C")
-                                << QByteArray::fromHex("FFFFFFFFFFFFFFFFBCFFFFFFFFFFFFFF"
-                                                       "00FFFFFFFFFFFFFF00FFFFFFFFFFFFFFE0");
-    QTest::newRow("write block") << writeBlockFrame('8', 'F', ones) << QByteArray("AW8F" + ones + "\x36")
-                                 << QByteArrayLiteral("BW\x99");
-}
-
-void TestBoardLink::framesAndReplies()
-{
-    QFETCH(QByteArray, frame);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QByteArray, reply);
-    QCOMPARE(frame, bytes);
-    VirtualBoard b;
-    QCOMPARE(replyTo(b, frame), reply);
-    QCOMPARE(b.framesReceived(), 1);
-}
-
-void TestBoardLink::replyCheckAndAcknowledgementSearch()
-{
-    const QByteArray good = dataReply('T', "Sunrise ");
-    QVERIFY(replyOk(good, 'T', 11));
-    QVERIFY(replyOk(QByteArray(good + "junk"), 'T', 11)); // bytes beyond the reply are ignored
-    QByteArray wrongLast = good;
-    wrongLast[10] = char(wrongLast[10] + 1);
-    QVERIFY(!replyOk(wrongLast, 'T', 11));
-    QVERIFY(!replyOk(good.first(10), 'T', 11));
-    QVERIFY(!replyOk(dataReply('N', "Sunrise "), 'T', 11));
-
-    // The acknowledgement is seen at positions 1 to 19 of the text read, not at 20.
-    const QByteArray ack = ackReply('E');
-    QVERIFY(acknowledgementFound(ack, ack));
-    QVERIFY(acknowledgementFound(QByteArray(QByteArray(18, 'x') + ack), ack));
-    QVERIFY(!acknowledgementFound(QByteArray(QByteArray(19, 'x') + ack), ack));
-    QVERIFY(!acknowledgementFound(ack.first(2), ack));
-}
-
-// A point's record, and the point read back from it: a time of 65536 s and
-// more sets flag 2, a length of 65536 s and more flag 1, each with the low word.
-void TestBoardLink::pointRecords_data()
-{
-    QTest::addColumn<qint64>("time");
-    QTest::addColumn<qint64>("length");
-    QTest::addColumn<QByteArray>("record");
-    QTest::newRow("plain") << qint64(3600) << qint64(60) << bytes({0, 0x0E, 0x10, 0, 60, 10, 20, 30});
-    QTest::newRow("time 65535") << qint64(65535) << qint64(60) << bytes({0, 0xFF, 0xFF, 0, 60, 10, 20, 30});
-    QTest::newRow("time 65536") << qint64(65536) << qint64(60) << bytes({2, 0, 0, 0, 60, 10, 20, 30});
-    QTest::newRow("time 70000") << qint64(70000) << qint64(100) << bytes({2, 0x11, 0x70, 0, 100, 10, 20, 30});
-    QTest::newRow("day end") << qint64(86400) << qint64(0) << bytes({2, 0x51, 0x80, 0, 0, 10, 20, 30});
-    QTest::newRow("length 65536") << qint64(1000) << qint64(65536) << bytes({1, 0x03, 0xE8, 0, 0, 10, 20, 30});
-    QTest::newRow("length 70000") << qint64(1000) << qint64(70000) << bytes({1, 0x03, 0xE8, 0x11, 0x70, 10, 20, 30});
-}
-
-void TestBoardLink::pointRecords()
-{
-    QFETCH(qint64, time);
-    QFETCH(qint64, length);
-    QFETCH(QByteArray, record);
-    QCOMPARE(pointRecord(point(1, time, length, 10, 20, 30)), record);
-    const ReadRecord read = readRecord(record);
-    QVERIFY(!read.end);
-    QCOMPARE(read.point.value(Field::Time), time);
-    QCOMPARE(read.point.value(Field::Length), length);
-    QCOMPARE(read.point.value(Field::Red), 10);
-    QCOMPARE(read.point.value(Field::Blue), 30);
-}
-
-void TestBoardLink::transitionAndEmptyRecords()
-{
-    QCOMPARE(transitionRecord(86400, 64), bytes({1, 0x51, 0x80, 64, 0xFF, 0xFF, 0xFF, 0xFF}));
-    QCOMPARE(transitionRecord(300, 1), bytes({0, 0x01, 0x2C, 1, 0xFF, 0xFF, 0xFF, 0xFF}));
-    QCOMPARE(pointRecord(store::ColourPoint()), QByteArray(8, char(0xFF)));
-    QVERIFY(readRecord(QByteArray(8, char(0xFF))).end);
-    QVERIFY(readRecord(bytes({2, 0x51, 0x81, 0, 0, 0, 0, 0})).end); // 86401 s ends the cycle
-
-    // A one-point cycle: one point record and 63 empty ones, four to a block.
-    store::ColourTable one;
-    one.row(1) = point(1, 0, 0, 50, 50, 50);
-    QCOMPARE(blockData(one, 0), pointRecord(one.row(1)) + QByteArray(24, char(0xFF)));
-    for (int b = 1; b < 16; ++b)
-        QCOMPARE(blockData(one, b), QByteArray(32, char(0xFF)));
-}
-
-// A block written is read back packed: the flags of records 2 to 4 in byte 9.
-void TestBoardLink::blockPackedForReading_data()
-{
-    QTest::addColumn<QByteArray>("block");
-    QTest::addColumn<int>("packed9");
-    const QByteArray point = QByteArray::fromHex("00012C0005640000");
-    QTest::newRow("empty 2 and 3, flag 1 in 4")
-        << point + QByteArray(16, '\xFF') + QByteArray::fromHex("010000000A0B0C0D") << 0x9C;
-    QTest::newRow("flags 2, 1, 0") << point + QByteArray::fromHex("02000100020A0B0C0100050006010203") + point
-                                   << 0x06;
-    QTest::newRow("all empty") << QByteArray(32, '\xFF') << 0xBC;
-}
-
-void TestBoardLink::blockPackedForReading()
-{
-    QFETCH(QByteArray, block);
-    QFETCH(int, packed9);
-    VirtualBoard b;
-    b.receive(writeBlockFrame('2', '7', block));
-    const QByteArray reply = replyTo(b, QByteArrayLiteral("AR27") + char(0xFC));
-    QCOMPARE(reply.size(), 33);
-    QCOMPARE(quint8(reply[8]), quint8(packed9));
-    QCOMPARE(unpackBlock(reply.first(32)), block);
-    QCOMPARE(quint8(reply[32]), checksum(block));
-
-    // Whatever four records the board keeps, packing and unpacking give them back.
-    const QByteArray flags = bytes({0, 1, 2, 0xFF});
-    for (char f2 : flags)
-        for (char f3 : flags)
-            for (char f4 : flags) {
-                QByteArray stored = bytes({0, 1, 2, 3, 4, 5, 6, 7});
-                for (char f : {f2, f3, f4})
-                    stored += QByteArray(1, f) + bytes({9, 9, 9, 9, 9, 9, 9});
-                QCOMPARE(unpackBlock(packBlock(stored)), stored);
-            }
-}
-
-void TestBoardLink::badFramesUnansweredAndResync_data()
-{
-    QTest::addColumn<QByteArray>("frame");
-    QTest::newRow("bad checksum") << QByteArrayLiteral("AT1\xC7");
-    QTest::newRow("text address 0") << readTextFrame('0');
-    QTest::newRow("text address past @") << readTextFrame('A');
-    QTest::newRow("slot 9") << cleanFrame('9');
-    QTest::newRow("block G") << readBlockFrame('1', 'G');
-    QTest::newRow("block lower case") << writeBlockFrame('1', 'a', QByteArray(32, '\0'));
-    QTest::newRow("unknown letter") << QByteArrayLiteral("AZ\x01\x02");
-    QTest::newRow("noise") << QByteArrayLiteral("\x00\xFFxyz");
-}
-
-void TestBoardLink::badFramesUnansweredAndResync()
-{
-    QFETCH(QByteArray, frame);
-    VirtualBoard b;
-    QCOMPARE(replyTo(b, frame), QByteArray());
-    QCOMPARE(replyTo(b, kIdentify), kIdentified);
-    QCOMPARE(replyTo(b, frame + kIdentify + frame + kIdentify), kIdentified + kIdentified);
-}
-
-void TestBoardLink::frameInPiecesAnsweredWhenWhole()
-{
-    VirtualBoard b;
-    const QByteArray frame = writeBlockFrame('1', '0', QByteArray(32, '\x05'));
-    QVERIFY(b.receive(frame.first(20)).isEmpty());
-    QCOMPARE(replyTo(b, frame.sliced(20) + kIdentify.first(1)), QByteArrayLiteral("BW\x99"));
-    QVERIFY(b.receive(kIdentify.sliced(1, 1)).isEmpty());
-    QCOMPARE(replyTo(b, kIdentify.sliced(2)), kIdentified);
-
-}
-
-void TestBoardLink::renameNames_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QByteArray>("sent"); // empty: nothing sent
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("short") << u"abc"_s << QByteArray("abc     ") << false;
-    QTest::newRow("cut") << u"Evening Glow"_s << QByteArray("Evening ") << false;
-    QTest::newRow("bracket") << u"a[b"_s << QByteArray() << true;
-    QTest::newRow("underscore") << u"a_b"_s << QByteArray() << true;
-    QTest::newRow("accent") << QString::fromUtf8("Caffè") << QByteArray() << true;
-    QTest::newRow("beyond eight") << u"abcdefgh_"_s << QByteArray("abcdefgh") << false;
-    QTest::newRow("empty") << QString() << QByteArray() << false;
-}
-
-void TestBoardLink::renameNames()
-{
-    QFETCH(QString, answer);
-    QFETCH(QByteArray, sent);
-    QFETCH(bool, refused);
-    const RenameCheck check = checkRenameText(answer);
-    QCOMPARE(check.name.value_or(QByteArray()), sent);
-    QCOMPARE(check.refusal.has_value(), refused);
-    if (refused)
-        QCOMPARE(check.refusal->text.english,
-                 u"The New Name \""_s + answer.left(8).leftJustified(8) + u"\" has incorrect characters"_s);
-}
-
-// The ticks each job takes on a good board, and what it leaves there.
-void TestBoardLink::jobsTakeTheirTicks_data()
-{
-    QTest::addColumn<QString>("job");
-    QTest::addColumn<int>("points"); // in slot 2 before the job
-    QTest::addColumn<int>("ticks");
-    QTest::addColumn<QByteArray>("name"); // slot 2's name afterwards, and its caption if one is shown
-    QTest::newRow("device") << u"device"_s << 0 << 6 << QByteArray("Sunrise ");
-    QTest::newRow("names: one slot every four ticks") << u"names"_s << 0 << 34 << QByteArray("Sunrise ");
-    QTest::newRow("clean") << u"clean"_s << 64 << 8 << QByteArray("Cycle2  ");
-    QTest::newRow("rename") << u"rename"_s << 0 << 8 << QByteArray("abc     ");
-    QTest::newRow("erase: the reply at the first check") << u"erase"_s << 64 << 20 << QByteArray("Cycle2  ");
-    QTest::newRow("write: 16 blocks and the transition") << u"write"_s << 0 << 56 << QByteArray("Sunrise ");
-    QTest::newRow("read 64 points") << u"read"_s << 64 << 55 << QByteArray("Sunrise ");
-    QTest::newRow("read 5 points: two blocks") << u"read"_s << 5 << 13 << QByteArray("Sunrise ");
-    QTest::newRow("read an empty slot") << u"read"_s << 0 << 10 << QByteArray("Sunrise ");
-}
-
-void TestBoardLink::jobsTakeTheirTicks()
-{
-    QFETCH(QString, job);
-    QFETCH(int, points);
-    QFETCH(int, ticks);
-    QFETCH(QByteArray, name);
-    Jobs j;
-    QVERIFY(j.port.open(1));
-    j.board.setName(2, "Sunrise");
-    store::ColourTable stored = fullTable();
-    for (int r = points + 1; r <= 64; ++r)
-        stored.row(r).clear();
-    j.board.setSlot(2, records(stored), transitionRecord(1800, points));
-    j.cycle.table.row(9) = point(9, 1, 1, 1, 1, 1); // left over from an earlier read
-
-    std::optional<DeviceInfo> info;
-    const auto step = j.job(job);
-    const auto [taken, last] = runJob(j.port, [&](int v) {
-        const JobTick t = step(v);
-        if (t.device)
-            info = t.device;
-        return t;
-    });
-    QCOMPARE(taken, ticks);
-    QVERIFY(last.success);
-    QCOMPARE(j.board.name(2), name);
-    if (j.captions.contains(2))
-        QCOMPARE(j.captions[2], name);
-    if (job == u"names")
-        QCOMPARE(j.captions.value(8), QByteArray("Cycle8  "));
-    if (job == u"device") {
-        QVERIFY(info);
-        QCOMPARE(info->name, j.board.deviceName);
-        QCOMPARE(versionText(info->hardware), u"V01.02"_s);
+    // Each command as the program builds it, its bytes, and the board's answer.
+    void framesAndReplies_data()
+    {
+        QTest::addColumn<QByteArray>("frame");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("reply");
+        const QByteArray ones(32, '\x01');
+        QTest::newRow("identify") << identifyFrame() << kIdentify << kIdentified;
+        QTest::newRow("heartbeat") << heartbeatFrame() << QByteArrayLiteral("AH\x89") << QByteArrayLiteral("BH\x8A");
+        QTest::newRow("device") << deviceInfoFrame() << QByteArrayLiteral("AD\x85")
+                                << QByteArrayLiteral("BDOrvanta RGB-8 \x12\x21\x10\x24");
+        QTest::newRow("erase") << eraseFrame() << QByteArrayLiteral("AM\x8E") << QByteArrayLiteral("BM\x8F");
+        QTest::newRow("emulator") << emulatorColourFrame(10, 20, 30) << QByteArrayLiteral("AE\x0A\x14\x1E\xC2")
+                                  << QByteArrayLiteral("BE\x87");
+        QTest::newRow("read name 1") << readTextFrame(slotDigit(1)) << QByteArrayLiteral("AT1\xC6")
+                                     << QByteArrayLiteral("BTCycle1  \xF7");
+        QTest::newRow("read transition 1") << readTextFrame(transitionAddress('1')) << QByteArrayLiteral("AT9\xCE")
+                                           << QByteArray::fromHex("425400000000FFFFFFFF92");
+        QTest::newRow("read transition 8")
+            << readTextFrame(transitionAddress(slotDigit(8))) << QByteArrayLiteral("AT@\xD5")
+            << QByteArray::fromHex("425400000000FFFFFFFF92");
+        QTest::newRow("write name") << writeTextFrame('2', "Sunrise") << QByteArrayLiteral("AN2Sunrise \xCA")
+                                    << QByteArrayLiteral("BNSunrise \x99");
+        QTest::newRow("clean") << cleanFrame('1') << QByteArrayLiteral("AC1\xB5")
+                               << QByteArrayLiteral("BCCycle1  \xE6");
+        QTest::newRow("read block") << readBlockFrame('3', blockDigit(15)) << QByteArrayLiteral("AR3F\x0C")
+                                    << QByteArray::fromHex("FFFFFFFFFFFFFFFFBCFFFFFFFFFFFFFF"
+                                                           "00FFFFFFFFFFFFFF00FFFFFFFFFFFFFFE0");
+        QTest::newRow("write block") << writeBlockFrame('8', 'F', ones) << QByteArray("AW8F" + ones + "\x36")
+                                     << QByteArrayLiteral("BW\x99");
     }
-    if (job == u"clean" || job == u"erase")
-        QCOMPARE(j.board.transitionRecord(2), QByteArray::fromHex("00000000FFFFFFFF"));
-    if (job == u"read") {
-        QCOMPARE(j.cycle.pointCount, points);
-        QCOMPARE(j.cycle.transitionTime, 1800);
+    void framesAndReplies()
+    {
+        QFETCH(QByteArray, frame);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, reply);
+        QCOMPARE(frame, bytes);
+        VirtualBoard b;
+        QCOMPARE(replyTo(b, frame), reply);
+        QCOMPARE(b.framesReceived(), 1);
+    }
+
+    void replyCheckAndAcknowledgementSearch()
+    {
+        const QByteArray good = dataReply('T', "Sunrise ");
+        QVERIFY(replyOk(good, 'T', 11));
+        QVERIFY(replyOk(QByteArray(good + "junk"), 'T', 11)); // bytes beyond the reply are ignored
+        QByteArray wrongLast = good;
+        wrongLast[10] = char(wrongLast[10] + 1);
+        QVERIFY(!replyOk(wrongLast, 'T', 11));
+        QVERIFY(!replyOk(good.first(10), 'T', 11));
+        QVERIFY(!replyOk(dataReply('N', "Sunrise "), 'T', 11));
+
+        // The acknowledgement is seen at positions 1 to 19 of the text read, not at 20.
+        const QByteArray ack = ackReply('E');
+        QVERIFY(acknowledgementFound(ack, ack));
+        QVERIFY(acknowledgementFound(QByteArray(QByteArray(18, 'x') + ack), ack));
+        QVERIFY(!acknowledgementFound(QByteArray(QByteArray(19, 'x') + ack), ack));
+        QVERIFY(!acknowledgementFound(ack.first(2), ack));
+    }
+
+    // A point's record, and the point read back from it: a time of 65536 s and
+    // more sets flag 2, a length of 65536 s and more flag 1, each with the low word.
+    void pointRecords_data()
+    {
+        QTest::addColumn<qint64>("time");
+        QTest::addColumn<qint64>("length");
+        QTest::addColumn<QByteArray>("record");
+        QTest::newRow("plain") << qint64(3600) << qint64(60) << bytes({0, 0x0E, 0x10, 0, 60, 10, 20, 30});
+        QTest::newRow("time 65535") << qint64(65535) << qint64(60) << bytes({0, 0xFF, 0xFF, 0, 60, 10, 20, 30});
+        QTest::newRow("time 65536") << qint64(65536) << qint64(60) << bytes({2, 0, 0, 0, 60, 10, 20, 30});
+        QTest::newRow("time 70000") << qint64(70000) << qint64(100) << bytes({2, 0x11, 0x70, 0, 100, 10, 20, 30});
+        QTest::newRow("day end") << qint64(86400) << qint64(0) << bytes({2, 0x51, 0x80, 0, 0, 10, 20, 30});
+        QTest::newRow("length 65536") << qint64(1000) << qint64(65536) << bytes({1, 0x03, 0xE8, 0, 0, 10, 20, 30});
+        QTest::newRow("length 70000") << qint64(1000) << qint64(70000)
+                                      << bytes({1, 0x03, 0xE8, 0x11, 0x70, 10, 20, 30});
+    }
+    void pointRecords()
+    {
+        QFETCH(qint64, time);
+        QFETCH(qint64, length);
+        QFETCH(QByteArray, record);
+        QCOMPARE(pointRecord(point(1, time, length, 10, 20, 30)), record);
+        const ReadRecord read = readRecord(record);
+        QVERIFY(!read.end);
+        QCOMPARE(read.point.value(Field::Time), time);
+        QCOMPARE(read.point.value(Field::Length), length);
+        QCOMPARE(read.point.value(Field::Red), 10);
+        QCOMPARE(read.point.value(Field::Blue), 30);
+    }
+
+    void transitionAndEmptyRecords()
+    {
+        QCOMPARE(transitionRecord(86400, 64), bytes({1, 0x51, 0x80, 64, 0xFF, 0xFF, 0xFF, 0xFF}));
+        QCOMPARE(transitionRecord(300, 1), bytes({0, 0x01, 0x2C, 1, 0xFF, 0xFF, 0xFF, 0xFF}));
+        QCOMPARE(pointRecord(store::ColourPoint()), QByteArray(8, char(0xFF)));
+        QVERIFY(readRecord(QByteArray(8, char(0xFF))).end);
+        QVERIFY(readRecord(bytes({2, 0x51, 0x81, 0, 0, 0, 0, 0})).end); // 86401 s ends the cycle
+
+        // A one-point cycle: one point record and 63 empty ones, four to a block.
+        store::ColourTable one;
+        one.row(1) = point(1, 0, 0, 50, 50, 50);
+        QCOMPARE(blockData(one, 0), pointRecord(one.row(1)) + QByteArray(24, char(0xFF)));
+        for (int b = 1; b < 16; ++b)
+            QCOMPARE(blockData(one, b), QByteArray(32, char(0xFF)));
+    }
+
+    // A block written is read back packed: the flags of records 2 to 4 in byte 9.
+    void blockPackedForReading_data()
+    {
+        QTest::addColumn<QByteArray>("block");
+        QTest::addColumn<int>("packed9");
+        const QByteArray point = QByteArray::fromHex("00012C0005640000");
+        QTest::newRow("empty 2 and 3, flag 1 in 4")
+            << point + QByteArray(16, '\xFF') + QByteArray::fromHex("010000000A0B0C0D") << 0x9C;
+        QTest::newRow("flags 2, 1, 0") << point + QByteArray::fromHex("02000100020A0B0C0100050006010203") + point
+                                       << 0x06;
+        QTest::newRow("all empty") << QByteArray(32, '\xFF') << 0xBC;
+    }
+    void blockPackedForReading()
+    {
+        QFETCH(QByteArray, block);
+        QFETCH(int, packed9);
+        VirtualBoard b;
+        b.receive(writeBlockFrame('2', '7', block));
+        const QByteArray reply = replyTo(b, QByteArrayLiteral("AR27") + char(0xFC));
+        QCOMPARE(reply.size(), 33);
+        QCOMPARE(quint8(reply[8]), quint8(packed9));
+        QCOMPARE(unpackBlock(reply.first(32)), block);
+        QCOMPARE(quint8(reply[32]), checksum(block));
+
+        // Whatever four records the board keeps, packing and unpacking give them back.
+        const QByteArray flags = bytes({0, 1, 2, 0xFF});
+        for (char f2 : flags)
+            for (char f3 : flags)
+                for (char f4 : flags) {
+                    QByteArray stored = bytes({0, 1, 2, 3, 4, 5, 6, 7});
+                    for (char f : {f2, f3, f4})
+                        stored += QByteArray(1, f) + bytes({9, 9, 9, 9, 9, 9, 9});
+                    QCOMPARE(unpackBlock(packBlock(stored)), stored);
+                }
+    }
+
+    void badFramesUnansweredAndResync_data()
+    {
+        QTest::addColumn<QByteArray>("frame");
+        QTest::newRow("bad checksum") << QByteArrayLiteral("AT1\xC7");
+        QTest::newRow("text address 0") << readTextFrame('0');
+        QTest::newRow("text address past @") << readTextFrame('A');
+        QTest::newRow("slot 9") << cleanFrame('9');
+        QTest::newRow("block G") << readBlockFrame('1', 'G');
+        QTest::newRow("block lower case") << writeBlockFrame('1', 'a', QByteArray(32, '\0'));
+        QTest::newRow("unknown letter") << QByteArrayLiteral("AZ\x01\x02");
+        QTest::newRow("noise") << QByteArrayLiteral("\x00\xFFxyz");
+    }
+    void badFramesUnansweredAndResync()
+    {
+        QFETCH(QByteArray, frame);
+        VirtualBoard b;
+        QCOMPARE(replyTo(b, frame), QByteArray());
+        QCOMPARE(replyTo(b, kIdentify), kIdentified);
+        QCOMPARE(replyTo(b, frame + kIdentify + frame + kIdentify), kIdentified + kIdentified);
+    }
+
+    void frameInPiecesAnsweredWhenWhole()
+    {
+        VirtualBoard b;
+        const QByteArray frame = writeBlockFrame('1', '0', QByteArray(32, '\x05'));
+        QVERIFY(b.receive(frame.first(20)).isEmpty());
+        QCOMPARE(replyTo(b, frame.sliced(20) + kIdentify.first(1)), QByteArrayLiteral("BW\x99"));
+        QVERIFY(b.receive(kIdentify.sliced(1, 1)).isEmpty());
+        QCOMPARE(replyTo(b, kIdentify.sliced(2)), kIdentified);
+    }
+
+    void renameNames_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QByteArray>("sent"); // empty: nothing sent
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("short") << u"abc"_s << QByteArray("abc     ") << false;
+        QTest::newRow("cut") << u"Evening Glow"_s << QByteArray("Evening ") << false;
+        QTest::newRow("bracket") << u"a[b"_s << QByteArray() << true;
+        QTest::newRow("underscore") << u"a_b"_s << QByteArray() << true;
+        QTest::newRow("accent") << QString::fromUtf8("Caffè") << QByteArray() << true;
+        QTest::newRow("beyond eight") << u"abcdefgh_"_s << QByteArray("abcdefgh") << false;
+        QTest::newRow("empty") << QString() << QByteArray() << false;
+    }
+    void renameNames()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QByteArray, sent);
+        QFETCH(bool, refused);
+        const RenameCheck check = checkRenameText(answer);
+        QCOMPARE(check.name.value_or(QByteArray()), sent);
+        QCOMPARE(check.refusal.has_value(), refused);
+        if (refused)
+            QCOMPARE(check.refusal->text.english,
+                     u"The New Name \""_s + answer.left(8).leftJustified(8) + u"\" has incorrect characters"_s);
+    }
+
+    // The ticks each job takes on a good board, and what it leaves there (the
+    // device information shows in the window, see test_boardform).
+    void jobsTakeTheirTicks_data()
+    {
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<int>("points"); // in slot 2 before the job
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<QByteArray>("name"); // slot 2's name afterwards, and its caption if one is shown
+        QTest::newRow("device") << u"device"_s << 0 << 6 << QByteArray("Sunrise ");
+        QTest::newRow("names: one slot every four ticks") << u"names"_s << 0 << 34 << QByteArray("Sunrise ");
+        QTest::newRow("clean") << u"clean"_s << 64 << 8 << QByteArray("Cycle2  ");
+        QTest::newRow("rename") << u"rename"_s << 0 << 8 << QByteArray("abc     ");
+        QTest::newRow("erase: the reply at the first check") << u"erase"_s << 64 << 20 << QByteArray("Cycle2  ");
+        QTest::newRow("write: 16 blocks and the transition") << u"write"_s << 0 << 56 << QByteArray("Sunrise ");
+        QTest::newRow("read 64 points") << u"read"_s << 64 << 55 << QByteArray("Sunrise ");
+        QTest::newRow("read 5 points: two blocks") << u"read"_s << 5 << 13 << QByteArray("Sunrise ");
+        QTest::newRow("read an empty slot") << u"read"_s << 0 << 10 << QByteArray("Sunrise ");
+    }
+    void jobsTakeTheirTicks()
+    {
+        QFETCH(QString, job);
+        QFETCH(int, points);
+        QFETCH(int, ticks);
+        QFETCH(QByteArray, name);
+        Jobs j;
+        QVERIFY(j.port.open(1));
+        j.board.setName(2, "Sunrise");
+        store::ColourTable stored = fullTable();
+        for (int r = points + 1; r <= 64; ++r)
+            stored.row(r).clear();
+        j.board.setSlot(2, records(stored), transitionRecord(1800, points));
+        j.cycle.table.row(9) = point(9, 1, 1, 1, 1, 1); // left over from an earlier read
+
+        const auto [taken, last] = runJob(j.port, j.job(job));
+        QCOMPARE(taken, ticks);
+        QVERIFY(last.success);
+        QCOMPARE(j.board.name(2), name);
+        if (j.captions.contains(2))
+            QCOMPARE(j.captions[2], name);
+        if (job == u"names")
+            QCOMPARE(j.captions.value(8), QByteArray("Cycle8  "));
+        if (job == u"clean" || job == u"erase")
+            QCOMPARE(j.board.transitionRecord(2), QByteArray::fromHex("00000000FFFFFFFF"));
+        if (job == u"read") {
+            QCOMPARE(j.cycle.pointCount, points);
+            QCOMPARE(j.cycle.transitionTime, 1800);
+            for (int r = 1; r <= 64; ++r)
+                QVERIFY2(j.cycle.table.row(r) == stored.row(r), qPrintable(QString::number(r)));
+        }
+    }
+
+    void writeThenReadGivesTheSameCycle()
+    {
+        Jobs j;
+        QVERIFY(j.port.open(1));
+        QVERIFY(runJob(j.port, j.job(u"write"_s)).second.success);
+        QCOMPARE(j.board.transitionRecord(2), transitionRecord(86400, 64));
+        QVERIFY(runJob(j.port, j.job(u"read"_s)).second.success);
+        QCOMPARE(j.cycle.pointCount, 64);
+        QCOMPARE(j.cycle.transitionTime, 86400);
         for (int r = 1; r <= 64; ++r)
-            QVERIFY2(j.cycle.table.row(r) == stored.row(r), qPrintable(QString::number(r)));
+            QVERIFY2(j.cycle.table.row(r) == j.table.row(r), qPrintable(QString::number(r)));
     }
-}
 
-void TestBoardLink::writeThenReadGivesTheSameCycle()
-{
-    Jobs j;
-    QVERIFY(j.port.open(1));
-    QVERIFY(runJob(j.port, j.job(u"write"_s)).second.success);
-    QCOMPARE(j.board.transitionRecord(2), transitionRecord(86400, 64));
-    QVERIFY(runJob(j.port, j.job(u"read"_s)).second.success);
-    QCOMPARE(j.cycle.pointCount, 64);
-    QCOMPARE(j.cycle.transitionTime, 86400);
-    for (int r = 1; r <= 64; ++r)
-        QVERIFY2(j.cycle.table.row(r) == j.table.row(r), qPrintable(QString::number(r)));
-}
-
-void TestBoardLink::jobsFailOnAFaultyBoard_data()
-{
-    QTest::addColumn<QString>("job");
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<bool>("fails");
-    for (const char *job : {"device", "names", "clean", "rename", "erase", "write", "read"}) {
-        for (const char *fault : {"silent", "checksum", "junk", "split", "late", "vanish"}) {
-            // Replies split in two or 20 ms late still arrive before their check.
-            const bool fails = QByteArray(fault) != "split" && QByteArray(fault) != "late";
-            QTest::newRow(QByteArray(job + QByteArray(" ") + fault).constData()) << job << fault << fails;
+    void jobsFailOnAFaultyBoard_data()
+    {
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("fails");
+        for (const char *job : {"device", "names", "clean", "rename", "erase", "write", "read"}) {
+            for (const char *fault : {"silent", "checksum", "junk", "split", "late", "vanish"}) {
+                // Replies split in two or 20 ms late still arrive before their check.
+                const bool fails = QByteArray(fault) != "split" && QByteArray(fault) != "late";
+                QTest::newRow(QByteArray(job + QByteArray(" ") + fault).constData()) << job << fault << fails;
+            }
         }
     }
-}
+    void jobsFailOnAFaultyBoard()
+    {
+        QFETCH(QString, job);
+        QFETCH(QString, fault);
+        QFETCH(bool, fails);
+        Jobs j;
+        QVERIFY(j.port.open(1));
+        j.board.setSlot(2, records(j.table), transitionRecord(1000, 64)); // every block is asked for
+        BoardFaults &f = j.board.faults;
+        if (fault == u"silent")
+            f.silentAfter = 0;
+        else if (fault == u"checksum")
+            f.badChecksum = true;
+        else if (fault == u"junk")
+            f.junkBefore = 2;
+        else if (fault == u"split")
+            f.splitReplies = true;
+        else if (fault == u"late")
+            f.lateMs = 20;
+        else
+            f.vanishAfter = 1;
+        const auto [ticks, last] = runJob(j.port, j.job(job));
+        QVERIFY2(ticks > 0, "the job never ended");
+        QCOMPARE(last.success, !fails);
+        QCOMPARE(last.failure.has_value(), fails);
+        if (fails)
+            QCOMPARE(last.failure->icon, platform::MsgIcon::Critical);
+        QVERIFY(j.port.errors <= 1);
+    }
 
-void TestBoardLink::jobsFailOnAFaultyBoard()
-{
-    QFETCH(QString, job);
-    QFETCH(QString, fault);
-    QFETCH(bool, fails);
-    Jobs j;
-    QVERIFY(j.port.open(1));
-    j.board.setSlot(2, records(j.table), transitionRecord(1000, 64)); // every block is asked for
-    BoardFaults &f = j.board.faults;
-    if (fault == u"silent")
-        f.silentAfter = 0;
-    else if (fault == u"checksum")
-        f.badChecksum = true;
-    else if (fault == u"junk")
-        f.junkBefore = 2;
-    else if (fault == u"split")
-        f.splitReplies = true;
-    else if (fault == u"late")
-        f.lateMs = 20;
-    else
-        f.vanishAfter = 1;
-    const auto [ticks, last] = runJob(j.port, j.job(job));
-    QVERIFY2(ticks > 0, "the job never ended");
-    QCOMPARE(last.success, !fails);
-    QCOMPARE(last.failure.has_value(), fails);
-    if (fails)
-        QCOMPARE(last.failure->icon, platform::MsgIcon::Critical);
-    QVERIFY(j.port.errors <= 1);
-}
+    // A board that stops answering well after the first block: the write ends
+    // at that block's check, with its message, and writes no block after it.
+    void writeEndsAtTheFailingBlock_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("blocks"); // -1: not counted
+        QTest::newRow("silent") << u"silent"_s << -1;
+        QTest::newRow("wrong reply") << u"checksum"_s << 2;
+        QTest::newRow("junk") << u"junk"_s << 2;
+    }
+    void writeEndsAtTheFailingBlock()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, blocks);
+        Jobs j;
+        QVERIFY(j.port.open(1));
+        const auto step = j.job(u"write"_s);
+        const auto [ticks, last] = runJob(j.port, [&](int v) {
+            if (v == 4) { // block 0 answered; its check sends block 1
+                j.board.faults.silentAfter = fault == u"silent" ? 1 : -1;
+                j.board.faults.badChecksum = fault == u"checksum";
+                j.board.faults.junkBefore = fault == u"junk" ? 2 : 0;
+            }
+            return step(v);
+        });
+        QCOMPARE(ticks, 9); // steps 0 to 7, the second block's check at 7, then the failure
+        QVERIFY(!last.success);
+        QCOMPARE(last.failure->text.english, u"Write Failure"_s);
+        if (blocks >= 0)
+            QCOMPARE(j.board.framesReceived(), blocks);
+    }
 
-// A board that stops answering well after the first block: the write ends
-// at that block's check, with its message, and writes no block after it.
-void TestBoardLink::writeEndsAtTheFailingBlock_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<int>("blocks"); // -1: not counted
-    QTest::newRow("silent") << u"silent"_s << -1;
-    QTest::newRow("wrong reply") << u"checksum"_s << 2;
-    QTest::newRow("junk") << u"junk"_s << 2;
-}
+    void eraseGivesUpAfterItsTries()
+    {
+        VirtualBoard board;
+        board.faults.silentAfter = 0;
+        VirtualSerialPort port(board);
+        QVERIFY(port.open(1));
+        quint8 count = 0;
+        const auto [ticks, last] = runJob(port, [&](int v) { return USBErase(v, count, port); });
+        QCOMPARE(ticks, 60); // steps 0 to 17, the check 41 times, the failure
+        QCOMPARE(count, quint8(41));
+        QCOMPARE(last.failure->text.english, u"Erase Memory Failure"_s);
+    }
 
-void TestBoardLink::writeEndsAtTheFailingBlock()
-{
-    QFETCH(QString, fault);
-    QFETCH(int, blocks);
-    Jobs j;
-    QVERIFY(j.port.open(1));
-    const auto step = j.job(u"write"_s);
-    const auto [ticks, last] = runJob(j.port, [&](int v) {
-        if (v == 4) { // block 0 answered; its check sends block 1
-            j.board.faults.silentAfter = fault == u"silent" ? 1 : -1;
-            j.board.faults.badChecksum = fault == u"checksum";
-            j.board.faults.junkBefore = fault == u"junk" ? 2 : 0;
-        }
-        return step(v);
-    });
-    QCOMPARE(ticks, 9); // steps 0 to 7, the second block's check at 7, then the failure
-    QVERIFY(!last.success);
-    QCOMPARE(last.failure->text.english, u"Write Failure"_s);
-    if (blocks >= 0)
-        QCOMPARE(j.board.framesReceived(), blocks);
-}
-
-void TestBoardLink::eraseGivesUpAfterItsTries()
-{
-    VirtualBoard board;
-    board.faults.silentAfter = 0;
-    VirtualSerialPort port(board);
-    QVERIFY(port.open(1));
-    quint8 count = 0;
-    const auto [ticks, last] = runJob(port, [&](int v) { return USBErase(v, count, port); });
-    QCOMPARE(ticks, 60); // steps 0 to 17, the check 41 times, the failure
-    QCOMPARE(count, quint8(41));
-    QCOMPARE(last.failure->text.english, u"Erase Memory Failure"_s);
-}
-
-// A restore takes only the files a backup writes, and each gives back the
-// slot and the 8-byte name it was written from.
-void TestBoardLink::backupFileNames_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<int>("slot"); // 0: not a backup file
-    QTest::addColumn<QByteArray>("name");
-    QTest::newRow("plain") << u"Slot3-Aquarium.txt"_s << 3 << QByteArray("Aquarium");
-    QTest::newRow("padded") << u"Slot2-Dawn.txt"_s << 2 << QByteArray("Dawn    ");
-    QTest::newRow("coded bytes") << u"Slot8-a%2Fb%E9%25.txt"_s << 8 << QByteArray("a/b\xe9%   ");
-    QTest::newRow("empty name") << u"Slot5-.txt"_s << 5 << QByteArray("        ");
-    QTest::newRow("slot 9") << u"Slot9-x.txt"_s << 0 << QByteArray();
-    QTest::newRow("nine bytes") << u"Slot3-123456789.txt"_s << 0 << QByteArray();
-    QTest::newRow("half a code") << u"Slot3-a%2.txt"_s << 0 << QByteArray();
-    QTest::newRow("not a code") << u"Slot3-%zz.txt"_s << 0 << QByteArray();
-    QTest::newRow("lower case") << u"slot3-a.txt"_s << 0 << QByteArray();
-    QTest::newRow("other file") << u"Aquarium.txt"_s << 0 << QByteArray();
-    QTest::newRow("temporary") << u"Slot3-a.txt.tmp"_s << 0 << QByteArray();
-}
-
-void TestBoardLink::backupFileNames()
-{
-    QFETCH(QString, fileName);
-    QFETCH(int, slot);
-    QFETCH(QByteArray, name);
-    const std::optional<board::BackupFile> file = board::parseBackupFileName(fileName);
-    QCOMPARE(file.has_value(), slot != 0);
-    if (!file)
-        return;
-    QCOMPARE(file->slot, slot);
-    QCOMPARE(file->name, name);
-    QCOMPARE(board::backupFileName(slot, name), fileName.replace(u"%e9"_s, u"%E9"_s));
-}
+    // A restore takes only the files a backup writes, and each gives back the
+    // slot and the 8-byte name it was written from.
+    void backupFileNames_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<int>("slot"); // 0: not a backup file
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("plain") << u"Slot3-Aquarium.txt"_s << 3 << QByteArray("Aquarium");
+        QTest::newRow("padded") << u"Slot2-Dawn.txt"_s << 2 << QByteArray("Dawn    ");
+        QTest::newRow("coded bytes") << u"Slot8-a%2Fb%E9%25.txt"_s << 8 << QByteArray("a/b\xe9%   ");
+        QTest::newRow("empty name") << u"Slot5-.txt"_s << 5 << QByteArray("        ");
+        QTest::newRow("slot 9") << u"Slot9-x.txt"_s << 0 << QByteArray();
+        QTest::newRow("nine bytes") << u"Slot3-123456789.txt"_s << 0 << QByteArray();
+        QTest::newRow("half a code") << u"Slot3-a%2.txt"_s << 0 << QByteArray();
+        QTest::newRow("not a code") << u"Slot3-%zz.txt"_s << 0 << QByteArray();
+        QTest::newRow("lower case") << u"slot3-a.txt"_s << 0 << QByteArray();
+        QTest::newRow("other file") << u"Aquarium.txt"_s << 0 << QByteArray();
+        QTest::newRow("temporary") << u"Slot3-a.txt.tmp"_s << 0 << QByteArray();
+    }
+    void backupFileNames()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(int, slot);
+        QFETCH(QByteArray, name);
+        const std::optional<board::BackupFile> file = board::parseBackupFileName(fileName);
+        QCOMPARE(file.has_value(), slot != 0);
+        if (!file)
+            return;
+        QCOMPARE(file->slot, slot);
+        QCOMPARE(file->name, name);
+        QCOMPARE(board::backupFileName(slot, name), fileName.replace(u"%e9"_s, u"%E9"_s));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestBoardLink)
 #include "test_boardlink.moc"

@@ -2,9 +2,9 @@
 
 #include "app/formcolour.h"
 #include "store/numbers.h"
+#include "support/scripteddialogs.h"
 #include "virtualboard.h"
 #include "virtualport.h"
-#include "support/scripteddialogs.h"
 
 #include <QAction>
 #include <QMenu>
