@@ -448,28 +448,52 @@ private Q_SLOTS:
         QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuInfoBoard")->isChecked(); }) > 0);
     }
 
-    void vanishingMidJobGivesTwoMessagesOnly()
+    // The board goes away in the middle of a job: the job's own message, then
+    // the disconnection with the port's reason, and nothing more.
+    void vanishingMidJob_data()
     {
-        loadCycle(w(), 8, 0);
+        QTest::addColumn<QByteArray>("item");
+        QTest::addColumn<int>("frames"); // the board goes at this frame of the job
+        QTest::addColumn<QString>("message");
+        QTest::newRow("write")
+            << QByteArray("mnuUsbInterfaceOnCommandWr") << 8
+            << u"Scrittura Fallita\rLo slot 5 potrebbe essere scritto in parte: scriverlo di nuovo."_s;
+        QTest::newRow("backup, in slot 3")
+            << QByteArray("mnuUsbInterfaceOnBackup") << 28
+            << u"Salvataggio interrotto allo slot 3: lo slot non è stato letto.\rFile salvati: Slot1-Sunrise.txt, "
+               u"Slot2-Tom%26Jerr.txt. Nessun file dello slot 3 è stato scritto."_s;
+    }
+    void vanishingMidJob()
+    {
+        QFETCH(QByteArray, item);
+        QFETCH(int, frames);
+        QFETCH(QString, message);
+        fillBoard(m_f->board);
+        QTemporaryDir dir;
         goInterface();
         selectSlot(5);
-        dialogs().answerMessage(MsgResult::Yes);
+        const bool backup = item.endsWith("Backup");
+        if (backup)
+            dialogs().answerFolder(dir.path());
+        else
+            dialogs().answerMessage(MsgResult::Yes);
         dialogs().answerMessage(MsgResult::Ok);
         dialogs().answerMessage(MsgResult::Ok);
-        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandWr"));
-        // The board goes away after the third block of the write.
-        QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->value() > 1; }, 10) > 0);
-        m_f->board.faults.vanishAfter = m_f->board.framesReceived() + 3;
-        QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbOn")->isChecked(); }, 200) > 0);
-        QCOMPARE(dialogs().shown.size(), 3);
-        QCOMPARE(dialogs().shown[1].text,
-                 u"Scrittura Fallita\rLo slot 5 potrebbe essere scritto in parte: scriverlo di nuovo."_s);
-        QCOMPARE(dialogs().shown[2].text,
+        m_f->board.faults.vanishAfter = m_f->board.framesReceived() + frames;
+        QVERIFY(m_f->trigger(item.constData()));
+        QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbOn")->isChecked(); }, 1000) > 0);
+        const qsizetype shown = dialogs().shown.size();
+        QCOMPARE(dialogs().shown[shown - 2].text, message);
+        QCOMPARE(dialogs().last().text,
                  u"La Scheda è stata disconnessa dalla linea USB!\rLa porta ha segnalato: The device has gone"_s);
         QCOMPARE(m_f->port.errors, 1);
         m_f->tick(80);
-        QCOMPARE(dialogs().shown.size(), 3);
-        QCOMPARE(w().PointCount, 8);
+        QCOMPARE(dialogs().shown.size(), shown);
+        if (backup) {
+            QVERIFY(w().StatusBarPanel4->text().startsWith(u"Salvataggio interrotto allo slot 3 "_s));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                     (QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s}));
+        }
     }
 
     void readCycleIsNoFile()
@@ -687,29 +711,6 @@ private Q_SLOTS:
             QVERIFY2(slotImage(m_f->board, s) == before[s - 1], qPrintable(QString::number(s)));
         QCOMPARE(w().slotCaption(3), u"a/b:c*d "_s);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), files);
-    }
-
-    void backupStopsWhenTheBoardVanishes()
-    {
-        fillBoard(m_f->board);
-        QTemporaryDir dir;
-        goInterface();
-        dialogs().answerFolder(dir.path());
-        dialogs().answerMessage(MsgResult::Ok); // the stop
-        dialogs().answerMessage(MsgResult::Ok); // the disconnection
-        QVERIFY(m_f->trigger("mnuUsbInterfaceOnBackup"));
-        // The board goes in the middle of slot 3.
-        QVERIFY(m_f->tickUntil([&dir] { return QFile::exists(dir.filePath(u"Slot2-Tom%26Jerr.txt"_s)); }, 1000) > 0);
-        m_f->tick(6);
-        m_f->board.vanish();
-        QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbOn")->isChecked(); }, 200) > 0);
-        QCOMPARE(dialogs().shown[0].text,
-                 u"Salvataggio interrotto allo slot 3: lo slot non è stato letto.\r"
-                 u"File salvati: Slot1-Sunrise.txt, Slot2-Tom%26Jerr.txt. Nessun file dello slot "
-                 u"3 è stato scritto."_s);
-        QVERIFY(w().StatusBarPanel4->text().startsWith(u"Salvataggio interrotto allo slot 3 "_s));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-                 (QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s}));
     }
 };
 

@@ -109,7 +109,7 @@ struct Jobs
             {u"read"_s, [this](int v) { return USBRead(v, '2', cycle, port); }},
         };
         return [this, step = jobs.value(name)](int v) {
-            const JobTick t = step(v);
+            JobTick t = step(v);
             if (t.captionSlot)
                 captions[t.captionSlot] = t.caption;
             return t;
@@ -151,7 +151,7 @@ private Q_SLOTS:
         QTest::newRow("read block") << readBlockFrame('3', blockDigit(15)) << QByteArrayLiteral("AR3F\x0C")
                                     << QByteArray::fromHex("FFFFFFFFFFFFFFFFBCFFFFFFFFFFFFFF"
                                                            "00FFFFFFFFFFFFFF00FFFFFFFFFFFFFFE0");
-        QTest::newRow("write block") << writeBlockFrame('8', 'F', ones) << QByteArray("AW8F" + ones + "\x36")
+        QTest::newRow("write block") << writeBlockFrame('8', 'F', ones) << QByteArray("AW8F" + ones + char(0x36))
                                      << QByteArrayLiteral("BW\x99");
     }
     void framesAndReplies()
