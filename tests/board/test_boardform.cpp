@@ -182,41 +182,35 @@ private Q_SLOTS:
         QVERIFY(dialogs().shown.isEmpty());
     }
 
-    void silentBoardIsReportedOnce()
-    {
-        goOnline();
-        m_f->board.faults.silentAfter = m_f->board.framesReceived();
-        dialogs().answerMessage(MsgResult::Ok);
-        QVERIFY(m_f->tickUntil([this] { return !dialogs().shown.isEmpty(); }, 16) > 0);
-        QCOMPARE(dialogs().last().text, u"La Scheda è stata disconnessa dalla linea USB!"_s);
-        QCOMPARE(dialogs().last().icon, MsgIcon::Critical);
-        QVERIFY(!m_f->item("mnuUsbOn")->isChecked());
-        m_f->tick(60);
-        QCOMPARE(dialogs().shown.size(), 1);
-        QVERIFY(!m_f->port.isOpen());
-    }
-
-    void failedNameReadingKeepsTheCaptions()
+    // A board that falls silent while the names are read: the slots not read
+    // keep their captions; then the supervision reports it, once, and the link goes off.
+    void silentBoard()
     {
         m_f->board.setName(1, "Morning");
         goInterface();
         QCOMPARE(w().slotCaption(1), u"Morning "_s);
-
-        // Back to the emulator and into interface mode again with a board that
-        // stops answering after three names.
         QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
         QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
         m_f->board.setName(1, "Renamed");
         m_f->board.setName(4, "Lost");
         QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
         QVERIFY(m_f->tickUntil([this] { return w().InterfaceActive && w().UsbState == 0; }, 8) > 0);
-        m_f->board.faults.silentAfter = m_f->board.framesReceived() + 3;
+        m_f->board.faults.silentAfter = m_f->board.framesReceived() + 3; // three names
+        dialogs().answerMessage(MsgResult::Ok);
         dialogs().answerMessage(MsgResult::Ok);
         QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
         QCOMPARE(dialogs().last().text,
                  u"Lettura Nomi Fallita\rGli slot non letti mantengono i nomi mostrati prima."_s);
         QCOMPARE(w().slotCaption(1), u"Renamed "_s);
         QCOMPARE(w().slotCaption(4), u"Cycle4  "_s); // not read: the old caption stays
+
+        QVERIFY(m_f->tickUntil([this] { return dialogs().shown.size() == 2; }, 16) > 0);
+        QCOMPARE(dialogs().last().text, u"La Scheda è stata disconnessa dalla linea USB!"_s);
+        QCOMPARE(dialogs().last().icon, MsgIcon::Critical);
+        QVERIFY(!m_f->item("mnuUsbOn")->isChecked());
+        m_f->tick(60);
+        QCOMPARE(dialogs().shown.size(), 2);
+        QVERIFY(!m_f->port.isOpen());
     }
 
     void manualPortTestMessages()
