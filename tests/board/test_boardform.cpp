@@ -10,8 +10,6 @@
 #include "store/numbers.h"
 #include "support/boardfixture.h"
 
-#include "cyclefile/cyclefile.h"
-
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -29,24 +27,41 @@ using store::Field;
 
 namespace {
 
-// A cycle of `points` points: point k at (k-1)*1200 s, length 100, colour from k.
-void loadCycle(FormColour &w, int points, qint64 transition)
+// Eight slots with names and cycles of different lengths, slot 1 included.
+void fillBoard(board::VirtualBoard &b)
 {
-    store::emptyTable(w.table());
-    for (int k = 1; k <= points; ++k) {
-        store::ColourPoint &p = w.table().row(k);
-        p.setValue(Field::PointID, k);
-        p.setValue(Field::Time, (k - 1) * 1200);
-        p.setValue(Field::Length, 100);
-        p.setValue(Field::Red, k);
-        p.setValue(Field::Green, 100 - k);
-        p.setValue(Field::Blue, (7 * k) % 101);
+    for (int s = 1; s <= 8; ++s) {
+        QList<QByteArray> records;
+        for (int k = 1; k <= 8 * s; ++k) {
+            store::ColourPoint p;
+            p.setValue(Field::PointID, k);
+            p.setValue(Field::Time, (k - 1) * 1000 + s);
+            p.setValue(Field::Length, 70000 * (k % 2) + 10);
+            p.setValue(Field::Red, (k * s) % 101);
+            p.setValue(Field::Blue, s);
+            records.append(board::pointRecord(p));
+        }
+        b.setSlot(s, records, board::transitionRecord(100 * s + 70000 * (s % 2), 8 * s));
     }
-    w.TransitionTime = store::format00000(transition);
-    w.DataBaseCheck();
-    w.PointCurrent = 1;
-    w.table().MoveFirst();
-    w.pointRefresh();
+    const char *names[] = {"Sunrise", "Tom&Jerr", "a/b:c*d", "Aquarium", "", "  lead", "12345678", "Caf\xe9"};
+    for (int s = 1; s <= 8; ++s)
+        b.setName(s, names[s - 1]);
+}
+
+struct SlotImage
+{
+    QByteArray name;
+    QList<QByteArray> blocks;
+    QByteArray transition;
+    bool operator==(const SlotImage &) const = default;
+};
+
+SlotImage slotImage(const board::VirtualBoard &b, int s)
+{
+    SlotImage image{b.name(s), {}, b.transitionRecord(s)};
+    for (int k = 0; k < board::kBlockCount; ++k)
+        image.blocks.append(b.storedBlock(s, k));
+    return image;
 }
 
 } // namespace
@@ -100,704 +115,586 @@ private Q_SLOTS:
     void init() { m_f = std::make_unique<BoardFixture>(3); }
     void cleanup() { QVERIFY(dialogs().allAnswered()); }
 
-    void scanFindsTheBoardAfterSilentPorts();
-    void scanWithoutABoardSwitchesOff();
-    void emulatorSendsTheColourSevenTimesInEight();
-    void interfaceReadsTheNamesAndSendsHeartbeats();
-    void modeSwitchWaitsForStepZero();
-    void silentBoardIsReportedOnce();
-    void failedNameReadingKeepsTheCaptions();
-    void manualPortTestMessages();
-    void slotSelectionAndEraseGuard();
-    void writeThenReadBackGivesTheCycle();
-    void failedReadKeepsTheStore();
-    void renameAndDeviceInformation();
-    void vanishingMidJobGivesTwoMessagesOnly();
-    void readCycleIsNoFilesAndTheEditorWaitsForJobs();
-    void toolbarFollowsTheMenu_data();
-    void toolbarFollowsTheMenu();
-    void verifyAfterWrite_data();
-    void verifyAfterWrite();
-    void backupAndRestoreRoundTrip();
-    void backupStopsWhenTheBoardVanishes();
-};
-
-void TestBoardForm::scanFindsTheBoardAfterSilentPorts()
-{
-    m_f->port.silentPorts = {1, 2};
-    QVERIFY(m_f->trigger("mnuUsbOn"));
-    QVERIFY(!w().mnuUSB->isEnabled());
-    QCOMPARE(tag(w().ProgressBarWait), u"P"_s);
-    QVERIFY(m_f->button("USBOn")->isChecked());
-    QVERIFY(m_f->button("USBEm")->isChecked() && m_f->button("USBEm")->isEnabled());
-    QVERIFY(!m_f->button("USBIn")->isChecked() && m_f->button("USBIn")->isEnabled());
-    QVERIFY(!m_f->item("mnuUSBComPort")->isEnabled());
-    QVERIFY(m_f->item("mnuInfoBoard")->isEnabled());
-
-    // Two silent ports of 21 ticks each, then COM3 opens and answers at its first check.
-    QCOMPARE(m_f->tickUntil([this] { return w().BoardOnline; }), 21 + 21 + 2);
-    QCOMPARE(w().StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT03"_s);
-    QCOMPARE(w().UsbStatusEnglish, u"USB Board Enabled on PORT03"_s);
-    QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
-    QVERIFY(!w().ProgressBarWait->isVisible());
-    m_f->tick();
-    QVERIFY(w().mnuUSB->isEnabled());
-}
-
-void TestBoardForm::scanWithoutABoardSwitchesOff()
-{
-    m_f = std::make_unique<BoardFixture>(99); // no port reaches a board
-    dialogs().answerMessage(MsgResult::Ok);
-    QVERIFY(m_f->trigger("mnuUsbOn"));
-    QCOMPARE(m_f->tickUntil([this] { return !dialogs().shown.isEmpty(); }), 17);
-    QCOMPARE(dialogs().last().text, QString::fromUtf8("Nessuna Scheda è connessa al PC sulla linea USB!"));
-    QCOMPARE(dialogs().last().icon, MsgIcon::Exclamation);
-    QVERIFY(!m_f->item("mnuUsbOn")->isChecked());
-    QVERIFY(!m_f->button("USBOn")->isChecked());
-    QVERIFY(!m_f->button("USBEm")->isEnabled() && !m_f->button("Cycle1")->isEnabled());
-    // The 2.5 s pause keeps the USB menu off.
-    QCOMPARE(tag(w().ProgressBarWait), u"S"_s);
-    QCOMPARE(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }), 52);
-    QCOMPARE(w().StatusBarPanel2->text(), u"Nessuna Scheda USB Abilitata"_s);
-}
-
-void TestBoardForm::emulatorSendsTheColourSevenTimesInEight()
-{
-    goOnline();
-    QVERIFY(m_f->trigger("mnuEnableRGB"));
-    w().SliderRed->setValue(40);
-    w().SliderBlue->setValue(7);
-    QCOMPARE(w().EmulatorRed, u"040"_s);
-    // Wait for a cycle start, then count one cycle.
-    QVERIFY(m_f->tickUntil([this] { return w().UsbState == 0; }, 8) > 0);
-    const qsizetype from = m_f->port.written.size();
-    m_f->tick(8);
-    QCOMPARE(m_f->framesSent('E', from), 7);
-    QCOMPARE(m_f->port.written.last().bytes, board::emulatorColourFrame(40, 0, 7));
-    QCOMPARE(m_f->board.emulatorColour(), (std::array<int, 3>{40, 0, 7}));
-    QVERIFY(w().BoardOnline);
-    QVERIFY(dialogs().shown.isEmpty());
-}
-
-void TestBoardForm::interfaceReadsTheNamesAndSendsHeartbeats()
-{
-    m_f->board.setName(2, "Tom&Jerry");
-    m_f->board.setName(5, "Aquarium");
-    goOnline();
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
-    QVERIFY(!m_f->item("mnuUsbEmulatorOn")->isChecked());
-    QVERIFY(m_f->item("mnuUsbInterfaceOnCycle")->isEnabled());
-    QVERIFY(!m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
-    QVERIFY(m_f->button("USBIn")->isChecked() && !m_f->button("USBEm")->isChecked());
-    QVERIFY(m_f->button("Cycle4")->isEnabled());
-    QCOMPARE(w().ProgressBarWait->maximum(), 34);
-
-    // The names take 34 ticks from the cycle's step 0, which runs the first.
-    QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->value() > 0; }, 8) > 0);
-    QCOMPARE(1 + m_f->tickUntil([this] { return w().SlotNamesLoaded; }), 34);
-    QCOMPARE(w().slotCaption(5), u"Aquarium"_s);
-    QCOMPARE(w().slotCaption(2), u"Tom&Jerr"_s);
-    QCOMPARE(m_f->item("mnuUsbInterfaceOnCycle2")->text(), u"Tom&&Jerr"_s); // no mnemonic
-    QCOMPARE(w().slotCaption(8), u"Cycle8  "_s);
-
-    const qsizetype from = m_f->port.written.size();
-    m_f->tick(16);
-    // Seven a cycle: on steps 1 to 6, and one more after the verdict finds the answers.
-    QCOMPARE(m_f->framesSent('H', from), 2 * 7);
-    QCOMPARE(m_f->framesSent('E', from), 0);
-    QVERIFY(w().BoardOnline);
-}
-
-void TestBoardForm::modeSwitchWaitsForStepZero()
-{
-    goOnline();
-    QVERIFY(m_f->tickUntil([this] { return w().UsbState == 5; }, 8) > 0);
-    const qsizetype from = m_f->port.written.size();
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
-    m_f->tick(3); // steps 5, 6 and the verdict at 7 stay the emulator's
-    QCOMPARE(m_f->framesSent('E', from), 2);
-    QCOMPARE(m_f->framesSent('T', from), 0);
-    QVERIFY(w().EmulatorActive);
-    m_f->tick(2);
-    QVERIFY(w().InterfaceActive);
-    QCOMPARE(m_f->framesSent('T', from), 1);
-    QVERIFY(dialogs().shown.isEmpty());
-}
-
-void TestBoardForm::silentBoardIsReportedOnce()
-{
-    goOnline();
-    m_f->board.faults.silentAfter = m_f->board.framesReceived();
-    dialogs().answerMessage(MsgResult::Ok);
-    QVERIFY(m_f->tickUntil([this] { return !dialogs().shown.isEmpty(); }, 16) > 0);
-    QCOMPARE(dialogs().last().text, u"La Scheda è stata disconnessa dalla linea USB!"_s);
-    QCOMPARE(dialogs().last().icon, MsgIcon::Critical);
-    QVERIFY(!m_f->item("mnuUsbOn")->isChecked());
-    m_f->tick(60);
-    QCOMPARE(dialogs().shown.size(), 1);
-    QVERIFY(!m_f->port.isOpen());
-    QVERIFY(!w().BoardOnline);
-}
-
-void TestBoardForm::failedNameReadingKeepsTheCaptions()
-{
-    m_f->board.setName(1, "Morning");
-    goInterface();
-    QCOMPARE(w().slotCaption(1), u"Morning "_s);
-
-    // Back to the emulator and into interface mode again with a board that
-    // stops answering after three names.
-    QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
-    QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
-    m_f->board.setName(1, "Renamed");
-    m_f->board.setName(4, "Lost");
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
-    QVERIFY(m_f->tickUntil([this] { return w().InterfaceActive && w().UsbState == 0; }, 8) > 0);
-    m_f->board.faults.silentAfter = m_f->board.framesReceived() + 3;
-    dialogs().answerMessage(MsgResult::Ok);
-    QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
-    QCOMPARE(dialogs().last().text, u"Lettura Nomi Fallita\rGli slot non letti mantengono i nomi mostrati prima."_s);
-    QCOMPARE(w().slotCaption(1), u"Renamed "_s);
-    QCOMPARE(w().slotCaption(4), u"Cycle4  "_s); // not read: the old caption stays
-    QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
-}
-
-void TestBoardForm::manualPortTestMessages()
-{
-    m_f->port.silentPorts = {2};
-    QVERIFY(m_f->trigger("mnuUSBComPortM"));
-    QVERIFY(w().ComPortManual);
-    QVERIFY(m_f->item("mnuUSBComPortS")->isEnabled());
-    struct Case
+    void scanFindsTheBoardAfterSilentPorts()
     {
-        int port;
-        const char *text;
-        MsgIcon icon;
-        bool checked;
-    } cases[] = {
-        {1, "La Scheda USB non è connessa a questa Comport", MsgIcon::Exclamation, false},
-        {2, "La Scheda USB non è connessa alla porta ComPort COM02", MsgIcon::Exclamation, false},
-        {3, "La Scheda USB è stata trovata connessa alla porta ComPort COM03", MsgIcon::Information, true},
-    };
-    for (const Case &c : cases) {
+        m_f->port.silentPorts = {1, 2};
+        QVERIFY(m_f->trigger("mnuUsbOn"));
+        QVERIFY(!w().mnuUSB->isEnabled());
+        QCOMPARE(tag(w().ProgressBarWait), u"P"_s);
+        QVERIFY(m_f->button("USBOn")->isChecked() && m_f->button("USBEm")->isChecked());
+        QVERIFY(!m_f->item("mnuUSBComPort")->isEnabled());
+
+        // Two silent ports of 21 ticks each, then COM3 opens and answers at its first check.
+        QCOMPARE(m_f->tickUntil([this] { return w().BoardOnline; }), 21 + 21 + 2);
+        QCOMPARE(w().StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT03"_s);
+        QVERIFY(!w().ProgressBarWait->isVisible());
+        m_f->tick();
+        QVERIFY(w().mnuUSB->isEnabled());
+    }
+
+    void scanWithoutABoardSwitchesOff()
+    {
+        m_f = std::make_unique<BoardFixture>(99); // no port reaches a board
         dialogs().answerMessage(MsgResult::Ok);
-        QVERIFY(m_f->trigger(QByteArray("mnuUSBComPort" + QByteArray::number(c.port)).constData()));
-        QCOMPARE(dialogs().last().text, QString::fromUtf8(c.text));
-        QCOMPARE(dialogs().last().icon, c.icon);
-        QCOMPARE(m_f->item(QByteArray("mnuUSBComPort" + QByteArray::number(c.port)).constData())->isChecked(),
-                 c.checked);
+        QVERIFY(m_f->trigger("mnuUsbOn"));
+        QCOMPARE(m_f->tickUntil([this] { return !dialogs().shown.isEmpty(); }), 17);
+        QCOMPARE(dialogs().last().text, QString::fromUtf8("Nessuna Scheda è connessa al PC sulla linea USB!"));
+        QVERIFY(!m_f->item("mnuUsbOn")->isChecked() && !m_f->button("USBOn")->isChecked());
+        QVERIFY(!m_f->button("USBEm")->isEnabled());
+        // The 2.5 s pause keeps the USB menu off.
+        QCOMPARE(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }), 52);
+        QCOMPARE(w().StatusBarPanel2->text(), u"Nessuna Scheda USB Abilitata"_s);
+    }
+
+    // The emulator sends the colour seven times in eight ticks; a switch to
+    // interface mode waits for step 0; the names take 34 ticks, then heartbeats.
+    void supervisionInBothModes()
+    {
+        m_f->board.setName(2, "Tom&Jerry");
+        m_f->board.setName(5, "Aquarium");
+        goOnline();
+        QVERIFY(m_f->trigger("mnuEnableRGB"));
+        w().SliderRed->setValue(40);
+        w().SliderBlue->setValue(7);
+        QVERIFY(m_f->tickUntil([this] { return w().UsbState == 0; }, 8) > 0);
+        qsizetype from = m_f->port.written.size();
+        m_f->tick(8);
+        QCOMPARE(m_f->framesSent('E', from), 7);
+        QCOMPARE(m_f->board.emulatorColour(), (std::array<int, 3>{40, 0, 7}));
+
+        QVERIFY(m_f->tickUntil([this] { return w().UsbState == 5; }, 8) > 0);
+        from = m_f->port.written.size();
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
+        QVERIFY(m_f->button("USBIn")->isChecked() && !m_f->button("USBEm")->isChecked());
+        m_f->tick(3); // steps 5, 6 and the verdict at 7 stay the emulator's
+        QCOMPARE(m_f->framesSent('E', from), 2);
+        QCOMPARE(m_f->framesSent('T', from), 0);
+        QCOMPARE(m_f->tickUntil([this] { return w().SlotNamesLoaded; }), 34);
+        QCOMPARE(w().slotCaption(5), u"Aquarium"_s);
+        QCOMPARE(w().slotCaption(2), u"Tom&Jerr"_s);
+        QCOMPARE(m_f->item("mnuUsbInterfaceOnCycle2")->text(), u"Tom&&Jerr"_s); // no mnemonic
+
+        from = m_f->port.written.size();
+        m_f->tick(16);
+        // Seven a cycle: on steps 1 to 6, and one more after the verdict finds the answers.
+        QCOMPARE(m_f->framesSent('H', from), 2 * 7);
+        QCOMPARE(m_f->framesSent('E', from), 0);
+        QVERIFY(dialogs().shown.isEmpty());
+    }
+
+    // A board that falls silent while the names are read: the slots not read
+    // keep their captions; then the supervision reports it, once, and the link goes off.
+    void silentBoard()
+    {
+        m_f->board.setName(1, "Morning");
+        goInterface();
+        QCOMPARE(w().slotCaption(1), u"Morning "_s);
+        QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
+        QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
+        m_f->board.setName(1, "Renamed");
+        m_f->board.setName(4, "Lost");
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
+        QVERIFY(m_f->tickUntil([this] { return w().InterfaceActive && w().UsbState == 0; }, 8) > 0);
+        m_f->board.faults.silentAfter = m_f->board.framesReceived() + 3; // three names
+        dialogs().answerMessage(MsgResult::Ok);
+        dialogs().answerMessage(MsgResult::Ok);
+        QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
+        QCOMPARE(dialogs().last().text,
+                 u"Lettura Nomi Fallita\rGli slot non letti mantengono i nomi mostrati prima."_s);
+        QCOMPARE(w().slotCaption(1), u"Renamed "_s);
+        QCOMPARE(w().slotCaption(4), u"Cycle4  "_s); // not read: the old caption stays
+
+        QVERIFY(m_f->tickUntil([this] { return dialogs().shown.size() == 2; }, 16) > 0);
+        QCOMPARE(dialogs().last().text, u"La Scheda è stata disconnessa dalla linea USB!"_s);
+        QCOMPARE(dialogs().last().icon, MsgIcon::Critical);
+        QVERIFY(!m_f->item("mnuUsbOn")->isChecked());
+        m_f->tick(60);
+        QCOMPARE(dialogs().shown.size(), 2);
         QVERIFY(!m_f->port.isOpen());
     }
-    QCOMPARE(w().ComPortNumber, 3);
-    QCOMPARE(dialogs().last().title, u"Conferma"_s);
-    // The list names each port's device, asking the system once per opening.
-    const int asked = m_f->port.enumerations;
-    QMetaObject::invokeMethod(w().findChild<QMenu *>(u"mnuUSBComPortS"_s), "aboutToShow");
-    QCOMPARE(m_f->port.enumerations, asked + 1);
-    QCOMPARE(m_f->item("mnuUSBComPort3")->text(), u"ComPort3  (Orvanta virtual board)"_s);
-    QCOMPARE(m_f->item("mnuUSBComPort3")->toolTip(), u"virtual board"_s);
-    QCOMPARE(m_f->item("mnuUSBComPort4")->text(), u"ComPort4"_s);
 
-    // A number above 16 counts as none.
-    w().ComPortNumber = 17;
-    dialogs().answerMessage(MsgResult::Ok);
-    QVERIFY(!w().USBComPortTest());
-    QCOMPARE(dialogs().last().text, QString::fromUtf8("Selezionare una ComPort nel menù USB-ComPort"));
-    QCOMPARE(dialogs().last().icon, MsgIcon::Information);
+    void manualPortTestMessages()
+    {
+        m_f->port.silentPorts = {2};
+        QVERIFY(m_f->trigger("mnuUSBComPortM"));
+        struct Case
+        {
+            int port;
+            const char *text;
+            MsgIcon icon;
+            bool checked;
+        } cases[] = {
+            {1, "La Scheda USB non è connessa a questa Comport", MsgIcon::Exclamation, false},
+            {2, "La Scheda USB non è connessa alla porta ComPort COM02", MsgIcon::Exclamation, false},
+            {3, "La Scheda USB è stata trovata connessa alla porta ComPort COM03", MsgIcon::Information, true},
+        };
+        for (const Case &c : cases) {
+            dialogs().answerMessage(MsgResult::Ok);
+            QVERIFY(m_f->trigger(QByteArray("mnuUSBComPort" + QByteArray::number(c.port)).constData()));
+            QCOMPARE(dialogs().last().text, QString::fromUtf8(c.text));
+            QCOMPARE(dialogs().last().icon, c.icon);
+            QCOMPARE(m_f->item(QByteArray("mnuUSBComPort" + QByteArray::number(c.port)).constData())->isChecked(),
+                     c.checked);
+            QVERIFY(!m_f->port.isOpen());
+        }
+        QCOMPARE(w().ComPortNumber, 3);
+        // The list names each port's device, asking the system once per opening.
+        const int asked = m_f->port.enumerations;
+        QMetaObject::invokeMethod(w().findChild<QMenu *>(u"mnuUSBComPortS"_s), "aboutToShow");
+        QCOMPARE(m_f->port.enumerations, asked + 1);
+        QCOMPARE(m_f->item("mnuUSBComPort3")->text(), u"ComPort3  (Orvanta virtual board)"_s);
+        QCOMPARE(m_f->item("mnuUSBComPort3")->toolTip(), u"virtual board"_s);
+        QCOMPARE(m_f->item("mnuUSBComPort4")->text(), u"ComPort4"_s);
 
-    // Manual connect goes online at once on the chosen port; the test then finds it in use.
-    w().ComPortNumber = 3;
-    goOnline();
-    QCOMPARE(w().StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT03"_s);
-    dialogs().answerMessage(MsgResult::Ok);
-    w().mnuUSBComPort_Click(5);
-    QCOMPARE(dialogs().last().text, QString::fromUtf8("La ComPort COM03 è già utilizzata!"));
-    QCOMPARE(w().ComPortNumber, 3);
-}
+        // A number above 16 counts as none.
+        w().ComPortNumber = 17;
+        dialogs().answerMessage(MsgResult::Ok);
+        QVERIFY(!w().USBComPortTest());
+        QCOMPARE(dialogs().last().text, QString::fromUtf8("Selezionare una ComPort nel menù USB-ComPort"));
 
-void TestBoardForm::slotSelectionAndEraseGuard()
-{
-    goInterface();
-    QVERIFY(!m_f->button("Read")->isEnabled());
-    selectSlot(1);
-    QCOMPARE(w().UsbCycleSlot, u"1"_s);
-    QVERIFY(m_f->button("Cycle1")->isChecked() && m_f->button("Read")->isEnabled());
-    QVERIFY(!m_f->button("Write")->isEnabled() && !m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
-    // Slot 1 cannot be written, whatever asks.
-    w().mnuUsbInterfaceOnCommandWr_Click();
-    QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked());
+        // Manual connect goes online at once on the chosen port; the test then finds it in use.
+        w().ComPortNumber = 3;
+        goOnline();
+        dialogs().answerMessage(MsgResult::Ok);
+        w().mnuUSBComPort_Click(5);
+        QCOMPARE(dialogs().last().text, QString::fromUtf8("La ComPort COM03 è già utilizzata!"));
+        QCOMPARE(w().ComPortNumber, 3);
+    }
 
-    selectSlot(6);
-    QVERIFY(!m_f->item("mnuUsbInterfaceOnCycle1")->isChecked() && !m_f->button("Cycle1")->isChecked());
-    QVERIFY(m_f->button("Cycle6")->isChecked() && m_f->button("Write")->isEnabled());
-    QVERIFY(m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
+    void slotSelectionAndEraseGuard()
+    {
+        goInterface();
+        QVERIFY(!m_f->button("Read")->isEnabled());
+        selectSlot(1);
+        QCOMPARE(w().UsbCycleSlot, u"1"_s);
+        QVERIFY(m_f->button("Cycle1")->isChecked() && m_f->button("Read")->isEnabled());
+        QVERIFY(!m_f->button("Write")->isEnabled() && !m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
+        // Slot 1 cannot be written, whatever asks.
+        w().mnuUsbInterfaceOnCommandWr_Click();
+        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked());
 
-    // The guard: armed, a declined erase keeps it armed, any other command disarms it.
-    QVERIFY(!m_f->trigger("mnuUsbInterfaceOnCommandEr"));
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
-    QVERIFY(m_f->item("mnuUsbInterfaceOnCommandEr")->isEnabled());
-    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandEr", {MsgResult::No}), 0);
-    QCOMPARE(messageLine(dialogs().last().text), u"Cancella TUTTA la memoria della Scheda USB! Confirm?"_s);
-    QCOMPARE(dialogs().last().title, u"Warning"_s);
-    QCOMPARE(dialogs().last().defaultButton, MsgResult::No);
-    QVERIFY(m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
-    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandCl", {MsgResult::No}), 0);
-    QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
-    QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEr")->isEnabled());
+        selectSlot(6);
+        QVERIFY(m_f->button("Cycle6")->isChecked() && m_f->button("Write")->isEnabled());
+        QVERIFY(m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
 
-    // Erase all: every slot named anew, the slots deselected.
-    m_f->board.setName(3, "Keep me");
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
-    QVERIFY(runCommand("mnuUsbInterfaceOnCommandEr") > 0);
-    QCOMPARE(m_f->board.name(3), QByteArray("Cycle3  "));
-    QCOMPARE(w().slotCaption(3), u"Cycle3  "_s);
-    QVERIFY(!m_f->item("mnuUsbInterfaceOnCycle6")->isChecked());
-    QVERIFY(!m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
+        // The guard: armed, a declined erase keeps it armed, any other command disarms it.
+        QVERIFY(!m_f->trigger("mnuUsbInterfaceOnCommandEr"));
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
+        QVERIFY(m_f->item("mnuUsbInterfaceOnCommandEr")->isEnabled());
+        QCOMPARE(runCommand("mnuUsbInterfaceOnCommandEr", {MsgResult::No}), 0);
+        QCOMPARE(messageLine(dialogs().last().text), u"Cancella TUTTA la memoria della Scheda USB! Confirm?"_s);
+        QCOMPARE(dialogs().last().defaultButton, MsgResult::No);
+        QVERIFY(m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
+        QCOMPARE(runCommand("mnuUsbInterfaceOnCommandCl", {MsgResult::No}), 0);
+        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
+        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEr")->isEnabled());
 
-    // Deselecting the slot takes the commands away.
-    selectSlot(6);
-    selectSlot(6);
-    QCOMPARE(w().UsbCycleSlot, u"0"_s);
-    QVERIFY(!m_f->button("Read")->isEnabled() && !m_f->button("Cycle6")->isChecked());
-}
-
-void TestBoardForm::writeThenReadBackGivesTheCycle()
-{
-    loadCycle(w(), 12, 4000);
-    const QList<store::ColourPoint> written = storeRows(w());
-    goInterface();
-    selectSlot(3);
-    // Written from point 3 with the RGB sliders on: afterwards everything shows point 1.
-    w().mnuEnableRGB_Click();
-    w().CommandNext_Click();
-    w().CommandNext_Click();
-    QCOMPARE(w().SliderRed->value(), 3);
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandVf")); // the write alone
-    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandWr"), 56);
-    QCOMPARE(w().SliderRed->value(), 1);
-    QCOMPARE(w().PointCurrent, 1);
-    QCOMPARE(dialogs().shown.size(), 1); // the confirmation only
-    QCOMPARE(dialogs().last().text,
-             u"Scrivere il Ciclo Colore! Confermi?\rIl ciclo nell'editor sostituisce lo slot 3 \"Cycle3\"."_s);
-    QVERIFY(w().StatusBarPanel4->text().startsWith(u"Slot 3 scritto "_s));
-    QCOMPARE(w().StatusBarPanel3->text(), u"Interfaccia - slot 3 \"Cycle3\""_s);
-    QCOMPARE(m_f->board.transitionRecord(3), board::transitionRecord(4000, 12));
-    QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
-
-    // A new cycle in the editor, a point being edited, then slot 3 read back:
-    // the edit is given up and the editor is back in browse mode.
-    loadCycle(w(), 2, 0);
-    w().CommandEdit_Click();
-    QCOMPARE(tag(w().CommandSave), u"E"_s);
-    // Steps 0 to 13 read four blocks, the fourth starting with an empty
-    // record; steps 50 to 54 read the transition record and end.
-    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandRd"), 14 + 5);
-    QCOMPARE(messageLine(dialogs().last().text, 1), u"Lo slot 3 \"Cycle3\" sostituisce il ciclo nell'editor."_s);
-    QCOMPARE(storeRows(w()), written);
-    QCOMPARE(w().PointCount, 12);
-    QCOMPARE(w().TransitionTime, u"04000"_s);
-    QCOMPARE(w().TextTransition->text(), u"01:06:40"_s);
-    QCOMPARE(w().PointCurrent, 1);
-    QVERIFY(w().mnuEnableColorCycle->isChecked()); // the read switches the editor on
-    QCOMPARE(w().SliderZoomMax->maximum(), 12);
-    QCOMPARE(tag(w().CommandSave), u"D"_s);
-    QVERIFY(!w().TextTime->isEnabled() && w().CommandEdit->isEnabled());
-}
-
-void TestBoardForm::failedReadKeepsTheStore()
-{
-    loadCycle(w(), 5, 600);
-    const QList<store::ColourPoint> before = storeRows(w());
-    // Slot 4 holds a whole cycle, but the board falls silent halfway through the read.
-    QList<QByteArray> records;
-    for (int k = 1; k <= 64; ++k)
-        records.append(board::pointRecord([k] {
-            store::ColourPoint p;
-            p.setValue(Field::PointID, k);
-            p.setValue(Field::Time, k * 1000);
-            return p;
-        }()));
-    m_f->board.setSlot(4, records, board::transitionRecord(10, 64));
-    goInterface();
-    selectSlot(4);
-    m_f->board.faults.silentAfter = m_f->board.framesReceived() + 5;
-    QVERIFY(runCommand("mnuUsbInterfaceOnCommandRd", {MsgResult::Yes, MsgResult::Ok}) > 0);
-    QCOMPARE(dialogs().last().text, u"Lettura Fallita\rLo slot 4 non è stato letto: l'editor mantiene il suo ciclo."_s);
-    QVERIFY(w().StatusBarPanel4->text().startsWith(u"Lettura slot 4 fallita "_s));
-    QCOMPARE(dialogs().last().icon, MsgIcon::Critical);
-    QCOMPARE(storeRows(w()), before);
-    QCOMPARE(w().PointCount, 5);
-    QCOMPARE(w().TransitionTime, u"00600"_s);
-}
-
-void TestBoardForm::renameAndDeviceInformation()
-{
-    goInterface();
-    selectSlot(2);
-    // A refused name sends nothing.
-    dialogs().answerInput(u"a_b"_s);
-    const qsizetype from = m_f->port.written.size();
-    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn", {MsgResult::Yes, MsgResult::Ok}), 0);
-    QCOMPARE(dialogs().last().text, u"Il nuovo Nome \"a_b     \" ha caratteri non corretti\r"
-                                    u"Ammessi: lettere A-Z e a-z, cifre 0-9 e spazi, al massimo otto."_s);
-    m_f->tick(10);
-    QCOMPARE(m_f->framesSent('N', from), 0);
-
-    m_f->tick();
-    dialogs().answerInput(u"Dawn"_s);
-    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn"), 8);
-    QCOMPARE(m_f->board.name(2), QByteArray("Dawn    "));
-    QCOMPARE(w().slotCaption(2), u"Dawn    "_s);
-    // The box opens with the slot's name and takes eight characters at most.
-    m_f->tick();
-    dialogs().answerInput(u"Daybreak at six"_s);
-    QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn"), 8);
-    QCOMPARE(dialogs().inputs.last().defaultText, u"Dawn"_s);
-    QCOMPARE(dialogs().inputs.last().maxLength, 8);
-    QCOMPARE(m_f->board.name(2), QByteArray("Daybreak"));
-    QCOMPARE(messageLine(dialogs().last().text, 1), u"Lo slot 2 \"Dawn\" riceve un nuovo nome."_s);
-
-    // Device information in its own window, in the current language.
-    m_f->tick();
-    QVERIFY(m_f->trigger("mnuInfoBoard"));
-    QPointer<FormDevice> device = w().m_formDevice;
-    QVERIFY(device);
-    QCOMPARE(device->windowTitle(), u"Device Information"_s);
-    QCOMPARE(device->Command->text(), u"Chiudi"_s);
-    QVERIFY(device->LabelDevice->text().isEmpty());
-    QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuInfoBoard")->isChecked(); }) > 0);
-    QCOMPARE(device->LabelDevice->text(), u"Scheda: Orvanta RGB-8 "_s);
-    QCOMPARE(device->LabelHardware->text(), u"Hardware: V01.02"_s);
-    QCOMPARE(device->LabelFirmware->text(), u"Firmware: V02.01"_s);
-    QCOMPARE(device->LabelProduct->text(), u"Prodotto: V01.00"_s);
-    QTest::mouseClick(device->Command, Qt::LeftButton);
-    QTRY_VERIFY(device.isNull());
-}
-
-void TestBoardForm::vanishingMidJobGivesTwoMessagesOnly()
-{
-    loadCycle(w(), 8, 0);
-    goInterface();
-    selectSlot(5);
-    dialogs().answerMessage(MsgResult::Yes);
-    dialogs().answerMessage(MsgResult::Ok);
-    dialogs().answerMessage(MsgResult::Ok);
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandWr"));
-    // The board goes away after the third block of the write.
-    QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->value() > 1; }, 10) > 0);
-    m_f->board.faults.vanishAfter = m_f->board.framesReceived() + 3;
-    QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbOn")->isChecked(); }, 200) > 0);
-    QCOMPARE(dialogs().shown.size(), 3);
-    QCOMPARE(dialogs().shown[1].text,
-             u"Scrittura Fallita\rLo slot 5 potrebbe essere scritto in parte: scriverlo di nuovo."_s);
-    QCOMPARE(dialogs().shown[2].text,
-             u"La Scheda è stata disconnessa dalla linea USB!\rLa porta ha segnalato: The device has gone"_s);
-    QCOMPARE(m_f->port.errors, 1);
-    m_f->tick(80);
-    QCOMPARE(dialogs().shown.size(), 3);
-    QCOMPARE(w().PointCount, 8);
-}
-
-// After every path that changes the slot or the mode, the toolbar shows what
-// the menu shows, and a toolbar Write reaches only the slot ticked there.
-void TestBoardForm::toolbarFollowsTheMenu_data()
-{
-    QTest::addColumn<QString>("path");
-    for (const char *path : {"erase all", "mode switch", "switch off and on", "after a write", "deselect"})
-        QTest::newRow(path) << QString::fromLatin1(path);
-}
-
-void TestBoardForm::toolbarFollowsTheMenu()
-{
-    QFETCH(QString, path);
-    loadCycle(w(), 3, 0);
-    goInterface();
-    selectSlot(4);
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandVf"));
-    QVERIFY(m_f->button("Cycle4")->isChecked() && m_f->button("Write")->isEnabled());
-    if (path == u"erase all") {
+        // Erase all: every slot named anew, the guard disarmed (the slots deselected: toolbarFollowsTheMenu).
+        m_f->board.setName(3, "Keep me");
         QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
         QVERIFY(runCommand("mnuUsbInterfaceOnCommandEr") > 0);
-    } else if (path == u"mode switch") {
-        QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
-        QVERIFY(!m_f->button("Cycle4")->isChecked() && !m_f->button("Cycle4")->isEnabled());
-        QCOMPARE(w().StatusBarPanel3->text(), u"Emulatore: la scheda mostra il colore sullo schermo"_s);
-        QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
-        QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
-        QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
-    } else if (path == u"switch off and on") {
-        QVERIFY(m_f->trigger("mnuUsbOn"));
-        QVERIFY(!m_f->button("USBOn")->isChecked() && !m_f->button("Cycle4")->isEnabled());
-        QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
+        QCOMPARE(m_f->board.name(3), QByteArray("Cycle3  "));
+        QCOMPARE(w().slotCaption(3), u"Cycle3  "_s);
+        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
+        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEr")->isEnabled());
+    }
+
+    void writeThenReadBackGivesTheCycle()
+    {
+        loadCycle(w(), 12, 4000);
+        const QList<store::ColourPoint> written = storeRows(w());
         goInterface();
-    } else if (path == u"after a write") {
-        QVERIFY(runCommand("mnuUsbInterfaceOnCommandWr") > 0);
-    } else {
+        selectSlot(3);
+        // Written from point 3 with the editor and the RGB sliders on: afterwards everything shows point 1.
+        QVERIFY(m_f->trigger("mnuEnableColorCycle"));
+        QVERIFY(m_f->trigger("mnuEnableRGB"));
+        w().CommandNext_Click();
+        w().CommandNext_Click();
+        QCOMPARE(w().SliderRed->value(), 3);
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandVf")); // the write alone
+        dialogs().answerMessage(MsgResult::Yes);
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandWr"));
+        // While it runs nothing of the editor answers.
+        m_f->tick(12);
+        for (QWidget *control :
+             std::initializer_list<QWidget *>{w().CommandInsert, w().CommandEdit, w().TextTransition, w().SliderRed})
+            QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+        QTest::mouseClick(w().CommandInsert, Qt::LeftButton);
+        QCOMPARE(tag(w().CommandSave), u"D"_s);
+        QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked(); }) > 0);
+        m_f->tick(); // the menus come back
+        QVERIFY(w().CommandInsert->isEnabled() && w().TextTransition->isEnabled());
+        QCOMPARE(w().PointCurrent, 1);
+        QCOMPARE((QList<int>{w().SliderRed->value(), w().SliderGreen->value(), w().SliderBlue->value()}),
+                 (QList<int>{1, 99, 7}));
+        QCOMPARE(dialogs().last().text,
+                 u"Scrivere il Ciclo Colore! Confermi?\rIl ciclo nell'editor sostituisce lo slot 3 \"Cycle3\"."_s);
+        QVERIFY(w().StatusBarPanel4->text().startsWith(u"Slot 3 scritto "_s));
+        QCOMPARE(m_f->board.transitionRecord(3), board::transitionRecord(4000, 12));
+
+        // A new cycle in the editor, the editor off, a point being edited, then
+        // slot 3 read back: the edit is given up, the editor on, in browse mode.
+        loadCycle(w(), 2, 0);
+        QVERIFY(m_f->trigger("mnuEnableColorCycle"));
+        w().CommandEdit_Click();
+        QCOMPARE(tag(w().CommandSave), u"E"_s);
+        QVERIFY(runCommand("mnuUsbInterfaceOnCommandRd") > 0);
+        QCOMPARE(messageLine(dialogs().last().text, 1), u"Lo slot 3 \"Cycle3\" sostituisce il ciclo nell'editor."_s);
+        QCOMPARE(storeRows(w()), written);
+        QCOMPARE(w().PointCount, 12);
+        QCOMPARE(w().TextTransition->text(), u"01:06:40"_s);
+        QCOMPARE(w().PointCurrent, 1);
+        QVERIFY(w().mnuEnableColorCycle->isChecked());
+        QCOMPARE(w().SliderZoomMax->maximum(), 12);
+        QCOMPARE(tag(w().CommandSave), u"D"_s);
+    }
+
+    void failedReadKeepsTheStore()
+    {
+        loadCycle(w(), 5, 600);
+        const QList<store::ColourPoint> before = storeRows(w());
+        // Slot 4 holds 32 points, but the board falls silent halfway through the read.
+        fillBoard(m_f->board);
+        goInterface();
         selectSlot(4);
+        m_f->board.faults.silentAfter = m_f->board.framesReceived() + 5;
+        QVERIFY(runCommand("mnuUsbInterfaceOnCommandRd", {MsgResult::Yes, MsgResult::Ok}) > 0);
+        QCOMPARE(dialogs().last().text,
+                 u"Lettura Fallita\rLo slot 4 non è stato letto: l'editor mantiene il suo ciclo."_s);
+        QVERIFY(w().StatusBarPanel4->text().startsWith(u"Lettura slot 4 fallita "_s));
+        QCOMPARE(storeRows(w()), before);
+        QCOMPARE(w().PointCount, 5);
+        QCOMPARE(w().TransitionTime, u"00600"_s);
     }
-    m_f->tick();
-    const bool slotKept = path == u"after a write";
-    for (int k = 1; k <= 8; ++k) {
-        QAction *slotItem = m_f->item(QByteArray("mnuUsbInterfaceOnCycle" + QByteArray::number(k)).constData());
-        QCOMPARE(m_f->button(QByteArray("Cycle" + QByteArray::number(k)).constData())->isChecked(),
-                 slotItem->isChecked());
-        QCOMPARE(slotItem->isChecked(), slotKept && k == 4);
+
+    void renameAndDeviceInformation()
+    {
+        // Point 3 current, the zoom and cursors moved, then the editor switched off.
+        loadCycle(w(), 6, 0);
+        QVERIFY(m_f->trigger("mnuEnableColorCycle"));
+        w().CommandNext_Click();
+        w().CommandNext_Click();
+        w().SliderZoomMin->setValue(2);
+        w().CursorLeftPoint = 2;
+        w().CursorRightPoint = 4;
+        QVERIFY(m_f->trigger("mnuEnableColorCycle"));
+        goInterface();
+        selectSlot(2);
+        // A refused name sends nothing.
+        dialogs().answerInput(u"a_b"_s);
+        const qsizetype from = m_f->port.written.size();
+        QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn", {MsgResult::Yes, MsgResult::Ok}), 0);
+        QCOMPARE(dialogs().last().text, u"Il nuovo Nome \"a_b     \" ha caratteri non corretti\r"
+                                        u"Ammessi: lettere A-Z e a-z, cifre 0-9 e spazi, al massimo otto."_s);
+        m_f->tick(10);
+        QCOMPARE(m_f->framesSent('N', from), 0);
+
+        m_f->tick();
+        dialogs().answerInput(u"Dawn"_s);
+        QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn"), 8);
+        QCOMPARE(m_f->board.name(2), QByteArray("Dawn    "));
+        QCOMPARE(w().slotCaption(2), u"Dawn    "_s);
+        // The chart's closing redraw: point 1 current, zoom and cursors set up again, the editor still off.
+        QCOMPARE(w().PointCurrent, 1);
+        QCOMPARE((QList<int>{w().SliderZoomMin->value(), w().SliderZoomMax->value()}), (QList<int>{1, 6}));
+        QCOMPARE((QList<int>{w().CursorLeftPoint, w().CursorRightPoint}), (QList<int>{1, 7}));
+        QVERIFY(!w().mnuEnableColorCycle->isChecked());
+        // The box opens with the slot's name and takes eight characters at most.
+        m_f->tick();
+        dialogs().answerInput(u"Daybreak at six"_s);
+        QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn"), 8);
+        QCOMPARE(dialogs().inputs.last().defaultText, u"Dawn"_s);
+        QCOMPARE(dialogs().inputs.last().maxLength, 8);
+        QCOMPARE(m_f->board.name(2), QByteArray("Daybreak"));
+        QCOMPARE(messageLine(dialogs().last().text, 1), u"Lo slot 2 \"Dawn\" riceve un nuovo nome."_s);
+
+        // Device information in its own window, in the current language.
+        m_f->tick();
+        QVERIFY(m_f->trigger("mnuInfoBoard"));
+        QPointer<FormDevice> device = w().m_formDevice;
+        QCOMPARE(device->Command->text(), u"Chiudi"_s);
+        QVERIFY(device->LabelDevice->text().isEmpty());
+        QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuInfoBoard")->isChecked(); }) > 0);
+        QCOMPARE(device->LabelDevice->text(), u"Scheda: Orvanta RGB-8 "_s);
+        QCOMPARE(device->LabelHardware->text(), u"Hardware: V01.02"_s);
+        QCOMPARE(device->LabelFirmware->text(), u"Firmware: V02.01"_s);
+        QCOMPARE(device->LabelProduct->text(), u"Prodotto: V01.00"_s);
+        QTest::mouseClick(device->Command, Qt::LeftButton);
+        QTRY_VERIFY(device.isNull());
+        // It also goes when the user turns to another window.
+        m_f->tick();
+        QVERIFY(m_f->trigger("mnuInfoBoard"));
+        device = w().m_formDevice;
+        QVERIFY(QTest::qWaitForWindowActive(device));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(device.isNull());
+        QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuInfoBoard")->isChecked(); }) > 0);
     }
-    for (const char *key : {"Read", "Write", "Rename"})
-        QCOMPARE(m_f->button(key)->isEnabled(), slotKept);
-    QCOMPARE(w().StatusBarPanel3->text(),
-             slotKept ? u"Interfaccia - slot 4 \"Cycle4\""_s : u"Interfaccia - nessuno slot selezionato"_s);
-    // Whatever the toolbar is asked, nothing is written to a slot not ticked.
-    const qsizetype from = m_f->port.written.size();
-    if (slotKept)
-        dialogs().answerMessage(MsgResult::No);
-    w().Toolbar_ButtonClick(u"Write"_s);
-    m_f->tick(80);
-    QCOMPARE(m_f->framesSent('W', from), 0);
-}
 
-void TestBoardForm::verifyAfterWrite_data()
-{
-    QTest::addColumn<int>("corruptPoint");
-    QTest::addColumn<bool>("silentInVerify");
-    QTest::addColumn<QString>("message"); // empty: no message after the confirmation
-    QTest::addColumn<QString>("result");
-    QTest::newRow("good board") << 0 << false << QString() << u"Slot 3 scritto e verificato "_s;
-    QTest::newRow("point 5 stored wrongly")
-        << 5 << false
-        << u"Lo slot 3 differisce dal ciclo scritto al punto 5.\rLo slot 3 potrebbe contenere un ciclo errato: "
-           u"scriverlo di nuovo."_s
-        << u"Slot 3 scritto, verifica fallita "_s;
-    QTest::newRow("last point stored wrongly")
-        << 12 << false << u"Lo slot 3 differisce dal ciclo scritto al punto 12."_s
-        << u"Slot 3 scritto, verifica fallita "_s;
-    QTest::newRow("silent read-back")
-        << 0 << true
-        << u"Verifica Fallita\rLo slot 3 è stato scritto ma non è stato possibile rileggerlo: leggerlo per "
-           u"controllarlo."_s
-        << u"Slot 3 scritto, verifica fallita "_s;
-}
-
-void TestBoardForm::verifyAfterWrite()
-{
-    QFETCH(int, corruptPoint);
-    QFETCH(bool, silentInVerify);
-    QFETCH(QString, message);
-    QFETCH(QString, result);
-    loadCycle(w(), 12, 4000);
-    const QList<store::ColourPoint> written = storeRows(w());
-    m_f->board.faults.corruptPoint = corruptPoint;
-    goInterface();
-    selectSlot(3);
-    QVERIFY(m_f->item("mnuUsbInterfaceOnCommandVf")->isChecked()); // on by default
-    dialogs().answerMessage(MsgResult::Yes);
-    if (!message.isEmpty())
+    // The board goes away in the middle of a job: the job's own message, then
+    // the disconnection with the port's reason, and nothing more.
+    void vanishingMidJob_data()
+    {
+        QTest::addColumn<QByteArray>("item");
+        QTest::addColumn<int>("frames"); // the board goes at this frame of the job
+        QTest::addColumn<QString>("message");
+        QTest::newRow("write")
+            << QByteArray("mnuUsbInterfaceOnCommandWr") << 8
+            << u"Scrittura Fallita\rLo slot 5 potrebbe essere scritto in parte: scriverlo di nuovo."_s;
+        QTest::newRow("backup, in slot 3")
+            << QByteArray("mnuUsbInterfaceOnBackup") << 28
+            << u"Salvataggio interrotto allo slot 3: lo slot non è stato letto.\rFile salvati: Slot1-Sunrise.txt, "
+               u"Slot2-Tom%26Jerr.txt. Nessun file dello slot 3 è stato scritto."_s;
+    }
+    void vanishingMidJob()
+    {
+        QFETCH(QByteArray, item);
+        QFETCH(int, frames);
+        QFETCH(QString, message);
+        fillBoard(m_f->board);
+        QTemporaryDir dir;
+        goInterface();
+        selectSlot(5);
+        const bool backup = item.endsWith("Backup");
+        if (backup)
+            dialogs().answerFolder(dir.path());
+        else
+            dialogs().answerMessage(MsgResult::Yes);
         dialogs().answerMessage(MsgResult::Ok);
-    const qsizetype from = m_f->port.written.size();
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandWr"));
-    QAction *item = m_f->item("mnuUsbInterfaceOnCommandWr");
-    // The write's own 56 ticks and frames, as without verify.
-    QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->value() > 0; }, 8) > 0);
-    QCOMPARE(1 + m_f->tickUntil([this] { return w().ProgressBarWait->value() == 55; }), 55);
-    m_f->tick();
-    QCOMPARE(m_f->framesSent('W', from), 16);
-    QCOMPARE(m_f->framesSent('N', from), 1);
-    QCOMPARE(m_f->framesSent('R', from), 0);
-    QVERIFY(item->isChecked());
-    if (silentInVerify)
-        m_f->board.faults.silentAfter = m_f->board.framesReceived();
-    // Then the read-back: four blocks and the transition record, 19 ticks.
-    const int verifyTicks = m_f->tickUntil([item] { return !item->isChecked(); });
-    if (!silentInVerify) {
-        QCOMPARE(verifyTicks, 14 + 5);
-        QCOMPARE(m_f->framesSent('R', from), 4);
-    }
-    QCOMPARE(dialogs().shown.size(), message.isEmpty() ? 1 : 2);
-    if (!message.isEmpty())
-        QVERIFY2(dialogs().last().text.startsWith(message), qPrintable(dialogs().last().text));
-    QVERIFY2(w().StatusBarPanel4->text().startsWith(result), qPrintable(w().StatusBarPanel4->text()));
-    QCOMPARE(storeRows(w()), written); // the read-back never reaches the store
-    QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
-}
-
-namespace {
-
-// Eight slots with names and cycles of different lengths, slot 1 included.
-void fillBoard(board::VirtualBoard &b)
-{
-    for (int s = 1; s <= 8; ++s) {
-        QList<QByteArray> records;
-        for (int k = 1; k <= 8 * s; ++k) {
-            store::ColourPoint p;
-            p.setValue(Field::PointID, k);
-            p.setValue(Field::Time, (k - 1) * 1000 + s);
-            p.setValue(Field::Length, 70000 * (k % 2) + 10);
-            p.setValue(Field::Red, (k * s) % 101);
-            p.setValue(Field::Blue, s);
-            records.append(board::pointRecord(p));
+        dialogs().answerMessage(MsgResult::Ok);
+        m_f->board.faults.vanishAfter = m_f->board.framesReceived() + frames;
+        QVERIFY(m_f->trigger(item.constData()));
+        QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbOn")->isChecked(); }, 1000) > 0);
+        const qsizetype shown = dialogs().shown.size();
+        QCOMPARE(dialogs().shown[shown - 2].text, message);
+        QCOMPARE(dialogs().last().text,
+                 u"La Scheda è stata disconnessa dalla linea USB!\rLa porta ha segnalato: The device has gone"_s);
+        QCOMPARE(m_f->port.errors, 1);
+        m_f->tick(80);
+        QCOMPARE(dialogs().shown.size(), shown);
+        if (backup) {
+            QVERIFY(w().StatusBarPanel4->text().startsWith(u"Salvataggio interrotto allo slot 3 "_s));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                     (QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s}));
         }
-        b.setSlot(s, records, board::transitionRecord(100 * s + 70000 * (s % 2), 8 * s));
     }
-    const char *names[] = {"Sunrise", "Tom&Jerr", "a/b:c*d", "Aquarium", "", "  lead", "12345678", "Caf\xe9"};
-    for (int s = 1; s <= 8; ++s)
-        b.setName(s, names[s - 1]);
-}
 
-struct SlotImage
-{
-    QByteArray name;
-    QList<QByteArray> blocks;
-    QByteArray transition;
-    bool operator==(const SlotImage &) const = default;
+    void readCycleIsNoFile()
+    {
+        // A file is opened and changed; reading slot 2 asks first, then the
+        // cycle on screen is the slot's, not the file's.
+        fillBoard(m_f->board);
+        goInterface();
+        selectSlot(2);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"mycycle.txt"_s);
+        loadCycle(w(), 5, 600);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray fileBytes = cyclefile::writeCycle(w().table(), w().TransitionTime);
+        file.write(fileBytes);
+        file.close();
+        dialogs().answerOpenFile(path);
+        QVERIFY(m_f->trigger("mnuFileOpen"));
+        dialogs().answerMessage(MsgResult::Yes);
+        w().CommandRemove_Click();
+        QVERIFY(runCommand("mnuUsbInterfaceOnCommandRd", {MsgResult::No, MsgResult::Yes}) > 0);
+        QCOMPARE(dialogs().shown.at(dialogs().shown.size() - 2).text,
+                 u"Il ciclo colore ha modifiche non salvate. Salvarle prima?"_s);
+        QCOMPARE(w().PointCount, 16);
+        QCOMPARE(w().StatusBarPanel1->text(), u"File: Nessuno"_s);
+        QCOMPARE(w().windowTitle(), u"Orvanta - slot 2 \"Tom&Jerr\"[*]"_s);
+        QVERIFY(w().isWindowModified());
+
+        // Undone, the file's changed cycle and its name come back; redone, Save asks for a name.
+        w().mnuEditUndo_Click();
+        QCOMPARE(w().PointCount, 4);
+        QCOMPARE(w().FileName, path);
+        w().mnuEditRedo_Click();
+        QCOMPARE(w().PointCount, 16);
+        dialogs().answerMessage(MsgResult::Yes);
+        dialogs().answerSaveFile(std::nullopt);
+        QVERIFY(m_f->trigger("mnuFileSave"));
+        QVERIFY(dialogs().fileDialogs.last().save);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), fileBytes);
+    }
+
+    // After every path that changes the slot or the mode, the toolbar shows what
+    // the menu shows, and a toolbar Write reaches only the slot ticked there.
+    void toolbarFollowsTheMenu_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (const char *path : {"erase all", "mode switch", "switch off and on", "after a write", "deselect"})
+            QTest::newRow(path) << QString::fromLatin1(path);
+    }
+    void toolbarFollowsTheMenu()
+    {
+        QFETCH(QString, path);
+        loadCycle(w(), 3, 0);
+        goInterface();
+        selectSlot(4);
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandVf"));
+        QVERIFY(m_f->button("Cycle4")->isChecked() && m_f->button("Write")->isEnabled());
+        if (path == u"erase all") {
+            QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
+            QVERIFY(runCommand("mnuUsbInterfaceOnCommandEr") > 0);
+        } else if (path == u"mode switch") {
+            QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
+            QVERIFY(!m_f->button("Cycle4")->isChecked() && !m_f->button("Cycle4")->isEnabled());
+            QCOMPARE(w().StatusBarPanel3->text(), u"Emulatore: la scheda mostra il colore sullo schermo"_s);
+            QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
+            QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
+            QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
+        } else if (path == u"switch off and on") {
+            QVERIFY(m_f->trigger("mnuUsbOn"));
+            QVERIFY(!m_f->button("USBOn")->isChecked() && !m_f->button("Cycle4")->isEnabled());
+            QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
+            goInterface();
+        } else if (path == u"after a write") {
+            QVERIFY(runCommand("mnuUsbInterfaceOnCommandWr") > 0);
+        } else {
+            selectSlot(4);
+        }
+        m_f->tick();
+        const bool slotKept = path == u"after a write";
+        for (int k = 1; k <= 8; ++k) {
+            QAction *slotItem = m_f->item(QByteArray("mnuUsbInterfaceOnCycle" + QByteArray::number(k)).constData());
+            QCOMPARE(m_f->button(QByteArray("Cycle" + QByteArray::number(k)).constData())->isChecked(),
+                     slotItem->isChecked());
+            QCOMPARE(slotItem->isChecked(), slotKept && k == 4);
+        }
+        for (const char *key : {"Read", "Write", "Rename"})
+            QCOMPARE(m_f->button(key)->isEnabled(), slotKept);
+        QCOMPARE(w().StatusBarPanel3->text(),
+                 slotKept ? u"Interfaccia - slot 4 \"Cycle4\""_s : u"Interfaccia - nessuno slot selezionato"_s);
+        // Whatever the toolbar is asked, nothing is written to a slot not ticked.
+        const qsizetype from = m_f->port.written.size();
+        if (slotKept)
+            dialogs().answerMessage(MsgResult::No);
+        w().Toolbar_ButtonClick(u"Write"_s);
+        m_f->tick(80);
+        QCOMPARE(m_f->framesSent('W', from), 0);
+    }
+
+    void verifyAfterWrite_data()
+    {
+        QTest::addColumn<int>("corruptPoint");
+        QTest::addColumn<bool>("silentInVerify");
+        QTest::addColumn<QString>("message"); // empty: no message after the confirmation
+        QTest::addColumn<QString>("result");
+        QTest::newRow("good board") << 0 << false << QString() << u"Slot 3 scritto e verificato "_s;
+        QTest::newRow("point 5 stored wrongly")
+            << 5 << false
+            << u"Lo slot 3 differisce dal ciclo scritto al punto 5.\rLo slot 3 potrebbe contenere un ciclo errato: "
+               u"scriverlo di nuovo."_s
+            << u"Slot 3 scritto, verifica fallita "_s;
+        QTest::newRow("last point stored wrongly")
+            << 12 << false << u"Lo slot 3 differisce dal ciclo scritto al punto 12."_s
+            << u"Slot 3 scritto, verifica fallita "_s;
+        QTest::newRow("silent read-back")
+            << 0 << true
+            << u"Verifica Fallita\rLo slot 3 è stato scritto ma non è stato possibile rileggerlo: leggerlo per "
+               u"controllarlo."_s
+            << u"Slot 3 scritto, verifica fallita "_s;
+    }
+    void verifyAfterWrite()
+    {
+        QFETCH(int, corruptPoint);
+        QFETCH(bool, silentInVerify);
+        QFETCH(QString, message);
+        QFETCH(QString, result);
+        loadCycle(w(), 12, 4000);
+        const QList<store::ColourPoint> written = storeRows(w());
+        m_f->board.faults.corruptPoint = corruptPoint;
+        goInterface();
+        selectSlot(3);
+        QVERIFY(m_f->item("mnuUsbInterfaceOnCommandVf")->isChecked()); // on by default
+        dialogs().answerMessage(MsgResult::Yes);
+        if (!message.isEmpty())
+            dialogs().answerMessage(MsgResult::Ok);
+        const qsizetype from = m_f->port.written.size();
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandWr"));
+        QAction *item = m_f->item("mnuUsbInterfaceOnCommandWr");
+        // The write, then, with the Write item still checked, the read-back.
+        QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->value() == 55; }) > 0);
+        m_f->tick();
+        QCOMPARE(m_f->framesSent('R', from), 0);
+        QVERIFY(item->isChecked());
+        if (silentInVerify)
+            m_f->board.faults.silentAfter = m_f->board.framesReceived();
+        // Then the read-back: four blocks and the transition record, 19 ticks.
+        const int verifyTicks = m_f->tickUntil([item] { return !item->isChecked(); });
+        if (!silentInVerify) {
+            QCOMPARE(verifyTicks, 14 + 5);
+            QCOMPARE(m_f->framesSent('R', from), 4);
+        }
+        QCOMPARE(dialogs().shown.size(), message.isEmpty() ? 1 : 2);
+        if (!message.isEmpty())
+            QVERIFY2(dialogs().last().text.startsWith(message), qPrintable(dialogs().last().text));
+        QVERIFY2(w().StatusBarPanel4->text().startsWith(result), qPrintable(w().StatusBarPanel4->text()));
+        QCOMPARE(storeRows(w()), written); // the read-back never reaches the store
+        QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
+    }
+
+    // Back up eight slots, erase the board, restore: byte for byte, names too
+    // (slot 1 can only be read, so the board keeps its erased slot 1).
+    void backupAndRestoreRoundTrip()
+    {
+        fillBoard(m_f->board);
+        QList<SlotImage> before;
+        for (int s = 1; s <= 8; ++s)
+            before.append(slotImage(m_f->board, s));
+        QTemporaryDir dir;
+        QFile old(dir.filePath(u"Slot4-Older.txt"_s));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.close();
+        goInterface();
+        dialogs().answerFolder(dir.path());
+        dialogs().answerMessage(MsgResult::Yes); // the older backup of slot 4 goes
+        dialogs().answerMessage(MsgResult::Ok);  // the summary
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOnBackup"));
+        QCOMPARE(messageLine(dialogs().shown[0].text, 1), u"Slot4-Older.txt"_s);
+        QAction *backup = m_f->item("mnuUsbInterfaceOnBackup");
+        QVERIFY(m_f->tickUntil([backup] { return !backup->isChecked(); }, 1000) > 0);
+        QCOMPARE(dialogs().shown.size(), 2);
+        QCOMPARE(messageLine(dialogs().last().text), u"Scheda salvata: 8 slot salvati in"_s);
+        QVERIFY(w().StatusBarPanel4->text().startsWith(u"Scheda salvata "_s));
+        QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(files, (QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s, u"Slot3-a%2Fb%3Ac%2Ad.txt"_s,
+                                     u"Slot4-Aquarium.txt"_s, u"Slot5-.txt"_s, u"Slot6-  lead.txt"_s,
+                                     u"Slot7-12345678.txt"_s, u"Slot8-Caf%E9.txt"_s}));
+        // Each file is a cycle file the program opens.
+        const cyclefile::ReadResult slot8 = cyclefile::readCycleFile(dir.filePath(files.last()));
+        QVERIFY(slot8.ok());
+        QCOMPARE(slot8.cycle->pointCount, 64);
+
+        m_f->tick(); // the menus come back
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCycle2"));
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
+        QVERIFY(runCommand("mnuUsbInterfaceOnCommandEr") > 0);
+        QVERIFY(slotImage(m_f->board, 4) != before[3]);
+
+        dialogs().answerFolder(dir.path());
+        dialogs().answerMessage(MsgResult::Yes);
+        dialogs().answerMessage(MsgResult::Ok);
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOnRestore"));
+        const QString question = dialogs().shown[3].text;
+        QCOMPARE(messageLine(question), u"Ripristinare la Scheda dalla Cartella! Confermi?"_s);
+        QCOMPARE(messageLine(question, 2), u"Slot 2 \"Cycle2\" <- Slot2-Tom%26Jerr.txt"_s);
+        QCOMPARE(messageLine(question, 9), u"Lo slot 1 può essere solo letto: il suo file non viene usato."_s);
+        QAction *restore = m_f->item("mnuUsbInterfaceOnRestore");
+        QVERIFY(m_f->tickUntil([restore] { return !restore->isChecked(); }, 3000) > 0);
+        QCOMPARE(dialogs().shown.size(), 5);
+        QCOMPARE(dialogs().last().text, u"Scheda ripristinata: slot 2, 3, 4, 5, 6, 7, 8 scritti e rinominati."_s);
+        for (int s = 2; s <= 8; ++s)
+            QVERIFY2(slotImage(m_f->board, s) == before[s - 1], qPrintable(QString::number(s)));
+        QCOMPARE(w().slotCaption(3), u"a/b:c*d "_s);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), files);
+    }
 };
-
-SlotImage slotImage(const board::VirtualBoard &b, int s)
-{
-    SlotImage image{b.name(s), {}, b.transitionRecord(s)};
-    for (int k = 0; k < board::kBlockCount; ++k)
-        image.blocks.append(b.storedBlock(s, k));
-    return image;
-}
-
-} // namespace
-
-// Back up eight slots, erase the board, restore: byte for byte, names too
-// (slot 1 can only be read, so the board keeps its erased slot 1).
-void TestBoardForm::backupAndRestoreRoundTrip()
-{
-    fillBoard(m_f->board);
-    QList<SlotImage> before;
-    for (int s = 1; s <= 8; ++s)
-        before.append(slotImage(m_f->board, s));
-    QTemporaryDir dir;
-    QFile old(dir.filePath(u"Slot4-Older.txt"_s));
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.close();
-    goInterface();
-    QVERIFY(m_f->item("mnuUsbInterfaceOnBackup")->isEnabled());
-
-    dialogs().answerFolder(dir.path());
-    dialogs().answerMessage(MsgResult::Yes); // the older backup of slot 4 goes
-    dialogs().answerMessage(MsgResult::Ok);  // the summary
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnBackup"));
-    QCOMPARE(messageLine(dialogs().shown[0].text, 1), u"Slot4-Older.txt"_s);
-    QAction *backup = m_f->item("mnuUsbInterfaceOnBackup");
-    const int ticks = m_f->tickUntil([backup] { return !backup->isChecked(); }, 1000);
-    QVERIFY(ticks > 0);
-    QCOMPARE(dialogs().shown.size(), 2);
-    QCOMPARE(messageLine(dialogs().last().text), u"Scheda salvata: 8 slot salvati in"_s);
-    QVERIFY(w().StatusBarPanel4->text().startsWith(u"Scheda salvata "_s));
-    QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
-    QCOMPARE(files, (QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s, u"Slot3-a%2Fb%3Ac%2Ad.txt"_s,
-                                 u"Slot4-Aquarium.txt"_s, u"Slot5-.txt"_s, u"Slot6-  lead.txt"_s,
-                                 u"Slot7-12345678.txt"_s, u"Slot8-Caf%E9.txt"_s}));
-    // Each file is a cycle file the program opens.
-    const cyclefile::ReadResult slot8 = cyclefile::readCycleFile(dir.filePath(files.last()));
-    QVERIFY(slot8.ok());
-    QCOMPARE(slot8.cycle->pointCount, 64);
-
-    m_f->tick(); // the menus come back
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCycle2"));
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
-    QVERIFY(runCommand("mnuUsbInterfaceOnCommandEr") > 0);
-    QVERIFY(slotImage(m_f->board, 4) != before[3]);
-
-    dialogs().answerFolder(dir.path());
-    dialogs().answerMessage(MsgResult::Yes);
-    dialogs().answerMessage(MsgResult::Ok);
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnRestore"));
-    const QString question = dialogs().shown[3].text;
-    QCOMPARE(messageLine(question), u"Ripristinare la Scheda dalla Cartella! Confermi?"_s);
-    QCOMPARE(messageLine(question, 2), u"Slot 2 \"Cycle2\" <- Slot2-Tom%26Jerr.txt"_s);
-    QCOMPARE(messageLine(question, 9), u"Lo slot 1 può essere solo letto: il suo file non viene usato."_s);
-    QAction *restore = m_f->item("mnuUsbInterfaceOnRestore");
-    QVERIFY(m_f->tickUntil([restore] { return !restore->isChecked(); }, 3000) > 0);
-    QCOMPARE(dialogs().shown.size(), 5);
-    QCOMPARE(dialogs().last().text, u"Scheda ripristinata: slot 2, 3, 4, 5, 6, 7, 8 scritti e rinominati."_s);
-    for (int s = 2; s <= 8; ++s)
-        QVERIFY2(slotImage(m_f->board, s) == before[s - 1], qPrintable(QString::number(s)));
-    QCOMPARE(w().slotCaption(3), u"a/b:c*d "_s);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), files);
-}
-
-void TestBoardForm::backupStopsWhenTheBoardVanishes()
-{
-    fillBoard(m_f->board);
-    QTemporaryDir dir;
-    goInterface();
-    dialogs().answerFolder(dir.path());
-    dialogs().answerMessage(MsgResult::Ok); // the stop
-    dialogs().answerMessage(MsgResult::Ok); // the disconnection
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnBackup"));
-    // The board goes in the middle of slot 3.
-    QVERIFY(m_f->tickUntil([&dir] { return QFile::exists(dir.filePath(u"Slot2-Tom%26Jerr.txt"_s)); }, 1000) > 0);
-    m_f->tick(6);
-    m_f->board.vanish();
-    QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbOn")->isChecked(); }, 200) > 0);
-    QCOMPARE(dialogs().shown[0].text, u"Salvataggio interrotto allo slot 3: lo slot non è stato letto.\r"
-                                      u"File salvati: Slot1-Sunrise.txt, Slot2-Tom%26Jerr.txt. Nessun file dello slot "
-                                      u"3 è stato scritto."_s);
-    QVERIFY(w().StatusBarPanel4->text().startsWith(u"Salvataggio interrotto allo slot 3 "_s));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-             (QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s}));
-}
 
 QTEST_MAIN(TestBoardForm)
 #include "test_boardform.moc"
-
-void TestBoardForm::readCycleIsNoFilesAndTheEditorWaitsForJobs()
-{
-    // Slot 3 gets a 9-point cycle; during the write nothing of the editor answers.
-    loadCycle(w(), 9, 300);
-    w().mnuEnableColorCycle_Click();
-    goInterface();
-    selectSlot(3);
-    dialogs().answerMessage(MsgResult::Yes);
-    QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandWr"));
-    m_f->tick(12);
-    QVERIFY(m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked());
-    for (QWidget *control : std::initializer_list<QWidget *>{w().CommandInsert, w().CommandEdit, w().TextTransition,
-                                                              w().SliderRed})
-        QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
-    QTest::mouseClick(w().CommandInsert, Qt::LeftButton);
-    QCOMPARE(tag(w().CommandSave), u"D"_s);
-    QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked(); }) > 0);
-    m_f->tick(); // the menus come back
-    QVERIFY(w().CommandInsert->isEnabled() && w().TextTransition->isEnabled());
-
-    // A file is opened and changed; reading the slot asks first, then the
-    // cycle on screen is the slot's, not the file's.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"mycycle.txt"_s);
-    loadCycle(w(), 5, 600);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    const QByteArray fileBytes = cyclefile::writeCycle(w().table(), w().TransitionTime);
-    file.write(fileBytes);
-    file.close();
-    dialogs().answerOpenFile(path);
-    QVERIFY(m_f->trigger("mnuFileOpen"));
-    dialogs().answerMessage(MsgResult::Yes);
-    w().CommandRemove_Click();
-    QVERIFY(runCommand("mnuUsbInterfaceOnCommandRd", {MsgResult::No, MsgResult::Yes}) > 0);
-    QCOMPARE(dialogs().shown.at(dialogs().shown.size() - 2).text,
-             u"Il ciclo colore ha modifiche non salvate. Salvarle prima?"_s);
-    QCOMPARE(w().PointCount, 9);
-    QCOMPARE(w().FileName, QString());
-    QCOMPARE(w().StatusBarPanel1->text(), u"File: Nessuno"_s);
-    QCOMPARE(w().windowTitle(), u"Orvanta - slot 3 \"%1\"[*]"_s.arg(w().slotCaption(3).trimmed()));
-    QVERIFY(w().isWindowModified());
-
-    // Undone, the file's changed cycle and its name come back; redone, Save asks for a name.
-    w().mnuEditUndo_Click();
-    QCOMPARE(w().PointCount, 4);
-    QCOMPARE(w().FileName, path);
-    w().mnuEditRedo_Click();
-    QCOMPARE(w().PointCount, 9);
-    dialogs().answerMessage(MsgResult::Yes);
-    dialogs().answerSaveFile(std::nullopt);
-    QVERIFY(m_f->trigger("mnuFileSave"));
-    QVERIFY(dialogs().fileDialogs.last().save);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), fileBytes);
-}

@@ -1,6 +1,6 @@
-// The board link's rules without a window: frames and records byte for byte,
-// the acknowledgement search, and every job tick by tick against the virtual
-// board, well and with faults.
+// The board link's rules without a window: frames, replies and records byte
+// for byte, the virtual board and its port, and every job tick by tick
+// against the virtual board, well and with faults.
 
 #include "board/backup.h"
 #include "board/frame.h"
@@ -51,10 +51,29 @@ store::ColourTable fullTable()
     return t;
 }
 
+QList<QByteArray> records(const store::ColourTable &t)
+{
+    QList<QByteArray> out;
+    for (int r = 1; r <= store::kRowCount; ++r)
+        out.append(pointRecord(t.row(r)));
+    return out;
+}
+
+// Every reply of one receive() call, chunks joined.
+QByteArray replyTo(VirtualBoard &b, const QByteArray &frame)
+{
+    QByteArray out;
+    for (const VirtualBoard::Chunk &c : b.receive(frame))
+        out += c.bytes;
+    return out;
+}
+
+const QByteArray kIdentify = QByteArrayLiteral("AK\x8C");
+const QByteArray kIdentified = QByteArrayLiteral("BK\x8D");
+
 // Runs a job tick by tick on the in-process board, 50 ms a tick, until it
 // ends; returns the ticks taken and the last tick.
-template <typename Step>
-std::pair<int, JobTick> runJob(VirtualSerialPort &port, Step step, int limit = 200)
+std::pair<int, JobTick> runJob(VirtualSerialPort &port, const std::function<JobTick(int)> &step, int limit = 200)
 {
     int value = 0;
     for (int ticks = 1; ticks <= limit; ++ticks) {
@@ -67,449 +86,428 @@ std::pair<int, JobTick> runJob(VirtualSerialPort &port, Step step, int limit = 2
     return {-1, JobTick{}};
 }
 
+// The jobs by name, on slot 2 (the names and erase on the whole board).
+struct Jobs
+{
+    VirtualBoard board;
+    VirtualSerialPort port{board};
+    store::ColourTable table = fullTable();
+    WriteSource source{&table, 64, 86400};
+    ReadCycle cycle;
+    quint8 eraseCount = 0;
+    QHash<int, QByteArray> captions;
+
+    std::function<JobTick(int)> job(const QString &name)
+    {
+        const QHash<QString, std::function<JobTick(int)>> jobs{
+            {u"device"_s, [this](int v) { return USBDevice(v, port); }},
+            {u"names"_s, [this](int v) { return USBText(v, port); }},
+            {u"clean"_s, [this](int v) { return USBClean(v, '2', port); }},
+            {u"rename"_s, [this](int v) { return USBRename(v, '2', "abc     ", port); }},
+            {u"erase"_s, [this](int v) { return USBErase(v, eraseCount, port); }},
+            {u"write"_s, [this](int v) { return USBWrite(v, '2', source, port); }},
+            {u"read"_s, [this](int v) { return USBRead(v, '2', cycle, port); }},
+        };
+        return [this, step = jobs.value(name)](int v) {
+            JobTick t = step(v);
+            if (t.captionSlot)
+                captions[t.captionSlot] = t.caption;
+            return t;
+        };
+    }
+};
+
 } // namespace
 
 class TestBoardLink : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void framesByteForByte();
-    void replyCheckAndAcknowledgementSearch();
-    void pointAndTransitionRecords();
-    void blockUnpacking();
-    void renameNames_data();
-    void renameNames();
-    void jobsTakeTheirTicks();
-    void writeThenReadGivesTheSameCycle();
-    void readStopsAtTheFirstEmptyRecord();
-    void jobsFailOnAFaultyBoard_data();
-    void jobsFailOnAFaultyBoard();
-    void eraseGivesUpAfterItsTries();
-    void scanCostsTicksPerPort();
-    void backupFileNames_data();
-    void backupFileNames();
-};
+    // Each command as the program builds it, its bytes, and the board's answer.
+    void framesAndReplies_data()
+    {
+        QTest::addColumn<QByteArray>("frame");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("reply");
+        const QByteArray ones(32, '\x01');
+        QTest::newRow("identify") << identifyFrame() << kIdentify << kIdentified;
+        QTest::newRow("heartbeat") << heartbeatFrame() << QByteArrayLiteral("AH\x89") << QByteArrayLiteral("BH\x8A");
+        QTest::newRow("device") << deviceInfoFrame() << QByteArrayLiteral("AD\x85")
+                                << QByteArrayLiteral("BDOrvanta RGB-8 \x12\x21\x10\x24");
+        QTest::newRow("erase") << eraseFrame() << QByteArrayLiteral("AM\x8E") << QByteArrayLiteral("BM\x8F");
+        QTest::newRow("emulator") << emulatorColourFrame(10, 20, 30) << QByteArrayLiteral("AE\x0A\x14\x1E\xC2")
+                                  << QByteArrayLiteral("BE\x87");
+        QTest::newRow("read name 1") << readTextFrame(slotDigit(1)) << QByteArrayLiteral("AT1\xC6")
+                                     << QByteArrayLiteral("BTCycle1  \xF7");
+        QTest::newRow("read transition 1") << readTextFrame(transitionAddress('1')) << QByteArrayLiteral("AT9\xCE")
+                                           << QByteArray::fromHex("425400000000FFFFFFFF92");
+        QTest::newRow("read transition 8")
+            << readTextFrame(transitionAddress(slotDigit(8))) << QByteArrayLiteral("AT@\xD5")
+            << QByteArray::fromHex("425400000000FFFFFFFF92");
+        QTest::newRow("write name") << writeTextFrame('2', "Sunrise") << QByteArrayLiteral("AN2Sunrise \xCA")
+                                    << QByteArrayLiteral("BNSunrise \x99");
+        QTest::newRow("clean") << cleanFrame('1') << QByteArrayLiteral("AC1\xB5")
+                               << QByteArrayLiteral("BCCycle1  \xE6");
+        QTest::newRow("read block") << readBlockFrame('3', blockDigit(15)) << QByteArrayLiteral("AR3F\x0C")
+                                    << QByteArray::fromHex("FFFFFFFFFFFFFFFFBCFFFFFFFFFFFFFF"
+                                                           "00FFFFFFFFFFFFFF00FFFFFFFFFFFFFFE0");
+        QTest::newRow("write block") << writeBlockFrame('8', 'F', ones) << QByteArray("AW8F" + ones + char(0x36))
+                                     << QByteArrayLiteral("BW\x99");
+    }
+    void framesAndReplies()
+    {
+        QFETCH(QByteArray, frame);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, reply);
+        QCOMPARE(frame, bytes);
+        VirtualBoard b;
+        QCOMPARE(replyTo(b, frame), reply);
+        QCOMPARE(b.framesReceived(), 1);
+    }
 
-void TestBoardLink::framesByteForByte()
-{
-    QCOMPARE(identifyFrame(), bytes({'A', 'K', 0x8C}));
-    QCOMPARE(heartbeatFrame(), bytes({'A', 'H', 0x89}));
-    QCOMPARE(deviceInfoFrame(), bytes({'A', 'D', 0x85}));
-    QCOMPARE(eraseFrame(), bytes({'A', 'M', 0x8E}));
-    QCOMPARE(emulatorColourFrame(100, 50, 0), bytes({'A', 'E', 100, 50, 0, (0x41 + 0x45 + 150) % 256}));
-    for (int k = 1; k <= 8; ++k)
-        QCOMPARE(readTextFrame(slotDigit(k)), bytes({'A', 'T', '0' + k, 0xC5 + k}));
-    QCOMPARE(cleanFrame('1'), bytes({'A', 'C', '1', 0xB5}));
-    QCOMPARE(readBlockFrame('3', blockDigit(15)), bytes({'A', 'R', '3', 'F', (0x41 + 0x52 + 0x33 + 0x46) % 256}));
-    QCOMPARE(transitionAddress('1'), '9');
-    QCOMPARE(transitionAddress('8'), '@');
+    void replyCheckAndAcknowledgementSearch()
+    {
+        const QByteArray good = dataReply('T', "Sunrise ");
+        QVERIFY(replyOk(good, 'T', 11));
+        QVERIFY(replyOk(QByteArray(good + "junk"), 'T', 11)); // bytes beyond the reply are ignored
+        QByteArray wrongLast = good;
+        wrongLast[10] = char(wrongLast[10] + 1);
+        QVERIFY(!replyOk(wrongLast, 'T', 11));
+        QVERIFY(!replyOk(good.first(10), 'T', 11));
+        QVERIFY(!replyOk(dataReply('N', "Sunrise "), 'T', 11));
 
-    const QByteArray rename = writeTextFrame('4', "abc");
-    QCOMPARE(rename.size(), 12);
-    QCOMPARE(rename.mid(2, 9), QByteArray("4abc     "));
-    QCOMPARE(quint8(rename.back()), checksum(rename.first(11)));
+        // The acknowledgement is seen at positions 1 to 19 of the text read, not at 20.
+        const QByteArray ack = ackReply('E');
+        QVERIFY(acknowledgementFound(ack, ack));
+        QVERIFY(acknowledgementFound(QByteArray(QByteArray(18, 'x') + ack), ack));
+        QVERIFY(!acknowledgementFound(QByteArray(QByteArray(19, 'x') + ack), ack));
+        QVERIFY(!acknowledgementFound(ack.first(2), ack));
+    }
 
-    const QByteArray block = writeBlockFrame('2', 'A', QByteArray(32, char(0xFF)));
-    QCOMPARE(block.size(), 37);
-    QCOMPARE(block.first(4), QByteArray("AW2A"));
-    QCOMPARE(quint8(block.back()), quint8((0x41 + 0x57 + 0x32 + 0x41 + 32 * 0xFF) % 256));
-}
+    // A point's record, and the point read back from it: a time of 65536 s and
+    // more sets flag 2, a length of 65536 s and more flag 1, each with the low word.
+    void pointRecords_data()
+    {
+        QTest::addColumn<qint64>("time");
+        QTest::addColumn<qint64>("length");
+        QTest::addColumn<QByteArray>("record");
+        QTest::newRow("plain") << qint64(3600) << qint64(60) << bytes({0, 0x0E, 0x10, 0, 60, 10, 20, 30});
+        QTest::newRow("time 65535") << qint64(65535) << qint64(60) << bytes({0, 0xFF, 0xFF, 0, 60, 10, 20, 30});
+        QTest::newRow("time 65536") << qint64(65536) << qint64(60) << bytes({2, 0, 0, 0, 60, 10, 20, 30});
+        QTest::newRow("time 70000") << qint64(70000) << qint64(100) << bytes({2, 0x11, 0x70, 0, 100, 10, 20, 30});
+        QTest::newRow("day end") << qint64(86400) << qint64(0) << bytes({2, 0x51, 0x80, 0, 0, 10, 20, 30});
+        QTest::newRow("length 65536") << qint64(1000) << qint64(65536) << bytes({1, 0x03, 0xE8, 0, 0, 10, 20, 30});
+        QTest::newRow("length 70000") << qint64(1000) << qint64(70000)
+                                      << bytes({1, 0x03, 0xE8, 0x11, 0x70, 10, 20, 30});
+    }
+    void pointRecords()
+    {
+        QFETCH(qint64, time);
+        QFETCH(qint64, length);
+        QFETCH(QByteArray, record);
+        QCOMPARE(pointRecord(point(1, time, length, 10, 20, 30)), record);
+        const ReadRecord read = readRecord(record);
+        QVERIFY(!read.end);
+        QCOMPARE(read.point.value(Field::Time), time);
+        QCOMPARE(read.point.value(Field::Length), length);
+        QCOMPARE(read.point.value(Field::Red), 10);
+        QCOMPARE(read.point.value(Field::Blue), 30);
+    }
 
-void TestBoardLink::replyCheckAndAcknowledgementSearch()
-{
-    const QByteArray good = dataReply('T', "Sunrise ");
-    QVERIFY(replyOk(good, 'T', 11));
-    QVERIFY(replyOk(QByteArray(good + "junk"), 'T', 11)); // bytes beyond the reply are ignored
-    QByteArray wrongLast = good;
-    wrongLast[10] = char(wrongLast[10] + 1);
-    QVERIFY(!replyOk(wrongLast, 'T', 11));
-    QVERIFY(!replyOk(good.first(10), 'T', 11));
-    QVERIFY(!replyOk(dataReply('N', "Sunrise "), 'T', 11));
+    void transitionAndEmptyRecords()
+    {
+        QCOMPARE(transitionRecord(86400, 64), bytes({1, 0x51, 0x80, 64, 0xFF, 0xFF, 0xFF, 0xFF}));
+        QCOMPARE(transitionRecord(300, 1), bytes({0, 0x01, 0x2C, 1, 0xFF, 0xFF, 0xFF, 0xFF}));
+        QCOMPARE(pointRecord(store::ColourPoint()), QByteArray(8, char(0xFF)));
+        QVERIFY(readRecord(QByteArray(8, char(0xFF))).end);
+        QVERIFY(readRecord(bytes({2, 0x51, 0x81, 0, 0, 0, 0, 0})).end); // 86401 s ends the cycle
 
-    // The acknowledgement is seen at positions 1 to 19 of the text read, not at 20.
-    const QByteArray ack = ackReply('E');
-    QCOMPARE(ack, bytes({'B', 'E', 0x87}));
-    QVERIFY(acknowledgementFound(ack, ack));
-    QVERIFY(acknowledgementFound(QByteArray(QByteArray(18, 'x') + ack), ack));
-    QVERIFY(!acknowledgementFound(QByteArray(QByteArray(19, 'x') + ack), ack));
-    QVERIFY(!acknowledgementFound(ack.first(2), ack));
-    QVERIFY(!acknowledgementFound(QByteArray(), ack));
-}
+        // A one-point cycle: one point record and 63 empty ones, four to a block.
+        store::ColourTable one;
+        one.row(1) = point(1, 0, 0, 50, 50, 50);
+        QCOMPARE(blockData(one, 0), pointRecord(one.row(1)) + QByteArray(24, char(0xFF)));
+        for (int b = 1; b < 16; ++b)
+            QCOMPARE(blockData(one, b), QByteArray(32, char(0xFF)));
+    }
 
-void TestBoardLink::pointAndTransitionRecords()
-{
-    QCOMPARE(pointRecord(point(1, 70000, 100, 10, 20, 30)), bytes({2, 0x11, 0x70, 0, 100, 10, 20, 30}));
-    QCOMPARE(pointRecord(point(1, 1000, 65536, 0, 0, 100)), bytes({1, 0x03, 0xE8, 0, 0, 0, 0, 100}));
-    QCOMPARE(pointRecord(point(1, 1000, 70000, 0, 0, 0)).mid(3, 2), bytes({0x11, 0x70}));
-    QCOMPARE(pointRecord(store::ColourPoint()), QByteArray(8, char(0xFF)));
-    QCOMPARE(transitionRecord(86400, 64), bytes({1, 0x51, 0x80, 64, 0xFF, 0xFF, 0xFF, 0xFF}));
-    QCOMPARE(transitionRecord(300, 1), bytes({0, 0x01, 0x2C, 1, 0xFF, 0xFF, 0xFF, 0xFF}));
+    // A block written is read back packed: the flags of records 2 to 4 in byte 9.
+    void blockPackedForReading_data()
+    {
+        QTest::addColumn<QByteArray>("block");
+        QTest::addColumn<int>("packed9");
+        const QByteArray point = QByteArray::fromHex("00012C0005640000");
+        QTest::newRow("empty 2 and 3, flag 1 in 4")
+            << point + QByteArray(16, '\xFF') + QByteArray::fromHex("010000000A0B0C0D") << 0x9C;
+        QTest::newRow("flags 2, 1, 0") << point + QByteArray::fromHex("02000100020A0B0C0100050006010203") + point
+                                       << 0x06;
+        QTest::newRow("all empty") << QByteArray(32, '\xFF') << 0xBC;
+    }
+    void blockPackedForReading()
+    {
+        QFETCH(QByteArray, block);
+        QFETCH(int, packed9);
+        VirtualBoard b;
+        b.receive(writeBlockFrame('2', '7', block));
+        const QByteArray reply = replyTo(b, QByteArrayLiteral("AR27") + char(0xFC));
+        QCOMPARE(reply.size(), 33);
+        QCOMPARE(quint8(reply[8]), quint8(packed9));
+        QCOMPARE(unpackBlock(reply.first(32)), block);
+        QCOMPARE(quint8(reply[32]), checksum(block));
 
-    // A one-point cycle: one point record and 63 empty ones.
-    store::ColourTable one;
-    one.row(1) = point(1, 0, 0, 50, 50, 50);
-    QCOMPARE(blockData(one, 0).first(8), pointRecord(one.row(1)));
-    QCOMPARE(blockData(one, 0).mid(8), QByteArray(24, char(0xFF)));
-    for (int b = 1; b < 16; ++b)
-        QCOMPARE(blockData(one, b), QByteArray(32, char(0xFF)));
+        // Whatever four records the board keeps, packing and unpacking give them back.
+        const QByteArray flags = bytes({0, 1, 2, 0xFF});
+        for (char f2 : flags)
+            for (char f3 : flags)
+                for (char f4 : flags) {
+                    QByteArray stored = bytes({0, 1, 2, 3, 4, 5, 6, 7});
+                    for (char f : {f2, f3, f4})
+                        stored += QByteArray(1, f) + bytes({9, 9, 9, 9, 9, 9, 9});
+                    QCOMPARE(unpackBlock(packBlock(stored)), stored);
+                }
+    }
 
-    // Reading back: flags restore the high bit, a time above the day ends the cycle.
-    const ReadRecord far = readRecord(pointRecord(point(1, 70000, 100, 10, 20, 30)));
-    QVERIFY(!far.end);
-    QCOMPARE(far.point.value(Field::Time), 70000);
-    QCOMPARE(readRecord(pointRecord(point(1, 1000, 66000, 0, 0, 0))).point.value(Field::Length), 66000);
-    QVERIFY(readRecord(bytes({2, 0x51, 0x81, 0, 0, 0, 0, 0})).end); // 86401 s
-    QVERIFY(!readRecord(bytes({2, 0x51, 0x80, 0, 0, 0, 0, 0})).end); // 86400 s
-    QVERIFY(readRecord(QByteArray(8, char(0xFF))).end);
-    QCOMPARE(readRecord(bytes({0, 0, 1, 0, 1, 200, 0, 255})).point.text(Field::Red), QStringLiteral("200"));
-}
+    void badFramesUnansweredAndResync_data()
+    {
+        QTest::addColumn<QByteArray>("frame");
+        QTest::newRow("bad checksum") << QByteArrayLiteral("AT1\xC7");
+        QTest::newRow("text address 0") << readTextFrame('0');
+        QTest::newRow("text address past @") << readTextFrame('A');
+        QTest::newRow("slot 9") << cleanFrame('9');
+        QTest::newRow("block G") << readBlockFrame('1', 'G');
+        QTest::newRow("block lower case") << writeBlockFrame('1', 'a', QByteArray(32, '\0'));
+        QTest::newRow("unknown letter") << QByteArrayLiteral("AZ\x01\x02");
+        QTest::newRow("noise") << QByteArrayLiteral("\x00\xFFxyz");
+    }
+    void badFramesUnansweredAndResync()
+    {
+        QFETCH(QByteArray, frame);
+        VirtualBoard b;
+        QCOMPARE(replyTo(b, frame), QByteArray());
+        QCOMPARE(replyTo(b, kIdentify), kIdentified);
+        QCOMPARE(replyTo(b, frame + kIdentify + frame + kIdentify), kIdentified + kIdentified);
+    }
 
-void TestBoardLink::blockUnpacking()
-{
-    QByteArray block(32, 0);
-    block[8] = char(0x9D);
-    const QByteArray unpacked = unpackBlock(block);
-    QCOMPARE(quint8(unpacked[8]), quint8(0xFF));
-    QCOMPARE(quint8(unpacked[16]), quint8(0xFF));
-    QCOMPARE(quint8(unpacked[24]), quint8(1));
+    void frameInPiecesAnsweredWhenWhole()
+    {
+        VirtualBoard b;
+        const QByteArray frame = writeBlockFrame('1', '0', QByteArray(32, '\x05'));
+        QVERIFY(b.receive(frame.first(20)).isEmpty());
+        QCOMPARE(replyTo(b, frame.sliced(20) + kIdentify.first(1)), QByteArrayLiteral("BW\x99"));
+        QVERIFY(b.receive(kIdentify.sliced(1, 1)).isEmpty());
+        QCOMPARE(replyTo(b, kIdentify.sliced(2)), kIdentified);
+    }
 
-    // Whatever four records the board keeps, packing and unpacking give them back.
-    const QByteArray flags = bytes({0, 1, 2, 0xFF});
-    for (char f2 : flags)
-        for (char f3 : flags)
-            for (char f4 : flags) {
-                QByteArray stored = bytes({0, 1, 2, 3, 4, 5, 6, 7});
-                for (char f : {f2, f3, f4})
-                    stored += QByteArray(1, f) + bytes({9, 9, 9, 9, 9, 9, 9});
-                QCOMPARE(unpackBlock(packBlock(stored)), stored);
+    void renameNames_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QByteArray>("sent"); // empty: nothing sent
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("short") << u"abc"_s << QByteArray("abc     ") << false;
+        QTest::newRow("cut") << u"Evening Glow"_s << QByteArray("Evening ") << false;
+        QTest::newRow("bracket") << u"a[b"_s << QByteArray() << true;
+        QTest::newRow("underscore") << u"a_b"_s << QByteArray() << true;
+        QTest::newRow("accent") << QString::fromUtf8("Caffè") << QByteArray() << true;
+        QTest::newRow("beyond eight") << u"abcdefgh_"_s << QByteArray("abcdefgh") << false;
+        QTest::newRow("empty") << QString() << QByteArray() << false;
+    }
+    void renameNames()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QByteArray, sent);
+        QFETCH(bool, refused);
+        const RenameCheck check = checkRenameText(answer);
+        QCOMPARE(check.name.value_or(QByteArray()), sent);
+        QCOMPARE(check.refusal.has_value(), refused);
+        if (refused)
+            QCOMPARE(check.refusal->text.english,
+                     u"The New Name \""_s + answer.left(8).leftJustified(8) + u"\" has incorrect characters"_s);
+    }
+
+    // The ticks each job takes on a good board, and what it leaves there (the
+    // device information shows in the window, see test_boardform).
+    void jobsTakeTheirTicks_data()
+    {
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<int>("points"); // in slot 2 before the job
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<QByteArray>("name"); // slot 2's name afterwards, and its caption if one is shown
+        QTest::newRow("device") << u"device"_s << 0 << 6 << QByteArray("Sunrise ");
+        QTest::newRow("names: one slot every four ticks") << u"names"_s << 0 << 34 << QByteArray("Sunrise ");
+        QTest::newRow("clean") << u"clean"_s << 64 << 8 << QByteArray("Cycle2  ");
+        QTest::newRow("rename") << u"rename"_s << 0 << 8 << QByteArray("abc     ");
+        QTest::newRow("erase: the reply at the first check") << u"erase"_s << 64 << 20 << QByteArray("Cycle2  ");
+        QTest::newRow("write: 16 blocks and the transition") << u"write"_s << 0 << 56 << QByteArray("Sunrise ");
+        QTest::newRow("read 64 points") << u"read"_s << 64 << 55 << QByteArray("Sunrise ");
+        QTest::newRow("read 5 points: two blocks") << u"read"_s << 5 << 13 << QByteArray("Sunrise ");
+        QTest::newRow("read an empty slot") << u"read"_s << 0 << 10 << QByteArray("Sunrise ");
+    }
+    void jobsTakeTheirTicks()
+    {
+        QFETCH(QString, job);
+        QFETCH(int, points);
+        QFETCH(int, ticks);
+        QFETCH(QByteArray, name);
+        Jobs j;
+        QVERIFY(j.port.open(1));
+        j.board.setName(2, "Sunrise");
+        store::ColourTable stored = fullTable();
+        for (int r = points + 1; r <= 64; ++r)
+            stored.row(r).clear();
+        j.board.setSlot(2, records(stored), transitionRecord(1800, points));
+        j.cycle.table.row(9) = point(9, 1, 1, 1, 1, 1); // left over from an earlier read
+
+        const auto [taken, last] = runJob(j.port, j.job(job));
+        QCOMPARE(taken, ticks);
+        QVERIFY(last.success);
+        QCOMPARE(j.board.name(2), name);
+        if (j.captions.contains(2))
+            QCOMPARE(j.captions[2], name);
+        if (job == u"names")
+            QCOMPARE(j.captions.value(8), QByteArray("Cycle8  "));
+        if (job == u"clean" || job == u"erase")
+            QCOMPARE(j.board.transitionRecord(2), QByteArray::fromHex("00000000FFFFFFFF"));
+        if (job == u"read") {
+            QCOMPARE(j.cycle.pointCount, points);
+            QCOMPARE(j.cycle.transitionTime, 1800);
+            for (int r = 1; r <= 64; ++r)
+                QVERIFY2(j.cycle.table.row(r) == stored.row(r), qPrintable(QString::number(r)));
+        }
+    }
+
+    void writeThenReadGivesTheSameCycle()
+    {
+        Jobs j;
+        QVERIFY(j.port.open(1));
+        QVERIFY(runJob(j.port, j.job(u"write"_s)).second.success);
+        QCOMPARE(j.board.transitionRecord(2), transitionRecord(86400, 64));
+        QVERIFY(runJob(j.port, j.job(u"read"_s)).second.success);
+        QCOMPARE(j.cycle.pointCount, 64);
+        QCOMPARE(j.cycle.transitionTime, 86400);
+        for (int r = 1; r <= 64; ++r)
+            QVERIFY2(j.cycle.table.row(r) == j.table.row(r), qPrintable(QString::number(r)));
+    }
+
+    void jobsFailOnAFaultyBoard_data()
+    {
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("fails");
+        for (const char *job : {"device", "names", "clean", "rename", "erase", "write", "read"}) {
+            for (const char *fault : {"silent", "checksum", "junk", "split", "late", "vanish"}) {
+                // Replies split in two or 20 ms late still arrive before their check.
+                const bool fails = QByteArray(fault) != "split" && QByteArray(fault) != "late";
+                QTest::newRow(QByteArray(job + QByteArray(" ") + fault).constData()) << job << fault << fails;
             }
-}
-
-void TestBoardLink::renameNames_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QByteArray>("sent"); // empty: nothing sent
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("short") << u"abc"_s << QByteArray("abc     ") << false;
-    QTest::newRow("eight") << u"Aquarium"_s << QByteArray("Aquarium") << false;
-    QTest::newRow("cut") << u"Evening Glow"_s << QByteArray("Evening ") << false;
-    QTest::newRow("digits") << u"Day 42"_s << QByteArray("Day 42  ") << false;
-    QTest::newRow("bracket") << u"a[b"_s << QByteArray() << true;
-    QTest::newRow("underscore") << u"a_b"_s << QByteArray() << true;
-    QTest::newRow("colon") << u"12:30"_s << QByteArray() << true;
-    QTest::newRow("accent") << QString::fromUtf8("Caffè") << QByteArray() << true;
-    QTest::newRow("beyond eight") << u"abcdefgh_"_s << QByteArray("abcdefgh") << false;
-    QTest::newRow("empty") << QString() << QByteArray() << false;
-}
-
-void TestBoardLink::renameNames()
-{
-    QFETCH(QString, answer);
-    QFETCH(QByteArray, sent);
-    QFETCH(bool, refused);
-    const RenameCheck check = checkRenameText(answer);
-    QCOMPARE(check.name.value_or(QByteArray()), sent);
-    QCOMPARE(check.refusal.has_value(), refused);
-    if (refused) {
-        QCOMPARE(check.refusal->text.english,
-                 QStringLiteral("The New Name \"") + answer.left(8).leftJustified(8)
-                     + QStringLiteral("\" has incorrect characters"));
-        QVERIFY(check.refusal->text.italian.endsWith(QStringLiteral("\" ha caratteri non corretti")));
-    }
-}
-
-void TestBoardLink::jobsTakeTheirTicks()
-{
-    VirtualBoard board;
-    VirtualSerialPort port(board);
-    QVERIFY(port.open(1));
-    board.setName(3, "Sunrise");
-
-    std::optional<DeviceInfo> info;
-    auto [deviceTicks, device] = runJob(port, [&](int v) {
-        JobTick t = USBDevice(v, port);
-        if (t.device)
-            info = t.device;
-        return t;
-    });
-    QCOMPARE(deviceTicks, 6); // steps 0..5
-    QVERIFY(device.success);
-    QVERIFY(info);
-    QCOMPARE(info->name, board.deviceName);
-    QCOMPARE(versionText(info->hardware), QStringLiteral("V01.02"));
-    QCOMPARE(versionText(0), QStringLiteral("V00.00"));
-    QCOMPARE(versionText(0xFF), QStringLiteral("V15.15"));
-
-    // The names come one slot every four ticks; the last tick ends the job.
-    QByteArrayList names(9);
-    auto [textTicks, text] = runJob(port, [&](int v) {
-        JobTick t = USBText(v, port);
-        if (t.captionSlot)
-            names[t.captionSlot] = t.caption;
-        return t;
-    });
-    QCOMPARE(textTicks, 34);
-    QVERIFY(text.success);
-    QCOMPARE(names[3], QByteArray("Sunrise "));
-    QCOMPARE(names[8], QByteArray("Cycle8  "));
-
-    QByteArray cleaned;
-    auto [cleanTicks, clean] = runJob(port, [&](int v) {
-        JobTick t = USBClean(v, '3', port);
-        if (t.captionSlot == 3)
-            cleaned = t.caption;
-        return t;
-    });
-    QCOMPARE(cleanTicks, 8); // steps 0..7
-    QVERIFY(clean.success);
-    QCOMPARE(cleaned, QByteArray("Cycle3  "));
-    QCOMPARE(board.name(3), QByteArray("Cycle3  "));
-
-    int renamedSlot = 0;
-    auto [renameTicks, rename] = runJob(port, [&](int v) {
-        JobTick t = USBRename(v, '5', "abc     ", port);
-        if (t.captionSlot)
-            renamedSlot = t.captionSlot;
-        return t;
-    });
-    QCOMPARE(renameTicks, 8);
-    QVERIFY(rename.success);
-    QCOMPARE(renamedSlot, 5);
-    QCOMPARE(board.name(5), QByteArray("abc     "));
-
-    quint8 eraseCount = 0;
-    auto [eraseTicks, erase] = runJob(port, [&](int v) { return USBErase(v, eraseCount, port); });
-    QVERIFY(erase.success);
-    QCOMPARE(eraseTicks, 20); // steps 0..19, the reply found at the first check
-    QCOMPARE(board.name(5), QByteArray("Cycle5  "));
-}
-
-void TestBoardLink::writeThenReadGivesTheSameCycle()
-{
-    VirtualBoard board;
-    VirtualSerialPort port(board);
-    QVERIFY(port.open(1));
-    const store::ColourTable table = fullTable();
-
-    const WriteSource source{&table, 64, 86400};
-    int blocksSent = 0;
-    auto [writeTicks, write] = runJob(port, [&](int v) {
-        const qsizetype before = port.written.size();
-        JobTick t = USBWrite(v, '5', source, port);
-        for (qsizetype i = before; i < port.written.size(); ++i)
-            blocksSent += port.written[i].bytes.startsWith("AW5");
-        return t;
-    });
-    QCOMPARE(writeTicks, 56);
-    QVERIFY(write.success);
-    QCOMPARE(blocksSent, 16);
-    QCOMPARE(board.transitionRecord(5), transitionRecord(86400, 64));
-    QCOMPARE(port.written.last().bytes.first(3), QByteArray("AN="));
-
-    ReadCycle cycle;
-    auto [readTicks, read] = runJob(port, [&](int v) { return USBRead(v, '5', cycle, port); });
-    QCOMPARE(readTicks, 55);
-    QVERIFY(read.success);
-    QCOMPARE(cycle.pointCount, 64);
-    QCOMPARE(cycle.transitionTime, 86400);
-    for (int r = 1; r <= 64; ++r)
-        QVERIFY2(cycle.table.row(r) == table.row(r), qPrintable(QString::number(r)));
-}
-
-void TestBoardLink::readStopsAtTheFirstEmptyRecord()
-{
-    VirtualBoard board;
-    VirtualSerialPort port(board);
-    QVERIFY(port.open(1));
-    store::ColourTable five;
-    for (int k = 1; k <= 5; ++k)
-        five.row(k) = point(k, (k - 1) * 3600, 60, 20 * k, 0, 100);
-    QList<QByteArray> records;
-    for (int r = 1; r <= 64; ++r)
-        records.append(pointRecord(five.row(r)));
-    board.setSlot(2, records, transitionRecord(1800, 5));
-
-    ReadCycle cycle;
-    cycle.table.row(9) = point(9, 1, 1, 1, 1, 1); // left over from an earlier read
-    auto [ticks, read] = runJob(port, [&](int v) { return USBRead(v, '2', cycle, port); });
-    QVERIFY(read.success);
-    QCOMPARE(ticks, 13); // two blocks, the transition record, the end
-    QCOMPARE(cycle.pointCount, 5);
-    QCOMPARE(cycle.transitionTime, 1800);
-    QCOMPARE(cycle.table.row(5), five.row(5));
-    QCOMPARE(cycle.table.row(6).value(Field::PointID), 0);
-    QCOMPARE(cycle.table.row(9).value(Field::PointID), 0);
-
-    // An empty slot reads as no points, with its transition record.
-    ReadCycle empty;
-    QVERIFY(runJob(port, [&](int v) { return USBRead(v, '7', empty, port); }).second.success);
-    QCOMPARE(empty.pointCount, 0);
-}
-
-void TestBoardLink::jobsFailOnAFaultyBoard_data()
-{
-    QTest::addColumn<QString>("job");
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<bool>("fails");
-    for (const char *job : {"device", "text", "clean", "rename", "erase", "write", "read"}) {
-        for (const char *fault : {"silent", "checksum", "junk", "split", "late", "vanish"}) {
-            // Replies split in two or 20 ms late still arrive before their check.
-            const bool fails = QByteArray(fault) != "split" && QByteArray(fault) != "late";
-            QTest::newRow(QByteArray(job + QByteArray(" ") + fault).constData()) << job << fault << fails;
         }
     }
-}
+    void jobsFailOnAFaultyBoard()
+    {
+        QFETCH(QString, job);
+        QFETCH(QString, fault);
+        QFETCH(bool, fails);
+        Jobs j;
+        QVERIFY(j.port.open(1));
+        j.board.setSlot(2, records(j.table), transitionRecord(1000, 64)); // every block is asked for
+        BoardFaults &f = j.board.faults;
+        if (fault == u"silent")
+            f.silentAfter = 0;
+        else if (fault == u"checksum")
+            f.badChecksum = true;
+        else if (fault == u"junk")
+            f.junkBefore = 2;
+        else if (fault == u"split")
+            f.splitReplies = true;
+        else if (fault == u"late")
+            f.lateMs = 20;
+        else
+            f.vanishAfter = 1;
+        const auto [ticks, last] = runJob(j.port, j.job(job));
+        QVERIFY2(ticks > 0, "the job never ended");
+        QCOMPARE(last.success, !fails);
+        QCOMPARE(last.failure.has_value(), fails);
+        if (fails)
+            QCOMPARE(last.failure->icon, platform::MsgIcon::Critical);
+        QVERIFY(j.port.errors <= 1);
+    }
 
-void TestBoardLink::jobsFailOnAFaultyBoard()
-{
-    QFETCH(QString, job);
-    QFETCH(QString, fault);
-    QFETCH(bool, fails);
-    VirtualBoard board;
-    VirtualSerialPort port(board);
-    QVERIFY(port.open(1));
-    if (fault == u"silent")
+    // A board that stops answering well after the first block: the write ends
+    // at that block's check, with its message, and writes no block after it.
+    void writeEndsAtTheFailingBlock_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("blocks"); // -1: not counted
+        QTest::newRow("silent") << u"silent"_s << -1;
+        QTest::newRow("wrong reply") << u"checksum"_s << 2;
+        QTest::newRow("junk") << u"junk"_s << 2;
+    }
+    void writeEndsAtTheFailingBlock()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, blocks);
+        Jobs j;
+        QVERIFY(j.port.open(1));
+        const auto step = j.job(u"write"_s);
+        const auto [ticks, last] = runJob(j.port, [&](int v) {
+            if (v == 4) { // block 0 answered; its check sends block 1
+                j.board.faults.silentAfter = fault == u"silent" ? 1 : -1;
+                j.board.faults.badChecksum = fault == u"checksum";
+                j.board.faults.junkBefore = fault == u"junk" ? 2 : 0;
+            }
+            return step(v);
+        });
+        QCOMPARE(ticks, 9); // steps 0 to 7, the second block's check at 7, then the failure
+        QVERIFY(!last.success);
+        QCOMPARE(last.failure->text.english, u"Write Failure"_s);
+        if (blocks >= 0)
+            QCOMPARE(j.board.framesReceived(), blocks);
+    }
+
+    void eraseGivesUpAfterItsTries()
+    {
+        VirtualBoard board;
         board.faults.silentAfter = 0;
-    else if (fault == u"checksum")
-        board.faults.badChecksum = true;
-    else if (fault == u"junk")
-        board.faults.junkBefore = 2;
-    else if (fault == u"split")
-        board.faults.splitReplies = true;
-    else if (fault == u"late")
-        board.faults.lateMs = 20;
-    else if (fault == u"vanish")
-        board.faults.vanishAfter = 1;
-
-    const store::ColourTable table = fullTable();
-    const WriteSource source{&table, 64, 1000};
-    ReadCycle cycle;
-    quint8 eraseCount = 0;
-    const QHash<QString, std::function<JobTick(int)>> jobs{
-        {u"device"_s, [&](int v) { return USBDevice(v, port); }},
-        {u"text"_s, [&](int v) { return USBText(v, port); }},
-        {u"clean"_s, [&](int v) { return USBClean(v, '2', port); }},
-        {u"rename"_s, [&](int v) { return USBRename(v, '2', "abc     ", port); }},
-        {u"erase"_s, [&](int v) { return USBErase(v, eraseCount, port); }},
-        {u"write"_s, [&](int v) { return USBWrite(v, '2', source, port); }},
-        {u"read"_s, [&](int v) { return USBRead(v, '2', cycle, port); }},
-    };
-    if (job == u"read") // a slot with a whole cycle, so every block is asked for
-        board.setSlot(2, [&] {
-            QList<QByteArray> r;
-            for (int k = 1; k <= 64; ++k)
-                r.append(pointRecord(table.row(k)));
-            return r;
-        }(), transitionRecord(1000, 64));
-    const auto [ticks, last] = runJob(port, jobs.value(job));
-    QVERIFY2(ticks > 0, "the job never ended");
-    QCOMPARE(last.success, !fails);
-    QCOMPARE(last.failure.has_value(), fails);
-    if (fails) {
-        QCOMPARE(last.failure->icon, platform::MsgIcon::Critical);
-        QCOMPARE(last.failure->title.english, QStringLiteral("Warning"));
+        VirtualSerialPort port(board);
+        QVERIFY(port.open(1));
+        quint8 count = 0;
+        const auto [ticks, last] = runJob(port, [&](int v) { return USBErase(v, count, port); });
+        QCOMPARE(ticks, 60); // steps 0 to 17, the check 41 times, the failure
+        QCOMPARE(count, quint8(41));
+        QCOMPARE(last.failure->text.english, u"Erase Memory Failure"_s);
     }
-    if (fault == u"vanish")
-        QVERIFY(port.errors <= 1);
-}
 
-void TestBoardLink::eraseGivesUpAfterItsTries()
-{
-    VirtualBoard board;
-    board.faults.silentAfter = 0;
-    VirtualSerialPort port(board);
-    QVERIFY(port.open(1));
-    quint8 count = 0;
-    int value = 0;
-    int ticksAfterCommand = -1;
-    for (int tick = 0; tick < 100; ++tick) {
-        port.advance(50);
-        const JobTick t = USBErase(value, count, port);
-        if (value == 1)
-            ticksAfterCommand = 0;
-        else if (ticksAfterCommand >= 0 && t.value != kEraseFailure)
-            ++ticksAfterCommand;
-        if (t.value == kEraseFailure && !t.ended) {
-            ++ticksAfterCommand;
-            break;
-        }
-        value = t.value;
+    // A restore takes only the files a backup writes, and each gives back the
+    // slot and the 8-byte name it was written from.
+    void backupFileNames_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<int>("slot"); // 0: not a backup file
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("plain") << u"Slot3-Aquarium.txt"_s << 3 << QByteArray("Aquarium");
+        QTest::newRow("padded") << u"Slot2-Dawn.txt"_s << 2 << QByteArray("Dawn    ");
+        QTest::newRow("coded bytes") << u"Slot8-a%2Fb%E9%25.txt"_s << 8 << QByteArray("a/b\xe9%   ");
+        QTest::newRow("empty name") << u"Slot5-.txt"_s << 5 << QByteArray("        ");
+        QTest::newRow("slot 9") << u"Slot9-x.txt"_s << 0 << QByteArray();
+        QTest::newRow("nine bytes") << u"Slot3-123456789.txt"_s << 0 << QByteArray();
+        QTest::newRow("half a code") << u"Slot3-a%2.txt"_s << 0 << QByteArray();
+        QTest::newRow("not a code") << u"Slot3-%zz.txt"_s << 0 << QByteArray();
+        QTest::newRow("lower case") << u"slot3-a.txt"_s << 0 << QByteArray();
+        QTest::newRow("other file") << u"Aquarium.txt"_s << 0 << QByteArray();
+        QTest::newRow("temporary") << u"Slot3-a.txt.tmp"_s << 0 << QByteArray();
     }
-    QCOMPARE(ticksAfterCommand, 57);
-    QCOMPARE(count, quint8(41));
-    const JobTick end = USBErase(kEraseFailure, count, port);
-    QVERIFY(end.ended);
-    QCOMPARE(end.failure->text.english, QStringLiteral("Erase Memory Failure"));
-}
-
-void TestBoardLink::scanCostsTicksPerPort()
-{
-    VirtualBoard board;
-    VirtualSerialPort port(board, 3);
-    port.silentPorts = {2};
-    ScanState scan;
-    QList<int> ticksPerPort(17, 0);
-    ScanOutcome outcome = ScanOutcome::Searching;
-    int ticks = 0;
-    while (outcome == ScanOutcome::Searching && ticks < 100) {
-        port.advance(50);
-        ++ticksPerPort[scan.port];
-        outcome = scanStep(scan, port);
-        ++ticks;
+    void backupFileNames()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(int, slot);
+        QFETCH(QByteArray, name);
+        const std::optional<board::BackupFile> file = board::parseBackupFileName(fileName);
+        QCOMPARE(file.has_value(), slot != 0);
+        if (!file)
+            return;
+        QCOMPARE(file->slot, slot);
+        QCOMPARE(file->name, name);
+        QCOMPARE(board::backupFileName(slot, name), fileName.replace(u"%e9"_s, u"%E9"_s));
     }
-    QCOMPARE(outcome, ScanOutcome::Found);
-    QCOMPARE(scan.port, 3);
-    QCOMPARE(ticksPerPort[1], 1);  // cannot be opened
-    QCOMPARE(ticksPerPort[2], 21); // opens, stays silent
-    QVERIFY(port.isOpen());
-    QCOMPARE(port.written.last().bytes, identifyFrame());
-
-    // No board anywhere: every port tried, then the give-up.
-    VirtualBoard none;
-    none.faults.silentAfter = 0;
-    VirtualSerialPort nowhere(none, 16);
-    ScanState all;
-    ticks = 0;
-    while ((outcome = scanStep(all, nowhere)) == ScanOutcome::Searching && ticks < 1000)
-        ++ticks;
-    QCOMPARE(outcome, ScanOutcome::GaveUp);
-    QCOMPARE(ticks, 15 + 21); // fifteen ports that cannot be opened, one silent
-    QVERIFY(!nowhere.isOpen());
-}
-
-// A restore takes only the files a backup writes, and each gives back the
-// slot and the 8-byte name it was written from.
-void TestBoardLink::backupFileNames_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<int>("slot"); // 0: not a backup file
-    QTest::addColumn<QByteArray>("name");
-    QTest::newRow("plain") << u"Slot3-Aquarium.txt"_s << 3 << QByteArray("Aquarium");
-    QTest::newRow("padded") << u"Slot2-Dawn.txt"_s << 2 << QByteArray("Dawn    ");
-    QTest::newRow("coded bytes") << u"Slot8-a%2Fb%E9%25.txt"_s << 8 << QByteArray("a/b\xe9%   ");
-    QTest::newRow("empty name") << u"Slot5-.txt"_s << 5 << QByteArray("        ");
-    QTest::newRow("slot 9") << u"Slot9-x.txt"_s << 0 << QByteArray();
-    QTest::newRow("nine bytes") << u"Slot3-123456789.txt"_s << 0 << QByteArray();
-    QTest::newRow("half a code") << u"Slot3-a%2.txt"_s << 0 << QByteArray();
-    QTest::newRow("not a code") << u"Slot3-%zz.txt"_s << 0 << QByteArray();
-    QTest::newRow("lower case") << u"slot3-a.txt"_s << 0 << QByteArray();
-    QTest::newRow("other file") << u"Aquarium.txt"_s << 0 << QByteArray();
-    QTest::newRow("temporary") << u"Slot3-a.txt.tmp"_s << 0 << QByteArray();
-}
-
-void TestBoardLink::backupFileNames()
-{
-    QFETCH(QString, fileName);
-    QFETCH(int, slot);
-    QFETCH(QByteArray, name);
-    const std::optional<board::BackupFile> file = board::parseBackupFileName(fileName);
-    QCOMPARE(file.has_value(), slot != 0);
-    if (!file)
-        return;
-    QCOMPARE(file->slot, slot);
-    QCOMPARE(file->name, name);
-    QCOMPARE(board::backupFileName(slot, name), fileName.replace(u"%e9"_s, u"%E9"_s));
-}
+};
 
 QTEST_GUILESS_MAIN(TestBoardLink)
 #include "test_boardlink.moc"

@@ -1,25 +1,26 @@
-// The board link end to end: the window with its real serial port and its
-// own timer, against the virtual board served on a pseudo-terminal in this
-// process. Switching on, the emulator colour, interface mode and its names,
-// the typical road of writing a cycle into a slot and reading it back, and a
-// board that vanishes.
+// The board link through the real serial port, against the virtual board
+// served on a pseudo-terminal in this process (and the tool in its own):
+// first the port alone, then the window with its own timer switching on,
+// showing the emulator colour, reading the names, and writing a cycle into a
+// slot and reading it back.
 
+#include "board/frame.h"
 #include "board/records.h"
-#include "cyclefile/cyclefile.h"
 #include "platform/qtserialport.h"
 #include "ptyboard.h"
-#include "store/numbers.h"
 #include "support/boardfixture.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using platform::MsgResult;
-using store::Field;
 
 namespace {
 
@@ -44,6 +45,15 @@ class TestBoardPty : public QObject
         QTRY_VERIFY_WITH_TIMEOUT(BoardFixture::reachable(action), kWait);
         action->trigger();
     }
+    // The window switched on: COM1 is missing, the board answers on COM2.
+    void switchOn()
+    {
+        m_port = std::make_unique<platform::QtSerialPort>();
+        m_form = std::make_unique<FormColour>(m_dialogs, *m_port);
+        click("mnuUsbOn");
+        QTRY_VERIFY_WITH_TIMEOUT(m_form->BoardOnline, kWait);
+        QCOMPARE(m_form->StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT02"_s);
+    }
 
 private Q_SLOTS:
     void init()
@@ -54,12 +64,6 @@ private Q_SLOTS:
             QSKIP(qPrintable(u"no pseudo-terminal here: "_s + m_pty->errorString()));
         m_pty->board().setName(3, "Sunset");
         qputenv("ORVANTA_PORT_DIR", QFile::encodeName(m_dir.path()));
-        m_port = std::make_unique<platform::QtSerialPort>();
-        m_form = std::make_unique<FormColour>(m_dialogs, *m_port);
-        // Switched on: COM1 is missing, the board answers on COM2.
-        click("mnuUsbOn");
-        QTRY_VERIFY_WITH_TIMEOUT(m_form->BoardOnline, kWait);
-        QCOMPARE(m_form->StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT02"_s);
     }
     void cleanup()
     {
@@ -71,72 +75,119 @@ private Q_SLOTS:
         m_dialogs.shown.clear();
     }
 
-    void emulatorFollowsTheColourThenInterfaceReadsTheNames()
+    // The board answers across reopenings; a wait that runs out (Qt's
+    // TimeoutError) is no device error: the port stays open, nothing reported.
+    void portAnswersReopensAndWaitsOutTimeouts()
     {
+        platform::QtSerialPort port;
+        int closed = 0;
+        port.setClosedOnError([&closed](const QString &) { ++closed; });
+        QCOMPARE(port.portDevice(2), m_pty->linkPath());
+        QVERIFY(platform::QtSerialPort::devicePath(1).isEmpty());
+        QVERIFY(!port.open(1));
+        for (int round = 0; round < 2; ++round) {
+            QVERIFY(port.open(2));
+            port.flush();
+            port.write(board::identifyFrame());
+            QTRY_VERIFY_WITH_TIMEOUT(port.bytesWaiting() >= 3, 2000);
+            QCOMPARE(port.readAll(), QByteArrayLiteral("BK\x8D"));
+            port.close();
+        }
+        QVERIFY(port.open(2));
+        QVERIFY(!port.waitForBytes(3, 200));
+        QVERIFY(port.isOpen());
+        QCOMPARE(m_pty->board().framesReceived(), 2);
+        QCOMPARE(port.errorsHandled(), 0);
+        QCOMPARE(closed, 0);
+    }
+
+    void lateSplitReplyArrivesWhole()
+    {
+        m_pty->board().faults.lateMs = 30;
+        m_pty->board().faults.splitReplies = true;
+        platform::QtSerialPort port;
+        QVERIFY(port.open(2));
+        port.write(board::readTextFrame('1'));
+        QTRY_VERIFY_WITH_TIMEOUT(port.bytesWaiting() >= 11, 2000);
+        QCOMPARE(port.readAll(), QByteArrayLiteral("BTCycle1  \xF7"));
+    }
+
+    void vanishClosesThePortOnce()
+    {
+        platform::QtSerialPort port;
+        QStringList reasons;
+        port.setClosedOnError([&reasons](const QString &reason) { reasons << reason; });
+        QVERIFY(port.open(2));
+        m_pty->board().faults.vanishAfter = 2;
+        port.write(board::identifyFrame());
+        QTRY_VERIFY_WITH_TIMEOUT(port.bytesWaiting() >= 3, 2000);
+        port.write(board::heartbeatFrame());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_pty->isRunning(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!port.isOpen(), 2000);
+
+        // A failing device keeps reporting; none of that may get through.
+        QElapsedTimer spun;
+        spun.start();
+        QTRY_VERIFY_WITH_TIMEOUT(spun.elapsed() >= 300, 2000);
+        QCOMPARE(port.errorsHandled(), 1);
+        QVERIFY(!port.lastError().isEmpty());
+        QCOMPARE(reasons, QStringList{port.lastError()});
+        QVERIFY(!port.open(2));
+        QVERIFY(platform::QtSerialPort::devicePath(2).isEmpty());
+    }
+
+    // The tool in its own process, which a blocking wait cannot starve; it
+    // removes its link when stopped.
+    void toolAnswersABlockingWait()
+    {
+        QTemporaryDir dir;
+        QProcess tool;
+        tool.start(QStringLiteral(VIRTUAL_BOARD_TOOL),
+                   {u"--dir"_s, dir.path(), u"--port"_s, u"4"_s, u"--names"_s, u"Dawn"_s});
+        QVERIFY(tool.waitForStarted());
+        qputenv("ORVANTA_PORT_DIR", QFile::encodeName(dir.path()));
+        QTRY_VERIFY_WITH_TIMEOUT(!platform::QtSerialPort::devicePath(4).isEmpty(), 5000);
+        platform::QtSerialPort port;
+        QVERIFY(port.open(4));
+        port.write(board::readTextFrame('1'));
+        QVERIFY(port.waitForBytes(11, 2000));
+        QCOMPARE(port.readAll(), QByteArrayLiteral("BTDawn    \xA0"));
+        port.close();
+        tool.terminate();
+        QVERIFY(tool.waitForFinished(5000));
+        QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+        QVERIFY(!QFileInfo(dir.filePath(u"COM4"_s)).isSymLink());
+    }
+
+    // The emulator colour reaches the board, the names come back, and a
+    // cycle written into a slot reads back the same.
+    void emulatorNamesAndARoundTrip()
+    {
+        switchOn();
         click("mnuEnableRGB");
         m_form->SliderGreen->setValue(64);
         QTRY_COMPARE_WITH_TIMEOUT(m_pty->board().emulatorColour()[1], 64, kWait);
 
+        loadCycle(*m_form, 20, 1200);
+        const QList<store::ColourPoint> written = storeRows(*m_form);
         click("mnuUsbInterfaceOn");
         QTRY_VERIFY_WITH_TIMEOUT(m_form->SlotNamesLoaded, kWait);
         QCOMPARE(m_form->slotCaption(3), u"Sunset  "_s);
-        QCOMPARE(m_form->slotCaption(1), u"Cycle1  "_s);
-
-        // The board goes away: one error closes the port, one message, the link off.
-        m_dialogs.answerMessage(MsgResult::Ok);
-        m_pty->vanish();
-        QTRY_VERIFY_WITH_TIMEOUT(!item("mnuUsbOn")->isChecked(), kWait);
-        QCOMPARE(m_dialogs.shown.size(), 1);
-        // The port's own reason, through its one closing-on-error path.
-        QCOMPARE(messageLine(m_dialogs.last().text), u"La Scheda è stata disconnessa dalla linea USB!"_s);
-        QCOMPARE(messageLine(m_dialogs.last().text, 1), u"La porta ha segnalato: "_s + m_port->lastError());
-        QCOMPARE(m_port->errorsHandled(), 1);
-        QVERIFY(!m_port->isOpen());
-        QTest::qWait(300); // nothing more may come of it
-        QCOMPARE(m_dialogs.shown.size(), 1);
-        QCOMPARE(m_port->errorsHandled(), 1);
-    }
-
-    void writeASlotAndReadItBack()
-    {
-        // A cycle from a file.
-        store::ColourTable t;
-        for (int k = 1; k <= 20; ++k) {
-            t.row(k).setValue(Field::PointID, k);
-            t.row(k).setValue(Field::Time, (k - 1) * 4000 + (k > 18 ? 1000 : 0));
-            t.row(k).setValue(Field::Length, 300 + k);
-            t.row(k).setValue(Field::Blue, 5 * k);
-        }
-        const QString path = m_dir.filePath(u"evening.txt"_s);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(cyclefile::writeCycle(t, u"01200"_s));
-        file.close();
-        m_dialogs.answerOpenFile(path);
-        click("mnuFileOpen");
-        QCOMPARE(m_form->PointCount, 20);
-        const QList<store::ColourPoint> opened = storeRows(*m_form);
-
-        click("mnuUsbInterfaceOn");
-        QTRY_VERIFY_WITH_TIMEOUT(m_form->SlotNamesLoaded, kWait);
         click("mnuUsbInterfaceOnCycle3");
         m_dialogs.answerMessage(MsgResult::Yes);
         click("mnuUsbInterfaceOnCommandWr");
         QTRY_VERIFY_WITH_TIMEOUT(!item("mnuUsbInterfaceOnCommandWr")->isChecked(), kWait);
         QCOMPARE(m_pty->board().transitionRecord(3), board::transitionRecord(1200, 20));
 
-        // The editor emptied, then slot 3 read back.
-        m_dialogs.answerMessage(MsgResult::Yes); // close
-        m_dialogs.answerMessage(MsgResult::No);  // without saving
-        click("mnuFileClose");
-        QCOMPARE(m_form->PointCount, 1);
+        // Another cycle in the editor, then slot 3 read back.
+        loadCycle(*m_form, 2, 0);
         m_dialogs.answerMessage(MsgResult::Yes);
         click("mnuUsbInterfaceOnCommandRd");
         QTRY_VERIFY_WITH_TIMEOUT(!item("mnuUsbInterfaceOnCommandRd")->isChecked(), kWait);
-        QCOMPARE(m_form->PointCount, 20);
-        QCOMPARE(storeRows(*m_form), opened);
+        QCOMPARE(storeRows(*m_form), written);
         QCOMPARE(m_form->TransitionTime, u"01200"_s);
-        QCOMPARE(m_dialogs.shown.size(), 4); // the two confirmations and the close's two questions
+        QCOMPARE(m_dialogs.shown.size(), 2); // the two confirmations
+        QCOMPARE(m_port->errorsHandled(), 0);
     }
 };
 

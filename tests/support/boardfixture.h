@@ -1,9 +1,10 @@
 #pragma once
 
 #include "app/formcolour.h"
+#include "store/numbers.h"
+#include "support/scripteddialogs.h"
 #include "virtualboard.h"
 #include "virtualport.h"
-#include "support/scripteddialogs.h"
 
 #include <QAction>
 #include <QMenu>
@@ -22,6 +23,26 @@ inline QList<store::ColourPoint> storeRows(FormColour &w)
     for (int r = 1; r <= store::kRowCount; ++r)
         out.append(w.table().row(r));
     return out;
+}
+
+// A cycle of `points` points: point k at (k-1)*1200 s, length 100, colour from k.
+inline void loadCycle(FormColour &w, int points, qint64 transition)
+{
+    store::emptyTable(w.table());
+    for (int k = 1; k <= points; ++k) {
+        store::ColourPoint &p = w.table().row(k);
+        p.setValue(store::Field::PointID, k);
+        p.setValue(store::Field::Time, (k - 1) * 1200);
+        p.setValue(store::Field::Length, 100);
+        p.setValue(store::Field::Red, k);
+        p.setValue(store::Field::Green, 100 - k);
+        p.setValue(store::Field::Blue, (7 * k) % 101);
+    }
+    w.TransitionTime = store::format00000(transition);
+    w.DataBaseCheck();
+    w.PointCurrent = 1;
+    w.table().MoveFirst();
+    w.pointRefresh();
 }
 
 // A main window with scripted dialogs and the virtual board behind its
