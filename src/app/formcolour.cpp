@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,9 +73,12 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
 
 FormColour::~FormColour()
 {
-    // The history empties itself as it goes; the window is no longer there to show it.
+    // The history empties itself and the dock hides as they go; the window is
+    // no longer there to show either.
     if (History)
         History->disconnect(this);
+    if (PointsTable)
+        PointsTable->disconnect(this);
 }
 
 bool FormColour::english() const { return hasTag(mnuConfigLanguage, u"E"); }
