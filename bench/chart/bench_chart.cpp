@@ -14,6 +14,8 @@
 #include <QPainter>
 #include <QTableView>
 
+#include "benchmain.h"
+
 #include <benchmark/benchmark.h>
 
 static void BM_Grid64(benchmark::State &state)
@@ -145,12 +147,4 @@ static void BM_PointsTableRefresh64(benchmark::State &state)
 }
 BENCHMARK(BM_PointsTableRefresh64)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return runWidgetBenchmarks(argc, argv); }

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QUndoStack>
 
+#include "benchmain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -55,12 +57,4 @@ BENCHMARK(BM_RedoShift64)->Unit(benchmark::kMillisecond)->Repetitions(5)->Report
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return runWidgetBenchmarks(argc, argv); }
