@@ -348,9 +348,6 @@ void FormColour::boardConnect()
     ProgressBarWait->setVisible(true);
     board::ScanState scan{UsbState, UsbRetry, UsbTick, ProgressBarWait->value()};
     const board::ScanOutcome outcome = board::scanStep(scan, m_port);
-    UsbState = scan.usbState;
-    UsbRetry = scan.usbRetry;
-    UsbTick = scan.usbTick;
     ProgressBarWait->setValue(std::min(scan.port, ProgressBarWait->maximum()));
     switch (outcome) {
     case board::ScanOutcome::Searching: break;

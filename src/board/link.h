@@ -12,14 +12,15 @@ namespace board {
 
 // ----- Automatic scan --------------------------------------------------------
 
-// The scan's state: UsbState (0 probe the next port, 1 wait for the reply,
-// anything else give up), UsbRetry, UsbTick, and the port under test (the
-// progress value, 1..16).
+// The scan's state, read and written where it lives (the window's UsbState,
+// UsbRetry and UsbTick): UsbState 0 probes the next port, 1 waits for the
+// reply, anything else gives up; and the port under test (the progress
+// value, 1..16).
 struct ScanState
 {
-    quint8 usbState = 0;
-    quint8 usbRetry = 0;
-    quint8 usbTick = 0;
+    quint8 &usbState;
+    quint8 &usbRetry;
+    quint8 &usbTick;
     int port = 1;
 };
 
