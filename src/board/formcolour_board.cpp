@@ -40,10 +40,9 @@ using platform::MsgResult;
 
 namespace {
 
-const Bilingual kWarning = platform::warningTitle();
 
 BilingualMessage confirmation(const char *english, const char *italian, MsgIcon icon = MsgIcon::Question,
-                              const Bilingual &title = kWarning)
+                              const Bilingual &title = platform::warningTitle())
 {
     return BilingualMessage{
         {QString::fromUtf8(english), QString::fromUtf8(italian)}, title, icon, MsgButtons::YesNo, MsgResult::No};

@@ -12,12 +12,11 @@ namespace board {
 
 namespace {
 
-const Bilingual kWarning = platform::warningTitle();
 
 constexpr quint8 kGiveUp = 2;
 constexpr int kLastPort = 16;
 
-BilingualMessage message(const Bilingual &text, MsgIcon icon, const Bilingual &title = kWarning)
+BilingualMessage message(const Bilingual &text, MsgIcon icon, const Bilingual &title = platform::warningTitle())
 {
     return BilingualMessage{text, title, icon, MsgButtons::Ok, MsgResult::Ok};
 }

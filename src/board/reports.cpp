@@ -11,7 +11,6 @@ namespace board {
 
 namespace {
 
-const Bilingual kWarning = platform::warningTitle();
 
 QString n(int value) { return QString::number(value); }
 
@@ -25,7 +24,7 @@ QString quoted(const QString &name)
 
 Bilingual both(const QString &english, const QString &italian) { return {english, italian}; }
 
-BilingualMessage box(const Bilingual &text, MsgIcon icon, const Bilingual &title = kWarning,
+BilingualMessage box(const Bilingual &text, MsgIcon icon, const Bilingual &title = platform::warningTitle(),
                      MsgButtons buttons = MsgButtons::Ok, MsgResult defaultButton = MsgResult::Ok)
 {
     return BilingualMessage{text, title, icon, buttons, defaultButton};
@@ -237,7 +236,7 @@ BilingualMessage backupReplaceQuestion(const QStringList &files)
                           + QStringList{QStringLiteral("Replace them?")}),
                     lines(QStringList{QStringLiteral("Questi file nella cartella saranno sostituiti:")} + files
                           + QStringList{QStringLiteral("Sostituirli?")})),
-               MsgIcon::Question, kWarning, MsgButtons::YesNo, MsgResult::No);
+               MsgIcon::Question, platform::warningTitle(), MsgButtons::YesNo, MsgResult::No);
 }
 
 BilingualMessage backupDoneMessage(int slots, const QString &folder)
@@ -284,7 +283,7 @@ BilingualMessage restoreQuestion(const QStringList &slotLines, bool slotOneLeftO
         english << QStringLiteral("Slot 1 can only be read: its file is left out.");
         italian << QString::fromUtf8("Lo slot 1 può essere solo letto: il suo file non viene usato.");
     }
-    return box(both(lines(english), lines(italian)), MsgIcon::Question, kWarning, MsgButtons::YesNo, MsgResult::No);
+    return box(both(lines(english), lines(italian)), MsgIcon::Question, platform::warningTitle(), MsgButtons::YesNo, MsgResult::No);
 }
 
 BilingualMessage restoreNothingMessage()

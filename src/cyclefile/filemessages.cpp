@@ -11,18 +11,17 @@ using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
 
-const Bilingual kWarning = platform::warningTitle();
 const QChar DQ(34);
 const QChar CR = kLineBreak;
 
 BilingualMessage ask(const QString &english, const QString &italian, MsgIcon icon = MsgIcon::Question)
 {
-    return BilingualMessage{{english, italian}, kWarning, icon, MsgButtons::YesNo, MsgResult::No};
+    return BilingualMessage{{english, italian}, platform::warningTitle(), icon, MsgButtons::YesNo, MsgResult::No};
 }
 
 BilingualMessage warn(const QString &english, const QString &italian)
 {
-    return BilingualMessage{{english, italian}, kWarning, MsgIcon::Exclamation, MsgButtons::Ok, MsgResult::Ok};
+    return BilingualMessage{{english, italian}, platform::warningTitle(), MsgIcon::Exclamation, MsgButtons::Ok, MsgResult::Ok};
 }
 
 QString details(const QString &fileLabel, const QString &path, const QString &reasonLabel, const QString &reason)
