@@ -2,6 +2,7 @@
 
 #include "board/jobs.h"
 #include "board/link.h"
+#include "board/pendingjobs.h"
 #include "board/reports.h"
 #include "chart/chartwalk.h"
 #include "chart/simulator.h"
@@ -496,6 +497,8 @@ public:
     // The slot the USB menu shows selected in interface mode, 0 when none:
     // the only slot a command may reach.
     int selectedSlot() const;
+    // The slot ticked in the USB menu, 0 when none.
+    int tickedSlot() const;
     // The toolbar's board buttons and status panels 3 and 4 made to show
     // what the USB menu shows and what the link last did.
     void syncBoardControls();
@@ -516,11 +519,6 @@ public:
     QPointer<FormDevice> m_formDevice;
 
 private:
-    struct BoardJobEntry
-    {
-        const char *item;
-        bool (FormColour::*run)();
-    };
     QAction *boardItem(const char *name) const;
     void setButton(const char *key, std::optional<bool> pressed, std::optional<bool> enabled = std::nullopt);
     void setSlotCaption(int slot, const QByteArray &name);
@@ -529,8 +527,8 @@ private:
     void boardOff();
     void boardConnect();
     void boardSupervise();
-    const BoardJobEntry *pendingJob() const;
-    void runPendingJob(board::LinkMode mode);
+    // The jobs armed through the USB menu, in the order the link takes them.
+    board::PendingJobs m_jobs;
     bool applyJobTick(const board::JobTick &tick, board::Job job);
     void showBoardResult(board::Job job, int slot, bool success);
     bool USBVerify();
@@ -561,7 +559,7 @@ private:
     char slotDigit() const;
     bool boardCommandAvailable() const;
     void disarmEraseAll();
-    void startBoardJob(const char *item, int failureStep);
+    void startBoardJob(board::Job job, int failureStep);
     // The refresh after a board transfer, and the redraw after a rename.
     void refreshAfterBoardWrite();
     void refreshAfterBoardRead();
@@ -735,5 +733,7 @@ public:
 
 private:
     QHash<QString, QAction *> m_menuItems;
+    // The eight slot items of the USB menu.
+    QActionGroup *m_slotItems = nullptr;
     QHash<QString, QAction *> m_toolbarButtons;
 };

@@ -118,9 +118,15 @@ void FormColour::buildMenus()
     usb->addSeparator()->setObjectName(QStringLiteral("mnuUsbInterfaceOnNull"));
     QMenu *cycles = addSubMenu(usb, "mnuUsbInterfaceOnCycle");
     cycles->menuAction()->setEnabled(false);
+    // At most one slot is ticked: the slot the commands reach.
+    m_slotItems = new QActionGroup(this);
+    m_slotItems->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int n = 1; n <= 8; ++n) {
         const QByteArray name = "mnuUsbInterfaceOnCycle" + QByteArray::number(n);
-        addItem(cycles, name.constData(), QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + n - 1)))->setCheckable(true);
+        QAction *item = addItem(cycles, name.constData(), QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + n - 1)));
+        item->setCheckable(true);
+        item->setData(n);
+        m_slotItems->addAction(item);
     }
     QMenu *commands = addSubMenu(usb, "mnuUsbInterfaceOnCommand");
     commands->menuAction()->setEnabled(false);

@@ -24,6 +24,7 @@
 #include "store/numbers.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -111,6 +112,19 @@ void FormColour::connectBoard()
     // Checked while its job runs.
     boardItem("mnuInfoBoard")->setCheckable(true);
     onMenu("mnuInfoBoard", &FormColour::mnuInfoBoard_Click);
+    // The jobs in the order the link's idle step takes them; the device
+    // information is the only one of the emulator mode.
+    const auto job = [this](board::Job kind, const char *item, bool (FormColour::*run)(), bool emulator = false) {
+        m_jobs.add(kind, boardItem(item), [this, run] { return (this->*run)(); }, emulator);
+    };
+    job(board::Job::Clean, "mnuUsbInterfaceOnCommandCl", &FormColour::USBClean);
+    job(board::Job::Erase, "mnuUsbInterfaceOnCommandEr", &FormColour::USBErase);
+    job(board::Job::Read, "mnuUsbInterfaceOnCommandRd", &FormColour::USBRead);
+    job(board::Job::Rename, "mnuUsbInterfaceOnCommandNn", &FormColour::USBRename);
+    job(board::Job::Write, "mnuUsbInterfaceOnCommandWr", &FormColour::USBWrite);
+    job(board::Job::Device, "mnuInfoBoard", &FormColour::USBDevice, true);
+    job(board::Job::Backup, "mnuUsbInterfaceOnBackup", &FormColour::USBBackup);
+    job(board::Job::Restore, "mnuUsbInterfaceOnRestore", &FormColour::USBRestore);
 
     // The buttons of the board show their state pressed; those of the modes,
     // the slots and the commands wait for the board to be switched on.
@@ -153,11 +167,14 @@ int FormColour::selectedSlot() const
 {
     if (!boardItem("mnuUsbInterfaceOn")->isChecked() || !boardItem("mnuUsbInterfaceOnCycle")->isEnabled())
         return 0;
-    for (int k = 1; k <= 8; ++k) {
-        if (menuItem(itemName("mnuUsbInterfaceOnCycle", k))->isChecked())
-            return UsbCycleSlot == QString::number(k) ? k : 0;
-    }
-    return 0;
+    const int slot = tickedSlot();
+    return slot != 0 && UsbCycleSlot == QString::number(slot) ? slot : 0;
+}
+
+int FormColour::tickedSlot() const
+{
+    const QAction *item = m_slotItems->checkedAction();
+    return item ? item->data().toInt() : 0;
 }
 
 void FormColour::syncBoardControls()
@@ -172,8 +189,7 @@ void FormColour::syncBoardControls()
     setButton("USBIn", interfaceOn->isChecked(), interfaceOn->isEnabled());
     const bool slotsOpen = interfaceOn->isChecked() && boardItem("mnuUsbInterfaceOnCycle")->isEnabled();
     for (int k = 1; k <= 8; ++k)
-        setButton(QByteArray("Cycle" + QByteArray::number(k)).constData(),
-                  slotsOpen && menuItem(itemName("mnuUsbInterfaceOnCycle", k))->isChecked(), slotsOpen);
+        setButton(QByteArray("Cycle" + QByteArray::number(k)).constData(), slotsOpen && k == tickedSlot(), slotsOpen);
     const int slot = selectedSlot();
     const bool writable = slot > 1 && boardItem("mnuUsbInterfaceOnCommand")->isEnabled();
     setButton("Read", std::nullopt, slot != 0);
@@ -288,11 +304,7 @@ void FormColour::mnuUsbOn_Click()
         boardItem("mnuUSBComPort")->setEnabled(true);
         boardItem("mnuInfoBoard")->setEnabled(false);
         // A job armed but not yet started must not run when the board comes back.
-        for (const char *name :
-             {"mnuUsbInterfaceOnCommandRd", "mnuUsbInterfaceOnCommandWr", "mnuUsbInterfaceOnCommandNn",
-              "mnuUsbInterfaceOnCommandCl", "mnuUsbInterfaceOnCommandEr", "mnuInfoBoard", "mnuUsbInterfaceOnBackup",
-              "mnuUsbInterfaceOnRestore"})
-            boardItem(name)->setChecked(false);
+        m_jobs.disarmAll();
         m_verifying = false;
         startProgress(50, 0, QStringLiteral("S"));
         ProgressBarWait->setVisible(true);
@@ -378,56 +390,26 @@ void FormColour::boardSupervise()
     else if (InterfaceActive)
         active = board::LinkMode::Interface;
 
-    bool jobPending = false;
-    if (active == board::LinkMode::Emulator)
-        jobPending = boardItem("mnuInfoBoard")->isChecked();
-    else if (active == board::LinkMode::Interface)
-        jobPending = !SlotNamesLoaded || pendingJob() != nullptr;
+    // In interface mode the slots' names are read before any job.
+    const bool namesFirst = active == board::LinkMode::Interface && !SlotNamesLoaded;
+    const std::optional<board::Job> job = m_jobs.next(active);
 
     const std::array<int, 3> colour{int(std::clamp<qint64>(store::toNumber(EmulatorRed), 0, 255)),
                                     int(std::clamp<qint64>(store::toNumber(EmulatorGreen), 0, 255)),
                                     int(std::clamp<qint64>(store::toNumber(EmulatorBlue), 0, 255))};
-    switch (board::supervisionStep(UsbState, active, jobPending, colour, m_port)) {
+    switch (board::supervisionStep(UsbState, active, namesFirst || job, colour, m_port)) {
     case board::SupervisionOutcome::Continue: break;
-    case board::SupervisionOutcome::RunJob: runPendingJob(active); break;
+    case board::SupervisionOutcome::RunJob:
+        if (namesFirst)
+            SlotNamesLoaded = USBText();
+        else
+            m_jobs.step(*job);
+        break;
     case board::SupervisionOutcome::Disconnected:
         say(m_portError.isEmpty() ? board::disconnectedMessage()
                                   : board::withLine(board::disconnectedMessage(), board::portErrorLine(m_portError)));
         mnuUsbOn_Click();
         break;
-    }
-}
-
-// The jobs in the order step 0 looks for them.
-const FormColour::BoardJobEntry *FormColour::pendingJob() const
-{
-    static const BoardJobEntry jobs[] = {
-        {"mnuUsbInterfaceOnCommandCl", &FormColour::USBClean}, {"mnuUsbInterfaceOnCommandEr", &FormColour::USBErase},
-        {"mnuUsbInterfaceOnCommandRd", &FormColour::USBRead},  {"mnuUsbInterfaceOnCommandNn", &FormColour::USBRename},
-        {"mnuUsbInterfaceOnCommandWr", &FormColour::USBWrite}, {"mnuInfoBoard", &FormColour::USBDevice},
-        {"mnuUsbInterfaceOnBackup", &FormColour::USBBackup},   {"mnuUsbInterfaceOnRestore", &FormColour::USBRestore},
-    };
-    for (const BoardJobEntry &job : jobs) {
-        if (boardItem(job.item)->isChecked())
-            return &job;
-    }
-    return nullptr;
-}
-
-void FormColour::runPendingJob(board::LinkMode mode)
-{
-    if (mode == board::LinkMode::Emulator) {
-        QAction *info = boardItem("mnuInfoBoard");
-        info->setChecked(USBDevice());
-        return;
-    }
-    if (!SlotNamesLoaded) {
-        SlotNamesLoaded = USBText();
-        return;
-    }
-    if (const BoardJobEntry *job = pendingJob()) {
-        QAction *item = boardItem(job->item);
-        item->setChecked((this->*job->run)());
     }
 }
 
@@ -624,8 +606,8 @@ void FormColour::mnuUsbInterfaceOn_Click()
     boardItem("mnuUsbInterfaceOnCycle")->setEnabled(true);
     startProgress(board::kTextFailure, 0, QStringLiteral("M"));
     ProgressBarWait->setVisible(true);
-    for (int k = 1; k <= 8; ++k)
-        menuItem(itemName("mnuUsbInterfaceOnCycle", k))->setChecked(false);
+    if (QAction *ticked = m_slotItems->checkedAction())
+        ticked->setChecked(false);
     boardItem("mnuUsbInterfaceOnCommandEe")->setChecked(false);
     boardItem("mnuUsbInterfaceOnCommandEr")->setEnabled(false);
     syncBoardControls();
@@ -641,8 +623,7 @@ void FormColour::mnuUsbInterfaceOnCycle_Click(int slot)
     QAction *item = menuItem(itemName("mnuUsbInterfaceOnCycle", slot));
     QAction *commands = boardItem("mnuUsbInterfaceOnCommand");
     if (!item->isChecked()) {
-        for (int k = 1; k <= 8; ++k)
-            menuItem(itemName("mnuUsbInterfaceOnCycle", k))->setChecked(k == slot);
+        item->setChecked(true);
         UsbCycleSlot = QString::number(slot);
         // Slot 1 can only be read, from the toolbar.
         commands->setEnabled(slot != 1);
@@ -678,17 +659,16 @@ void FormColour::disarmEraseAll()
     boardItem("mnuUsbInterfaceOnCommandEr")->setEnabled(false);
 }
 
-void FormColour::startBoardJob(const char *item, int failureStep)
+void FormColour::startBoardJob(board::Job job, int failureStep)
 {
     // A transfer replaces what the editor shows: a point being edited or
     // inserted is given up first, so the editor is in browse mode with the rest.
-    if (!hasTag(CommandSave, u"D")
-        && (qstrcmp(item, "mnuUsbInterfaceOnCommandRd") == 0 || qstrcmp(item, "mnuUsbInterfaceOnCommandWr") == 0))
+    if (!hasTag(CommandSave, u"D") && (job == board::Job::Read || job == board::Job::Write))
         CommandAnnul_Click();
     startProgress(failureStep, 0, QStringLiteral("M"));
     ProgressBarWait->setVisible(true);
     m_verifying = false;
-    boardItem(item)->setChecked(true);
+    m_jobs.arm(job);
     // Nothing of the cycle can be changed while the job runs.
     setEditorLocked(true);
     // No other command may start while this one runs; the menus come back
@@ -702,7 +682,7 @@ void FormColour::mnuUsbInterfaceOnCommandRd_Click()
         && say(board::withLine(confirmation("Read Color Cycle! Confirm?", "Leggere il Ciclo Colore! Confermi?"),
                                board::confirmationLine(board::Job::Read, selectedSlot(), slotCaption(selectedSlot()))))
                == MsgResult::Yes)
-        startBoardJob("mnuUsbInterfaceOnCommandRd", board::kReadFailure);
+        startBoardJob(board::Job::Read, board::kReadFailure);
     disarmEraseAll();
 }
 
@@ -712,7 +692,7 @@ void FormColour::mnuUsbInterfaceOnCommandWr_Click()
         && say(board::withLine(confirmation("Write Color Cycle! Confirm?", "Scrivere il Ciclo Colore! Confermi?"),
                                board::confirmationLine(board::Job::Write, selectedSlot(), slotCaption(selectedSlot()))))
                == MsgResult::Yes)
-        startBoardJob("mnuUsbInterfaceOnCommandWr", board::kWriteFailure);
+        startBoardJob(board::Job::Write, board::kWriteFailure);
     disarmEraseAll();
 }
 
@@ -737,7 +717,7 @@ void FormColour::mnuUsbInterfaceOnCommandNn_Click()
                 say(board::withLine(*check.refusal, board::renameAllowedLine()));
             } else if (check.name) {
                 UsbRenameText = QString::fromLatin1(*check.name);
-                startBoardJob("mnuUsbInterfaceOnCommandNn", board::kRenameFailure);
+                startBoardJob(board::Job::Rename, board::kRenameFailure);
             }
         }
     }
@@ -750,7 +730,7 @@ void FormColour::mnuUsbInterfaceOnCommandCl_Click()
         && say(board::withLine(confirmation("Clean the Colour Cycle! Confirm?", "Cancella il Ciclo Colore! Confermi?"),
                                board::confirmationLine(board::Job::Clean, selectedSlot(), slotCaption(selectedSlot()))))
                == MsgResult::Yes)
-        startBoardJob("mnuUsbInterfaceOnCommandCl", board::kCleanFailure);
+        startBoardJob(board::Job::Clean, board::kCleanFailure);
     disarmEraseAll();
 }
 
@@ -772,7 +752,7 @@ void FormColour::mnuUsbInterfaceOnCommandEr_Click()
                             board::confirmationLine(board::Job::Erase, 0, QString())))
         != MsgResult::Yes)
         return; // the guard stays armed
-    startBoardJob("mnuUsbInterfaceOnCommandEr", board::kEraseFailure);
+    startBoardJob(board::Job::Erase, board::kEraseFailure);
     disarmEraseAll();
 }
 
@@ -784,7 +764,7 @@ void FormColour::mnuInfoBoard_Click()
         m_formDevice->close();
     startProgress(board::kDeviceFailure, 0, QStringLiteral("M"));
     ProgressBarWait->setVisible(true);
-    boardItem("mnuInfoBoard")->setChecked(true);
+    m_jobs.arm(board::Job::Device);
     MenuDisable();
     m_formDevice = new FormDevice(english(), this);
     m_formDevice->adjustSize();
@@ -832,7 +812,7 @@ void FormColour::mnuUsbInterfaceOnBackup_Click()
     m_transfer.slots = {1, 2, 3, 4, 5, 6, 7, 8};
     m_transfer.replaced = replaced;
     m_transfer.perSlot = board::kReadFailure;
-    startBoardJob("mnuUsbInterfaceOnBackup", board::kTextFailure + 8 * board::kReadFailure);
+    startBoardJob(board::Job::Backup, board::kTextFailure + 8 * board::kReadFailure);
 }
 
 bool FormColour::USBBackup()
@@ -944,7 +924,7 @@ void FormColour::mnuUsbInterfaceOnRestore_Click()
     x.verify = boardItem("mnuUsbInterfaceOnCommandVf")->isChecked();
     x.perSlot = board::kWriteFailure + (x.verify ? board::kReadFailure : 0) + board::kRenameFailure;
     m_transfer = x;
-    startBoardJob("mnuUsbInterfaceOnRestore", int(x.slots.size()) * x.perSlot);
+    startBoardJob(board::Job::Restore, int(x.slots.size()) * x.perSlot);
 }
 
 bool FormColour::USBRestore()
