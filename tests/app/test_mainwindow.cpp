@@ -40,7 +40,6 @@ private Q_SLOTS:
     void exitAnswers();
     void timeDisplayRoundTrips_data();
     void timeDisplayRoundTrips();
-    void timeDisplayLabelsAndCaret();
     void everyButtonAndPictureFindsItsImage();
     void settingsComeBackAtTheNextStart();
 };
@@ -247,6 +246,9 @@ void TestMainWindow::timeDisplayRoundTrips_data()
     QTest::newRow("empty") << QString() << u"00:00:00"_s << u"00000"_s;
 }
 
+// The switch converts the three time fields both ways and writes its own
+// caption ("Tempo", not the language switch's "Tempi"), the simulator clock
+// and the carets; the labels are the language test's.
 void TestMainWindow::timeDisplayRoundTrips()
 {
     QFETCH(QString, seconds);
@@ -254,34 +256,21 @@ void TestMainWindow::timeDisplayRoundTrips()
     QFETCH(QString, back);
     FormFixture f;
     FormColour &w = *f.form;
+    const auto texts = [&w] { return QStringList{w.TextTime->text(), w.TextLength->text(), w.TextTransition->text()}; };
     w.mnuConfigTimeViewer_Click(); // to seconds
-    QCOMPARE(tag(w.mnuConfigTimeViewer), QStringLiteral("S"));
+    QCOMPARE(tag(w.mnuConfigTimeViewer) + w.mnuConfigTimeViewer->text() + w.LabelSimulatorTime->text(),
+             u"STempo = Secondi00000"_s);
+    QCOMPARE((QList<int>{w.TextTime->cursorPosition(), w.TimeCaret, w.TransitionCaret}), (QList<int>{5, 5, 5}));
     for (QLineEdit *box : {w.TextTime, w.TextLength, w.TextTransition})
         box->setText(seconds);
-    w.mnuConfigTimeViewer_Click();
-    for (QLineEdit *box : {w.TextTime, w.TextLength, w.TextTransition})
-        QCOMPARE(box->text(), hms);
-    w.mnuConfigTimeViewer_Click();
-    for (QLineEdit *box : {w.TextTime, w.TextLength, w.TextTransition})
-        QCOMPARE(box->text(), back);
-    QCOMPARE((QStringList{w.TimeText, w.LengthText, w.TransitionText}), QStringList(3, back));
-}
-
-// The switch writes its own caption ("Tempo", not the language switch's
-// "Tempi"), the simulator clock and the carets; the labels are the language test's.
-void TestMainWindow::timeDisplayLabelsAndCaret()
-{
-    FormFixture f;
-    FormColour &w = *f.form;
-    w.mnuConfigTimeViewer_Click();
-    QCOMPARE(w.mnuConfigTimeViewer->text(), QStringLiteral("Tempo = Secondi"));
-    QCOMPARE(w.LabelSimulatorTime->text(), QStringLiteral("00000"));
-    QCOMPARE((QList<int>{w.TextTime->cursorPosition(), w.TimeCaret, w.TransitionCaret}), (QList<int>{5, 5, 5}));
     setTag(w.mnuConfigLanguage, QStringLiteral("E"));
     w.mnuConfigTimeViewer_Click();
-    QCOMPARE(w.mnuConfigTimeViewer->text(), QStringLiteral("Time = hh:mm:ss"));
-    QCOMPARE(w.LabelSimulatorTime->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(texts(), QStringList(3, hms));
+    QCOMPARE(w.mnuConfigTimeViewer->text() + w.LabelSimulatorTime->text(), u"Time = hh:mm:ss00:00:00"_s);
     QCOMPARE((QList<int>{w.TextLength->cursorPosition(), w.LengthCaret}), (QList<int>{8, 8}));
+    w.mnuConfigTimeViewer_Click();
+    QCOMPARE(texts(), QStringList(3, back));
+    QCOMPARE((QStringList{w.TimeText, w.LengthText, w.TransitionText}), QStringList(3, back));
 }
 
 // Icons are read when first drawn, so a misspelt name would only show as a

@@ -6,9 +6,16 @@
 
 namespace {
 
-void unexpected(const QString &what)
+// The next scripted answer of a kind, or a failure of the running test when
+// none was scripted.
+template <typename T>
+T next(QQueue<T> &answers, const QString &what, T fallback = {})
 {
-    QTest::qFail(qPrintable(QStringLiteral("unexpected dialog: ") + what), __FILE__, __LINE__);
+    if (answers.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected dialog: ") + what), __FILE__, __LINE__);
+        return fallback;
+    }
+    return answers.dequeue();
 }
 
 } // namespace
@@ -22,81 +29,50 @@ bool ScriptedDialogs::allAnswered() const
 platform::MsgResult ScriptedDialogs::message(const platform::Message &message)
 {
     shown.append(message);
-    if (m_messages.isEmpty()) {
-        unexpected(QStringLiteral("message \"%1\" / \"%2\"").arg(message.title, message.text));
-        return message.defaultButton;
-    }
-    return m_messages.dequeue();
+    return next(m_messages, QStringLiteral("message \"%1\" / \"%2\"").arg(message.title, message.text),
+                message.defaultButton);
 }
 
 std::optional<QString> ScriptedDialogs::input(const QString &prompt, const QString &, const QString &defaultText)
 {
     inputs.append({defaultText, 0});
-    if (m_inputs.isEmpty()) {
-        unexpected(QStringLiteral("input box \"%1\"").arg(prompt));
-        return std::nullopt;
-    }
-    return m_inputs.dequeue();
+    return next(m_inputs, QStringLiteral("input box \"%1\"").arg(prompt));
 }
 
 std::optional<QString> ScriptedDialogs::shortInput(const QString &prompt, const QString &, const QString &defaultText,
                                                    int maxLength)
 {
     inputs.append({defaultText, maxLength});
-    if (m_inputs.isEmpty()) {
-        unexpected(QStringLiteral("input box \"%1\"").arg(prompt));
-        return std::nullopt;
-    }
-    const std::optional<QString> text = m_inputs.dequeue();
+    const std::optional<QString> text = next(m_inputs, QStringLiteral("input box \"%1\"").arg(prompt));
     return text ? std::optional(text->left(maxLength)) : std::nullopt;
 }
 
 std::optional<QString> ScriptedDialogs::folder(const QString &title, const QString &)
 {
     fileDialogs.append({false, title, QString(), QString()});
-    if (m_folders.isEmpty()) {
-        unexpected(QStringLiteral("folder dialog \"%1\"").arg(title));
-        return std::nullopt;
-    }
-    return m_folders.dequeue();
+    return next(m_folders, QStringLiteral("folder dialog \"%1\"").arg(title));
 }
 
 std::optional<QString> ScriptedDialogs::openFile(const QString &title, const QString &filter, const QString &fileName)
 {
     fileDialogs.append({false, title, filter, fileName});
-    if (m_openFiles.isEmpty()) {
-        unexpected(QStringLiteral("open dialog \"%1\"").arg(title));
-        return std::nullopt;
-    }
-    return m_openFiles.dequeue();
+    return next(m_openFiles, QStringLiteral("open dialog \"%1\"").arg(title));
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(const QString &title, const QString &filter, const QString &fileName)
 {
     fileDialogs.append({true, title, filter, fileName});
-    if (m_saveFiles.isEmpty()) {
-        unexpected(QStringLiteral("save dialog \"%1\"").arg(title));
-        return std::nullopt;
-    }
-    return m_saveFiles.dequeue();
+    return next(m_saveFiles, QStringLiteral("save dialog \"%1\"").arg(title));
 }
 
 std::optional<QColor> ScriptedDialogs::colour(const QColor &)
 {
-    if (m_colours.isEmpty()) {
-        unexpected(QStringLiteral("colour dialog"));
-        return std::nullopt;
-    }
-    return m_colours.dequeue();
+    return next(m_colours, QStringLiteral("colour dialog"));
 }
 
 bool ScriptedDialogs::print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render)
 {
-    if (m_prints.isEmpty()) {
-        unexpected(QStringLiteral("print dialog \"%1\"").arg(title));
-        return false;
-    }
-    if (!m_prints.dequeue())
+    if (!next(m_prints, QStringLiteral("print dialog \"%1\"").arg(title), false))
         return false;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
