@@ -172,6 +172,8 @@ private Q_SLOTS:
         QTest::newRow("save") << u"mnuFileSave"_s << false << u"Il File non è stato trovato!"_s;
         QTest::newRow("save, English") << u"mnuFileSave"_s << true << u"File is not been found!"_s;
         QTest::newRow("delete") << u"mnuFileDelete"_s << false << u"Il File non è stato trovato"_s;
+        // Exit's save fails the same way, and the program goes on.
+        QTest::newRow("exit") << u"mnuFileExit"_s << false << u"Il File non è stato trovato!"_s;
     }
     void fileGoneFromDisk()
     {
@@ -183,11 +185,14 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(path));
         if (inEnglish)
             setTag(m_f->form->mnuConfigLanguage, u"E"_s);
+        const bool save = item != u"mnuFileDelete"_s;
+        QSignalSpy ended(m_f->form.get(), &FormColour::programEnded);
+        if (item == u"mnuFileExit"_s)
+            dialogs().answerMessage(MsgResult::Yes);
         run(item, {MsgResult::Yes, MsgResult::Ok});
         QCOMPARE(said(), u"!|"_s + message);
-        QVERIFY(!QFile::exists(path));
+        QVERIFY(!QFile::exists(path) && ended.isEmpty());
         // Save keeps naming the file and the cycle; Delete has emptied both.
-        const bool save = item == u"mnuFileSave"_s;
         QCOMPARE(m_f->form->FileName, save ? path : QString());
         QCOMPARE(storeBytes(), save ? cycleFile(3) : cyclefile::templateFile());
     }
