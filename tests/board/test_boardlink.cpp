@@ -365,6 +365,11 @@ private Q_SLOTS:
             QCOMPARE(j.board.transitionRecord(2), QByteArray::fromHex("00000000FFFFFFFF"));
         if (job == u"write") { // what was written reads back the same
             QVERIFY(runJob(j.port, j.job(u"read"_s)).second.success);
+            // The verify finds no difference; a transition one second off is told apart.
+            QCOMPARE(firstDifference(writtenCycle(j.source), j.cycle), 0);
+            ReadCycle other = j.cycle;
+            ++other.transitionTime;
+            QCOMPARE(firstDifference(writtenCycle(j.source), other), kTransitionDiffers);
             stored = j.table;
             points = 64;
         }
