@@ -1,8 +1,6 @@
 // The board link through the real serial port, against the virtual board
-// served on a pseudo-terminal in this process (and the tool in its own):
-// first the port alone, then the window with its own timer switching on,
-// showing the emulator colour, reading the names, and writing a cycle into a
-// slot and reading it back.
+// served on a pseudo-terminal in this process (and the tool in its own): the
+// port alone, then the window on its own timer.
 
 #include "board/frame.h"
 #include "board/records.h"
@@ -10,7 +8,6 @@
 #include "ptyboard.h"
 #include "support/boardfixture.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -22,11 +19,7 @@
 using namespace Qt::StringLiterals;
 using platform::MsgResult;
 
-namespace {
-
 constexpr int kWait = 15000; // generous: the whole scan of two ports takes about 1.1 s
-
-} // namespace
 
 class TestBoardPty : public QObject
 {
@@ -44,15 +37,6 @@ class TestBoardPty : public QObject
         QAction *action = item(name);
         QTRY_VERIFY_WITH_TIMEOUT(BoardFixture::reachable(action), kWait);
         action->trigger();
-    }
-    // The window switched on: COM1 is missing, the board answers on COM2.
-    void switchOn()
-    {
-        m_port = std::make_unique<platform::QtSerialPort>();
-        m_form = std::make_unique<FormColour>(m_dialogs, *m_port);
-        click("mnuUsbOn");
-        QTRY_VERIFY_WITH_TIMEOUT(m_form->BoardOnline, kWait);
-        QCOMPARE(m_form->StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT02"_s);
     }
 
 private Q_SLOTS:
@@ -75,60 +59,44 @@ private Q_SLOTS:
         m_dialogs.shown.clear();
     }
 
-    // The board answers across reopenings; a wait that runs out (Qt's
-    // TimeoutError) is no device error: the port stays open, nothing reported.
-    void portAnswersReopensAndWaitsOutTimeouts()
+    // The board answers across reopenings, a late reply in two pieces whole; a
+    // wait that runs out (Qt's TimeoutError) is no device error: the port stays
+    // open, nothing reported. Then the board vanishes.
+    void portAnswersWaitsOutTimeoutsAndClosesOnceWhenTheBoardVanishes()
     {
         platform::QtSerialPort port;
-        int closed = 0;
-        port.setClosedOnError([&closed](const QString &) { ++closed; });
+        QStringList reasons;
+        port.setClosedOnError([&reasons](const QString &reason) { reasons << reason; });
         QCOMPARE(port.portDevice(2), m_pty->linkPath());
         QVERIFY(platform::QtSerialPort::devicePath(1).isEmpty());
         QVERIFY(!port.open(1));
-        for (int round = 0; round < 2; ++round) {
+        const std::pair<QByteArray, QByteArray> rounds[] = {
+            {board::identifyFrame(), QByteArrayLiteral("BK\x8D")},
+            {board::readTextFrame('1'), QByteArrayLiteral("BTCycle1  \xF7")}};
+        for (const auto &[frame, reply] : rounds) {
             QVERIFY(port.open(2));
             port.flush();
-            port.write(board::identifyFrame());
-            QTRY_VERIFY_WITH_TIMEOUT(port.bytesWaiting() >= 3, 2000);
-            QCOMPARE(port.readAll(), QByteArrayLiteral("BK\x8D"));
+            port.write(frame);
+            QTRY_VERIFY_WITH_TIMEOUT(port.bytesWaiting() >= reply.size(), 2000);
+            QCOMPARE(port.readAll(), reply);
             port.close();
+            m_pty->board().faults.lateMs = 30;
+            m_pty->board().faults.splitReplies = true;
         }
         QVERIFY(port.open(2));
         QVERIFY(!port.waitForBytes(3, 200));
         QVERIFY(port.isOpen());
         QCOMPARE(m_pty->board().framesReceived(), 2);
         QCOMPARE(port.errorsHandled(), 0);
-        QCOMPARE(closed, 0);
-    }
+        QVERIFY(reasons.isEmpty());
 
-    void lateSplitReplyArrivesWhole()
-    {
-        m_pty->board().faults.lateMs = 30;
-        m_pty->board().faults.splitReplies = true;
-        platform::QtSerialPort port;
-        QVERIFY(port.open(2));
-        port.write(board::readTextFrame('1'));
-        QTRY_VERIFY_WITH_TIMEOUT(port.bytesWaiting() >= 11, 2000);
-        QCOMPARE(port.readAll(), QByteArrayLiteral("BTCycle1  \xF7"));
-    }
-
-    void vanishClosesThePortOnce()
-    {
-        platform::QtSerialPort port;
-        QStringList reasons;
-        port.setClosedOnError([&reasons](const QString &reason) { reasons << reason; });
-        QVERIFY(port.open(2));
-        m_pty->board().faults.vanishAfter = 2;
-        port.write(board::identifyFrame());
-        QTRY_VERIFY_WITH_TIMEOUT(port.bytesWaiting() >= 3, 2000);
+        // The board vanishes at the next frame: the port closes once, with its
+        // reason; a failing device keeps reporting, none of that may get through.
+        m_pty->board().faults.vanishAfter = 3;
         port.write(board::heartbeatFrame());
         QTRY_VERIFY_WITH_TIMEOUT(!m_pty->isRunning(), 2000);
         QTRY_VERIFY_WITH_TIMEOUT(!port.isOpen(), 2000);
-
-        // A failing device keeps reporting; none of that may get through.
-        QElapsedTimer spun;
-        spun.start();
-        QTRY_VERIFY_WITH_TIMEOUT(spun.elapsed() >= 300, 2000);
+        QTest::qWait(300);
         QCOMPARE(port.errorsHandled(), 1);
         QVERIFY(!port.lastError().isEmpty());
         QCOMPARE(reasons, QStringList{port.lastError()});
@@ -140,12 +108,10 @@ private Q_SLOTS:
     // removes its link when stopped.
     void toolAnswersABlockingWait()
     {
-        QTemporaryDir dir;
         QProcess tool;
         tool.start(QStringLiteral(VIRTUAL_BOARD_TOOL),
-                   {u"--dir"_s, dir.path(), u"--port"_s, u"4"_s, u"--names"_s, u"Dawn"_s});
+                   {u"--dir"_s, m_dir.path(), u"--port"_s, u"4"_s, u"--names"_s, u"Dawn"_s});
         QVERIFY(tool.waitForStarted());
-        qputenv("ORVANTA_PORT_DIR", QFile::encodeName(dir.path()));
         QTRY_VERIFY_WITH_TIMEOUT(!platform::QtSerialPort::devicePath(4).isEmpty(), 5000);
         platform::QtSerialPort port;
         QVERIFY(port.open(4));
@@ -156,14 +122,18 @@ private Q_SLOTS:
         tool.terminate();
         QVERIFY(tool.waitForFinished(5000));
         QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
-        QVERIFY(!QFileInfo(dir.filePath(u"COM4"_s)).isSymLink());
+        QVERIFY(!QFileInfo(m_dir.filePath(u"COM4"_s)).isSymLink());
     }
 
     // The emulator colour reaches the board, the names come back, and a
     // cycle written into a slot reads back the same.
     void emulatorNamesAndARoundTrip()
     {
-        switchOn();
+        m_port = std::make_unique<platform::QtSerialPort>();
+        m_form = std::make_unique<FormColour>(m_dialogs, *m_port);
+        click("mnuUsbOn"); // COM1 is missing, the board answers on COM2
+        QTRY_VERIFY_WITH_TIMEOUT(m_form->BoardOnline, kWait);
+        QCOMPARE(m_form->StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT02"_s);
         click("mnuEnableRGB");
         m_form->SliderGreen->setValue(64);
         QTRY_COMPARE_WITH_TIMEOUT(m_pty->board().emulatorColour()[1], 64, kWait);
