@@ -3,8 +3,9 @@
 #include <QMenu>
 #include <QTimer>
 
-FormFixture::FormFixture(bool started, QSettings *settings)
-    : form(std::make_unique<FormColour>(dialogs, port, settings))
+FormFixture::FormFixture(bool started, QSettings *settings, int boardPort)
+    : port(board, boardPort)
+    , form(std::make_unique<FormColour>(dialogs, port, settings))
 {
     form->TimerMove->stop();
     if (started)
@@ -13,24 +14,40 @@ FormFixture::FormFixture(bool started, QSettings *settings)
 
 void FormFixture::tick(int count)
 {
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
+        port.advance(50);
         form->TimerMove_Timer();
+    }
+}
+
+int FormFixture::tickUntil(const std::function<bool()> &done, int limit)
+{
+    for (int n = 1; n <= limit; ++n) {
+        tick();
+        if (done())
+            return n;
+    }
+    return -1;
 }
 
 bool FormFixture::trigger(const QString &menuItem)
 {
     QAction *action = form->menuItem(menuItem);
     Q_ASSERT_X(action, "FormFixture::trigger", qPrintable(menuItem));
-    // A user reaches an item through its menus: under a disabled menu it is out of reach.
-    for (QAction *a = action; a;) {
-        if (!a->isEnabled())
-            return false;
-        QAction *up = nullptr;
-        for (QObject *owner : a->associatedObjects())
-            if (auto *menu = qobject_cast<QMenu *>(owner); menu && menu->menuAction() != a)
-                up = menu->menuAction();
-        a = up;
-    }
+    if (!reachable(action))
+        return false;
     action->trigger();
+    return true;
+}
+
+bool FormFixture::reachable(const QAction *action)
+{
+    if (!action || !action->isEnabled())
+        return false;
+    // A user reaches an item through its menus: under a disabled menu it is out of reach.
+    for (QObject *owner : action->associatedObjects()) {
+        if (auto *menu = qobject_cast<QMenu *>(owner); menu && menu->menuAction() != action)
+            return reachable(menu->menuAction());
+    }
     return true;
 }
