@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -420,6 +419,7 @@ private Q_SLOTS:
         QFETCH(QString, setup);
         QFETCH(QString, widget);
         QFETCH(QString, where);
+        QStringList changed; // a toggle counted each time: exactly once
         Loaded f;
         FormColour &w = f.w;
         for (auto [letter, item] :
@@ -427,13 +427,11 @@ private Q_SLOTS:
             QVERIFY(!setup.contains(letter) || f.trigger(str(item)));
         if (setup.contains(u'E'))
             f.click(w.CommandEdit);
-        const std::pair<const char *, QAction *> functions[] = {{"RGB", w.mnuEnableRGB},
-                                                                {"cycle", w.mnuEnableColorCycle},
-                                                                {"simulator", w.mnuEnableSimulator},
-                                                                {"restart", w.menuItem(u"mnuSimulatorRestart"_s)}};
-        std::vector<std::unique_ptr<QSignalSpy>> spies; // a toggle counted each time: exactly once
-        for (auto [name, action] : functions)
-            spies.push_back(std::make_unique<QSignalSpy>(action, &QAction::toggled));
+        for (auto [name, action] : {std::pair{"RGB", w.mnuEnableRGB},
+                                    {"cycle", w.mnuEnableColorCycle},
+                                    {"simulator", w.mnuEnableSimulator},
+                                    {"restart", w.menuItem(u"mnuSimulatorRestart"_s)}})
+            connect(action, &QAction::toggled, &w, [&changed, name] { changed << str(name); });
         const bool hms = w.hmsMode();
         QWidget *target = f.find(widget);
         target->show();
@@ -442,10 +440,6 @@ private Q_SLOTS:
                           : where == u"b"_s ? QPoint(4, target->height() - 4)
                                             : target->rect().center();
         QTest::mouseClick(target, where == u"l"_s ? Qt::LeftButton : Qt::RightButton, {}, at);
-        QStringList changed;
-        for (std::size_t i = 0; i < std::size(functions); ++i)
-            for (qsizetype k = 0; k < spies[i]->size(); ++k)
-                changed << str(functions[i].first);
         if (w.hmsMode() != hms)
             changed << u"times"_s;
         QTEST(changed.join(u','), "changed");

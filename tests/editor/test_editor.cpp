@@ -26,9 +26,11 @@ struct Point
     int red = 0;
 };
 
-// Writes the points into the store numbered from 1, as a file load does.
-store::ColourTable &fill(store::ColourTable &t, const QList<Point> &points)
+// The points in an empty store numbered from 1, as a file load leaves them.
+store::ColourTable table(const QList<Point> &points)
 {
+    store::ColourTable t;
+    store::emptyTable(t);
     for (int i = 0; i < points.size(); ++i) {
         t.row(i + 1).setValue(Field::PointID, i + 1);
         t.row(i + 1).setValue(Field::Time, points[i].time);
@@ -36,12 +38,6 @@ store::ColourTable &fill(store::ColourTable &t, const QList<Point> &points)
         t.row(i + 1).setValue(Field::Red, points[i].red);
     }
     return t;
-}
-
-store::ColourTable table(const QList<Point> &points)
-{
-    store::ColourTable t;
-    return fill(t, points);
 }
 
 QList<qint64> column(const store::ColourTable &t, Field field, int count)
@@ -291,9 +287,7 @@ private Q_SLOTS:
         QFETCH(QString, field);
         QFETCH(QString, how);
         QFETCH(QString, keys);
-        if (!hms)
-            w->mnuConfigTimeViewer_Click();
-        load(points);
+        load(points, hms);
         for (int k = 1; k < point; ++k)
             click(u"CommandNext"_s);
         click(how == u"insert"_s ? u"CommandInsert"_s : u"CommandEdit"_s);
@@ -361,9 +355,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, hms);
         QFETCH(bool, enter);
-        if (!hms)
-            w->mnuConfigTimeViewer_Click();
-        load({{0}, {100, 10}, {200, 50}});
+        load({{0}, {100, 10}, {200, 50}}, hms);
         QVERIFY(f->trigger(u"mnuEnableColorCycle"_s));
         QLineEdit *transition = f->field(u"TextTransition"_s);
         clickAt(transition, hms ? 0 : -1);
@@ -383,8 +375,7 @@ private Q_SLOTS:
     // The limit shows while the length is typed and goes with the confirmation.
     void lengthLimitShown()
     {
-        w->mnuConfigTimeViewer_Click(); // seconds
-        load({{0}, {100}, {200}});
+        load({{0}, {100}, {200}}, false);
         click(u"CommandNext"_s);
         click(u"CommandEdit"_s);
         clickAt(length);
@@ -400,11 +391,10 @@ private Q_SLOTS:
 
     void insertAt63PointsAndAnnul()
     {
-        w->mnuConfigTimeViewer_Click(); // seconds
         QList<Point> points;
         for (int i = 0; i < 63; ++i)
             points.append(Point{i * 100});
-        load(points);
+        load(points, false);
         click(u"CommandLast"_s);
         click(u"CommandInsert"_s);
         // Insert hands the keyboard to the time, its value selected as after Tab.
@@ -468,9 +458,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, hms);
         QFETCH(QString, typed);
-        if (!hms)
-            w->mnuConfigTimeViewer_Click();
-        load({{0}, {100, 20}, {200}, {300, 50}}, 600);
+        load({{0}, {100, 20}, {200}, {300, 50}}, hms, 600);
         click(u"CommandNext"_s);
         click(u"CommandEdit"_s);
         click(u"CommandMoveShift"_s);
@@ -527,11 +515,13 @@ private Q_SLOTS:
     }
 
 private:
-    // Loads the points into the form's store as a file load does, and shows point 1.
-    void load(const QList<Point> &points, int transition = 0)
+    // Loads the points into the form's store as a file load does, and shows
+    // point 1, in seconds display unless `hms`.
+    void load(const QList<Point> &points, bool hms = true, int transition = 0)
     {
-        store::emptyTable(w->table());
-        fill(w->table(), points);
+        if (!hms)
+            w->mnuConfigTimeViewer_Click();
+        w->table() = table(points);
         w->TransitionTime = store::format00000(transition);
         w->DataBaseCheck();
         w->PointCurrent = 1;
