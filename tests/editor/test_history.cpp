@@ -248,39 +248,6 @@ private Q_SLOTS:
         QCOMPARE(pointsInA > 0 ? cyclefile::readCycleFile(a).cycle->pointCount : -1, pointsInA);
     }
 
-    void pointsTableFollowsTheEditor()
-    {
-        QTableView *view = showTable();
-        QVERIFY(w().PointsTable->isVisibleTo(&w()) && w().menuItem(u"mnuViewPointsTable"_s)->isChecked());
-        QCOMPARE(w().PointsTable->windowTitle(), u"Tabella Punti"_s);
-        QCOMPARE((QStringList{QString::number(view->model()->rowCount()), cell(w(), 2, 1), cell(w(), 2, 3)}),
-                 (QStringList{u"4"_s, u"02:00:00"_s, u"030"_s}));
-        // A row picked in the table is the editor's point, and the other way round.
-        view->selectionModel()->setCurrentIndex(view->model()->index(2, 4),
-                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        QVERIFY(w().PointCurrent == 3 && w().TextTime->text() == u"02:00:00"_s && w().TextRed->text() == u"030"_s);
-        w().CommandNext_Click();
-        QVERIFY(view->currentIndex().row() == 3 && view->selectionModel()->isRowSelected(3));
-        // Times follow the display switch, the title the language (the headers
-        // are the language test's).
-        w().mnuConfigTimeViewer_Click();
-        QCOMPARE(cell(w(), 2, 1), u"07200"_s);
-        w().mnuConfigLanguage_Click();
-        QCOMPARE(w().PointsTable->windowTitle(), u"Points Table"_s);
-        // A cycle that changes elsewhere shows in the table at once.
-        dialogs().answerMessage(MsgResult::Yes);
-        w().CommandRemove_Click();
-        QVERIFY(view->model()->rowCount() == 3 && view->currentIndex().row() == w().PointCurrent - 1);
-        // While a point is being edited the table neither moves nor changes it.
-        w().CommandEdit_Click();
-        QVERIFY(!view->isEnabled() && !(view->model()->flags(view->model()->index(1, 1)) & Qt::ItemIsEditable));
-        w().CommandAnnul_Click();
-        QVERIFY(view->isEnabled());
-        // The dock's close button unticks the item.
-        w().PointsTable->close();
-        QVERIFY(!w().menuItem(u"mnuViewPointsTable"_s)->isChecked());
-    }
-
     void pointsTableCellEdits_data()
     {
         QTest::addColumn<int>("row");
@@ -345,9 +312,15 @@ private Q_SLOTS:
         QCOMPARE(cycleOf(w()), before);
     }
 
-    void pointsTableCopyAndPaste()
+    // Rows copied and pasted as a spreadsheet takes them; then the table and
+    // the editor follow each other.
+    void pointsTable()
     {
         QTableView *view = showTable();
+        QVERIFY(w().PointsTable->isVisibleTo(&w()) && w().menuItem(u"mnuViewPointsTable"_s)->isChecked());
+        QCOMPARE(w().PointsTable->windowTitle(), u"Tabella Punti"_s);
+        QCOMPARE((QStringList{QString::number(view->model()->rowCount()), cell(w(), 2, 1), cell(w(), 2, 3)}),
+                 (QStringList{u"4"_s, u"02:00:00"_s, u"030"_s}));
         view->setFocus();
         view->selectionModel()->select(QItemSelection(view->model()->index(1, 0), view->model()->index(2, 0)),
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -359,9 +332,8 @@ private Q_SLOTS:
 
         // Pasted as a spreadsheet gives them back, moved half an hour on: one step.
         const QString before = seen(w());
-        QString moved = copied;
         QApplication::clipboard()->setText(
-            moved.replace(u"01:00:00"_s, u"01:30:00"_s).replace(u"02:00:00"_s, u"9000"_s));
+            QString(copied).replace(u"01:00:00"_s, u"01:30:00"_s).replace(u"02:00:00"_s, u"9000"_s));
         QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE((QStringList{QString::number(w().PointCount), cell(w(), 2, 1), cell(w(), 4, 1), cell(w(), 4, 3),
                               QString::number(w().PointCurrent), undoText()}),
@@ -384,6 +356,30 @@ private Q_SLOTS:
             QVERIFY(seen(w()) == before && view->model()->rowCount() == 4);
         }
         QCOMPARE(undoText(), u"Annulla Apri a.txt"_s);
+        // A row picked in the table is the editor's point, and the other way round.
+        view->selectionModel()->setCurrentIndex(view->model()->index(2, 4),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QVERIFY(w().PointCurrent == 3 && w().TextTime->text() == u"02:00:00"_s && w().TextRed->text() == u"030"_s);
+        w().CommandNext_Click();
+        QVERIFY(view->currentIndex().row() == 3 && view->selectionModel()->isRowSelected(3));
+        // Times follow the display switch, the title the language (the headers
+        // are the language test's).
+        w().mnuConfigTimeViewer_Click();
+        QCOMPARE(cell(w(), 2, 1), u"07200"_s);
+        w().mnuConfigLanguage_Click();
+        QCOMPARE(w().PointsTable->windowTitle(), u"Points Table"_s);
+        // A cycle that changes elsewhere shows in the table at once.
+        dialogs().answerMessage(MsgResult::Yes);
+        w().CommandRemove_Click();
+        QVERIFY(view->model()->rowCount() == 3 && view->currentIndex().row() == w().PointCurrent - 1);
+        // While a point is being edited the table neither moves nor changes it.
+        w().CommandEdit_Click();
+        QVERIFY(!view->isEnabled() && !(view->model()->flags(view->model()->index(1, 1)) & Qt::ItemIsEditable));
+        w().CommandAnnul_Click();
+        QVERIFY(view->isEnabled());
+        // The dock's close button unticks the item.
+        w().PointsTable->close();
+        QVERIFY(!w().menuItem(u"mnuViewPointsTable"_s)->isChecked());
     }
 };
 
