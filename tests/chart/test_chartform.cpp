@@ -431,7 +431,7 @@ private Q_SLOTS:
                                     {"cycle", w.mnuEnableColorCycle},
                                     {"simulator", w.mnuEnableSimulator},
                                     {"restart", w.menuItem(u"mnuSimulatorRestart"_s)}})
-            connect(action, &QAction::toggled, &w, [&changed, name] { changed << str(name); });
+            connect(action, &QAction::toggled, &w, [&changed, text = str(name)] { changed << text; });
         const bool hms = w.hmsMode();
         QWidget *target = f.find(widget);
         target->show();
