@@ -9,71 +9,88 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QUndoStack>
-#include <QWheelEvent>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <cmath>
 
 using namespace Qt::StringLiterals;
+using store::Field;
 
 namespace {
 
 using P = std::array<qint64, 5>; // time, length, red, green, blue
 
-const std::initializer_list<P> kFive{
+const QList<P> kFive{
     {0, 10, 100, 0, 0}, {100, 10, 0, 100, 0}, {250, 10, 0, 0, 100}, {400, 10, 50, 50, 50}, {600, 10, 0, 0, 0}};
 
 QString str(const char *s) { return QString::fromUtf8(s); }
+
+void mouse(QWidget *target, QEvent::Type type, const QPointF &at, Qt::MouseButton button = Qt::LeftButton)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent e(type, at, target->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                  Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+}
+
+void key(QWidget *target, int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent override(QEvent::ShortcutOverride, code, modifiers);
+    QApplication::sendEvent(target, &override);
+    QKeyEvent press(QEvent::KeyPress, code, modifiers);
+    QApplication::sendEvent(target, &press);
+}
 
 // A started window on screen, holding a cycle when one is given.
 struct Loaded : FormFixture
 {
     FormColour &w = *form;
+    ChartView *chart = w.MSChartColorCycle;
     QTemporaryDir dir;
 
-    explicit Loaded(std::initializer_list<P> points = kFive, qint64 transition = 20)
+    explicit Loaded(const QList<P> &points = kFive, qint64 transition = 20)
     {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        if (points.size() > 0)
+        if (!points.isEmpty())
             load(points, transition);
     }
     // Opens the points as a cycle file through File Open, with the colour-cycle
     // function on, which consolidates them, sets up zoom and cursors and redraws.
-    void load(std::initializer_list<P> points, qint64 transition)
+    void load(const QList<P> &points, qint64 transition)
     {
         store::ColourTable table;
-        int k = 0;
-        for (const P &p : points) {
-            store::ColourPoint &row = table.row(++k);
-            row.setValue(store::Field::PointID, k);
-            for (int i = 0; i < 5; ++i)
-                row.setValue(std::array{store::Field::Time, store::Field::Length, store::Field::Red,
-                                        store::Field::Green, store::Field::Blue}[std::size_t(i)],
-                             p[std::size_t(i)]);
+        for (int k = 1; k <= points.size(); ++k) {
+            table.row(k).setValue(Field::PointID, k);
+            for (int i = 0; i < 5; ++i) // time, length, red, green, blue follow the point's number
+                table.row(k).setValue(Field(i + 1), points[k - 1][std::size_t(i)]);
         }
-        QFile file(dir.filePath(QStringLiteral("cycle.txt")));
+        QFile file(dir.filePath(u"cycle.txt"_s));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(cyclefile::writeCycle(table, store::format00000(transition)));
         file.close();
         dialogs.answerOpenFile(file.fileName());
-        QVERIFY(trigger(QStringLiteral("mnuFileOpen")) && dialogs.shown.isEmpty());
-        if (!w.mnuEnableColorCycle->isChecked())
-            QVERIFY(trigger(QStringLiteral("mnuEnableColorCycle")));
+        QVERIFY(trigger(u"mnuFileOpen"_s) && dialogs.shown.isEmpty());
+        QVERIFY(w.mnuEnableColorCycle->isChecked() || trigger(u"mnuEnableColorCycle"_s));
     }
+    QByteArray cycle() const { return cyclefile::writeCycle(w.table(), w.TransitionTime); }
     void click(QWidget *widget, int times = 1, Qt::MouseButton button = Qt::LeftButton)
     {
         for (int i = 0; i < times; ++i)
             QTest::mouseClick(widget, button, {}, widget->rect().center());
+    }
+    // Where point k's level of a channel stands on the chart, in pixels.
+    QPointF at(int point, Field channel) const
+    {
+        const store::ColourPoint &p = w.table().row(point);
+        return {chart->pixelX(w.ChartLayout->window.x(double(p.value(Field::Time)))),
+                chart->levelY(double(p.value(channel)))};
     }
     int bar() const { return ChartView::unitWidth(w.CommandCursorSimulator); }
     // What playback shows: current point, clock, colour, simulator bar width.
@@ -86,8 +103,7 @@ struct Loaded : FormFixture
     void start()
     {
         w.SimulatorPacer.setClock([] { return qint64(0); });
-        if (!w.mnuEnableSimulator->isChecked())
-            QVERIFY(trigger(QStringLiteral("mnuEnableSimulator")));
+        QVERIFY(w.mnuEnableSimulator->isChecked() || trigger(u"mnuEnableSimulator"_s));
         click(w.CommandStart);
     }
     // Ticks until `done` holds (200 at most); returns how many it took.
@@ -107,579 +123,506 @@ class TestChartForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void chartZoomAndCursors();
-    void zoomAndCursorSteps_data();
-    void zoomAndCursorSteps();
-    void simulatorWiring();
-    void cycleEnd_data();
-    void cycleEnd();
-    void onePointStopsItself_data();
-    void onePointStopsItself();
-    void switchesAndPlaybackFromCurrentPoint();
-    void rightClicks_data();
-    void rightClicks();
-    void viewDrawsHoldsAndSlopesWhereTheGridSays();
-    void dragAPoint_data();
-    void dragAPoint();
-    void keyboardOnTheChart();
-    void wheelZoomThroughTheSliders();
-    void scrubThePlayback();
-};
-
-namespace {
-
-// Where point k's level of a channel stands on the chart, in pixels.
-QPointF onChart(FormColour &w, int point, store::Field channel)
-{
-    const store::ColourPoint &p = w.table().row(point);
-    return {w.MSChartColorCycle->pixelX(w.ChartLayout->window.x(double(p.value(store::Field::Time)))),
-            w.MSChartColorCycle->levelY(double(p.value(channel)))};
-}
-
-void mouse(QWidget *target, QEvent::Type type, const QPointF &at, Qt::MouseButton button = Qt::LeftButton)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent e(type, at, target->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button, held,
-                  Qt::NoModifier);
-    QApplication::sendEvent(target, &e);
-}
-
-void key(QWidget *target, int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QKeyEvent override(QEvent::ShortcutOverride, code, modifiers);
-    QApplication::sendEvent(target, &override);
-    QKeyEvent press(QEvent::KeyPress, code, modifiers);
-    QApplication::sendEvent(target, &press);
-}
-
-} // namespace
-
-void TestChartForm::chartZoomAndCursors()
-{
-    Loaded f({});
-    FormColour &w = f.w;
-    // At start: one row, nothing to zoom or play.
-    QVERIFY(w.MSChartColorCycle->rowCount() == 1 && !w.SliderZoomMin->isEnabled() && !w.CommandStart->isEnabled());
-    f.load(kFive, 20);
-    QSlider *lo = w.SliderZoomMin, *hi = w.SliderZoomMax;
-    QCOMPARE((QList<int>{w.MSChartColorCycle->rowCount(), lo->value(), hi->value(), hi->maximum(), lo->isEnabled()}),
-             (QList<int>{800, 1, 5, 5, true}));
-    // Releasing a slider brings a current point outside the window into it.
-    f.click(w.CommandLast);
-    hi->setValue(3);
-    QTest::mouseRelease(hi, Qt::LeftButton, {}, hi->rect().center());
-    QCOMPARE((QList<int>{w.PointCurrent, w.table().position()}), (QList<int>{3, 3}));
-    QCOMPARE(w.ChartLayout->window.end, 280.0f); // 250 + 10 + 20
-    // Going to a point outside the window widens it.
-    f.click(w.CommandLast);
-    QCOMPARE((QList<int>{w.PointCurrent, hi->value()}), (QList<int>{5, 5}));
-    QCOMPARE(w.ChartLayout->window.end, 630.0f);
-    QCOMPARE(ChartView::unitLeft(w.CommandCursorSelected), 1240 + int(std::lround(600 * 12080 / 630.0)));
-    // A point removed from a window zoomed to the end leaves three points in it.
-    lo->setValue(3);
-    f.dialogs.answerMessage(platform::MsgResult::Yes);
-    f.click(w.CommandRemove);
-    QCOMPARE((QList<int>{w.PointCount, w.PointCurrent, lo->value(), hi->value()}), (QList<int>{4, 4, 2, 4}));
-    QCOMPARE(w.ChartLayout->window.start, 100.0f);
-    // In English and seconds, cursors on points 2 and 4, the current point on
-    // the left cursor: a tie.
-    setTag(w.mnuConfigLanguage, QStringLiteral("E"));
-    w.mnuConfigTimeViewer_Click();
-    for (QWidget *button : {w.CommandCursorLeftView, w.CommandCursorRightView, w.CommandCursorLeftR,
-                            w.CommandCursorRightL, w.CommandFirst, w.CommandNext})
-        f.click(button);
-    QCOMPARE((QStringList{w.LabelCursorLeft->text(), w.LabelCursorRight->text(), w.LabelDeltaL->text(),
-                          w.LabelDelta->text(), w.LabelDeltaR->text()}),
-             str("TL = 00100|TR = 00400|TP-TL = 00000|TR-TL = 00300|TR-TP = 00300").split(u'|'));
-    QVERIFY((w.LabelCursorLeft->alignment() & Qt::AlignLeft) && (w.LabelCursorRight->alignment() & Qt::AlignRight));
-    QCOMPARE((QList<QColor>{w.LabelCursorLeft->palette().color(QPalette::WindowText),
-                            w.LabelDelta->palette().color(QPalette::WindowText)}),
-             (QList<QColor>{QColor(192, 0, 192), QColor(0, 0, 128)}));
-}
-
-void TestChartForm::zoomAndCursorSteps_data()
-{
-    // Steps in turn: "Min=N"/"Max=N" move a zoom slider, a button name is
-    // clicked ("*N": N times). Then the zoom sliders and the cursors' points,
-    // and the right cursor's label and place where it is shown. The zoom
-    // sliders keep one point between them, pushed back within range; the
-    // right cursor starts at the end of the cycle: 600 + 10 + 20 = 630 s.
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QList<int>>("positions"); // zoom low, high, cursor left, right
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<int>("unit");
-    const int end = 13320, last = 1240 + int(std::lround(600 * 12080 / 630.0));
-    const auto row = [](const char *tag, const char *steps, const QList<int> &positions, const char *label = "",
-                        int unit = 0) {
-        QTest::newRow(tag) << QString::fromLatin1(steps).split(u' ') << positions << QString::fromLatin1(label) << unit;
-    };
-    row("upper zoom down to 2", "Max=2", {1, 3, 1, 6});
-    row("lower zoom past the upper", "Max=2 Min=4", {1, 3, 1, 6});
-    row("lower zoom next to the upper", "Min=4", {3, 5, 1, 6});
-    row("right cursor shown at the end", "RightView", {1, 5, 1, 6}, "TD = 00:10:30", end);
-    row("steps stop at the ends", "RightView LeftView LeftL RightR", {1, 5, 1, 6}, "TD = 00:10:30", end);
-    row("never crossing", "RightView LeftView LeftR*6 RightL*3", {1, 5, 5, 6}, "TD = 00:10:30", end);
-    row("hidden left goes home", "RightView LeftView LeftR*2 LeftView", {1, 5, 1, 6}, "TD = 00:10:30", end);
-    // On the last point it reads that point's time, also after a refresh.
-    row("right on the last point", "RightView RightL", {1, 5, 1, 5}, "TD = 00:10:00", last);
-    row("and after a refresh", "RightView RightL Last", {1, 5, 1, 5}, "TD = 00:10:00", last);
-}
-
-void TestChartForm::zoomAndCursorSteps()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(QString, label);
-    Loaded f;
-    for (const QString &step : steps) {
-        const QString name = step.section(u'*', 0, 0).section(u'=', 0, 0);
-        if (step.contains(u'='))
-            f.find<QSlider>(u"SliderZoom"_s + name)->setValue(step.section(u'=', 1).toInt());
-        else if (QWidget *button = f.find(u"CommandCursor"_s + name))
-            f.click(button, step.contains(u'*') ? step.section(u'*', 1).toInt() : 1);
-        else
-            f.click(f.find(u"Command"_s + name));
+    void chartZoomAndCursors()
+    {
+        Loaded f(QList<P>{});
+        FormColour &w = f.w;
+        // At start: one row, nothing to zoom or play.
+        QVERIFY(f.chart->rowCount() == 1 && !w.SliderZoomMin->isEnabled() && !w.CommandStart->isEnabled());
+        f.load(kFive, 20);
+        QSlider *lo = w.SliderZoomMin, *hi = w.SliderZoomMax;
+        QCOMPARE((QList<int>{f.chart->rowCount(), lo->value(), hi->value(), hi->maximum(), lo->isEnabled()}),
+                 (QList<int>{800, 1, 5, 5, true}));
+        // Releasing a slider brings a current point outside the window into it.
+        f.click(w.CommandLast);
+        hi->setValue(3);
+        QTest::mouseRelease(hi, Qt::LeftButton, {}, hi->rect().center());
+        QCOMPARE((QList<int>{w.PointCurrent, w.table().position()}), (QList<int>{3, 3}));
+        QCOMPARE(w.ChartLayout->window.end, 280.0f); // 250 + 10 + 20
+        // Going to a point outside the window widens it.
+        f.click(w.CommandLast);
+        QCOMPARE((QList<int>{w.PointCurrent, hi->value()}), (QList<int>{5, 5}));
+        QCOMPARE(w.ChartLayout->window.end, 630.0f);
+        QCOMPARE(ChartView::unitLeft(w.CommandCursorSelected), 1240 + int(std::lround(600 * 12080 / 630.0)));
+        // A point removed from a window zoomed to the end leaves three points in it.
+        lo->setValue(3);
+        f.dialogs.answerMessage(platform::MsgResult::Yes);
+        f.click(w.CommandRemove);
+        QCOMPARE((QList<int>{w.PointCount, w.PointCurrent, lo->value(), hi->value()}), (QList<int>{4, 4, 2, 4}));
+        QCOMPARE(w.ChartLayout->window.start, 100.0f);
+        // In English and seconds, cursors on points 2 and 4, the current point on
+        // the left cursor: a tie.
+        setTag(w.mnuConfigLanguage, u"E"_s);
+        w.mnuConfigTimeViewer_Click();
+        for (QWidget *button : {w.CommandCursorLeftView, w.CommandCursorRightView, w.CommandCursorLeftR,
+                                w.CommandCursorRightL, w.CommandFirst, w.CommandNext})
+            f.click(button);
+        QCOMPARE((QStringList{w.LabelCursorLeft->text(), w.LabelCursorRight->text(), w.LabelDeltaL->text(),
+                              w.LabelDelta->text(), w.LabelDeltaR->text()}),
+                 str("TL = 00100|TR = 00400|TP-TL = 00000|TR-TL = 00300|TR-TP = 00300").split(u'|'));
+        QVERIFY((w.LabelCursorLeft->alignment() & Qt::AlignLeft) && (w.LabelCursorRight->alignment() & Qt::AlignRight));
+        QCOMPARE((QList<QColor>{w.LabelCursorLeft->palette().color(QPalette::WindowText),
+                                w.LabelDelta->palette().color(QPalette::WindowText)}),
+                 (QList<QColor>{QColor(192, 0, 192), QColor(0, 0, 128)}));
     }
-    QTEST(
-        (QList<int>{f.w.SliderZoomMin->value(), f.w.SliderZoomMax->value(), f.w.CursorLeftPoint, f.w.CursorRightPoint}),
-        "positions");
-    QCOMPARE(f.w.LabelDelta->isHidden(), steps.count(u"LeftView"_s) % 2 == 0); // the delta with both cursors
-    if (!label.isEmpty()) {
-        QCOMPARE(f.w.LabelCursorRight->text(), label);
-        QTEST(ChartView::unitLeft(f.w.CommandCursorRight), "unit");
+
+    void zoomAndCursorSteps_data()
+    {
+        // Steps in turn: "Min=N"/"Max=N" move a zoom slider, a button name is
+        // clicked ("*N": N times). Then the zoom sliders and the cursors' points,
+        // and the right cursor's label and place where it is shown. The zoom
+        // sliders keep one point between them, pushed back within range; the
+        // right cursor starts at the end of the cycle: 600 + 10 + 20 = 630 s.
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QList<int>>("positions"); // zoom low, high, cursor left, right
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("unit");
+        const int end = 13320, last = 1240 + int(std::lround(600 * 12080 / 630.0));
+        const auto row = [](const char *tag, const char *steps, const QList<int> &positions, const char *label = "",
+                            int unit = 0) {
+            QTest::newRow(tag) << str(steps).split(u' ') << positions << str(label) << unit;
+        };
+        row("upper zoom down to 2", "Max=2", {1, 3, 1, 6});
+        row("lower zoom past the upper", "Max=2 Min=4", {1, 3, 1, 6});
+        row("lower zoom next to the upper", "Min=4", {3, 5, 1, 6});
+        row("right cursor shown at the end", "RightView", {1, 5, 1, 6}, "TD = 00:10:30", end);
+        row("steps stop at the ends", "RightView LeftView LeftL RightR", {1, 5, 1, 6}, "TD = 00:10:30", end);
+        row("never crossing", "RightView LeftView LeftR*6 RightL*3", {1, 5, 5, 6}, "TD = 00:10:30", end);
+        row("hidden left goes home", "RightView LeftView LeftR*2 LeftView", {1, 5, 1, 6}, "TD = 00:10:30", end);
+        // On the last point it reads that point's time, also after a refresh.
+        row("right on the last point", "RightView RightL", {1, 5, 1, 5}, "TD = 00:10:00", last);
+        row("and after a refresh", "RightView RightL Last", {1, 5, 1, 5}, "TD = 00:10:00", last);
     }
-}
 
-// The window around the simulator's tick (whose cases are test_simulator's):
-// playing keeps the menus off, Pause holds, Stop brings the editor back.
-void TestChartForm::simulatorWiring()
-{
-    Loaded f({{0, 10, 100, 0, 0}, {20, 10, 0, 0, 100}}, 10); // 40 s over 12120 units
-    FormColour &w = f.w;
-    // No start while the selected point is being edited.
-    setTag(w.CommandSave, QStringLiteral("E"));
-    setTag(w.mnuConfigLanguage, QStringLiteral("E"));
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
-    f.dialogs.answerMessage(platform::MsgResult::Ok);
-    f.click(w.CommandStart);
-    QVERIFY(!w.SimulatorRunning && f.dialogs.last().text.startsWith(u"The Selected Colour Point is in Editor"_s));
-    setTag(w.CommandSave, QStringLiteral("D"));
-    const auto menus = [&w] {
-        QList<int> on;
-        for (QAction *a : {w.mnuFile, w.mnuEnable, w.mnuUSB, w.mnuConfig, w.mnuInfo, w.mnuHelp})
-            on << a->isEnabled();
-        return on << w.Toolbar->isEnabled();
-    };
-    f.start();
-    QCOMPARE(menus(), (QList<int>{0, 0, 0, 0, 0, 1, 0})); // only Help
-    // The time display stays as it is: the clock's right click does nothing.
-    f.click(w.LabelSimulatorTime, 1, Qt::RightButton);
-    QVERIFY(w.hmsMode() && w.TextTime->text() == QStringLiteral("00:00:00"));
-    f.tick(181); // 180 steps of 50 ms sum to a hair under 9 s, shown as 9 s
-    QCOMPARE(w.LabelSimulatorTime->text(), QStringLiteral("00:00:09"));
-    QCOMPARE(w.ShapeColor->fillColor(), QColor(255, 0, 0));
-    f.tick(120); // the ramp, half-way at 15 s
-    const QString halfWay = QStringLiteral("1 00:00:15 050/000/050 4545");
-    QCOMPARE(f.playing(), halfWay);
-    f.click(w.CommandPause);
-    f.tick(100);
-    QVERIFY(!w.CommandStop->isEnabled() && !w.CommandStart->isEnabled() && f.playing() == halfWay);
-    QVERIFY(w.CommandPause->isChecked());
-    f.click(w.CommandPause);
-    QVERIFY(f.ticksUntil([&] { return w.PointCurrent != 1; }) <= 101);
-    QCOMPARE(f.playing(), QStringLiteral("2 00:00:20 000/000/100 6060"));
-    f.click(w.CommandStop); // on point 2: the editor goes back to point 1
-    f.tick();
-    QVERIFY(!w.SimulatorRunning && f.bar() == 75 && menus() == QList<int>(7, 1));
-    QVERIFY(w.PointCurrent == 1 && f.field(QStringLiteral("TextPointID"))->text() == QStringLiteral("01"));
-}
-
-void TestChartForm::cycleEnd_data()
-{
-    QTest::addColumn<bool>("restart");
-    QTest::newRow("restart off: standing on point 1") << false;
-    QTest::newRow("restart on: playing point 1 again") << true;
-}
-
-void TestChartForm::cycleEnd()
-{
-    QFETCH(bool, restart);
-    Loaded f({{0, 0, 0, 100, 0}, {1, 1, 0, 0, 100}}, 0); // cycle end 2 s, no transition
-    FormColour &w = f.w;
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableSimulator")));
-    for (int i = 0; i < (restart ? 1 : 2); ++i) // on, or on and off again
-        QVERIFY(f.trigger(QStringLiteral("mnuSimulatorRestart")));
-    QCOMPARE(w.CommandStart->property("Picture").toString(), str(restart ? "PictureStartAEn" : "PictureStartEn"));
-    f.start();
-    QCOMPARE(f.ticksUntil([&] { return w.PointCurrent == 2; }), 21);     // 1 s of ramp, then the jump
-    QCOMPARE(f.ticksUntil([&] { return w.SimulatorClock == 0.0; }), 21); // the last hold ends with the cycle
-    QCOMPARE(f.playing(), QStringLiteral("1 00:00:00 000/100/000 75"));
-    QCOMPARE((QList<bool>{w.SimulatorRunning, w.CommandStart->isEnabled(), w.CommandStop->isEnabled()}),
-             (QList<bool>{restart, !restart, restart}));
-    f.tick(2);
-    QCOMPARE((QList<int>{w.SimulatorRunning, w.PointCurrent, w.table().position()}), (QList<int>{restart, 1, 1}));
-    QCOMPARE(w.SimulatorTime, restart ? 0.1 : 0.0);
-}
-
-void TestChartForm::onePointStopsItself_data()
-{
-    QTest::addColumn<bool>("paused");
-    QTest::newRow("playing") << false;
-    QTest::newRow("paused: Pause released") << true;
-}
-
-// A one-point cycle cannot play: its first tick stops it with a message,
-// paused or not, and Pause does not stay held.
-void TestChartForm::onePointStopsItself()
-{
-    QFETCH(bool, paused);
-    Loaded f({{0, 5, 10, 20, 30}}, 0);
-    QVERIFY(!f.w.SliderZoomMin->isEnabled() && !f.w.CommandCursorLeftView->isEnabled());
-    // The right cursor of a one-point cycle stands at 3, as for two points.
-    QCOMPARE((QList<int>{f.w.CursorLeftPoint, f.w.CursorRightPoint}), (QList<int>{1, 3}));
-    // The speed menu waits for the simulator; its items write the speed label.
-    QVERIFY(!f.trigger(u"mnuSimulatorSpeedIHS"_s) && f.trigger(u"mnuEnableSimulator"_s));
-    QVERIFY(f.trigger(u"mnuSimulatorSpeedIHS"_s) && f.w.LabelSimulatorSpeed->text() == str("Velocità: 1ora = 1sec"));
-    f.start();
-    if (paused)
-        f.click(f.w.CommandPause);
-    QCOMPARE(f.w.CommandPause->isChecked(), paused);
-    f.dialogs.answerMessage(platform::MsgResult::Ok);
-    f.tick(3);
-    QVERIFY(f.dialogs.shown.size() == 1 && f.dialogs.last().icon == platform::MsgIcon::Exclamation);
-    QCOMPARE(f.dialogs.last().title + u'|' + f.dialogs.last().text,
-             str("Attenzione|C'è un solo Punto Colore nel Ciclo Colore. Il Simulatore è Off!"));
-    QVERIFY(!f.w.SimulatorRunning && f.w.SimulatorClock == 0.0);
-    QVERIFY(!f.w.CommandPause->isChecked() && f.w.CommandStart->isEnabled());
-}
-
-void TestChartForm::switchesAndPlaybackFromCurrentPoint()
-{
-    Loaded f;
-    FormColour &w = f.w;
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableRGB")));
-    QCOMPARE(w.ShapeGreen->borderColor(), QColor(0, 192, 0));
-    // Playing from point 3: 250 of 630 s.
-    f.click(w.CommandNext, 2);
-    f.start();
-    f.tick();
-    QCOMPARE(f.playing(), QStringLiteral("3 00:04:10 000/000/100 4809"));
-    QVERIFY(!w.SliderZoomMin->isEnabled() && !w.CommandNext->isEnabled());
-    // No USB menu while playing; the speed label's right click opens the
-    // speed menu, with restart off while it is open.
-    f.click(w.MSChartColorCycle, 1, Qt::RightButton);
-    QVERIFY(!w.mnuUSBMenu->isVisible());
-    f.click(w.LabelSimulatorSpeed, 1, Qt::RightButton);
-    QTRY_VERIFY(w.mnuSimulatorConfigurationMenu->isVisible());
-    QVERIFY(!w.menuItem(QStringLiteral("mnuSimulatorRestart"))->isEnabled());
-    w.mnuSimulatorConfigurationMenu->close();
-    QTRY_VERIFY(w.menuItem(QStringLiteral("mnuSimulatorRestart"))->isEnabled());
-    f.click(w.CommandStop);
-    f.tick(); // the menus come back
-    f.click(w.MSChartColorCycle, 1, Qt::RightButton);
-    QTRY_VERIFY(w.mnuUSBMenu->isVisible());
-    w.mnuUSBMenu->close();
-    // Colour cycle off also switches the simulator off.
-    QVERIFY(f.trigger(QStringLiteral("mnuEnableColorCycle")));
-    QVERIFY(!w.mnuEnableSimulator->isChecked() && !w.CommandStart->isEnabled() && !w.SliderZoomMax->isEnabled());
-    QVERIFY(w.CommandCursorSelected->isHidden() && w.ShapeColorCycle->borderColor() == QColor(128, 128, 128));
-}
-
-void TestChartForm::rightClicks_data()
-{
-    // Real mouse events on the widget under the pointer: an enabled control
-    // keeps its own release, a disabled one passes it to the window (its
-    // frame's switch), and a right click toggles exactly once. Setup: "R" RGB
-    // on, "S" simulator on, "C" colour cycle off, "E" a point edited. Where:
-    // "c" centre, "e" left edge, "k" top-left corner, "b" bottom-left, "l" a
-    // left click at the centre. What changed: the functions toggled, or
-    // "times" for the time display.
-    QTest::addColumn<QString>("setup");
-    QTest::addColumn<QString>("widget");
-    QTest::addColumn<QString>("where");
-    QTest::addColumn<QString>("changed");
-    const auto row = [](const QString &tag, const char *setup, const QString &widget, const char *where,
-                        const char *changed) {
-        QTest::newRow(qPrintable(tag)) << QString::fromLatin1(setup) << widget << QString::fromLatin1(where)
-                                       << QString::fromLatin1(changed);
-    };
-    for (const char *slider : {"SliderRed", "SliderGreen", "SliderBlue"}) {
-        row(str(slider) + u" off: through the window"_s, "", str(slider), "c", "RGB");
-        row(str(slider) + u" on: by itself"_s, "R", str(slider), "c", "RGB");
-    }
-    row(u"a left click on a slider"_s, "R", u"SliderRed"_s, "l", "");
-    for (const char *label : {"LabelTimeName", "LabelPointID", "LabelRed"})
-        row(str(label) + u" enabled: keeps its release"_s, "", str(label), "c", "");
-    row(u"a label while editing"_s, "E", u"LabelLengthName"_s, "c", "");
-    row(u"disabled Start: the simulator frame"_s, "", u"CommandStart"_s, "c", "simulator");
-    row(u"enabled Start: restart"_s, "S", u"CommandStart"_s, "c", "restart");
-    row(u"the simulator frame"_s, "", u"ShapeSimulator"_s, "b", "simulator");
-    row(u"a disabled label of the colour cycle"_s, "C", u"LabelPointID"_s, "c", "cycle");
-    row(u"the colour-cycle frame"_s, "", u"ShapeColorCycle"_s, "k", "cycle");
-    row(u"a disabled button in it"_s, "", u"CommandSave"_s, "c", "cycle");
-    for (const char *label : {"LabelCursorLeft", "LabelCursorRight", "LabelDeltaL", "LabelDelta", "LabelDeltaR",
-                              "LabelTime", "LabelLength", "LabelTransition", "LabelSimulatorTime"}) {
-        row(str(label) + u" on its edge"_s, "", str(label), "e", "");
-        row(str(label) + u" inside"_s, "", str(label), "c", "times");
-    }
-}
-
-void TestChartForm::rightClicks()
-{
-    QFETCH(QString, setup);
-    QFETCH(QString, widget);
-    QFETCH(QString, where);
-    Loaded f;
-    FormColour &w = f.w;
-    for (auto [letter, item] :
-         {std::pair{u'R', "mnuEnableRGB"}, {u'S', "mnuEnableSimulator"}, {u'C', "mnuEnableColorCycle"}})
-        QVERIFY(!setup.contains(letter) || f.trigger(str(item)));
-    if (setup.contains(u'E'))
-        f.click(w.CommandEdit);
-    const std::pair<const char *, QAction *> functions[] = {{"RGB", w.mnuEnableRGB},
-                                                            {"cycle", w.mnuEnableColorCycle},
-                                                            {"simulator", w.mnuEnableSimulator},
-                                                            {"restart", w.menuItem(u"mnuSimulatorRestart"_s)}};
-    std::vector<std::unique_ptr<QSignalSpy>> spies; // a toggle counted each time: exactly once
-    for (auto [name, action] : functions)
-        spies.push_back(std::make_unique<QSignalSpy>(action, &QAction::toggled));
-    const bool hms = w.hmsMode();
-    QWidget *target = f.find(widget);
-    target->show();
-    const QPoint at = where == u"e"_s   ? QPoint(0, target->height() / 2)
-                      : where == u"k"_s ? QPoint(3, 3)
-                      : where == u"b"_s ? QPoint(4, target->height() - 4)
-                                        : target->rect().center();
-    QTest::mouseClick(target, where == u"l"_s ? Qt::LeftButton : Qt::RightButton, {}, at);
-    QStringList changed;
-    for (std::size_t i = 0; i < std::size(functions); ++i)
-        for (qsizetype k = 0; k < spies[i]->size(); ++k)
-            changed << str(functions[i].first);
-    if (w.hmsMode() != hms)
-        changed << u"times"_s;
-    QTEST(changed.join(u','), "changed");
-    if (setup.contains(u'E')) // an edit is not annulled
-        QCOMPARE(tag(w.CommandSave), u"E"_s);
-    if (changed.contains(u"RGB"_s)) // the sliders follow the function
-        QCOMPARE(qobject_cast<QWidget *>(target)->isEnabled(), w.mnuEnableRGB->isChecked());
-}
-
-// Level runs and slopes are drawn by different means; both must land on the
-// rows and values of the grid, and nowhere else.
-void TestChartForm::viewDrawsHoldsAndSlopesWhereTheGridSays()
-{
-    ChartView view;
-    view.resize(900, 420);
-    chart::Grid grid;
-    grid.rowCount = 4;
-    const float red[4] = {20, 20, 80, 80};
-    for (std::size_t row = 0; row < 4; ++row)
-        grid.value[row] = {red[row], 10, 95};
-    view.setGrid(grid);
-    for (QFrame *overlay : {view.CommandCursorSelected, view.PictureSelected, view.CommandCursorLeft,
-                            view.CommandCursorRight, view.CommandCursorSimulator})
-        overlay->hide();
-    const QImage image = view.grab().toImage();
-    const QRectF plot(view.plotRect());
-    const auto xOf = [&plot](double row) { return int(plot.left() + plot.width() * row / 4.0); };
-    const auto yOf = [&plot](double percent) {
-        return int(std::lround(plot.bottom() - percent / 100.0 * plot.height()));
-    };
-    // A strongly red pixel within two of (x, y).
-    const auto redNear = [&image](int x, int y) {
-        for (int dy = -2; dy <= 2; ++dy) {
-            const QColor c = image.pixelColor(x, y + dy);
-            if (c.red() > 150 && c.green() < 120 && c.blue() < 120)
-                return true;
+    void zoomAndCursorSteps()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, label);
+        Loaded f;
+        FormColour &w = f.w;
+        for (const QString &step : steps) {
+            const QString name = step.section(u'*', 0, 0).section(u'=', 0, 0);
+            if (step.contains(u'='))
+                f.find<QSlider>(u"SliderZoom"_s + name)->setValue(step.section(u'=', 1).toInt());
+            else if (QWidget *button = f.find(u"CommandCursor"_s + name))
+                f.click(button, step.contains(u'*') ? step.section(u'*', 1).toInt() : 1);
+            else
+                f.click(f.find(u"Command"_s + name));
         }
-        return false;
-    };
-    QVERIFY(redNear(xOf(1.5), yOf(20)));  // first hold, rows 1 to 2
-    QVERIFY(redNear(xOf(2.5), yOf(50)));  // the slope half-way, rows 2 to 3
-    QVERIFY(redNear(xOf(3.5), yOf(80)));  // last hold
-    QVERIFY(!redNear(xOf(1.5), yOf(50))); // nothing red off the curve
-    QVERIFY(!redNear(xOf(3.5), yOf(20)));
-    QVERIFY(image.pixelColor(xOf(1.5), yOf(95)).blue() > 150); // the blue hold across
-}
-
-void TestChartForm::dragAPoint_data()
-{
-    using store::Field;
-    QTest::addColumn<int>("point");
-    QTest::addColumn<int>("channel"); // Field
-    QTest::addColumn<QPointF>("by");   // pixels moved
-    QTest::addColumn<bool>("escape");
-    QTest::addColumn<qint64>("time");
-    QTest::addColumn<qint64>("level");
-
-    // Point 3 stands at 250 between point 2 (100, held 10) and point 4 (400); it holds 10.
-    QTest::newRow("sideways past the next point stops at its limit")
-        << 3 << int(Field::Blue) << QPointF(2000, 0) << false << qint64(389) << qint64(100);
-    QTest::newRow("sideways before the previous hold stops after it")
-        << 3 << int(Field::Blue) << QPointF(-2000, 0) << false << qint64(111) << qint64(100);
-    QTest::newRow("down below the bottom stops at 0")
-        << 3 << int(Field::Blue) << QPointF(0, 2000) << false << qint64(250) << qint64(0);
-    QTest::newRow("up above the top stops at 100") << 4 << int(Field::Red) << QPointF(0, -2000) << false
-                                                   << qint64(400) << qint64(100);
-    QTest::newRow("the last point: its hold and the transition inside the day")
-        << 5 << int(Field::Red) << QPointF(100000, 0) << false << qint64(86400 - 10 - 20) << qint64(0);
-    QTest::newRow("the first point keeps time 0") << 1 << int(Field::Red) << QPointF(300, 2000) << false
-                                                  << qint64(0) << qint64(0);
-    QTest::newRow("Escape puts it back") << 3 << int(Field::Blue) << QPointF(2000, 2000) << true << qint64(389)
-                                         << qint64(0);
-}
-
-void TestChartForm::dragAPoint()
-{
-    QFETCH(int, point);
-    QFETCH(int, channel);
-    QFETCH(QPointF, by);
-    QFETCH(bool, escape);
-    QFETCH(qint64, time);
-    QFETCH(qint64, level);
-    Loaded f;
-    FormColour &w = f.w;
-    const auto field = store::Field(channel);
-    const QByteArray before = cyclefile::writeCycle(w.table(), w.TransitionTime);
-    ChartView *chart = w.MSChartColorCycle;
-    const QPointF from = onChart(w, point, field) + QPointF(2, -3); // near, not on, the point
-
-    mouse(chart, QEvent::MouseButtonPress, from);
-    QCOMPARE(w.PointCurrent, point);
-    mouse(chart, QEvent::MouseMove, from + by / 2);
-    mouse(chart, QEvent::MouseMove, from + by);
-    // Live: the store, the editor and the tip follow the pointer.
-    const store::ColourPoint &row = w.table().row(point);
-    QCOMPARE(row.value(store::Field::Time), time);
-    QCOMPARE(row.value(field), level);
-    QCOMPARE(w.TextTime->text(), store::timeText(time, true));
-    // The colour the outputs (the board in emulator mode) show follows too.
-    const QString shown[] = {w.ColorRed, w.ColorGreen, w.ColorBlue};
-    QCOMPARE(store::toNumber(shown[channel - int(store::Field::Red)]), level);
-    QVERIFY(w.ChartDragTip->isVisible());
-    QVERIFY2(w.ChartDragTip->text().startsWith(store::timeText(time, true))
-                 && w.ChartDragTip->text().endsWith(u' ' + QString::number(level) + u" %"),
-             qPrintable(w.ChartDragTip->text()));
-    if (escape) {
-        key(chart, Qt::Key_Escape);
-        QVERIFY(!w.ChartDragTip->isVisible());
-        QCOMPARE(cyclefile::writeCycle(w.table(), w.TransitionTime), before);
-        mouse(chart, QEvent::MouseMove, from + by);
-        mouse(chart, QEvent::MouseButtonRelease, from + by);
-        QCOMPARE(cyclefile::writeCycle(w.table(), w.TransitionTime), before);
-        QCOMPARE(w.History->count(), 1); // the file opened
-        return;
+        QTEST((QList<int>{w.SliderZoomMin->value(), w.SliderZoomMax->value(), w.CursorLeftPoint, w.CursorRightPoint}),
+              "positions");
+        QCOMPARE(w.LabelDelta->isHidden(), steps.count(u"LeftView"_s) % 2 == 0); // the delta with both cursors
+        if (!label.isEmpty()) {
+            QCOMPARE(w.LabelCursorRight->text(), label);
+            QTEST(ChartView::unitLeft(w.CommandCursorRight), "unit");
+        }
     }
-    mouse(chart, QEvent::MouseButtonRelease, from + by);
-    QVERIFY(!w.ChartDragTip->isVisible());
-    QCOMPARE(w.PointCurrent, point);
-    QCOMPARE(row.value(store::Field::Time), time);
-    QCOMPARE(row.value(field), level);
-    // One step, undone as one.
-    QCOMPARE(w.menuItem(QStringLiteral("mnuEditUndo"))->text(), u"Annulla Modifica punto %1"_s.arg(point));
-    QVERIFY(f.trigger(QStringLiteral("mnuEditUndo")));
-    QCOMPARE(cyclefile::writeCycle(w.table(), w.TransitionTime), before);
-    QVERIFY(f.dialogs.shown.isEmpty());
-}
 
-void TestChartForm::keyboardOnTheChart()
-{
-    Loaded f;
-    FormColour &w = f.w;
-    ChartView *chart = w.MSChartColorCycle;
-    const QByteArray before = cyclefile::writeCycle(w.table(), w.TransitionTime);
-    // A green point picked: Up and Down then change the green level.
-    mouse(chart, QEvent::MouseButtonPress, onChart(w, 2, store::Field::Green));
-    mouse(chart, QEvent::MouseButtonRelease, onChart(w, 2, store::Field::Green));
-    QCOMPARE(w.History->count(), 1);
-    key(chart, Qt::Key_Right);
-    QCOMPARE(w.PointCurrent, 3);
-    for (int i = 0; i < 3; ++i)
-        key(chart, Qt::Key_Right, Qt::ShiftModifier);
-    key(chart, Qt::Key_Left, Qt::ShiftModifier);
-    key(chart, Qt::Key_Up);
-    key(chart, Qt::Key_Up);
-    QCOMPARE(w.table().row(3).value(store::Field::Time), 252);
-    QCOMPARE(w.table().row(3).value(store::Field::Green), 2);
-    QCOMPARE(w.TextGreen->text(), u"002"_s);
-    // The nudges of one point are one step.
-    QCOMPARE(w.History->count(), 2);
-    QVERIFY(f.trigger(QStringLiteral("mnuEditUndo")));
-    QCOMPARE(cyclefile::writeCycle(w.table(), w.TransitionTime), before);
+    // The window around the simulator's tick (whose cases are test_simulator's):
+    // playing keeps the menus off, Pause holds, Stop brings the editor back.
+    void simulatorWiring()
+    {
+        Loaded f({{0, 10, 100, 0, 0}, {20, 10, 0, 0, 100}}, 10); // 40 s over 12120 units
+        FormColour &w = f.w;
+        // No start while the selected point is being edited.
+        setTag(w.CommandSave, u"E"_s);
+        setTag(w.mnuConfigLanguage, u"E"_s);
+        QVERIFY(f.trigger(u"mnuEnableSimulator"_s));
+        f.dialogs.answerMessage(platform::MsgResult::Ok);
+        f.click(w.CommandStart);
+        QVERIFY(!w.SimulatorRunning && f.dialogs.last().text.startsWith(u"The Selected Colour Point is in Editor"_s));
+        setTag(w.CommandSave, u"D"_s);
+        const auto menus = [&w] {
+            return QList<int>{w.mnuFile->isEnabled(),   w.mnuEnable->isEnabled(), w.mnuUSB->isEnabled(),
+                              w.mnuConfig->isEnabled(), w.mnuInfo->isEnabled(),   w.mnuHelp->isEnabled(),
+                              w.Toolbar->isEnabled()};
+        };
+        f.start();
+        QCOMPARE(menus(), (QList<int>{0, 0, 0, 0, 0, 1, 0})); // only Help
+        // The time display stays as it is: the clock's right click does nothing.
+        f.click(w.LabelSimulatorTime, 1, Qt::RightButton);
+        QVERIFY(w.hmsMode() && w.TextTime->text() == u"00:00:00"_s);
+        f.tick(181); // 180 steps of 50 ms sum to a hair under 9 s, shown as 9 s
+        QCOMPARE(w.LabelSimulatorTime->text(), u"00:00:09"_s);
+        QCOMPARE(w.ShapeColor->fillColor(), QColor(255, 0, 0));
+        f.tick(120); // the ramp, half-way at 15 s
+        const QString halfWay = u"1 00:00:15 050/000/050 4545"_s;
+        QCOMPARE(f.playing(), halfWay);
+        f.click(w.CommandPause);
+        f.tick(100);
+        QVERIFY(!w.CommandStop->isEnabled() && !w.CommandStart->isEnabled() && f.playing() == halfWay);
+        QVERIFY(w.CommandPause->isChecked());
+        f.click(w.CommandPause);
+        QVERIFY(f.ticksUntil([&] { return w.PointCurrent != 1; }) <= 101);
+        QCOMPARE(f.playing(), u"2 00:00:20 000/000/100 6060"_s);
+        f.click(w.CommandStop); // on point 2: the editor goes back to point 1
+        f.tick();
+        QVERIFY(!w.SimulatorRunning && f.bar() == 75 && menus() == QList<int>(7, 1));
+        QVERIFY(w.PointCurrent == 1 && f.field(u"TextPointID"_s)->text() == u"01"_s);
+    }
 
-    // Nothing moves while a point is being edited.
-    w.CommandEdit_Click();
-    key(chart, Qt::Key_Right, Qt::ShiftModifier);
-    mouse(chart, QEvent::MouseButtonPress, onChart(w, 2, store::Field::Green));
-    mouse(chart, QEvent::MouseMove, onChart(w, 2, store::Field::Green) + QPointF(50, 50));
-    mouse(chart, QEvent::MouseButtonRelease, onChart(w, 2, store::Field::Green) + QPointF(50, 50));
-    QCOMPARE(cyclefile::writeCycle(w.table(), w.TransitionTime), before);
-    QCOMPARE(w.PointCurrent, 3);
-}
+    void cycleEnd_data()
+    {
+        QTest::addColumn<bool>("restart");
+        QTest::newRow("restart off: standing on point 1") << false;
+        QTest::newRow("restart on: playing point 1 again") << true;
+    }
 
-void TestChartForm::wheelZoomThroughTheSliders()
-{
-    Loaded f({{0, 10, 0, 0, 0}, {100, 10, 0, 0, 0}, {200, 10, 0, 0, 0}, {300, 10, 0, 0, 0}, {400, 10, 0, 0, 0},
-              {500, 10, 0, 0, 0}, {600, 10, 0, 0, 0}});
-    FormColour &w = f.w;
-    ChartView *chart = w.MSChartColorCycle;
-    const auto wheel = [&](int point, int notches) {
-        const QPointF at = onChart(w, point, store::Field::Red) + QPointF(0, -40);
-        QWheelEvent e(at, chart->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-        QApplication::sendEvent(chart, &e);
-    };
-    // The window and the sliders tell the same zoom.
-    const auto zoom = [&w] {
-        const store::ColourTable &t = w.table();
-        const int lo = w.SliderZoomMin->value();
-        const int hi = w.SliderZoomMax->value();
-        const bool agree =
-            w.ChartLayout->window.start == float(t.row(lo).value(store::Field::Time))
-            && w.ChartLayout->window.end == float(t.row(hi).value(store::Field::Time) + 10 + 20);
-        return agree ? qMakePair(lo, hi) : qMakePair(-lo, -hi);
-    };
-    QCOMPARE(zoom(), qMakePair(1, 7));
-    wheel(6, 1); // around point 6: the far edge comes in first
-    QCOMPARE(zoom(), qMakePair(2, 7));
-    wheel(6, 3);
-    QCOMPARE(zoom(), qMakePair(5, 7)); // three points at the narrowest
-    QCOMPARE(w.PointCurrent, 5);       // the current point came into the window
-    wheel(6, 1);
-    QCOMPARE(zoom(), qMakePair(5, 7));
-    wheel(6, -2);
-    QCOMPARE(zoom(), qMakePair(3, 7));
-    wheel(4, -5);
-    QCOMPARE(zoom(), qMakePair(1, 7));
-}
+    void cycleEnd()
+    {
+        QFETCH(bool, restart);
+        Loaded f({{0, 0, 0, 100, 0}, {1, 1, 0, 0, 100}}, 0); // cycle end 2 s, no transition
+        FormColour &w = f.w;
+        QVERIFY(f.trigger(u"mnuEnableSimulator"_s));
+        for (int i = 0; i < (restart ? 1 : 2); ++i) // on, or on and off again
+            QVERIFY(f.trigger(u"mnuSimulatorRestart"_s));
+        QCOMPARE(w.CommandStart->property("Picture").toString(), str(restart ? "PictureStartAEn" : "PictureStartEn"));
+        f.start();
+        QCOMPARE(f.ticksUntil([&] { return w.PointCurrent == 2; }), 21);     // 1 s of ramp, then the jump
+        QCOMPARE(f.ticksUntil([&] { return w.SimulatorClock == 0.0; }), 21); // the last hold ends with the cycle
+        QCOMPARE(f.playing(), u"1 00:00:00 000/100/000 75"_s);
+        QCOMPARE((QList<bool>{w.SimulatorRunning, w.CommandStart->isEnabled(), w.CommandStop->isEnabled()}),
+                 (QList<bool>{restart, !restart, restart}));
+        f.tick(2);
+        QCOMPARE((QList<int>{w.SimulatorRunning, w.PointCurrent, w.table().position()}), (QList<int>{restart, 1, 1}));
+        QCOMPARE(w.SimulatorTime, restart ? 0.1 : 0.0);
+    }
 
-void TestChartForm::scrubThePlayback()
-{
-    Loaded f;
-    FormColour &w = f.w;
-    f.start();
-    f.tick(3);
-    ChartView *chart = w.MSChartColorCycle;
-    // The bar stands for the whole cycle, 630 seconds.
-    const auto at = [chart](double clock) {
-        return QPointF(chart->pixelX(chart::kPlotLeft + clock / 630.0 * 12120.0),
-                       chart->simulatorBand().center().y());
-    };
-    // Into point 2's ramp from green to blue: 65 of its 140 seconds.
-    mouse(chart, QEvent::MouseButtonPress, at(175.2));
-    QCOMPARE(f.playing(), u"2 00:02:55 000/053/047 %1"_s.arg(chart::simulatorBarWidth(175.2, 630)));
-    // Dragged on, paused: the playback follows and stays there.
-    f.click(w.CommandPause);
-    mouse(chart, QEvent::MouseMove, at(405.4));
-    mouse(chart, QEvent::MouseButtonRelease, at(405.4));
-    QCOMPARE(f.playing().section(u' ', 0, 2), u"4 00:06:45 050/050/050"_s);
-    f.tick(5);
-    QCOMPARE(f.playing().section(u' ', 0, 2), u"4 00:06:45 050/050/050"_s);
-    // Playing again from there.
-    f.click(w.CommandPause);
-    f.tick(41); // two seconds
-    QCOMPARE(f.playing().section(u' ', 0, 1), u"4 00:06:47"_s);
-    QVERIFY(w.History->count() == 1);
-}
+    void onePointStopsItself_data()
+    {
+        QTest::addColumn<bool>("paused");
+        QTest::newRow("playing") << false;
+        QTest::newRow("paused: Pause released") << true;
+    }
+
+    // A one-point cycle cannot play: its first tick stops it with a message,
+    // paused or not, and Pause does not stay held.
+    void onePointStopsItself()
+    {
+        QFETCH(bool, paused);
+        Loaded f({{0, 5, 10, 20, 30}}, 0);
+        FormColour &w = f.w;
+        QVERIFY(!w.SliderZoomMin->isEnabled() && !w.CommandCursorLeftView->isEnabled());
+        // The right cursor of a one-point cycle stands at 3, as for two points.
+        QCOMPARE((QList<int>{w.CursorLeftPoint, w.CursorRightPoint}), (QList<int>{1, 3}));
+        // The speed menu waits for the simulator; its items write the speed label.
+        QVERIFY(!f.trigger(u"mnuSimulatorSpeedIHS"_s) && f.trigger(u"mnuEnableSimulator"_s));
+        QVERIFY(f.trigger(u"mnuSimulatorSpeedIHS"_s) && w.LabelSimulatorSpeed->text() == u"Velocità: 1ora = 1sec"_s);
+        f.start();
+        if (paused)
+            f.click(w.CommandPause);
+        QCOMPARE(w.CommandPause->isChecked(), paused);
+        f.dialogs.answerMessage(platform::MsgResult::Ok);
+        f.tick(3);
+        QVERIFY(f.dialogs.shown.size() == 1 && f.dialogs.last().icon == platform::MsgIcon::Exclamation);
+        QCOMPARE(f.dialogs.last().title + u'|' + f.dialogs.last().text,
+                 u"Attenzione|C'è un solo Punto Colore nel Ciclo Colore. Il Simulatore è Off!"_s);
+        QVERIFY(!w.SimulatorRunning && w.SimulatorClock == 0.0);
+        QVERIFY(!w.CommandPause->isChecked() && w.CommandStart->isEnabled());
+    }
+
+    // Playing from the current point, moved along the bar with the mouse, and
+    // the functions and context menus around it.
+    void playbackFromCurrentPointAndScrub()
+    {
+        Loaded f;
+        FormColour &w = f.w;
+        QVERIFY(f.trigger(u"mnuEnableRGB"_s));
+        QCOMPARE(w.ShapeGreen->borderColor(), QColor(0, 192, 0));
+        // Playing from point 3: 250 of 630 s.
+        f.click(w.CommandNext, 2);
+        f.start();
+        f.tick();
+        QCOMPARE(f.playing(), u"3 00:04:10 000/000/100 4809"_s);
+        QVERIFY(!w.SliderZoomMin->isEnabled() && !w.CommandNext->isEnabled());
+        // The bar stands for the whole cycle, 630 seconds.
+        const auto bar = [&f](double clock) {
+            return QPointF(f.chart->pixelX(chart::kPlotLeft + clock / 630.0 * 12120.0),
+                           f.chart->simulatorBand().center().y());
+        };
+        // Back into point 2's ramp from green to blue: 65 of its 140 seconds.
+        mouse(f.chart, QEvent::MouseButtonPress, bar(175.2));
+        QCOMPARE(f.playing(), u"2 00:02:55 000/053/047 %1"_s.arg(chart::simulatorBarWidth(175.2, 630)));
+        // Dragged on, paused: the playback follows and stays there.
+        f.click(w.CommandPause);
+        mouse(f.chart, QEvent::MouseMove, bar(405.4));
+        mouse(f.chart, QEvent::MouseButtonRelease, bar(405.4));
+        QCOMPARE(f.playing().section(u' ', 0, 2), u"4 00:06:45 050/050/050"_s);
+        f.tick(5);
+        QCOMPARE(f.playing().section(u' ', 0, 2), u"4 00:06:45 050/050/050"_s);
+        // Playing again from there.
+        f.click(w.CommandPause);
+        f.tick(41); // two seconds
+        QCOMPARE(f.playing().section(u' ', 0, 1), u"4 00:06:47"_s);
+        QVERIFY(w.History->count() == 1);
+        // No USB menu while playing; the speed label's right click opens the
+        // speed menu, with restart off while it is open.
+        f.click(f.chart, 1, Qt::RightButton);
+        QVERIFY(!w.mnuUSBMenu->isVisible());
+        f.click(w.LabelSimulatorSpeed, 1, Qt::RightButton);
+        QTRY_VERIFY(w.mnuSimulatorConfigurationMenu->isVisible());
+        QVERIFY(!w.menuItem(u"mnuSimulatorRestart"_s)->isEnabled());
+        w.mnuSimulatorConfigurationMenu->close();
+        QTRY_VERIFY(w.menuItem(u"mnuSimulatorRestart"_s)->isEnabled());
+        f.click(w.CommandStop);
+        f.tick(); // the menus come back
+        f.click(f.chart, 1, Qt::RightButton);
+        QTRY_VERIFY(w.mnuUSBMenu->isVisible());
+        w.mnuUSBMenu->close();
+        // Colour cycle off also switches the simulator off.
+        QVERIFY(f.trigger(u"mnuEnableColorCycle"_s));
+        QVERIFY(!w.mnuEnableSimulator->isChecked() && !w.CommandStart->isEnabled() && !w.SliderZoomMax->isEnabled());
+        QVERIFY(w.CommandCursorSelected->isHidden() && w.ShapeColorCycle->borderColor() == QColor(128, 128, 128));
+    }
+
+    void rightClicks_data()
+    {
+        // Real mouse events on the widget under the pointer: an enabled control
+        // keeps its own release, a disabled one passes it to the window (its
+        // frame's switch), and a right click toggles exactly once. Setup: "R" RGB
+        // on, "S" simulator on, "C" colour cycle off, "E" a point edited. Where:
+        // "c" centre, "e" left edge, "k" top-left corner, "b" bottom-left, "l" a
+        // left click at the centre. What changed: the functions toggled, or
+        // "times" for the time display.
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("changed");
+        const auto row = [](const QString &tag, const char *setup, const QString &widget, const char *where,
+                            const char *changed) {
+            QTest::newRow(qPrintable(tag))
+                << QString::fromLatin1(setup) << widget << QString::fromLatin1(where) << QString::fromLatin1(changed);
+        };
+        for (const char *slider : {"SliderRed", "SliderGreen", "SliderBlue"}) {
+            row(str(slider) + u" off: through the window"_s, "", str(slider), "c", "RGB");
+            row(str(slider) + u" on: by itself"_s, "R", str(slider), "c", "RGB");
+        }
+        row(u"a left click on a slider"_s, "R", u"SliderRed"_s, "l", "");
+        for (const char *label : {"LabelTimeName", "LabelPointID", "LabelRed"})
+            row(str(label) + u" enabled: keeps its release"_s, "", str(label), "c", "");
+        row(u"a label while editing"_s, "E", u"LabelLengthName"_s, "c", "");
+        row(u"disabled Start: the simulator frame"_s, "", u"CommandStart"_s, "c", "simulator");
+        row(u"enabled Start: restart"_s, "S", u"CommandStart"_s, "c", "restart");
+        row(u"the simulator frame"_s, "", u"ShapeSimulator"_s, "b", "simulator");
+        row(u"a disabled label of the colour cycle"_s, "C", u"LabelPointID"_s, "c", "cycle");
+        row(u"the colour-cycle frame"_s, "", u"ShapeColorCycle"_s, "k", "cycle");
+        row(u"a disabled button in it"_s, "", u"CommandSave"_s, "c", "cycle");
+        for (const char *label : {"LabelCursorLeft", "LabelCursorRight", "LabelDeltaL", "LabelDelta", "LabelDeltaR",
+                                  "LabelTime", "LabelLength", "LabelTransition", "LabelSimulatorTime"}) {
+            row(str(label) + u" on its edge"_s, "", str(label), "e", "");
+            row(str(label) + u" inside"_s, "", str(label), "c", "times");
+        }
+    }
+
+    void rightClicks()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, widget);
+        QFETCH(QString, where);
+        QStringList changed; // a toggle counted each time: exactly once
+        Loaded f;
+        FormColour &w = f.w;
+        for (auto [letter, item] :
+             {std::pair{u'R', "mnuEnableRGB"}, {u'S', "mnuEnableSimulator"}, {u'C', "mnuEnableColorCycle"}})
+            QVERIFY(!setup.contains(letter) || f.trigger(str(item)));
+        if (setup.contains(u'E'))
+            f.click(w.CommandEdit);
+        for (auto [name, action] : {std::pair{"RGB", w.mnuEnableRGB},
+                                    {"cycle", w.mnuEnableColorCycle},
+                                    {"simulator", w.mnuEnableSimulator},
+                                    {"restart", w.menuItem(u"mnuSimulatorRestart"_s)}})
+            connect(action, &QAction::toggled, &w, [&changed, text = str(name)] { changed << text; });
+        const bool hms = w.hmsMode();
+        QWidget *target = f.find(widget);
+        target->show();
+        const QPoint at = where == u"e"_s   ? QPoint(0, target->height() / 2)
+                          : where == u"k"_s ? QPoint(3, 3)
+                          : where == u"b"_s ? QPoint(4, target->height() - 4)
+                                            : target->rect().center();
+        QTest::mouseClick(target, where == u"l"_s ? Qt::LeftButton : Qt::RightButton, {}, at);
+        if (w.hmsMode() != hms)
+            changed << u"times"_s;
+        QTEST(changed.join(u','), "changed");
+        if (setup.contains(u'E')) // an edit is not annulled
+            QCOMPARE(tag(w.CommandSave), u"E"_s);
+        if (changed.contains(u"RGB"_s)) // the sliders follow the function
+            QCOMPARE(target->isEnabled(), w.mnuEnableRGB->isChecked());
+    }
+
+    // Level runs and slopes are drawn by different means; both must land on the
+    // rows and values of the grid, and nowhere else.
+    void viewDrawsHoldsAndSlopesWhereTheGridSays()
+    {
+        ChartView view;
+        view.resize(900, 420);
+        chart::Grid grid;
+        grid.rowCount = 4;
+        for (std::size_t row = 0; row < 4; ++row)
+            grid.value[row] = {row < 2 ? 20.0f : 80.0f, 10, 95}; // red 20, 20, 80, 80
+        view.setGrid(grid);
+        for (QFrame *overlay : {view.CommandCursorSelected, view.PictureSelected, view.CommandCursorLeft,
+                                view.CommandCursorRight, view.CommandCursorSimulator})
+            overlay->hide();
+        const QImage image = view.grab().toImage();
+        const QRectF plot(view.plotRect());
+        const auto pixel = [&](double row, double percent, int dy = 0) {
+            return image.pixelColor(int(plot.left() + plot.width() * row / 4.0),
+                                    int(std::lround(plot.bottom() - percent / 100.0 * plot.height())) + dy);
+        };
+        // A strongly red pixel within two of the row and the level.
+        const auto redNear = [&](double row, double percent) {
+            for (int dy = -2; dy <= 2; ++dy) {
+                const QColor c = pixel(row, percent, dy);
+                if (c.red() > 150 && c.green() < 120 && c.blue() < 120)
+                    return true;
+            }
+            return false;
+        };
+        QVERIFY(redNear(1.5, 20));  // first hold, rows 1 to 2
+        QVERIFY(redNear(2.5, 50));  // the slope half-way, rows 2 to 3
+        QVERIFY(redNear(3.5, 80));  // last hold
+        QVERIFY(!redNear(1.5, 50)); // nothing red off the curve
+        QVERIFY(!redNear(3.5, 20));
+        QVERIFY(pixel(1.5, 95).blue() > 150); // the blue hold across
+    }
+
+    void dragAPoint_data()
+    {
+        QTest::addColumn<int>("point");
+        QTest::addColumn<int>("channel"); // Field
+        QTest::addColumn<QPointF>("by");  // pixels moved
+        QTest::addColumn<bool>("escape");
+        QTest::addColumn<qint64>("time");
+        QTest::addColumn<qint64>("level");
+        const auto row = [](const char *tag, int point, Field channel, QPointF by, qint64 time, qint64 level,
+                            bool escape = false) {
+            QTest::newRow(tag) << point << int(channel) << by << escape << time << level;
+        };
+        // Point 3 stands at 250 between point 2 (100, held 10) and point 4 (400); it holds 10.
+        row("sideways past the next point stops at its limit", 3, Field::Blue, {2000, 0}, 389, 100);
+        row("sideways before the previous hold stops after it", 3, Field::Blue, {-2000, 0}, 111, 100);
+        row("down below the bottom stops at 0", 3, Field::Blue, {0, 2000}, 250, 0);
+        row("up above the top stops at 100", 4, Field::Red, {0, -2000}, 400, 100);
+        row("the last point: its hold and the transition inside the day", 5, Field::Red, {100000, 0}, 86400 - 30, 0);
+        row("the first point keeps time 0", 1, Field::Red, {300, 2000}, 0, 0);
+        row("Escape puts it back", 3, Field::Blue, {2000, 2000}, 389, 0, true);
+    }
+
+    void dragAPoint()
+    {
+        QFETCH(int, point);
+        QFETCH(int, channel);
+        QFETCH(QPointF, by);
+        QFETCH(bool, escape);
+        QFETCH(qint64, time);
+        QFETCH(qint64, level);
+        Loaded f;
+        FormColour &w = f.w;
+        const QByteArray before = f.cycle();
+        const QPointF from = f.at(point, Field(channel)) + QPointF(2, -3); // near, not on, the point
+        const store::ColourPoint &row = w.table().row(point);
+        // The store follows the pointer, and the colour the outputs (the board
+        // in emulator mode) show.
+        const auto now = [&] {
+            const QString shown[] = {w.ColorRed, w.ColorGreen, w.ColorBlue};
+            return QList<qint64>{row.value(Field::Time), row.value(Field(channel)),
+                                 store::toNumber(shown[channel - int(Field::Red)])};
+        };
+        mouse(f.chart, QEvent::MouseButtonPress, from);
+        QCOMPARE(w.PointCurrent, point);
+        mouse(f.chart, QEvent::MouseMove, from + by / 2);
+        mouse(f.chart, QEvent::MouseMove, from + by);
+        // Live: the store, the editor and the tip follow the pointer.
+        QCOMPARE(now(), (QList<qint64>{time, level, level}));
+        QCOMPARE(w.TextTime->text(), store::timeText(time, true));
+        QVERIFY(w.ChartDragTip->isVisible());
+        QVERIFY2(w.ChartDragTip->text().startsWith(store::timeText(time, true))
+                     && w.ChartDragTip->text().endsWith(u' ' + QString::number(level) + u" %"),
+                 qPrintable(w.ChartDragTip->text()));
+        if (escape) {
+            key(f.chart, Qt::Key_Escape);
+            QVERIFY(!w.ChartDragTip->isVisible() && f.cycle() == before);
+            mouse(f.chart, QEvent::MouseMove, from + by);
+        }
+        mouse(f.chart, QEvent::MouseButtonRelease, from + by);
+        QVERIFY(!w.ChartDragTip->isVisible() && w.PointCurrent == point && f.dialogs.shown.isEmpty());
+        if (escape) {
+            QVERIFY(f.cycle() == before && w.History->count() == 1); // just the file opened
+            return;
+        }
+        QCOMPARE(now(), (QList<qint64>{time, level, level}));
+        // One step, undone as one.
+        QCOMPARE(w.menuItem(u"mnuEditUndo"_s)->text(), u"Annulla Modifica punto %1"_s.arg(point));
+        QVERIFY(f.trigger(u"mnuEditUndo"_s));
+        QCOMPARE(f.cycle(), before);
+    }
+
+    void keyboardOnTheChart()
+    {
+        Loaded f;
+        FormColour &w = f.w;
+        const QByteArray before = f.cycle();
+        // A green point picked: Up and Down then change the green level.
+        mouse(f.chart, QEvent::MouseButtonPress, f.at(2, Field::Green));
+        mouse(f.chart, QEvent::MouseButtonRelease, f.at(2, Field::Green));
+        QCOMPARE(w.History->count(), 1);
+        key(f.chart, Qt::Key_Right);
+        QCOMPARE(w.PointCurrent, 3);
+        for (int i = 0; i < 3; ++i)
+            key(f.chart, Qt::Key_Right, Qt::ShiftModifier);
+        key(f.chart, Qt::Key_Left, Qt::ShiftModifier);
+        key(f.chart, Qt::Key_Up);
+        key(f.chart, Qt::Key_Up);
+        QCOMPARE((QList<qint64>{w.table().row(3).value(Field::Time), w.table().row(3).value(Field::Green)}),
+                 (QList<qint64>{252, 2}));
+        QCOMPARE(w.TextGreen->text(), u"002"_s);
+        // The nudges of one point are one step.
+        QCOMPARE(w.History->count(), 2);
+        QVERIFY(f.trigger(u"mnuEditUndo"_s));
+        QCOMPARE(f.cycle(), before);
+        // Nothing moves while a point is being edited.
+        w.CommandEdit_Click();
+        key(f.chart, Qt::Key_Right, Qt::ShiftModifier);
+        mouse(f.chart, QEvent::MouseButtonPress, f.at(2, Field::Green));
+        mouse(f.chart, QEvent::MouseMove, f.at(2, Field::Green) + QPointF(50, 50));
+        mouse(f.chart, QEvent::MouseButtonRelease, f.at(2, Field::Green) + QPointF(50, 50));
+        QVERIFY(f.cycle() == before && w.PointCurrent == 3);
+    }
+
+    void wheelZoomThroughTheSliders()
+    {
+        QList<P> seven;
+        for (qint64 time = 0; time <= 600; time += 100)
+            seven.append({time, 10, 0, 0, 0});
+        Loaded f(seven);
+        FormColour &w = f.w;
+        const auto wheel = [&f](int point, int notches) {
+            const QPointF at = f.at(point, Field::Red) + QPointF(0, -40);
+            QWheelEvent e(at, f.chart->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(f.chart, &e);
+        };
+        // The window and the sliders tell the same zoom.
+        const auto zoom = [&w] {
+            const int lo = w.SliderZoomMin->value(), hi = w.SliderZoomMax->value();
+            const bool agree = w.ChartLayout->window.start == float(w.table().row(lo).value(Field::Time))
+                               && w.ChartLayout->window.end == float(w.table().row(hi).value(Field::Time) + 10 + 20);
+            return agree ? qMakePair(lo, hi) : qMakePair(-lo, -hi);
+        };
+        QCOMPARE(zoom(), qMakePair(1, 7));
+        wheel(6, 1); // around point 6: the far edge comes in first
+        QCOMPARE(zoom(), qMakePair(2, 7));
+        wheel(6, 3);
+        QCOMPARE(zoom(), qMakePair(5, 7)); // three points at the narrowest
+        QCOMPARE(w.PointCurrent, 5);       // the current point came into the window
+        wheel(6, 1);
+        QCOMPARE(zoom(), qMakePair(5, 7));
+        wheel(6, -2);
+        QCOMPARE(zoom(), qMakePair(3, 7));
+        wheel(4, -5);
+        QCOMPARE(zoom(), qMakePair(1, 7));
+    }
+};
 
 QTEST_MAIN(TestChartForm)
 #include "test_chartform.moc"

@@ -9,10 +9,8 @@
 #include "store/numbers.h"
 #include "support/formfixture.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -28,9 +26,11 @@ struct Point
     int red = 0;
 };
 
-// Writes the points into the store numbered from 1, as a file load does.
-store::ColourTable &fill(store::ColourTable &t, const QList<Point> &points)
+// The points in an empty store numbered from 1, as a file load leaves them.
+store::ColourTable table(const QList<Point> &points)
 {
+    store::ColourTable t;
+    store::emptyTable(t);
     for (int i = 0; i < points.size(); ++i) {
         t.row(i + 1).setValue(Field::PointID, i + 1);
         t.row(i + 1).setValue(Field::Time, points[i].time);
@@ -38,12 +38,6 @@ store::ColourTable &fill(store::ColourTable &t, const QList<Point> &points)
         t.row(i + 1).setValue(Field::Red, points[i].red);
     }
     return t;
-}
-
-store::ColourTable table(const QList<Point> &points)
-{
-    store::ColourTable t;
-    return fill(t, points);
 }
 
 QList<qint64> column(const store::ColourTable &t, Field field, int count)
@@ -62,25 +56,22 @@ QString head(const QString &text, const QString &expected)
     return text.split(kLineBreak).mid(0, expected.split(kLineBreak).size()).join(kLineBreak);
 }
 
-struct TimeCase
+// Types into a widget: a character is typed as it is; "<" and ">" are the
+// arrows, "#" Backspace, "~" Delete, "=" Enter (Return), "$" End.
+void type(QWidget *widget, const QString &keys)
 {
-    QList<Point> points;
-    editor::TimeCheckInput in;
-    QString refusal; // how the English message starts, empty when accepted
-};
-
-void keys(QWidget *widget, std::initializer_list<Qt::Key> list)
-{
-    for (Qt::Key key : list)
-        QTest::keyClick(widget, key);
+    const Qt::Key named[] = {Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Backspace,
+                             Qt::Key_Delete, Qt::Key_Return, Qt::Key_End};
+    for (const QChar key : keys) {
+        if (const qsizetype k = QStringView(u"<>#~=$").indexOf(key); k >= 0)
+            QTest::keyClick(widget, named[k]);
+        else
+            QTest::keyClick(widget, key.toLatin1());
+    }
 }
 
 // Empties a field in seconds display, its caret at the end.
-void clear(QLineEdit *field)
-{
-    for (int i = 0; i < editor::kSecondsDigits; ++i)
-        QTest::keyClick(field, Qt::Key_Backspace);
-}
+void clear(QLineEdit *field) { type(field, QString(editor::kSecondsDigits, u'#')); }
 
 // Clicks the field where the platform puts the caret at `caret` (-1: the end).
 void clickAt(QLineEdit *field, int caret = -1)
@@ -114,32 +105,410 @@ class TestEditor : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
+    void init()
+    {
+        f = std::make_unique<FormFixture>();
+        w = f->form.get();
+        time = f->field(u"TextTime"_s);
+        length = f->field(u"TextLength"_s);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+    }
+
     void cleanup() { QVERIFY(f->dialogs.allAnswered()); }
 
-    void timeCheck_data();
-    void timeCheck();
-    void checkConsolidatesUsedSlots();
-    void check_data();
-    void check();
-    void limitsAndShiftRange();
-    void keySequences_data();
-    void keySequences();
-    void typedTimeIsChecked();
-    void transitionTakesEffect_data();
-    void transitionTakesEffect();
-    void lengthLimitShown();
-    void insertAt63PointsAndAnnul();
-    void remove();
-    void shift_data();
-    void shift();
-    void colours();
+    // ----- The rules -----------------------------------------------------------
+
+    void timeCheck_data()
+    {
+        QTest::addColumn<QList<Point>>("points");
+        QTest::addColumn<editor::TimeCheckInput>("in");
+        QTest::addColumn<QString>("refusal"); // how the English message starts, empty when accepted
+        const auto row = [](const char *tag, const QList<Point> &points, editor::TimeCheckInput in,
+                            const QString &refusal = {}) { QTest::newRow(tag) << points << in << refusal; };
+        const QList<Point> two{{0}, {1000}}, three{{0}, {150}, {300}}, held{{0, 50}, {200}};
+        // Point 2 of 0, 100 (length 20), 200, 300: its own old record is no neighbour.
+        const QList<Point> four{{0}, {100, 20}, {200}, {300, 50}};
+        row("transition 600, 85800 accepted", two, {2, 1, true, 85800, 0, 600});
+        row("transition 600, 85801 refused", two, {2, 1, true, 85801, 0, 600},
+            lines({u"Conflict between the Position Time and Transition Time!"_s,
+                   u"Must be: Position Time < (Max Time - TransitionTime))"_s, u"Position Time = 85801"_s}));
+        row("100 + 49 + 1 = 150 accepted", three, {3, 1, true, 100, 49, 0});
+        row("length 50 refused", three, {3, 1, true, 100, 50, 0},
+            u"Conflict between the Position Time and the complessive value of Length Time and the Next Point Colour "
+            "Position Time!"_s);
+        row("own old time", three, {3, 2, false, 150, 0, 0});
+        row("insert at 0", three, {3, 1, true, 0, 0, 0}, u"Position Time already used!"_s);
+        row("last point ends the day exactly", two, {2, 1, true, 85000, 800, 600});
+        row("last point one second over", two, {2, 1, true, 85001, 800, 600},
+            u"Conflict between the Position Time and the complessive value of Length Time and Transition Time!"_s);
+        row("previous hold + 1 accepted", held, {2, 2, true, 51, 0, 0});
+        row("inside the previous hold", held, {2, 2, true, 50, 0, 0},
+            u"Conflict between the Position Time and the complessive value of the previous Position Time and Length "
+            "Time"_s);
+        row("moved later, own hold ignored", four, {4, 2, false, 110, 20, 0});
+        row("moved earlier, own time ignored", four, {4, 2, false, 90, 50, 0});
+    }
+
+    void timeCheck()
+    {
+        QFETCH(QList<Point>, points);
+        QFETCH(editor::TimeCheckInput, in);
+        QFETCH(QString, refusal);
+        const auto message = editor::DataBaseTimeCheck(table(points), in);
+        QCOMPARE(message ? head(message->text.english, refusal) : QString(), refusal);
+    }
+
+    void checkConsolidatesUsedSlots()
+    {
+        store::ColourTable t;
+        store::emptyTable(t);
+        for (int k : {1, 3, 5}) {
+            t.row(k).setValue(Field::PointID, 7);
+            t.row(k).setValue(Field::Time, k * 100);
+            t.row(k).setValue(Field::Red, k);
+        }
+        t.row(5).setText(Field::Blue, u"150"_s);
+        const editor::CheckResult r = editor::DataBaseCheck(t, 0);
+        QVERIFY(r.pointCount == 3 && !r.checkError && r.messages.isEmpty());
+        QCOMPARE(column(t, Field::PointID, 3), (QList<qint64>{1, 2, 3}));
+        QCOMPARE(column(t, Field::Red, 3), (QList<qint64>{1, 3, 5}));
+        QCOMPARE(column(t, Field::Time, 3), (QList<qint64>{0, 300, 500})); // the first point pinned to 0
+        QCOMPARE(t.row(3).text(Field::Blue), u"100"_s);                    // colour 150 to 100
+        for (int k = 4; k <= store::kRowCount; ++k)
+            QCOMPARE(t.row(k), store::ColourPoint());
+    }
+
+    void check_data()
+    {
+        QTest::addColumn<QList<Point>>("points");
+        QTest::addColumn<int>("transition");
+        QTest::addColumn<QList<qint64>>("times");
+        QTest::addColumn<QList<qint64>>("lengths");
+        QTest::addColumn<QString>("message"); // how the English message starts, empty when none
+        const auto row = [](const char *tag, const QList<Point> &points, int transition, const QList<qint64> &times,
+                            const QList<qint64> &lengths, const QString &message = {}) {
+            QTest::newRow(tag) << points << transition << times << lengths << message;
+        };
+        row("out of order: sorted, holds trimmed", {{0, 250}, {500, 40}, {200, 400}, {300, 99}}, 0, {0, 200, 300, 500},
+            {199, 99, 99, 40});
+        // The sort meets the pair of 300s first and stops with 500 still before
+        // 300; that pair keeps its length instead of a negative one.
+        row("equal times stop the sort", {{0, 600}, {500, 40}, {300}, {300}}, 0, {0, 500, 300, 300}, {499, 40, 0, 0},
+            lines({u"Two Color Point have the same Time Value"_s,
+                   {},
+                   u"Color Point 04 has Position Time = 00300"_s,
+                   u"Color Point 03 has Position Time = 00300"_s}));
+        row("hold as long as the gap", {{0, 100}, {100, 99}, {200}}, 0, {0, 100, 200}, {99, 99, 0});
+        row("transition 600, 85800 fits", {{0}, {85800}}, 600, {0, 85800}, {0, 0});
+        row("transition 600, 85801 out of the day", {{0}, {85801}}, 600, {0, 85801}, {0, 0},
+            u"The Color Point 02 has the Position Time Value Out of Range (Min = 0, Max = (86400 - Transition "
+            "Time).)"_s);
+    }
+
+    void check()
+    {
+        QFETCH(QList<Point>, points);
+        QFETCH(int, transition);
+        QFETCH(QString, message);
+        store::ColourTable t = table(points);
+        const editor::CheckResult r = editor::DataBaseCheck(t, transition);
+        QCOMPARE(r.checkError, !message.isEmpty());
+        QCOMPARE(r.messages.size(), message.isEmpty() ? 0 : 1);
+        QCOMPARE(r.messages.isEmpty() ? QString() : head(r.messages.first().text.english, message), message);
+        QTEST(column(t, Field::Time, points.size()), "times");
+        QTEST(column(t, Field::Length, points.size()), "lengths");
+    }
+
+    void limitsAndShiftRange()
+    {
+        // Beyond the form tests: point 2 of 0, 100, 200 moved earlier holds up to
+        // the point after it, captioned "Lenght" in seconds as the program writes
+        // it; a time typed beyond the day leaves no length.
+        const store::ColourTable t = table({{0}, {100}, {200}});
+        QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 2, 50, 0, false).caption.english, u"Lenght Max = 00149 Sec"_s);
+        QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 2, 50, 0, true).caption.english, u"Length Max = 00:02:29"_s);
+        QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 3, 86300, 600, false).value, 0);
+        QCOMPARE(editor::DataBaseTransitionMaxValue(table({{0}, {85000, 400}}), 2, false).caption.english,
+                 u"Transition Time Max = 01000 Sec"_s);
+        // Point 2 of 0, 100 (length 20), 200, 300 (length 50), transition 600: 1 to 85550.
+        const store::ColourTable four = table({{0}, {100, 20}, {200}, {300, 50}});
+        const editor::ShiftRange range = editor::DataBaseShiftValue(four, 4, 2, 600, false);
+        for (int time : {0, 1, 85550, 85551})
+            QCOMPARE(bool(editor::shiftOutOfRange(time, range, u"Errore"_s)), time == 0 || time == 85551);
+        QCOMPARE(editor::shiftOutOfRange(85551, range, u"Errore"_s)->text.english, u"Shift Time is Out of Range!"_s);
+    }
+
+    // ----- The form ------------------------------------------------------------
+
+    void keySequences_data()
+    {
+        // Keys as type() takes them. How the field is reached: "edit" (the
+        // focus Edit gives the time), "insert" (after the last point), "tab",
+        // or a click where the platform puts the caret ("end" or a position).
+        QTest::addColumn<bool>("hms");
+        QTest::addColumn<QList<Point>>("points");
+        QTest::addColumn<int>("point");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");
+        const QList<Point> two{{0}, {5025}}, three{{0}, {100}, {200}}, held{{0}, {100}, {200, 86200}};
+        const auto row = [](const char *tag, bool hms, const QList<Point> &points, int point, const char *field,
+                            const char *how, const char *keys, const char *text, int caret) {
+            QTest::newRow(tag) << hms << points << point << QString::fromLatin1(field) << QString::fromLatin1(how)
+                               << QString::fromLatin1(keys) << QString::fromLatin1(text) << caret;
+        };
+        // hh:mm:ss types over its digits and steps over the colons.
+        row("over the hours", true, two, 2, "TextTime", "0", "97", "97:23:45", 4);
+        row("left over a colon", true, two, 2, "TextTime", "0", "97<", "97:23:45", 2);
+        row("no deleting, no letters", true, two, 2, "TextTime", "0", "97<>#a~", "97:23:45", 4);
+        row("a click on the seconds", true, two, 2, "TextTime", "6", "", "01:23:45", 7);
+        row("the seconds typed over", true, two, 2, "TextTime", "6", "1", "01:23:15", 8);
+        row("left over the second colon", true, two, 2, "TextTime", "6", "1<<", "01:23:15", 5);
+        row("right stops at the end", true, two, 2, "TextTime", "6", "1<<>>>2", "01:23:12", 8);
+        row("every digit in turn", true, two, 2, "TextTime", "0", "1234567", "12:34:57", 8);
+        row("right after Edit", true, two, 2, "TextTime", "edit", "0715", "07:15:45", 7);
+        row("right after Insert", true, two, 2, "TextTime", "insert", "0715", "07:15:45", 7);
+        row("Tab, from the start", true, held, 3, "TextLength", "tab", "01", "01:56:40", 4);
+        row("live limit", true, three, 2, "TextLength", "0", "9", "00:01:39", 2);
+        // Seconds: five digits at most, the live limit of the point shown.
+        row("no sixth digit", false, two, 2, "TextTime", "end", "1", "05025", 5);
+        row("seconds, live limit", false, three, 2, "TextLength", "end", "#####500", "00099", 5);
+        row("seconds, Tab: the limit of the point shown", false, three, 3, "TextLength", "tab", "90000", "86200", 5);
+    }
+
+    void keySequences()
+    {
+        QFETCH(bool, hms);
+        QFETCH(QList<Point>, points);
+        QFETCH(int, point);
+        QFETCH(QString, field);
+        QFETCH(QString, how);
+        QFETCH(QString, keys);
+        load(points, hms);
+        click(u"Next "_s.repeated(point - 1) + (how == u"insert"_s ? u"Insert"_s : u"Edit"_s));
+        QLineEdit *box = f->field(field);
+        if (how == u"tab"_s)
+            box->setFocus(Qt::TabFocusReason);
+        else if (how != u"edit"_s && how != u"insert"_s)
+            clickAt(box, how == u"end"_s ? -1 : how.toInt());
+        QVERIFY(box->hasFocus());
+        QCOMPARE(box->hasSelectedText(), !hms && how == u"tab"_s); // seconds reached with Tab: all selected
+        type(box, keys);
+        QTEST(box->text(), "text");
+        QTEST(int(box->cursorPosition()), "caret");
+    }
+
+    // A typed time is checked when confirmed: the first point keeps 0, another
+    // time field and Save refuse while it is typed, a taken time stays in editor
+    // mode for correction.
+    void typedTimeIsChecked()
+    {
+        load({{0}, {5025}, {5085}});
+        click(u"Edit"_s);
+        f->dialogs.answerMessage(MsgResult::Ok);
+        clickAt(time);
+        QCOMPARE(f->dialogs.last().text, u"Il primo Punto Colore ha posizione = 0. Non è possibile modificarlo"_s);
+        QCOMPARE(tag(time), u"U"_s);
+        click(u"Annul"_s);
+
+        click(u"Next Edit"_s);
+        clickAt(time, 0);
+        type(time, u"9"_s);
+        QCOMPARE(editor::textColour(time), editor::kOrange);
+        f->dialogs.answerMessage(MsgResult::Ok);
+        f->dialogs.answerMessage(MsgResult::Ok);
+        type(length, u"5"_s);
+        QCOMPARE(f->dialogs.last().text.section(kLineBreak, 0, 0), u"\"Posizione\" è in Stato Modifica, quindi:"_s);
+        QCOMPARE(length->text(), u"00:00:00"_s);
+        click(u"Save"_s);
+
+        // 01:24:45 is point 3's; 01:24:05 fits.
+        f->dialogs.answerMessage(MsgResult::Ok);
+        type(time, u"<01>4="_s);
+        QCOMPARE(f->dialogs.last().text, u"Posizione già utilizzata da un altro Punto Colore!"_s);
+        type(time, u"0="_s);
+        QCOMPARE(time->text(), u"01:24:05"_s);
+        QCOMPARE(editor::textColour(time), editor::kNavy);
+        click(u"Save"_s);
+        QCOMPARE(times(), (QList<qint64>{0, 5045, 5085}));
+    }
+
+    // A confirmed transition time is the cycle's at once: the field shows it
+    // after the refresh, the chart's window and the simulator end with it
+    // (confirmed with Enter in hh:mm:ss it is the history test's case).
+    void transitionTakesEffect()
+    {
+        load({{0}, {100, 10}, {200, 50}}, false);
+        QVERIFY(f->trigger(u"mnuEnableColorCycle"_s));
+        QLineEdit *transition = f->field(u"TextTransition"_s);
+        clickAt(transition);
+        type(transition, u"#####600"_s);
+        doubleClick(transition);
+        QCOMPARE(w->TransitionTime + u'|' + transition->text() + u'|' + tag(transition), u"00600|00600|U"_s);
+        QCOMPARE(w->ChartLayout->window.end, 850.0f); // 200 + 50 + 600
+        QVERIFY(f->trigger(u"mnuEnableSimulator"_s));
+        QTest::mouseClick(w->CommandStart, Qt::LeftButton);
+        QVERIFY(w->SimulatorRunning && w->SimulatorCycleEnd == 850);
+    }
+
+    // The limit shows while the length is typed and goes with the confirmation.
+    void lengthLimitShown()
+    {
+        load({{0}, {100}, {200}}, false);
+        click(u"Next Edit"_s);
+        clickAt(length);
+        clear(length);
+        QVERIFY(label(u"LabelRange"_s)->isVisible());
+        QCOMPARE(label(u"LabelRange"_s)->text(), u"Lunghezza Massima = 00099 Sec"_s);
+        type(length, u"500"_s);
+        doubleClick(length);
+        QVERIFY(!label(u"LabelRange"_s)->isVisible());
+        click(u"Save"_s);
+        QCOMPARE(w->table().row(2).value(Field::Length), 99);
+    }
+
+    void insertAt63PointsAndAnnul()
+    {
+        QList<Point> points;
+        for (int i = 0; i < 63; ++i)
+            points.append(Point{i * 100});
+        load(points, false);
+        click(u"Last Insert"_s);
+        // Insert hands the keyboard to the time, its value selected as after Tab.
+        QVERIFY(time->hasFocus() && time->selectedText() == u"06200"_s);
+        type(time, u"$#9"_s);
+        click(u"Annul"_s);
+        QVERIFY(time->text() == u"06200"_s && !time->isEnabled());
+
+        click(u"Insert"_s);
+        clear(time);
+        type(time, u"7000"_s);
+        QTest::keyClick(time, Qt::Key_Enter);
+        click(u"Save"_s);
+        QVERIFY(times().last() == 7000 && !f->button(u"CommandInsert"_s)->isEnabled());
+        QCOMPARE(label(u"LabelPointID"_s)->text(), u"64/64"_s);
+    }
+
+    void remove()
+    {
+        // Point 1: the next point takes its place with its own length and colour.
+        load({{0, 0, 10}, {100, 5, 20}, {200, 0, 30}, {300}});
+        f->dialogs.answerMessage(MsgResult::Yes);
+        click(u"Remove"_s);
+        QCOMPARE(f->dialogs.last().text, u"Eliminare il Punto Colore! Confermi?"_s);
+        QVERIFY(f->dialogs.last().defaultButton == MsgResult::No && times() == (QList<qint64>{0, 200, 300}));
+        QCOMPARE(f->field(u"TextRed"_s)->text() + label(u"LabelPointID"_s)->text(), u"02001/03"_s);
+
+        // No keeps the point; the last point removed shows the one before it.
+        click(u"Last"_s);
+        f->dialogs.answerMessage(MsgResult::No);
+        f->dialogs.answerMessage(MsgResult::Yes);
+        click(u"Remove"_s);
+        QCOMPARE(w->PointCount, 3);
+        click(u"Remove"_s);
+        QVERIFY(times() == (QList<qint64>{0, 200}) && f->field(u"TextPointID"_s)->text() == u"02"_s);
+
+        // The only point turns into the blank point, keeping its length.
+        f->dialogs.answerMessage(MsgResult::Yes);
+        f->dialogs.answerMessage(MsgResult::Yes);
+        click(u"Remove Remove"_s);
+        QCOMPARE(
+            (QList<qint64>{w->PointCount, w->table().row(1).value(Field::Red), w->table().row(1).value(Field::Length)}),
+            (QList<qint64>{1, 0, 5}));
+    }
+
+    void shift_data()
+    {
+        QTest::addColumn<bool>("hms");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<QList<qint64>>("after");
+        const QString seconds = u"Valori Ammessi: da 00001 a 85550 Sec"_s;
+        QTest::newRow("seconds: to 150") << false << u"150"_s << seconds << QList<qint64>{0, 150, 250, 350};
+        QTest::newRow("seconds: 0 refused, to 1") << false << u"0"_s << seconds << QList<qint64>{0, 1, 101, 201};
+        QTest::newRow("hh:mm:ss: to 90") << true << u"3"_s << u"Valori Ammessi: da 00:00:01 a 23:45:50"_s
+                                         << QList<qint64>{0, 90, 190, 290};
+    }
+
+    void shift()
+    {
+        QFETCH(bool, hms);
+        QFETCH(QString, typed);
+        load({{0}, {100, 20}, {200}, {300, 50}}, hms, 600);
+        click(u"Next Edit MoveShift"_s);
+        QCOMPARE(label(u"LabelTimeName"_s)->text(), u"Trasla fino a"_s);
+        clickAt(time);
+        QTEST(label(u"LabelRange"_s)->text(), "range");
+        type(time, hms ? u"<"_s + typed : QString(editor::kSecondsDigits, u'#') + typed); // hh:mm:ss: 00:01:4|0
+        const bool refused = typed == u"0"_s;
+        if (refused)
+            f->dialogs.answerMessage(MsgResult::Ok);
+        doubleClick(time);
+        QCOMPARE(f->dialogs.last().text, refused ? u"Valore fuori Limite!"_s : QString());
+        click(u"Save"_s);
+        QTEST(times(), "after");
+        QVERIFY(w->table().row(4).value(Field::Length) == 50 && tag(f->button(u"CommandMoveShift"_s)) == u"M"_s);
+    }
+
+    void colours()
+    {
+        w->mnuEnableRGB->setChecked(true);
+        w->mnuEnableColorCycle->setChecked(true);
+        load({{0}, {100}});
+        click(u"Next Edit"_s);
+        QLineEdit *red = f->field(u"TextRed"_s);
+        QTest::mouseClick(red, Qt::LeftButton);
+        type(red, u"$X"_s);
+        QCOMPARE(red->text(), u"000"_s);
+        type(red, u"250="_s);
+        QVERIFY(red->text() == u"100"_s && w->SliderRed->value() == 100);
+        // A click at the end of "100" then 20 replaces the value: 20, not 10020 taken as 100.
+        QTest::mouseClick(red, Qt::LeftButton, {}, QPoint(red->width() - 4, red->height() / 2));
+        type(red, u"20"_s);
+        QCOMPARE(red->text(), u"20"_s);
+        type(red, u"="_s);
+        QCOMPARE(w->SliderRed->value(), 20);
+        QTest::mouseClick(red, Qt::LeftButton);
+        type(red, u"100="_s);
+        w->SliderGreen->setValue(40); // as a drag does
+        QCOMPARE(f->field(u"TextGreen"_s)->text(), u"040"_s);
+        // Saved and shown again from the store: the sliders follow without moving the colours.
+        click(u"Save Previous Next"_s);
+        QVERIFY(w->SliderGreen->value() == 40 && red->text() == u"100"_s);
+
+        // The colour dialog: 0/128/255 is 000/050/100 percent; cancel keeps it.
+        f->dialogs.answerColour(QColor(0, 128, 255));
+        f->dialogs.answerColour(std::nullopt);
+        w->CommandColor_Click();
+        w->CommandColor_Click();
+        QCOMPARE(red->text() + f->field(u"TextGreen"_s)->text() + f->field(u"TextBlue"_s)->text(), u"000050100"_s);
+        QCOMPARE(editor::confirmedColour(u"99999999999999999999"_s), u"100"_s); // too long for any number
+    }
 
 private:
-    // Loads the points into the form's store as a file load does, and shows point 1.
-    void load(const QList<Point> &points, int transition = 0);
+    // Loads the points into the form's store as a file load does, and shows
+    // point 1, in seconds display unless `hms`.
+    void load(const QList<Point> &points, bool hms = true, int transition = 0)
+    {
+        if (!hms)
+            w->mnuConfigTimeViewer_Click();
+        w->table() = table(points);
+        w->TransitionTime = store::format00000(transition);
+        w->DataBaseCheck();
+        w->PointCurrent = 1;
+        w->table().MoveFirst();
+        w->pointRefresh();
+    }
     QList<qint64> times() const { return column(w->table(), Field::Time, w->PointCount); }
-    void click(const QString &button) { f->button(button)->click(); }
+    // Clicks the buttons named, "Command" left out, in turn.
+    void click(const QString &buttons)
+    {
+        for (const QString &button : buttons.split(u' '))
+            f->button(u"Command"_s + button)->click();
+    }
     QLabel *label(const QString &name) const { return f->find<QLabel>(name); }
 
     std::unique_ptr<FormFixture> f;
@@ -147,457 +516,6 @@ private:
     QLineEdit *time = nullptr;
     QLineEdit *length = nullptr;
 };
-
-void TestEditor::init()
-{
-    f = std::make_unique<FormFixture>();
-    w = f->form.get();
-    time = f->field(u"TextTime"_s);
-    length = f->field(u"TextLength"_s);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-}
-
-void TestEditor::load(const QList<Point> &points, int transition)
-{
-    store::emptyTable(w->table());
-    fill(w->table(), points);
-    w->TransitionTime = store::format00000(transition);
-    w->DataBaseCheck();
-    w->PointCurrent = 1;
-    w->table().MoveFirst();
-    w->pointRefresh();
-}
-
-// ----- The rules ---------------------------------------------------------------
-
-void TestEditor::timeCheck_data()
-{
-    QTest::addColumn<TimeCase>("c");
-    const QList<Point> two{{0}, {1000}}, three{{0}, {150}, {300}}, held{{0, 50}, {200}};
-    // Point 2 of 0, 100 (length 20), 200, 300: its own old record is no neighbour.
-    const QList<Point> four{{0}, {100, 20}, {200}, {300, 50}};
-    QTest::newRow("transition 600, 85800 accepted") << TimeCase{two, {2, 1, true, 85800, 0, 600}, {}};
-    QTest::newRow("transition 600, 85801 refused")
-        << TimeCase{two,
-                    {2, 1, true, 85801, 0, 600},
-                    lines({u"Conflict between the Position Time and Transition Time!"_s,
-                           u"Must be: Position Time < (Max Time - TransitionTime))"_s, u"Position Time = 85801"_s})};
-    QTest::newRow("100 + 49 + 1 = 150 accepted") << TimeCase{three, {3, 1, true, 100, 49, 0}, {}};
-    QTest::newRow("length 50 refused") << TimeCase{
-        three,
-        {3, 1, true, 100, 50, 0},
-        u"Conflict between the Position Time and the complessive value of Length Time and the Next "
-        "Point Colour Position Time!"_s};
-    QTest::newRow("own old time") << TimeCase{three, {3, 2, false, 150, 0, 0}, {}};
-    QTest::newRow("insert at 0") << TimeCase{three, {3, 1, true, 0, 0, 0}, u"Position Time already used!"_s};
-    QTest::newRow("last point ends the day exactly") << TimeCase{two, {2, 1, true, 85000, 800, 600}, {}};
-    QTest::newRow("last point one second over")
-        << TimeCase{two,
-                    {2, 1, true, 85001, 800, 600},
-                    u"Conflict between the Position Time and the complessive value of Length Time and Transition "
-                    "Time!"_s};
-    QTest::newRow("previous hold + 1 accepted") << TimeCase{held, {2, 2, true, 51, 0, 0}, {}};
-    QTest::newRow("inside the previous hold")
-        << TimeCase{held,
-                    {2, 2, true, 50, 0, 0},
-                    u"Conflict between the Position Time and the complessive value of the previous Position Time "
-                    "and Length Time"_s};
-    QTest::newRow("moved later, own hold ignored") << TimeCase{four, {4, 2, false, 110, 20, 0}, {}};
-    QTest::newRow("moved earlier, own time ignored") << TimeCase{four, {4, 2, false, 90, 50, 0}, {}};
-}
-
-void TestEditor::timeCheck()
-{
-    QFETCH(TimeCase, c);
-    const auto message = editor::DataBaseTimeCheck(table(c.points), c.in);
-    QCOMPARE(message ? head(message->text.english, c.refusal) : QString(), c.refusal);
-}
-
-void TestEditor::checkConsolidatesUsedSlots()
-{
-    store::ColourTable t;
-    store::emptyTable(t);
-    for (int k : {1, 3, 5}) {
-        t.row(k).setValue(Field::PointID, 7);
-        t.row(k).setValue(Field::Time, k * 100);
-        t.row(k).setValue(Field::Red, k);
-    }
-    t.row(5).setText(Field::Blue, u"150"_s);
-    const editor::CheckResult r = editor::DataBaseCheck(t, 0);
-    QVERIFY(r.pointCount == 3 && !r.checkError && r.messages.isEmpty());
-    QCOMPARE(column(t, Field::PointID, 3), (QList<qint64>{1, 2, 3}));
-    QCOMPARE(column(t, Field::Red, 3), (QList<qint64>{1, 3, 5}));
-    QCOMPARE(column(t, Field::Time, 3), (QList<qint64>{0, 300, 500})); // the first point pinned to 0
-    QCOMPARE(t.row(3).text(Field::Blue), u"100"_s);                    // colour 150 to 100
-    for (int k = 4; k <= store::kRowCount; ++k)
-        QCOMPARE(t.row(k), store::ColourPoint());
-}
-
-void TestEditor::check_data()
-{
-    QTest::addColumn<QList<Point>>("points");
-    QTest::addColumn<int>("transition");
-    QTest::addColumn<QList<qint64>>("times");
-    QTest::addColumn<QList<qint64>>("lengths");
-    QTest::addColumn<QString>("message"); // how the English message starts, empty when none
-    QTest::newRow("out of order: sorted, holds trimmed")
-        << QList<Point>{{0, 250}, {500, 40}, {200, 400}, {300, 99}} << 0 << QList<qint64>{0, 200, 300, 500}
-        << QList<qint64>{199, 99, 99, 40} << QString();
-    // The sort meets the pair of 300s first and stops with 500 still before
-    // 300; that pair keeps its length instead of a negative one.
-    QTest::newRow("equal times stop the sort") << QList<Point>{{0, 600}, {500, 40}, {300}, {300}} << 0
-                                               << QList<qint64>{0, 500, 300, 300} << QList<qint64>{499, 40, 0, 0}
-                                               << lines({u"Two Color Point have the same Time Value"_s,
-                                                         {},
-                                                         u"Color Point 04 has Position Time = 00300"_s,
-                                                         u"Color Point 03 has Position Time = 00300"_s});
-    QTest::newRow("hold as long as the gap") << QList<Point>{{0, 100}, {100, 99}, {200}} << 0
-                                             << QList<qint64>{0, 100, 200} << QList<qint64>{99, 99, 0} << QString();
-    QTest::newRow("transition 600, 85800 fits")
-        << QList<Point>{{0}, {85800}} << 600 << QList<qint64>{0, 85800} << QList<qint64>{0, 0} << QString();
-    QTest::newRow("transition 600, 85801 out of the day")
-        << QList<Point>{{0}, {85801}} << 600 << QList<qint64>{0, 85801} << QList<qint64>{0, 0}
-        << u"The Color Point 02 has the Position Time Value Out of Range (Min = 0, Max = (86400 - Transition "
-           "Time).)"_s;
-}
-
-void TestEditor::check()
-{
-    QFETCH(QList<Point>, points);
-    QFETCH(int, transition);
-    QFETCH(QString, message);
-    store::ColourTable t = table(points);
-    const editor::CheckResult r = editor::DataBaseCheck(t, transition);
-    QCOMPARE(r.checkError, !message.isEmpty());
-    QCOMPARE(r.messages.size(), message.isEmpty() ? 0 : 1);
-    QCOMPARE(r.messages.isEmpty() ? QString() : head(r.messages.first().text.english, message), message);
-    QTEST(column(t, Field::Time, points.size()), "times");
-    QTEST(column(t, Field::Length, points.size()), "lengths");
-}
-
-void TestEditor::limitsAndShiftRange()
-{
-    // Beyond the form tests: point 2 of 0, 100, 200 moved earlier holds up to
-    // the point after it, captioned "Lenght" in seconds as the program writes
-    // it; a time typed beyond the day leaves no length.
-    const store::ColourTable t = table({{0}, {100}, {200}});
-    QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 2, 50, 0, false).caption.english, u"Lenght Max = 00149 Sec"_s);
-    QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 2, 50, 0, true).caption.english, u"Length Max = 00:02:29"_s);
-    QCOMPARE(editor::DataBaseLengthMaxValue(t, 3, 3, 86300, 600, false).value, 0);
-    QCOMPARE(editor::DataBaseTransitionMaxValue(table({{0}, {85000, 400}}), 2, false).caption.english,
-             u"Transition Time Max = 01000 Sec"_s);
-
-    // Point 2 of 0, 100 (length 20), 200, 300 (length 50), transition 600: 1 to 85550.
-    const store::ColourTable four = table({{0}, {100, 20}, {200}, {300, 50}});
-    const editor::ShiftRange range = editor::DataBaseShiftValue(four, 4, 2, 600, false);
-    for (int time : {0, 1, 85550, 85551})
-        QCOMPARE(bool(editor::shiftOutOfRange(time, range, u"Errore"_s)), time == 0 || time == 85551);
-    QCOMPARE(editor::shiftOutOfRange(85551, range, u"Errore"_s)->text.english, u"Shift Time is Out of Range!"_s);
-}
-
-// ----- The form ----------------------------------------------------------------
-
-void TestEditor::keySequences_data()
-{
-    // Keys: a character is typed; "<" and ">" are the arrows, "#" Backspace,
-    // "~" Delete, "=" Enter. How the field is reached: "edit" (the focus
-    // Edit gives the time), "insert" (after the last point), "tab", or a
-    // click where the platform puts the caret ("end" or a position).
-    QTest::addColumn<bool>("hms");
-    QTest::addColumn<QList<Point>>("points");
-    QTest::addColumn<int>("point");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("caret");
-    const QList<Point> two{{0}, {5025}}, three{{0}, {100}, {200}}, held{{0}, {100}, {200, 86200}};
-    const auto row = [](const char *tag, bool hms, const QList<Point> &points, int point, const char *field,
-                        const char *how, const char *keys, const char *text, int caret) {
-        QTest::newRow(tag) << hms << points << point << QString::fromLatin1(field) << QString::fromLatin1(how)
-                           << QString::fromLatin1(keys) << QString::fromLatin1(text) << caret;
-    };
-    // hh:mm:ss types over its digits and steps over the colons.
-    row("over the hours", true, two, 2, "TextTime", "0", "97", "97:23:45", 4);
-    row("left over a colon", true, two, 2, "TextTime", "0", "97<", "97:23:45", 2);
-    row("no deleting, no letters", true, two, 2, "TextTime", "0", "97<>#a~", "97:23:45", 4);
-    row("a click on the seconds", true, two, 2, "TextTime", "6", "", "01:23:45", 7);
-    row("the seconds typed over", true, two, 2, "TextTime", "6", "1", "01:23:15", 8);
-    row("left over the second colon", true, two, 2, "TextTime", "6", "1<<", "01:23:15", 5);
-    row("right stops at the end", true, two, 2, "TextTime", "6", "1<<>>>2", "01:23:12", 8);
-    row("every digit in turn", true, two, 2, "TextTime", "0", "1234567", "12:34:57", 8);
-    row("right after Edit", true, two, 2, "TextTime", "edit", "0715", "07:15:45", 7);
-    row("right after Insert", true, two, 2, "TextTime", "insert", "0715", "07:15:45", 7);
-    row("Tab, from the start", true, held, 3, "TextLength", "tab", "01", "01:56:40", 4);
-    row("live limit", true, three, 2, "TextLength", "0", "9", "00:01:39", 2);
-    // Seconds: five digits at most, the live limit of the point shown.
-    row("no sixth digit", false, two, 2, "TextTime", "end", "1", "05025", 5);
-    row("seconds, live limit", false, three, 2, "TextLength", "end", "#####500", "00099", 5);
-    row("seconds, Tab: the limit of the point shown", false, three, 3, "TextLength", "tab", "90000", "86200", 5);
-}
-
-void TestEditor::keySequences()
-{
-    QFETCH(bool, hms);
-    QFETCH(QList<Point>, points);
-    QFETCH(int, point);
-    QFETCH(QString, field);
-    QFETCH(QString, how);
-    QFETCH(QString, keys);
-    if (!hms)
-        w->mnuConfigTimeViewer_Click();
-    load(points);
-    for (int k = 1; k < point; ++k)
-        click(u"CommandNext"_s);
-    click(how == u"insert"_s ? u"CommandInsert"_s : u"CommandEdit"_s);
-    QLineEdit *box = f->field(field);
-    if (how == u"tab"_s)
-        box->setFocus(Qt::TabFocusReason);
-    else if (how != u"edit"_s && how != u"insert"_s)
-        clickAt(box, how == u"end"_s ? -1 : how.toInt());
-    QVERIFY(box->hasFocus());
-    QCOMPARE(box->hasSelectedText(), !hms && how == u"tab"_s); // seconds reached with Tab: all selected
-    for (const QChar key : keys) {
-        const QHash<QChar, Qt::Key> named{{u'<', Qt::Key_Left},
-                                          {u'>', Qt::Key_Right},
-                                          {u'#', Qt::Key_Backspace},
-                                          {u'~', Qt::Key_Delete},
-                                          {u'=', Qt::Key_Return}};
-        if (named.contains(key))
-            QTest::keyClick(box, named.value(key));
-        else
-            QTest::keyClick(box, key.toLatin1());
-    }
-    QTEST(box->text(), "text");
-    QTEST(int(box->cursorPosition()), "caret");
-}
-
-// A typed time is checked when confirmed: the first point keeps 0, another
-// time field and Save refuse while it is typed, a taken time stays in editor
-// mode for correction.
-void TestEditor::typedTimeIsChecked()
-{
-    load({{0}, {5025}, {5085}});
-    click(u"CommandEdit"_s);
-    f->dialogs.answerMessage(MsgResult::Ok);
-    clickAt(time);
-    QCOMPARE(f->dialogs.last().text, u"Il primo Punto Colore ha posizione = 0. Non è possibile modificarlo"_s);
-    QCOMPARE(tag(time), u"U"_s);
-    click(u"CommandAnnul"_s);
-
-    click(u"CommandNext"_s);
-    click(u"CommandEdit"_s);
-    clickAt(time, 0);
-    QTest::keyClick(time, Qt::Key_9);
-    QCOMPARE(editor::textColour(time), editor::kOrange);
-    f->dialogs.answerMessage(MsgResult::Ok);
-    f->dialogs.answerMessage(MsgResult::Ok);
-    QTest::keyClick(length, Qt::Key_5);
-    QCOMPARE(f->dialogs.last().text.section(kLineBreak, 0, 0), u"\"Posizione\" è in Stato Modifica, quindi:"_s);
-    QCOMPARE(length->text(), u"00:00:00"_s);
-    click(u"CommandSave"_s);
-
-    // 01:24:45 is point 3's; 01:24:05 fits.
-    f->dialogs.answerMessage(MsgResult::Ok);
-    keys(time, {Qt::Key_Left, Qt::Key_0, Qt::Key_1, Qt::Key_Right, Qt::Key_4, Qt::Key_Return});
-    QCOMPARE(f->dialogs.last().text, u"Posizione già utilizzata da un altro Punto Colore!"_s);
-    keys(time, {Qt::Key_0, Qt::Key_Return});
-    QCOMPARE(time->text(), u"01:24:05"_s);
-    QCOMPARE(editor::textColour(time), editor::kNavy);
-    click(u"CommandSave"_s);
-    QCOMPARE(times(), (QList<qint64>{0, 5045, 5085}));
-}
-
-void TestEditor::transitionTakesEffect_data()
-{
-    QTest::addColumn<bool>("hms");
-    QTest::addColumn<bool>("enter"); // confirmed with Enter, or with a double click
-    QTest::newRow("seconds, Enter") << false << true;
-    QTest::newRow("seconds, double click") << false << false;
-    QTest::newRow("hh:mm:ss, Enter") << true << true;
-    QTest::newRow("hh:mm:ss, double click") << true << false;
-}
-
-// A confirmed transition time is the cycle's at once: the field shows it
-// after the refresh, the chart's window and the simulator end with it.
-void TestEditor::transitionTakesEffect()
-{
-    QFETCH(bool, hms);
-    QFETCH(bool, enter);
-    if (!hms)
-        w->mnuConfigTimeViewer_Click();
-    load({{0}, {100, 10}, {200, 50}});
-    QVERIFY(f->trigger(u"mnuEnableColorCycle"_s));
-    QLineEdit *transition = f->field(u"TextTransition"_s);
-    clickAt(transition, hms ? 0 : -1);
-    if (!hms)
-        clear(transition);
-    QTest::keyClicks(transition, hms ? u"001"_s : u"600"_s); // 00:10:00 over 00:00:00
-    if (enter)
-        QTest::keyClick(transition, Qt::Key_Return);
-    else
-        doubleClick(transition);
-    QCOMPARE(w->TransitionTime + u'|' + transition->text() + u'|' + tag(transition),
-             hms ? u"00600|00:10:00|U"_s : u"00600|00600|U"_s);
-    QCOMPARE(w->ChartLayout->window.end, 850.0f); // 200 + 50 + 600
-
-    QVERIFY(f->trigger(u"mnuEnableSimulator"_s));
-    QTest::mouseClick(w->CommandStart, Qt::LeftButton);
-    QVERIFY(w->SimulatorRunning && w->SimulatorCycleEnd == 850);
-}
-
-// The limit shows while the length is typed and goes with the confirmation.
-void TestEditor::lengthLimitShown()
-{
-    w->mnuConfigTimeViewer_Click(); // seconds
-    load({{0}, {100}, {200}});
-    click(u"CommandNext"_s);
-    click(u"CommandEdit"_s);
-    clickAt(length);
-    clear(length);
-    QVERIFY(label(u"LabelRange"_s)->isVisible());
-    QCOMPARE(label(u"LabelRange"_s)->text(), u"Lunghezza Massima = 00099 Sec"_s);
-    QTest::keyClicks(length, u"500"_s);
-    doubleClick(length);
-    QVERIFY(!label(u"LabelRange"_s)->isVisible());
-    click(u"CommandSave"_s);
-    QCOMPARE(w->table().row(2).value(Field::Length), 99);
-}
-
-void TestEditor::insertAt63PointsAndAnnul()
-{
-    w->mnuConfigTimeViewer_Click(); // seconds
-    QList<Point> points;
-    for (int i = 0; i < 63; ++i)
-        points.append(Point{i * 100});
-    load(points);
-    click(u"CommandLast"_s);
-    click(u"CommandInsert"_s);
-    // Insert hands the keyboard to the time, its value selected as after Tab.
-    QVERIFY(time->hasFocus() && time->selectedText() == u"06200"_s);
-    keys(time, {Qt::Key_End, Qt::Key_Backspace, Qt::Key_9});
-    click(u"CommandAnnul"_s);
-    QVERIFY(time->text() == u"06200"_s && !time->isEnabled());
-
-    click(u"CommandInsert"_s);
-    clear(time);
-    QTest::keyClicks(time, u"7000"_s);
-    QTest::keyClick(time, Qt::Key_Enter);
-    click(u"CommandSave"_s);
-    QVERIFY(times().last() == 7000 && !f->button(u"CommandInsert"_s)->isEnabled());
-    QCOMPARE(label(u"LabelPointID"_s)->text(), u"64/64"_s);
-}
-
-void TestEditor::remove()
-{
-    // Point 1: the next point takes its place with its own length and colour.
-    load({{0, 0, 10}, {100, 5, 20}, {200, 0, 30}, {300}});
-    f->dialogs.answerMessage(MsgResult::Yes);
-    click(u"CommandRemove"_s);
-    QCOMPARE(f->dialogs.last().text, u"Eliminare il Punto Colore! Confermi?"_s);
-    QVERIFY(f->dialogs.last().defaultButton == MsgResult::No && times() == (QList<qint64>{0, 200, 300}));
-    QCOMPARE(f->field(u"TextRed"_s)->text() + label(u"LabelPointID"_s)->text(), u"02001/03"_s);
-
-    // No keeps the point; the last point removed shows the one before it.
-    click(u"CommandLast"_s);
-    f->dialogs.answerMessage(MsgResult::No);
-    f->dialogs.answerMessage(MsgResult::Yes);
-    click(u"CommandRemove"_s);
-    QCOMPARE(w->PointCount, 3);
-    click(u"CommandRemove"_s);
-    QVERIFY(times() == (QList<qint64>{0, 200}) && f->field(u"TextPointID"_s)->text() == u"02"_s);
-
-    // The only point turns into the blank point, keeping its length.
-    f->dialogs.answerMessage(MsgResult::Yes);
-    f->dialogs.answerMessage(MsgResult::Yes);
-    click(u"CommandRemove"_s);
-    click(u"CommandRemove"_s);
-    QCOMPARE(
-        (QList<qint64>{w->PointCount, w->table().row(1).value(Field::Red), w->table().row(1).value(Field::Length)}),
-        (QList<qint64>{1, 0, 5}));
-}
-
-void TestEditor::shift_data()
-{
-    QTest::addColumn<bool>("hms");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("range");
-    QTest::addColumn<QList<qint64>>("after");
-    const QString seconds = u"Valori Ammessi: da 00001 a 85550 Sec"_s;
-    QTest::newRow("seconds: to 150") << false << u"150"_s << seconds << QList<qint64>{0, 150, 250, 350};
-    QTest::newRow("seconds: 0 refused, to 1") << false << u"0"_s << seconds << QList<qint64>{0, 1, 101, 201};
-    QTest::newRow("hh:mm:ss: to 90") << true << u"3"_s << u"Valori Ammessi: da 00:00:01 a 23:45:50"_s
-                                     << QList<qint64>{0, 90, 190, 290};
-}
-
-void TestEditor::shift()
-{
-    QFETCH(bool, hms);
-    QFETCH(QString, typed);
-    if (!hms)
-        w->mnuConfigTimeViewer_Click();
-    load({{0}, {100, 20}, {200}, {300, 50}}, 600);
-    click(u"CommandNext"_s);
-    click(u"CommandEdit"_s);
-    click(u"CommandMoveShift"_s);
-    QCOMPARE(label(u"LabelTimeName"_s)->text(), u"Trasla fino a"_s);
-    clickAt(time);
-    QTEST(label(u"LabelRange"_s)->text(), "range");
-    if (hms)
-        QTest::keyClick(time, Qt::Key_Left); // 00:01:4|0
-    else
-        clear(time);
-    QTest::keyClicks(time, typed);
-    const bool refused = typed == u"0"_s;
-    if (refused)
-        f->dialogs.answerMessage(MsgResult::Ok);
-    doubleClick(time);
-    QCOMPARE(f->dialogs.last().text, refused ? u"Valore fuori Limite!"_s : QString());
-    click(u"CommandSave"_s);
-    QTEST(times(), "after");
-    QVERIFY(w->table().row(4).value(Field::Length) == 50 && tag(f->button(u"CommandMoveShift"_s)) == u"M"_s);
-}
-
-void TestEditor::colours()
-{
-    w->mnuEnableRGB->setChecked(true);
-    w->mnuEnableColorCycle->setChecked(true);
-    load({{0}, {100}});
-    click(u"CommandNext"_s);
-    click(u"CommandEdit"_s);
-    QLineEdit *red = f->field(u"TextRed"_s);
-    QTest::mouseClick(red, Qt::LeftButton);
-    keys(red, {Qt::Key_End, Qt::Key_X});
-    QCOMPARE(red->text(), u"000"_s);
-    QTest::keyClicks(red, u"250"_s);
-    QTest::keyClick(red, Qt::Key_Return);
-    QVERIFY(red->text() == u"100"_s && w->SliderRed->value() == 100);
-    // A click at the end of "100" then 20 replaces the value: 20, not 10020 taken as 100.
-    QTest::mouseClick(red, Qt::LeftButton, {}, QPoint(red->width() - 4, red->height() / 2));
-    QTest::keyClicks(red, u"20"_s);
-    QCOMPARE(red->text(), u"20"_s);
-    QTest::keyClick(red, Qt::Key_Return);
-    QCOMPARE(w->SliderRed->value(), 20);
-    QTest::mouseClick(red, Qt::LeftButton);
-    QTest::keyClicks(red, u"100"_s);
-    QTest::keyClick(red, Qt::Key_Return);
-    w->SliderGreen->setValue(40); // as a drag does
-    QCOMPARE(f->field(u"TextGreen"_s)->text(), u"040"_s);
-    // Saved and shown again from the store: the sliders follow without moving the colours.
-    click(u"CommandSave"_s);
-    click(u"CommandPrevious"_s);
-    click(u"CommandNext"_s);
-    QVERIFY(w->SliderGreen->value() == 40 && red->text() == u"100"_s);
-
-    // The colour dialog: 0/128/255 is 000/050/100 percent; cancel keeps it.
-    f->dialogs.answerColour(QColor(0, 128, 255));
-    f->dialogs.answerColour(std::nullopt);
-    w->CommandColor_Click();
-    w->CommandColor_Click();
-    QCOMPARE(red->text() + f->field(u"TextGreen"_s)->text() + f->field(u"TextBlue"_s)->text(), u"000050100"_s);
-    QCOMPARE(editor::confirmedColour(u"99999999999999999999"_s), u"100"_s); // too long for any number
-}
 
 QTEST_MAIN(TestEditor)
 #include "test_editor.moc"
