@@ -148,7 +148,9 @@ private Q_SLOTS:
         lo->setValue(3);
         f.dialogs.answerMessage(platform::MsgResult::Yes);
         f.click(w.CommandRemove);
-        QCOMPARE((QList<int>{w.PointCount, w.PointCurrent, lo->value(), hi->value()}), (QList<int>{4, 4, 2, 4}));
+        // The right cursor at the cycle's end stays there.
+        QCOMPARE((QList<int>{w.PointCount, w.PointCurrent, lo->value(), hi->value(), w.CursorRightPoint}),
+                 (QList<int>{4, 4, 2, 4, 5}));
         QCOMPARE(w.ChartLayout->window.start, 100.0f);
         // In English and seconds, cursors on points 2 and 4, the current point on
         // the left cursor: a tie.
@@ -578,7 +580,10 @@ private Q_SLOTS:
         QCOMPARE(w.TextGreen->text(), u"002"_s);
         // The nudges of one point are one step.
         QCOMPARE(w.History->count(), 2);
-        QVERIFY(f.trigger(u"mnuEditUndo"_s));
+        key(f.chart, Qt::Key_Right); // another point's nudge is a step of its own
+        key(f.chart, Qt::Key_Up);
+        QCOMPARE(w.History->count(), 3);
+        QVERIFY(f.trigger(u"mnuEditUndo"_s) && f.trigger(u"mnuEditUndo"_s));
         QCOMPARE(f.cycle(), before);
         // Nothing moves while a point is being edited.
         w.CommandEdit_Click();

@@ -356,6 +356,11 @@ private Q_SLOTS:
             QVERIFY(seen(w()) == before && view->model()->rowCount() == 4);
         }
         QCOMPARE(undoText(), u"Annulla Apri a.txt"_s);
+        // No room past 64 points: two rows pasted into 63 are refused whole.
+        store::ColourTable full = w().table();
+        int count = 63, last = 0;
+        const auto refusal = editor::insertPastedPoints(full, count, 0, {{50000, 0, {}}, {60000, 0, {}}}, last);
+        QCOMPARE(refusal ? refusal->text.english : QString(), u"The Colour Cycle has room for 64 Colour Points only!"_s);
         // A row picked in the table is the editor's point, and the other way round.
         view->selectionModel()->setCurrentIndex(view->model()->index(2, 4),
                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
