@@ -115,7 +115,8 @@ void FormColour::connectBoard()
     // The jobs in the order the link's idle step takes them; the device
     // information is the only one of the emulator mode.
     const auto job = [this](board::Job kind, const char *item, bool (FormColour::*run)(), bool emulator = false) {
-        m_jobs.add(kind, boardItem(item), [this, run] { return (this->*run)(); }, emulator);
+        m_jobs.add(
+            kind, boardItem(item), [this, run] { return (this->*run)(); }, emulator);
     };
     job(board::Job::Clean, "mnuUsbInterfaceOnCommandCl", &FormColour::USBClean);
     job(board::Job::Erase, "mnuUsbInterfaceOnCommandEr", &FormColour::USBErase);
@@ -128,8 +129,8 @@ void FormColour::connectBoard()
 
     // The buttons of the board show their state pressed; those of the modes,
     // the slots and the commands wait for the board to be switched on.
-    for (const char *key : {"USBOn", "USBEm", "USBIn", "Cycle1", "Cycle2", "Cycle3", "Cycle4", "Cycle5", "Cycle6",
-                            "Cycle7", "Cycle8"})
+    for (const char *key :
+         {"USBOn", "USBEm", "USBIn", "Cycle1", "Cycle2", "Cycle3", "Cycle4", "Cycle5", "Cycle6", "Cycle7", "Cycle8"})
         toolbarButton(QString::fromLatin1(key))->setCheckable(true);
     for (const char *key : {"USBEm", "USBIn", "Cycle1", "Cycle2", "Cycle3", "Cycle4", "Cycle5", "Cycle6", "Cycle7",
                             "Cycle8", "Read", "Write", "Rename"})
@@ -378,8 +379,8 @@ void FormColour::boardConnect()
 
 void FormColour::boardSupervise()
 {
-    const board::LinkMode mode = board::linkMode(mnuUsbEmulatorOn->isChecked(),
-                                                 boardItem("mnuUsbInterfaceOn")->isChecked());
+    const board::LinkMode mode =
+        board::linkMode(mnuUsbEmulatorOn->isChecked(), boardItem("mnuUsbInterfaceOn")->isChecked());
     if (UsbState == 0) {
         EmulatorActive = mode == board::LinkMode::Emulator;
         InterfaceActive = mode == board::LinkMode::Interface;

@@ -18,12 +18,12 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTableView>
 #include <QTreeWidget>
 
 using namespace Qt::Literals::StringLiterals;

@@ -360,7 +360,8 @@ private Q_SLOTS:
         store::ColourTable full = w().table();
         int count = 63, last = 0;
         const auto refusal = editor::insertPastedPoints(full, count, 0, {{50000, 0, {}}, {60000, 0, {}}}, last);
-        QCOMPARE(refusal ? refusal->text.english : QString(), u"The Colour Cycle has room for 64 Colour Points only!"_s);
+        QCOMPARE(refusal ? refusal->text.english : QString(),
+                 u"The Colour Cycle has room for 64 Colour Points only!"_s);
         // A row picked in the table is the editor's point, and the other way round.
         view->selectionModel()->setCurrentIndex(view->model()->index(2, 4),
                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -38,7 +38,10 @@ inline void loadCycle(FormColour &w, int points, qint64 transition)
 // The window with the virtual board on COM`boardPort`, started.
 struct BoardFixture : FormFixture
 {
-    explicit BoardFixture(int boardPort = 1) : FormFixture(true, nullptr, boardPort) {}
+    explicit BoardFixture(int boardPort = 1)
+        : FormFixture(true, nullptr, boardPort)
+    {
+    }
 
     QAction *item(const char *name) const { return form->menuItem(QString::fromLatin1(name)); }
     QAction *button(const char *key) const { return form->toolbarButton(QString::fromLatin1(key)); }
