@@ -115,8 +115,8 @@ void FormColour::connectBoard()
     // The jobs in the order the link's idle step takes them; the device
     // information is the only one of the emulator mode.
     const auto job = [this](board::Job kind, const char *item, bool (FormColour::*run)(), bool emulator = false) {
-        m_jobs.add(
-            kind, boardItem(item), [this, run] { return (this->*run)(); }, emulator);
+        board::PendingJobs::Step step = [this, run] { return (this->*run)(); };
+        m_jobs.add(kind, boardItem(item), std::move(step), emulator);
     };
     job(board::Job::Clean, "mnuUsbInterfaceOnCommandCl", &FormColour::USBClean);
     job(board::Job::Erase, "mnuUsbInterfaceOnCommandEr", &FormColour::USBErase);
