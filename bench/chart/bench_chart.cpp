@@ -31,13 +31,27 @@ static void BM_Grid64(benchmark::State &state)
 }
 BENCHMARK(BM_Grid64)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The window's chart painted alone at 1280 x 800, back in its window at the end.
+struct ChartAlone
+{
+    explicit ChartAlone(FormColour &f) : form(f), chart(f.MSChartColorCycle)
+    {
+        chart->setParent(nullptr);
+        chart->resize(1280, 800);
+    }
+    ~ChartAlone() { chart->setParent(&form); }
+    ChartAlone(const ChartAlone &) = delete;
+    ChartAlone &operator=(const ChartAlone &) = delete;
+    FormColour &form;
+    ChartView *chart;
+};
+
 static void BM_RedrawWithPaint(benchmark::State &state)
 {
     BenchWindow w(64);
     FormColour &f = *w.form;
-    ChartView *chart = f.MSChartColorCycle;
-    chart->setParent(nullptr); // paint the chart alone, at 1280 x 800
-    chart->resize(1280, 800);
+    const ChartAlone alone(f);
+    ChartView *chart = alone.chart;
     f.CommandCursorLeftView_Click();
     f.CommandCursorRightView_Click();
     QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
@@ -46,7 +60,6 @@ static void BM_RedrawWithPaint(benchmark::State &state)
         chart->render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
-    chart->setParent(&f);
 }
 BENCHMARK(BM_RedrawWithPaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -54,16 +67,14 @@ static void BM_PaintOnly(benchmark::State &state)
 {
     BenchWindow w(64);
     FormColour &f = *w.form;
-    ChartView *chart = f.MSChartColorCycle;
-    chart->setParent(nullptr);
-    chart->resize(1280, 800);
+    const ChartAlone alone(f);
+    ChartView *chart = alone.chart;
     f.DataBaseView();
     QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         chart->render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
-    chart->setParent(&f);
 }
 BENCHMARK(BM_PaintOnly)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -97,9 +108,8 @@ static void BM_DragMoveWithPaint(benchmark::State &state)
 {
     BenchWindow w(64);
     FormColour &f = *w.form;
-    ChartView *chart = f.MSChartColorCycle;
-    chart->setParent(nullptr);
-    chart->resize(1280, 800);
+    const ChartAlone alone(f);
+    ChartView *chart = alone.chart;
     f.DataBaseView();
     const store::ColourPoint &p = f.table().row(10);
     const QPointF at(chart->pixelX(f.ChartLayout->window.x(double(p.value(store::Field::Time)))),
@@ -121,7 +131,6 @@ static void BM_DragMoveWithPaint(benchmark::State &state)
         benchmark::DoNotOptimize(image.constBits());
     }
     f.chartDragCancel();
-    chart->setParent(&f);
 }
 BENCHMARK(BM_DragMoveWithPaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
