@@ -34,7 +34,9 @@ BENCHMARK(BM_Grid64)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggre
 // The window's chart painted alone at 1280 x 800, back in its window at the end.
 struct ChartAlone
 {
-    explicit ChartAlone(FormColour &f) : form(f), chart(f.MSChartColorCycle)
+    explicit ChartAlone(FormColour &f)
+        : form(f)
+        , chart(f.MSChartColorCycle)
     {
         chart->setParent(nullptr);
         chart->resize(1280, 800);
@@ -124,8 +126,7 @@ static void BM_DragMoveWithPaint(benchmark::State &state)
     for (auto _ : state) {
         const QPointF to = at + QPointF((i % 7) - 3, (i % 11) - 5);
         ++i;
-        QMouseEvent move(QEvent::MouseMove, to, chart->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, to, chart->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(chart, &move);
         chart->render(&image);
         benchmark::DoNotOptimize(image.constBits());
