@@ -3,6 +3,7 @@
 #include "app/formcolour.h"
 #include "store/numbers.h"
 #include "support/scripteddialogs.h"
+#include "virtualport.h"
 
 #include <QTimer>
 
@@ -14,7 +15,8 @@
 struct BenchWindow
 {
     ScriptedDialogs dialogs;
-    NoSerialPort port;
+    board::VirtualBoard board;
+    board::VirtualSerialPort port{board, 0}; // no board: no port opens
     std::unique_ptr<FormColour> form;
 
     explicit BenchWindow(int points, bool timer = false)

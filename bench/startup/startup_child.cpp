@@ -4,6 +4,7 @@
 #include "app/formcolour.h"
 #include "platform/qtdialogs.h"
 #include "support/scripteddialogs.h"
+#include "virtualport.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -58,7 +59,8 @@ int main(int argc, char *argv[])
         return app.exec();
     }
     platform::QtDialogs dialogs;
-    NoSerialPort port;
+    board::VirtualBoard board;
+    board::VirtualSerialPort port{board, 0}; // no board: no port opens
     FormColour window(dialogs, port);
     window.show();
     return app.exec();

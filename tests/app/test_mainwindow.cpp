@@ -31,9 +31,7 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void startsInItalianWithTheEmptyCycle();
-    void menuStatesShortcutsAndToolbar();
-    void startupProgressGatesTheMenus();
+    void startUp();
     void toolbarDispatchIsExactAndCaseSensitive_data();
     void toolbarDispatchIsExactAndCaseSensitive();
     void exitAnswers_data();
@@ -44,9 +42,13 @@ private Q_SLOTS:
     void settingsComeBackAtTheNextStart();
 };
 
-// What a user sees on start: the Italian status bar and an empty point 01 in
-// hh:mm:ss, with nothing yet to edit, move or walk through.
-void TestMainWindow::startsInItalianWithTheEmptyCycle()
+// The start as a user meets it: the Italian status bar and an empty point 01
+// in hh:mm:ss, with nothing yet to edit, move or walk through; the menus
+// during the start-up progress (which items are off or ticked, their
+// shortcuts, no two alike or neither would fire, the lengths of the lists and
+// the toolbar's order), and the progress's ticks that end the gating. The
+// captions are the language test's.
+void TestMainWindow::startUp()
 {
     FormFixture f(false);
     FormColour &w = *f.form;
@@ -62,15 +64,7 @@ void TestMainWindow::startsInItalianWithTheEmptyCycle()
          {"CommandFirst", "CommandPrevious", "CommandNext", "CommandLast", "CommandRemove", "CommandInsert",
           "CommandEdit", "CommandMoveShift", "CommandSave", "CommandAnnul", "CommandColor"})
         QVERIFY2(!f.button(QString::fromLatin1(name))->isEnabled(), name);
-}
 
-// The menus as a user finds them during the start-up: which items are off or
-// ticked, their shortcuts (no two alike, or neither would fire), the lengths
-// of the lists and the toolbar's order. The captions are the language test's.
-void TestMainWindow::menuStatesShortcutsAndToolbar()
-{
-    FormFixture f(false);
-    FormColour &w = *f.form;
     // Each item: its name, "off" or "ticked" when so, and its shortcut.
     const QStringList items =
         QStringLiteral(
@@ -111,12 +105,7 @@ void TestMainWindow::menuStatesShortcutsAndToolbar()
              QStringLiteral(
                  "Create Open Save SaveAs Close Delete | Undo Redo | USBOn USBEm USBIn | Cycle1 Cycle2 Cycle3 Cycle4 "
                  "Cycle5 Cycle6 Cycle7 Cycle8 | Read Write Rename | Language | Exit"));
-}
 
-void TestMainWindow::startupProgressGatesTheMenus()
-{
-    FormFixture f(false);
-    FormColour &w = *f.form;
     QAction *const gated[] = {w.mnuFile, w.mnuUSB, w.mnuEnable, w.mnuConfig};
     QVERIFY(tag(w.ProgressBarWait) == u"S"_s && w.ProgressBarWait->isVisibleTo(&w));
     for (int tick = 1; tick <= 3; ++tick) {

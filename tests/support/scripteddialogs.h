@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/dialogs.h"
-#include "platform/serialport.h"
 
 #include <QList>
 #include <QQueue>
@@ -70,17 +69,4 @@ private:
     QQueue<std::optional<QColor>> m_colours;
     QQueue<bool> m_prints;
     QQueue<std::optional<QString>> m_folders;
-};
-
-// A serial line with nothing on it: opening any port fails.
-class NoSerialPort final : public platform::SerialPort
-{
-public:
-    bool open(int) override { return false; }
-    void close() override {}
-    bool isOpen() const override { return false; }
-    void write(const QByteArray &) override {}
-    qsizetype bytesWaiting() override { return 0; }
-    QByteArray readAll() override { return {}; }
-    void flush() override {}
 };
