@@ -4,11 +4,9 @@
 
 #include "app/tags.h"
 #include "board/formdevice.h"
-#include "board/frame.h"
 #include "board/records.h"
 #include "cyclefile/cyclefile.h"
 #include "cyclefile/filewrite.h"
-#include "store/numbers.h"
 #include "support/boardfixture.h"
 
 #include <QDir>
@@ -75,13 +73,15 @@ class TestBoardForm : public QObject
         m_f->tick();
         QVERIFY(w().mnuUSB->isEnabled());
     }
-    // Enters interface mode and waits until the names are read.
-    void goInterface()
+    // Enters interface mode, waits until the names are read, and ticks slot `k` (0: none).
+    void goInterface(int k = 0)
     {
         goOnline();
         QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
         QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
         m_f->tick();
+        if (k != 0)
+            selectSlot(k);
     }
     void selectSlot(int k)
     {
@@ -133,7 +133,6 @@ private Q_SLOTS:
         m_f->port.silentPorts = {1, 2};
         QVERIFY(m_f->trigger("mnuUsbOn"));
         QVERIFY(!w().mnuUSB->isEnabled() && !m_f->item("mnuUSBComPort")->isEnabled());
-        QCOMPARE(tag(w().ProgressBarWait), u"P"_s);
         QVERIFY(m_f->button("USBOn")->isChecked() && m_f->button("USBEm")->isChecked());
         QCOMPARE(m_f->tickUntil([this] { return w().BoardOnline; }), 21 + 21 + 2);
         QCOMPARE(w().StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT03"_s);
@@ -235,41 +234,10 @@ private Q_SLOTS:
         QCOMPARE(w().ComPortNumber, 3);
     }
 
-    void slotSelectionAndEraseGuard()
-    {
-        goInterface();
-        QVERIFY(!m_f->button("Read")->isEnabled());
-        selectSlot(1);
-        QCOMPARE(w().UsbCycleSlot, u"1"_s);
-        QVERIFY(m_f->button("Cycle1")->isChecked() && m_f->button("Read")->isEnabled());
-        QVERIFY(!m_f->button("Write")->isEnabled() && !m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
-        // Slot 1 cannot be written, whatever asks.
-        w().mnuUsbInterfaceOnCommandWr_Click();
-        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked());
-
-        selectSlot(6);
-        QVERIFY(m_f->button("Cycle6")->isChecked() && m_f->button("Write")->isEnabled());
-        QVERIFY(m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
-
-        // The guard: armed, a declined erase keeps it armed, any other command disarms it.
-        QVERIFY(!m_f->trigger("mnuUsbInterfaceOnCommandEr"));
-        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
-        QVERIFY(m_f->item("mnuUsbInterfaceOnCommandEr")->isEnabled());
-        QCOMPARE(runCommand("mnuUsbInterfaceOnCommandEr", {MsgResult::No}), 0);
-        QCOMPARE(messageLine(dialogs().last().text), u"Cancella TUTTA la memoria della Scheda USB! Confirm?"_s);
-        QCOMPARE(dialogs().last().defaultButton, MsgResult::No);
-        QVERIFY(m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
-        QCOMPARE(runCommand("mnuUsbInterfaceOnCommandCl", {MsgResult::No}), 0);
-        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
-        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEr")->isEnabled());
-    }
-
     void writeThenReadBackGivesTheCycle()
     {
-        loadCycle(w(), 12, 4000);
-        const QList<store::ColourPoint> written = storeRows(w());
-        goInterface();
-        selectSlot(3);
+        const QList<store::ColourPoint> written = loadCycle(w(), 12, 4000);
+        goInterface(3);
         // Written from point 3 with the editor and the RGB sliders on: afterwards everything shows point 1.
         QVERIFY(m_f->trigger("mnuEnableColorCycle"));
         QVERIFY(m_f->trigger("mnuEnableRGB"));
@@ -284,9 +252,7 @@ private Q_SLOTS:
         for (QWidget *control :
              std::initializer_list<QWidget *>{w().CommandInsert, w().CommandEdit, w().TextTransition, w().SliderRed})
             QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
-        QTest::mouseClick(w().CommandInsert, Qt::LeftButton);
-        QCOMPARE(tag(w().CommandSave), u"D"_s);
-        QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked(); }) > 0);
+        QVERIFY(m_f->tickUntilOff("mnuUsbInterfaceOnCommandWr"));
         m_f->tick(); // the menus come back
         QVERIFY(w().CommandInsert->isEnabled() && w().TextTransition->isEnabled());
         QCOMPARE(w().PointCurrent, 1);
@@ -343,7 +309,8 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), fileBytes);
     }
 
-    void renameAndDeviceInformation()
+    // The slots offered, the rename, and the device information.
+    void slotsRenameAndDeviceInformation()
     {
         // Point 3 current, the zoom and cursors moved, then the editor switched off.
         loadCycle(w(), 6, 0);
@@ -355,7 +322,16 @@ private Q_SLOTS:
         w().CursorRightPoint = 4;
         QVERIFY(m_f->trigger("mnuEnableColorCycle"));
         goInterface();
+        QVERIFY(!m_f->button("Read")->isEnabled());
+        selectSlot(1);
+        QVERIFY(m_f->button("Cycle1")->isChecked() && m_f->button("Read")->isEnabled());
+        QVERIFY(!m_f->button("Write")->isEnabled() && !m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
+        // Slot 1 cannot be written, whatever asks.
+        w().mnuUsbInterfaceOnCommandWr_Click();
+        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked());
         selectSlot(2);
+        QVERIFY(m_f->button("Cycle2")->isChecked() && m_f->button("Write")->isEnabled());
+        QVERIFY(m_f->item("mnuUsbInterfaceOnCommand")->isEnabled());
         // A refused name sends nothing.
         dialogs().answerInput(u"a_b"_s);
         QCOMPARE(runCommand("mnuUsbInterfaceOnCommandNn", {MsgResult::Yes, MsgResult::Ok}), 0);
@@ -383,7 +359,7 @@ private Q_SLOTS:
         QPointer<FormDevice> device = w().m_formDevice;
         QCOMPARE(device->Command->text(), u"Chiudi"_s);
         QVERIFY(device->LabelDevice->text().isEmpty());
-        QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuInfoBoard")->isChecked(); }) > 0);
+        QVERIFY(m_f->tickUntilOff("mnuInfoBoard"));
         QCOMPARE(device->LabelDevice->text(), u"Scheda: Orvanta RGB-8 "_s);
         QCOMPARE(device->LabelHardware->text(), u"Hardware: V01.02"_s);
         QCOMPARE(device->LabelFirmware->text(), u"Firmware: V02.01"_s);
@@ -399,64 +375,110 @@ private Q_SLOTS:
         other.show();
         other.activateWindow();
         QTRY_VERIFY(device.isNull());
-        QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuInfoBoard")->isChecked(); }) > 0);
+        QVERIFY(m_f->tickUntilOff("mnuInfoBoard"));
     }
 
-    // The board goes away in the middle of a job: the job's own message, then
-    // the disconnection with the port's reason, and nothing more.
-    void vanishingMidJob_data()
+    // A write, a read or a backup that goes wrong ends with the job's own
+    // message and status, and the editor keeps its cycle. The board may go away
+    // at a frame of the job: then the disconnection follows, with the port's
+    // reason, and nothing more. Or the write passes and, with the Write item
+    // still checked, its verify reads the slot back (on by default): four blocks
+    // and the transition record in 19 ticks, finding a point stored wrongly, or
+    // the board silent.
+    void jobsEndingBadly_data()
     {
         QTest::addColumn<QByteArray>("item");
-        QTest::addColumn<int>("frames"); // the board goes at this frame of the job
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("vanishAt"); // the board goes at this frame of the job (0: it stays)
+        QTest::addColumn<int>("corruptPoint");
+        QTest::addColumn<bool>("silentInVerify");
+        QTest::addColumn<QString>("message"); // empty: none after the confirmation
         QTest::addColumn<QString>("status");
-        QTest::newRow("write")
-            << QByteArray("mnuUsbInterfaceOnCommandWr") << 8
+        const QByteArray write("mnuUsbInterfaceOnCommandWr");
+        const QString verifyFailed = u"Slot 5 scritto, verifica fallita "_s;
+        QTest::newRow("write: the board goes")
+            << write << 8 << 0 << false
             << u"Scrittura Fallita\rLo slot 5 potrebbe essere scritto in parte: scriverlo di nuovo."_s
             << u"Scrittura slot 5 fallita "_s;
-        QTest::newRow("read: the editor keeps its cycle")
-            << QByteArray("mnuUsbInterfaceOnCommandRd") << 8
+        QTest::newRow("read: the board goes, the editor keeps its cycle")
+            << QByteArray("mnuUsbInterfaceOnCommandRd") << 8 << 0 << false
             << u"Lettura Fallita\rLo slot 5 non è stato letto: l'editor mantiene il suo ciclo."_s
             << u"Lettura slot 5 fallita "_s;
-        QTest::newRow("backup, in slot 3")
-            << QByteArray("mnuUsbInterfaceOnBackup") << 28
+        QTest::newRow("backup: the board goes in slot 3")
+            << QByteArray("mnuUsbInterfaceOnBackup") << 28 << 0 << false
             << u"Salvataggio interrotto allo slot 3: lo slot non è stato letto.\rFile salvati: Slot1-Sunrise.txt, "
                u"Slot2-Tom%26Jerr.txt. Nessun file dello slot 3 è stato scritto."_s
             << u"Salvataggio interrotto allo slot 3 "_s;
+        QTest::newRow("verify: good board")
+            << write << 0 << 0 << false << QString() << u"Slot 5 scritto e verificato "_s;
+        QTest::newRow("verify: point 5 stored wrongly")
+            << write << 0 << 5 << false
+            << u"Lo slot 5 differisce dal ciclo scritto al punto 5.\rLo slot 5 potrebbe contenere un ciclo errato: "
+               u"scriverlo di nuovo."_s
+            << verifyFailed;
+        QTest::newRow("verify: last point stored wrongly")
+            << write << 0 << 12 << false << u"Lo slot 5 differisce dal ciclo scritto al punto 12."_s << verifyFailed;
+        QTest::newRow("verify: silent read-back")
+            << write << 0 << 0 << true
+            << u"Verifica Fallita\rLo slot 5 è stato scritto ma non è stato possibile rileggerlo: leggerlo per "
+               u"controllarlo."_s
+            << verifyFailed;
     }
-    void vanishingMidJob()
+    void jobsEndingBadly()
     {
         QFETCH(QByteArray, item);
-        QFETCH(int, frames);
+        QFETCH(int, vanishAt);
+        QFETCH(int, corruptPoint);
+        QFETCH(bool, silentInVerify);
         QFETCH(QString, message);
         QFETCH(QString, status);
-        loadCycle(w(), 5, 600);
-        const QList<store::ColourPoint> before = storeRows(w());
+        const QList<store::ColourPoint> before = loadCycle(w(), 12, 4000);
         fillBoard(m_f->board);
+        m_f->board.faults.corruptPoint = corruptPoint;
         QTemporaryDir dir;
-        goInterface();
-        selectSlot(5);
+        goInterface(5);
         const bool backup = item.endsWith("Backup");
         if (backup)
             dialogs().answerFolder(dir.path());
         else
             dialogs().answerMessage(MsgResult::Yes);
-        dialogs().answerMessage(MsgResult::Ok);
-        dialogs().answerMessage(MsgResult::Ok);
-        m_f->board.faults.vanishAfter = m_f->board.framesReceived() + frames;
+        if (!message.isEmpty())
+            dialogs().answerMessage(MsgResult::Ok);
+        if (vanishAt > 0) {
+            dialogs().answerMessage(MsgResult::Ok);
+            m_f->board.faults.vanishAfter = m_f->board.framesReceived() + vanishAt;
+        }
+        const qsizetype from = m_f->port.written.size();
         QVERIFY(m_f->trigger(item.constData()));
-        QVERIFY(m_f->tickUntil([this] { return !m_f->item("mnuUsbOn")->isChecked(); }, 1000) > 0);
-        const qsizetype shown = dialogs().shown.size();
-        QCOMPARE(dialogs().shown[shown - 2].text, message);
-        QCOMPARE(dialogs().last().text,
-                 u"La Scheda è stata disconnessa dalla linea USB!\rLa porta ha segnalato: The device has gone"_s);
-        QCOMPARE(m_f->port.errors, 1);
-        m_f->tick(80);
-        QCOMPARE(dialogs().shown.size(), shown);
+        if (vanishAt > 0) {
+            QVERIFY(m_f->tickUntilOff("mnuUsbOn", 1000));
+            const qsizetype shown = dialogs().shown.size();
+            QCOMPARE(dialogs().shown[shown - 2].text, message);
+            QCOMPARE(dialogs().last().text,
+                     u"La Scheda è stata disconnessa dalla linea USB!\rLa porta ha segnalato: The device has gone"_s);
+            QCOMPARE(m_f->port.errors, 1);
+            m_f->tick(80);
+            QCOMPARE(dialogs().shown.size(), shown);
+        } else {
+            QAction *write = m_f->item(item.constData());
+            QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->value() == 55; }) > 0);
+            m_f->tick();
+            QVERIFY(write->isChecked() && m_f->framesSent('R', from) == 0);
+            if (silentInVerify)
+                m_f->board.faults.silentAfter = m_f->board.framesReceived();
+            const int verifyTicks = m_f->tickUntil([write] { return !write->isChecked(); });
+            if (!silentInVerify) {
+                QCOMPARE(verifyTicks, 14 + 5);
+                QCOMPARE(m_f->framesSent('R', from), 4);
+            }
+            QCOMPARE(dialogs().shown.size(), message.isEmpty() ? 1 : 2);
+            QVERIFY2(dialogs().last().text.startsWith(message.isEmpty() ? u"Scrivere"_s : message),
+                     qPrintable(dialogs().last().text));
+            QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
+        }
         QVERIFY2(w().StatusBarPanel4->text().startsWith(status), qPrintable(w().StatusBarPanel4->text()));
-        QCOMPARE(storeRows(w()), before);
-        QCOMPARE(w().PointCount, 5);
-        QCOMPARE(w().TransitionTime, u"00600"_s);
+        QCOMPARE(storeRows(w()), before); // neither the read-back nor a failed read reaches the store
+        QCOMPARE(w().PointCount, 12);
+        QCOMPARE(w().TransitionTime, u"04000"_s);
         if (backup)
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
                      (QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s}));
@@ -474,8 +496,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         loadCycle(w(), 3, 0);
-        goInterface();
-        selectSlot(4);
+        goInterface(4);
         QVERIFY(m_f->button("Cycle4")->isChecked() && m_f->button("Write")->isEnabled());
         if (path == u"mode switch") {
             QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
@@ -507,67 +528,10 @@ private Q_SLOTS:
         QCOMPARE(m_f->framesSent('W', from), 0);
     }
 
-    void verifyAfterWrite_data()
-    {
-        QTest::addColumn<int>("corruptPoint");
-        QTest::addColumn<bool>("silentInVerify");
-        QTest::addColumn<QString>("message"); // empty: no message after the confirmation
-        QTest::addColumn<QString>("result");
-        QTest::newRow("good board") << 0 << false << QString() << u"Slot 3 scritto e verificato "_s;
-        QTest::newRow("point 5 stored wrongly")
-            << 5 << false
-            << u"Lo slot 3 differisce dal ciclo scritto al punto 5.\rLo slot 3 potrebbe contenere un ciclo errato: "
-               u"scriverlo di nuovo."_s
-            << u"Slot 3 scritto, verifica fallita "_s;
-        QTest::newRow("last point stored wrongly")
-            << 12 << false << u"Lo slot 3 differisce dal ciclo scritto al punto 12."_s
-            << u"Slot 3 scritto, verifica fallita "_s;
-        QTest::newRow("silent read-back")
-            << 0 << true
-            << u"Verifica Fallita\rLo slot 3 è stato scritto ma non è stato possibile rileggerlo: leggerlo per "
-               u"controllarlo."_s
-            << u"Slot 3 scritto, verifica fallita "_s;
-    }
-    void verifyAfterWrite()
-    {
-        QFETCH(int, corruptPoint);
-        QFETCH(bool, silentInVerify);
-        QFETCH(QString, message);
-        QFETCH(QString, result);
-        loadCycle(w(), 12, 4000);
-        const QList<store::ColourPoint> written = storeRows(w());
-        m_f->board.faults.corruptPoint = corruptPoint;
-        goInterface();
-        selectSlot(3);
-        QVERIFY(m_f->item("mnuUsbInterfaceOnCommandVf")->isChecked()); // on by default
-        dialogs().answerMessage(MsgResult::Yes);
-        if (!message.isEmpty())
-            dialogs().answerMessage(MsgResult::Ok);
-        const qsizetype from = m_f->port.written.size();
-        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandWr"));
-        QAction *item = m_f->item("mnuUsbInterfaceOnCommandWr");
-        // The write, then, with the Write item still checked, the read-back: four
-        // blocks and the transition record, 19 ticks.
-        QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->value() == 55; }) > 0);
-        m_f->tick();
-        QVERIFY(item->isChecked() && m_f->framesSent('R', from) == 0);
-        if (silentInVerify)
-            m_f->board.faults.silentAfter = m_f->board.framesReceived();
-        const int verifyTicks = m_f->tickUntil([item] { return !item->isChecked(); });
-        if (!silentInVerify) {
-            QCOMPARE(verifyTicks, 14 + 5);
-            QCOMPARE(m_f->framesSent('R', from), 4);
-        }
-        QCOMPARE(dialogs().shown.size(), message.isEmpty() ? 1 : 2);
-        QVERIFY2(dialogs().last().text.startsWith(message.isEmpty() ? u"Scrivere"_s : message),
-                 qPrintable(dialogs().last().text));
-        QVERIFY2(w().StatusBarPanel4->text().startsWith(result), qPrintable(w().StatusBarPanel4->text()));
-        QCOMPARE(storeRows(w()), written); // the read-back never reaches the store
-        QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
-    }
-
     // Back up eight slots, erase the board, restore: byte for byte, names too
-    // (slot 1 can only be read, so the board keeps its erased slot 1).
+    // (slot 1 can only be read, so the board keeps its erased slot 1). The
+    // erase has its guard: armed, a declined erase keeps it armed, any other
+    // command disarms it.
     void backupAndRestoreRoundTrip()
     {
         fillBoard(m_f->board);
@@ -582,8 +546,7 @@ private Q_SLOTS:
         dialogs().answerMessage(MsgResult::Ok);  // the summary
         QVERIFY(m_f->trigger("mnuUsbInterfaceOnBackup"));
         QCOMPARE(messageLine(dialogs().shown[0].text, 1), u"Slot4-Older.txt"_s);
-        QAction *backup = m_f->item("mnuUsbInterfaceOnBackup");
-        QVERIFY(m_f->tickUntil([backup] { return !backup->isChecked(); }, 1000) > 0);
+        QVERIFY(m_f->tickUntilOff("mnuUsbInterfaceOnBackup", 1000));
         QCOMPARE(dialogs().shown.size(), 2);
         QCOMPARE(messageLine(dialogs().last().text), u"Scheda salvata: 8 slot salvati in"_s);
         QVERIFY(w().StatusBarPanel4->text().startsWith(u"Scheda salvata "_s));
@@ -594,6 +557,15 @@ private Q_SLOTS:
 
         m_f->tick(); // the menus come back
         QVERIFY(m_f->trigger("mnuUsbInterfaceOnCycle2"));
+        QVERIFY(!m_f->trigger("mnuUsbInterfaceOnCommandEr"));
+        QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
+        QCOMPARE(runCommand("mnuUsbInterfaceOnCommandEr", {MsgResult::No}), 0);
+        QCOMPARE(messageLine(dialogs().last().text), u"Cancella TUTTA la memoria della Scheda USB! Confirm?"_s);
+        QCOMPARE(dialogs().last().defaultButton, MsgResult::No);
+        QVERIFY(m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
+        QCOMPARE(runCommand("mnuUsbInterfaceOnCommandCl", {MsgResult::No}), 0);
+        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEe")->isChecked());
+        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandEr")->isEnabled());
         QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandEe"));
         QVERIFY(runCommand("mnuUsbInterfaceOnCommandEr") > 0);
         // Erased, every slot is named anew and the guard is disarmed.
@@ -607,13 +579,12 @@ private Q_SLOTS:
         dialogs().answerMessage(MsgResult::Yes);
         dialogs().answerMessage(MsgResult::Ok);
         QVERIFY(m_f->trigger("mnuUsbInterfaceOnRestore"));
-        const QString question = dialogs().shown[3].text;
+        const QString question = dialogs().last().text;
         QCOMPARE(messageLine(question), u"Ripristinare la Scheda dalla Cartella! Confermi?"_s);
         QCOMPARE(messageLine(question, 2), u"Slot 2 \"Cycle2\" <- Slot2-Tom%26Jerr.txt"_s);
         QCOMPARE(messageLine(question, 9), u"Lo slot 1 può essere solo letto: il suo file non viene usato."_s);
-        QAction *restore = m_f->item("mnuUsbInterfaceOnRestore");
-        QVERIFY(m_f->tickUntil([restore] { return !restore->isChecked(); }, 3000) > 0);
-        QCOMPARE(dialogs().shown.size(), 5);
+        QVERIFY(m_f->tickUntilOff("mnuUsbInterfaceOnRestore", 3000));
+        QCOMPARE(dialogs().shown.size(), 7);
         QCOMPARE(dialogs().last().text, u"Scheda ripristinata: slot 2, 3, 4, 5, 6, 7, 8 scritti e rinominati."_s);
         for (int s = 2; s <= 8; ++s)
             QVERIFY2(slotImage(m_f->board, s) == before[s - 1], qPrintable(QString::number(s)));

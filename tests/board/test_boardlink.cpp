@@ -18,14 +18,6 @@ using store::Field;
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(quint8(v)));
-    return out;
-}
-
 store::ColourPoint point(int id, qint64 time, qint64 length, int r, int g, int b)
 {
     store::ColourPoint p;
@@ -68,8 +60,8 @@ QByteArray replyTo(VirtualBoard &b, const QByteArray &frame)
     return out;
 }
 
-const QByteArray kIdentify = QByteArrayLiteral("AK\x8C");
-const QByteArray kIdentified = QByteArrayLiteral("BK\x8D");
+const QByteArray kIdentify = "AK\x8C"_ba;
+const QByteArray kIdentified = "BK\x8D"_ba;
 
 // Runs a job tick by tick on the in-process board, 50 ms a tick, until it
 // ends; returns the ticks taken and the last tick.
@@ -130,29 +122,24 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QByteArray>("reply");
         const QByteArray ones(32, '\x01');
+        const QByteArray emptyTransition = QByteArray::fromHex("425400000000FFFFFFFF92");
         QTest::newRow("identify") << identifyFrame() << kIdentify << kIdentified;
-        QTest::newRow("heartbeat") << heartbeatFrame() << QByteArrayLiteral("AH\x89") << QByteArrayLiteral("BH\x8A");
-        QTest::newRow("device") << deviceInfoFrame() << QByteArrayLiteral("AD\x85")
-                                << QByteArrayLiteral("BDOrvanta RGB-8 \x12\x21\x10\x24");
-        QTest::newRow("erase") << eraseFrame() << QByteArrayLiteral("AM\x8E") << QByteArrayLiteral("BM\x8F");
-        QTest::newRow("emulator") << emulatorColourFrame(10, 20, 30) << QByteArrayLiteral("AE\x0A\x14\x1E\xC2")
-                                  << QByteArrayLiteral("BE\x87");
-        QTest::newRow("read name 1") << readTextFrame(slotDigit(1)) << QByteArrayLiteral("AT1\xC6")
-                                     << QByteArrayLiteral("BTCycle1  \xF7");
-        QTest::newRow("read transition 1") << readTextFrame(transitionAddress('1')) << QByteArrayLiteral("AT9\xCE")
-                                           << QByteArray::fromHex("425400000000FFFFFFFF92");
+        QTest::newRow("heartbeat") << heartbeatFrame() << QByteArray("AH\x89") << "BH\x8A"_ba;
+        QTest::newRow("device") << deviceInfoFrame() << QByteArray("AD\x85") << "BDOrvanta RGB-8 \x12\x21\x10\x24"_ba;
+        QTest::newRow("erase") << eraseFrame() << QByteArray("AM\x8E") << "BM\x8F"_ba;
+        QTest::newRow("emulator") << emulatorColourFrame(10, 20, 30) << QByteArray("AE\x0A\x14\x1E\xC2") << "BE\x87"_ba;
+        QTest::newRow("read name 1") << readTextFrame(slotDigit(1)) << QByteArray("AT1\xC6") << "BTCycle1  \xF7"_ba;
+        QTest::newRow("read transition 1")
+            << readTextFrame(transitionAddress('1')) << QByteArray("AT9\xCE") << emptyTransition;
         QTest::newRow("read transition 8")
-            << readTextFrame(transitionAddress(slotDigit(8))) << QByteArrayLiteral("AT@\xD5")
-            << QByteArray::fromHex("425400000000FFFFFFFF92");
-        QTest::newRow("write name") << writeTextFrame('2', "Sunrise") << QByteArrayLiteral("AN2Sunrise \xCA")
-                                    << QByteArrayLiteral("BNSunrise \x99");
-        QTest::newRow("clean") << cleanFrame('1') << QByteArrayLiteral("AC1\xB5")
-                               << QByteArrayLiteral("BCCycle1  \xE6");
-        QTest::newRow("read block") << readBlockFrame('3', blockDigit(15)) << QByteArrayLiteral("AR3F\x0C")
+            << readTextFrame(transitionAddress(slotDigit(8))) << QByteArray("AT@\xD5") << emptyTransition;
+        QTest::newRow("write name") << writeTextFrame('2', "Sunrise") << QByteArray("AN2Sunrise \xCA")
+                                    << "BNSunrise \x99"_ba;
+        QTest::newRow("clean") << cleanFrame('1') << QByteArray("AC1\xB5") << "BCCycle1  \xE6"_ba;
+        QTest::newRow("read block") << readBlockFrame('3', blockDigit(15)) << QByteArray("AR3F\x0C")
                                     << QByteArray::fromHex("FFFFFFFFFFFFFFFFBCFFFFFFFFFFFFFF"
                                                            "00FFFFFFFFFFFFFF00FFFFFFFFFFFFFFE0");
-        QTest::newRow("write block") << writeBlockFrame('8', 'F', ones) << QByteArray("AW8F" + ones + char(0x36))
-                                     << QByteArrayLiteral("BW\x99");
+        QTest::newRow("write block") << writeBlockFrame('8', 'F', ones) << "AW8F" + ones + char(0x36) << "BW\x99"_ba;
     }
     void framesAndReplies()
     {
@@ -191,14 +178,14 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("time");
         QTest::addColumn<qint64>("length");
         QTest::addColumn<QByteArray>("record");
-        QTest::newRow("plain") << qint64(3600) << qint64(60) << bytes({0, 0x0E, 0x10, 0, 60, 10, 20, 30});
-        QTest::newRow("time 65535") << qint64(65535) << qint64(60) << bytes({0, 0xFF, 0xFF, 0, 60, 10, 20, 30});
-        QTest::newRow("time 65536") << qint64(65536) << qint64(60) << bytes({2, 0, 0, 0, 60, 10, 20, 30});
-        QTest::newRow("time 70000") << qint64(70000) << qint64(100) << bytes({2, 0x11, 0x70, 0, 100, 10, 20, 30});
-        QTest::newRow("day end") << qint64(86400) << qint64(0) << bytes({2, 0x51, 0x80, 0, 0, 10, 20, 30});
-        QTest::newRow("length 65536") << qint64(1000) << qint64(65536) << bytes({1, 0x03, 0xE8, 0, 0, 10, 20, 30});
-        QTest::newRow("length 70000") << qint64(1000) << qint64(70000)
-                                      << bytes({1, 0x03, 0xE8, 0x11, 0x70, 10, 20, 30});
+        // Flag, time, length, red, green, blue.
+        QTest::newRow("plain") << qint64(3600) << qint64(60) << QByteArray::fromHex("00 0E10 003C 0A141E");
+        QTest::newRow("time 65535") << qint64(65535) << qint64(60) << QByteArray::fromHex("00 FFFF 003C 0A141E");
+        QTest::newRow("time 65536") << qint64(65536) << qint64(60) << QByteArray::fromHex("02 0000 003C 0A141E");
+        QTest::newRow("time 70000") << qint64(70000) << qint64(100) << QByteArray::fromHex("02 1170 0064 0A141E");
+        QTest::newRow("day end") << qint64(86400) << qint64(0) << QByteArray::fromHex("02 5180 0000 0A141E");
+        QTest::newRow("length 65536") << qint64(1000) << qint64(65536) << QByteArray::fromHex("01 03E8 0000 0A141E");
+        QTest::newRow("length 70000") << qint64(1000) << qint64(70000) << QByteArray::fromHex("01 03E8 1170 0A141E");
     }
     void pointRecords()
     {
@@ -213,11 +200,11 @@ private Q_SLOTS:
 
     void transitionAndEmptyRecords()
     {
-        QCOMPARE(transitionRecord(86400, 64), bytes({1, 0x51, 0x80, 64, 0xFF, 0xFF, 0xFF, 0xFF}));
-        QCOMPARE(transitionRecord(300, 1), bytes({0, 0x01, 0x2C, 1, 0xFF, 0xFF, 0xFF, 0xFF}));
+        QCOMPARE(transitionRecord(86400, 64), QByteArray::fromHex("01 5180 40 FFFFFFFF"));
+        QCOMPARE(transitionRecord(300, 1), QByteArray::fromHex("00 012C 01 FFFFFFFF"));
         QCOMPARE(pointRecord(store::ColourPoint()), QByteArray(8, char(0xFF)));
         QVERIFY(readRecord(QByteArray(8, char(0xFF))).end);
-        QVERIFY(readRecord(bytes({2, 0x51, 0x81, 0, 0, 0, 0, 0})).end); // 86401 s ends the cycle
+        QVERIFY(readRecord(QByteArray::fromHex("02 5181 0000 000000")).end); // 86401 s ends the cycle
 
         // A one-point cycle: one point record and 63 empty ones, four to a block.
         store::ColourTable one;
@@ -237,7 +224,6 @@ private Q_SLOTS:
             << point + QByteArray(16, '\xFF') + QByteArray::fromHex("010000000A0B0C0D") << 0x9C;
         QTest::newRow("flags 2, 1, 0") << point + QByteArray::fromHex("02000100020A0B0C0100050006010203") + point
                                        << 0x06;
-        QTest::newRow("all empty") << QByteArray(32, '\xFF') << 0xBC;
     }
     void blockPackedForReading()
     {
@@ -252,13 +238,13 @@ private Q_SLOTS:
         QCOMPARE(quint8(reply[32]), checksum(block));
 
         // Whatever four records the board keeps, packing and unpacking give them back.
-        const QByteArray flags = bytes({0, 1, 2, 0xFF});
+        const QByteArray flags = QByteArray::fromHex("000102FF");
         for (char f2 : flags)
             for (char f3 : flags)
                 for (char f4 : flags) {
-                    QByteArray stored = bytes({0, 1, 2, 3, 4, 5, 6, 7});
+                    QByteArray stored = QByteArray::fromHex("0001020304050607");
                     for (char f : {f2, f3, f4})
-                        stored += QByteArray(1, f) + bytes({9, 9, 9, 9, 9, 9, 9});
+                        stored += QByteArray(1, f) + QByteArray(7, '\x09');
                     QCOMPARE(unpackBlock(packBlock(stored)), stored);
                 }
     }

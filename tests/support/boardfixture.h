@@ -15,8 +15,9 @@ inline QList<store::ColourPoint> storeRows(FormColour &w)
     return out;
 }
 
-// A cycle of `points` points: point k at (k-1)*1200 s, length 100, colour from k.
-inline void loadCycle(FormColour &w, int points, qint64 transition)
+// A cycle of `points` points: point k at (k-1)*1200 s, length 100, colour from k;
+// its rows.
+inline QList<store::ColourPoint> loadCycle(FormColour &w, int points, qint64 transition)
 {
     store::emptyTable(w.table());
     for (int k = 1; k <= points; ++k) {
@@ -33,6 +34,7 @@ inline void loadCycle(FormColour &w, int points, qint64 transition)
     w.PointCurrent = 1;
     w.table().MoveFirst();
     w.pointRefresh();
+    return storeRows(w);
 }
 
 // The window with the virtual board on COM`boardPort`, started.
@@ -46,6 +48,12 @@ struct BoardFixture : FormFixture
     QAction *item(const char *name) const { return form->menuItem(QString::fromLatin1(name)); }
     QAction *button(const char *key) const { return form->toolbarButton(QString::fromLatin1(key)); }
     bool trigger(const char *name) { return FormFixture::trigger(QString::fromLatin1(name)); }
+    // Ticks until the item is unticked, as when its job ends; false past `limit`.
+    bool tickUntilOff(const char *name, int limit = 2000)
+    {
+        QAction *action = item(name);
+        return tickUntil([action] { return !action->isChecked(); }, limit) > 0;
+    }
     // Frames of a command letter written since `from`.
     int framesSent(char letter, qsizetype from = 0) const
     {
