@@ -61,9 +61,9 @@ fuzz: deps
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_FUZZ=ON -DORVANTA_SANITIZE=ON
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_cyclefile fuzz_boardjobs
 	mkdir -p build-fuzz/corpus build-fuzz/corpus-board
-	build-fuzz/tests/fuzz/fuzz_cyclefile -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	  -dict=tests/fuzz/cyclefile.dict -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/fuzz/seeds
-	build-fuzz/tests/fuzz/fuzz_boardjobs -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	build-fuzz/fuzz/fuzz_cyclefile -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -dict=fuzz/cyclefile.dict -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/seeds
+	build-fuzz/fuzz/fuzz_boardjobs -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  -artifact_prefix=build-fuzz/ build-fuzz/corpus-board
 
 # cmake --install records every file it installs in $(BUILD)/install_manifest.txt
@@ -109,9 +109,9 @@ format:
 lint: build
 	@sh tools/install-deps.sh clang-tidy
 	@sed -n 's/^ *"file": "\(.*\)"$$/\1/p' $(BUILD)/compile_commands.json \
-	  | grep -E '^$(CURDIR)/(src|tools|tests)/.*\.cpp$$' | sort -u \
+	  | grep -E '^$(CURDIR)/(src|tools|tests|fuzz)/.*\.cpp$$' | sort -u \
 	  | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD) --quiet --warnings-as-errors='*' \
-	      --header-filter='^$(CURDIR)/(src|tools|tests)/'
+	      --header-filter='^$(CURDIR)/(src|tools|tests|fuzz)/'
 
 clean:
 	rm -rf $(BUILD) build-asan build-bench build-fuzz $(PKG_BUILD)
