@@ -5,6 +5,7 @@
 #include "chart/chartview.h"
 #include "cyclefile/cyclefile.h"
 #include "store/numbers.h"
+#include "support/cycles.h"
 #include "support/formfixture.h"
 
 #include <QDir>
@@ -23,16 +24,8 @@ using platform::MsgIcon;
 using platform::MsgResult;
 using store::Field;
 
-// A sound cycle of `points` points: point k at (k-1)*1000 s, length 10, red k %.
-static QByteArray cycleFile(int points, int transition = 600)
-{
-    store::ColourTable t;
-    for (int k = 1; k <= points; ++k)
-        for (auto [field, value] :
-             {std::pair{Field::PointID, k}, {Field::Time, (k - 1) * 1000}, {Field::Length, 10}, {Field::Red, k}})
-            t.row(k).setValue(field, value);
-    return cyclefile::writeCycle(t, store::format00000(transition));
-}
+// The sample cycle with points 1000 s apart, each held 10 s, in red k %.
+static QByteArray cycleFile(int points, int transition = 600) { return sampleFile(points, transition, 1000, 10); }
 
 // The pages of a PDF: its page objects (the page tree's "/Type /Pages" aside).
 static int pdfPages(const QByteArray &pdf)

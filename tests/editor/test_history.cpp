@@ -6,6 +6,7 @@
 #include "cyclefile/cyclefile.h"
 #include "editor/pointstable.h"
 #include "store/numbers.h"
+#include "support/cycles.h"
 #include "support/formfixture.h"
 
 #include <QApplication>
@@ -23,21 +24,6 @@ using platform::MsgResult;
 using store::Field;
 
 namespace {
-
-// A cycle of `points` points an hour apart, each with its own colour.
-QByteArray cycleBytes(int points, int transition)
-{
-    store::ColourTable t;
-    store::emptyTable(t);
-    for (int k = 1; k <= points; ++k) {
-        t.row(k).setValue(Field::PointID, k);
-        t.row(k).setValue(Field::Time, (k - 1) * 3600);
-        t.row(k).setValue(Field::Length, 60);
-        t.row(k).setValue(Field::Red, 10 * k);
-        t.row(k).setValue(Field::Blue, 100 - 10 * k);
-    }
-    return cyclefile::writeCycle(t, store::format00000(transition));
-}
 
 QByteArray cycleOf(FormColour &w) { return cyclefile::writeCycle(w.table(), w.TransitionTime); }
 
@@ -71,7 +57,7 @@ class TestHistory : public QObject
     {
         QString path = m_dir.filePath(name);
         QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(cycleBytes(points, transition)) < 0)
+        if (!f.open(QIODevice::WriteOnly) || f.write(sampleFile(points, transition, 3600, 60, 10)) < 0)
             qFatal("cannot write a test file");
         return path;
     }
@@ -326,7 +312,7 @@ private Q_SLOTS:
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
         const QString copied = QApplication::clipboard()->text();
         // (File Create keeps Ctrl+C outside the table: its question would be a dialog nobody scripted.)
-        QCOMPARE(copied, u"02\t01:00:00\t00:01:00\t020\t000\t080\n03\t02:00:00\t00:01:00\t030\t000\t070\n"_s);
+        QCOMPARE(copied, u"02\t01:00:00\t00:01:00\t020\t098\t014\n03\t02:00:00\t00:01:00\t030\t097\t021\n"_s);
 
         // Pasted as a spreadsheet gives them back, moved half an hour on: one step.
         const QString before = seen(w());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/numbers.h"
+#include "support/cycles.h"
 #include "support/formfixture.h"
 
 // Line `n` (0-based) of a message text; lines are joined by a lone CR.
@@ -15,20 +15,11 @@ inline QList<store::ColourPoint> storeRows(FormColour &w)
     return out;
 }
 
-// A cycle of `points` points: point k at (k-1)*1200 s, length 100, colour from k;
-// its rows.
+// The sample cycle of `points` points an hour apart in the window's store,
+// checked and shown from point 1; its rows.
 inline QList<store::ColourPoint> loadCycle(FormColour &w, int points, qint64 transition)
 {
-    store::emptyTable(w.table());
-    for (int k = 1; k <= points; ++k) {
-        store::ColourPoint &p = w.table().row(k);
-        p.setValue(store::Field::PointID, k);
-        p.setValue(store::Field::Time, (k - 1) * 1200);
-        p.setValue(store::Field::Length, 100);
-        p.setValue(store::Field::Red, k);
-        p.setValue(store::Field::Green, 100 - k);
-        p.setValue(store::Field::Blue, (7 * k) % 101);
-    }
+    w.table() = sampleTable(points, 1200, 100);
     w.TransitionTime = store::format00000(transition);
     w.DataBaseCheck();
     w.PointCurrent = 1;
