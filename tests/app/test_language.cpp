@@ -103,8 +103,6 @@ private Q_SLOTS:
     void captionSpotRows_data();
     void captionSpotRows();
     void everyMenuItemButtonAndLabelHasItsRow();
-    void speedLabelFollowsTheSwitch_data();
-    void speedLabelFollowsTheSwitch();
     void informationWindow();
     void qtTextsFollowTheLanguage();
     void guideWindow_data();
@@ -178,7 +176,9 @@ void TestLanguage::captionSpotRows_data()
     // item, a label of each editor mode and time display, a comment, a tool
     // tip, a column and the designed Italian that differs from the switch's.
     QTest::addColumn<int>("switches");
-    QTest::addColumn<QString>("setup"); // "s": seconds, "S": shifting, "c": comments on
+    // "s": seconds, "S": shifting, "c": comments on; a speed factor, as
+    // "f0.2": the simulator's speed label, first set to "as it was".
+    QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     const auto row = [](const char *tag, int switches, const char *setup, const char *name, const char *text) {
@@ -206,6 +206,12 @@ void TestLanguage::captionSpotRows_data()
     row("no file, English", 1, "", "StatusBarPanel1", "File: None");
     row("column, English", 1, "", "MSChartColorCycle", "Red");
     row("column, Italian", 2, "", "MSChartColorCycle", "Rosso");
+    row("speed, English", 1, "f0.2", "LabelSimulatorSpeed", "Speed: /5");
+    row("speed, Italian", 2, "f1", "LabelSimulatorSpeed", "Velocità: Tempo Reale");
+    row("speed 1 hour, Italian", 2, "f3600", "LabelSimulatorSpeed", "Velocità: 1hour = 1sec");
+    // A factor without a speed item leaves the label as it was.
+    row("speed without an item", 1, "f3", "LabelSimulatorSpeed", "as it was");
+    row("speed nearly /5", 2, "f0.2001", "LabelSimulatorSpeed", "as it was");
 }
 
 void TestLanguage::captionSpotRows()
@@ -218,6 +224,10 @@ void TestLanguage::captionSpotRows()
     if (setup.contains(u's'))
         w.mnuConfigTimeViewer_Click();
     setTag(w.CommandMoveShift, setup.contains(u'S') ? u"S"_s : u"M"_s);
+    if (setup.startsWith(u'f')) {
+        w.SimulatorSpeed = setup.mid(1).toFloat();
+        w.LabelSimulatorSpeed->setText(u"as it was"_s);
+    }
     for (int i = 0; i < switches; ++i)
         QVERIFY(f.trigger(u"mnuConfigLanguage"_s));
     if (setup.contains(u'c'))
@@ -251,34 +261,6 @@ void TestLanguage::everyMenuItemButtonAndLabelHasItsRow()
         if (!label->objectName().isEmpty() && !own.contains(label->objectName()) && label->text().contains(word))
             QVERIFY2(hasRow(label->objectName(), Role::Text), qPrintable(label->objectName()));
     }
-}
-
-void TestLanguage::speedLabelFollowsTheSwitch_data()
-{
-    QTest::addColumn<float>("speed");
-    QTest::addColumn<QString>("english");
-    QTest::addColumn<QString>("italian");
-    QTest::newRow("real time") << 1.0f << u"Speed: Real Time"_s << u"Velocità: Tempo Reale"_s;
-    QTest::newRow("1 hour") << 3600.0f << u"Speed: 1hour = 1sec"_s << u"Velocità: 1hour = 1sec"_s;
-    QTest::newRow("/5") << 0.2f << u"Speed: /5"_s << u"Velocità: /5"_s;
-    // A factor without a speed item leaves the label as it was.
-    QTest::newRow("no item") << 3.0f << u"as it was"_s << u"as it was"_s;
-    QTest::newRow("nearly /5") << 0.2001f << u"as it was"_s << u"as it was"_s;
-}
-
-void TestLanguage::speedLabelFollowsTheSwitch()
-{
-    QFETCH(float, speed);
-    QFETCH(QString, english);
-    QFETCH(QString, italian);
-    FormFixture f;
-    FormColour &w = *f.form;
-    w.SimulatorSpeed = speed;
-    w.LabelSimulatorSpeed->setText(u"as it was"_s);
-    w.mnuConfigLanguage_Click();
-    QCOMPARE(w.LabelSimulatorSpeed->text(), english);
-    w.mnuConfigLanguage_Click();
-    QCOMPARE(w.LabelSimulatorSpeed->text(), italian);
 }
 
 // One information window, in the language it opened in; it goes away when
