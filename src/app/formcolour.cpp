@@ -12,9 +12,9 @@
 #include "platform/serialport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>

@@ -23,16 +23,16 @@ inline char transitionAddress(char slot) { return char(slot + 8); }
 char blockDigit(int block);
 
 // Commands.
-QByteArray identifyFrame();                                   // 'A' 'K' 0x8C
-QByteArray emulatorColourFrame(int red, int green, int blue); // 'A' 'E' R G B cks
-QByteArray heartbeatFrame();                                  // 'A' 'H' 0x89
-QByteArray deviceInfoFrame();                                 // 'A' 'D' 0x85
-QByteArray readTextFrame(char address);                       // 'A' 'T' a cks
-QByteArray writeTextFrame(char address, QByteArrayView eight); // 'A' 'N' a n(8) cks
-QByteArray cleanFrame(char slot);                             // 'A' 'C' s cks
-QByteArray eraseFrame();                                      // 'A' 'M' 0x8E
+QByteArray identifyFrame();                                                  // 'A' 'K' 0x8C
+QByteArray emulatorColourFrame(int red, int green, int blue);                // 'A' 'E' R G B cks
+QByteArray heartbeatFrame();                                                 // 'A' 'H' 0x89
+QByteArray deviceInfoFrame();                                                // 'A' 'D' 0x85
+QByteArray readTextFrame(char address);                                      // 'A' 'T' a cks
+QByteArray writeTextFrame(char address, QByteArrayView eight);               // 'A' 'N' a n(8) cks
+QByteArray cleanFrame(char slot);                                            // 'A' 'C' s cks
+QByteArray eraseFrame();                                                     // 'A' 'M' 0x8E
 QByteArray writeBlockFrame(char slot, char block, QByteArrayView thirtyTwo); // 37 bytes
-QByteArray readBlockFrame(char slot, char block);             // 'A' 'R' s b cks
+QByteArray readBlockFrame(char slot, char block);                            // 'A' 'R' s b cks
 
 // The fixed length of a command frame by its letter ('K', 'E', ...), or 0
 // for a letter the board does not know.
@@ -42,8 +42,8 @@ int commandLength(char letter);
 int replyLength(char letter);
 
 // Replies as the board sends them.
-QByteArray ackReply(char letter);                               // 'B' letter cks
-QByteArray dataReply(char letter, QByteArrayView data);         // 'B' letter data cks
+QByteArray ackReply(char letter);                       // 'B' letter cks
+QByteArray dataReply(char letter, QByteArrayView data); // 'B' letter data cks
 
 // A reply is good when it holds at least `length` bytes, starts with 'B' and
 // `letter`, and its byte at `length` is the checksum of the bytes before it.

@@ -120,7 +120,8 @@ JobTick USBClean(int value, char slot, platform::SerialPort &port)
 JobTick USBRename(int value, char slot, const QByteArray &name, platform::SerialPort &port)
 {
     return singleExchange(value, port, writeTextFrame(slot, name), 'N', 6,
-                          failure("Rename Failure", "Cambio Nome Fallita"), [slot](const QByteArray &reply, JobTick &t) {
+                          failure("Rename Failure", "Cambio Nome Fallita"),
+                          [slot](const QByteArray &reply, JobTick &t) {
                               t.captionSlot = slot - '0';
                               t.caption = nameBytes(reply);
                           });
@@ -222,8 +223,8 @@ JobTick USBWrite(int value, char slot, const WriteSource &source, platform::Seri
         if (block < 15)
             writeBlock(block + 1);
         else
-            port.write(writeTextFrame(transitionAddress(slot),
-                                      transitionRecord(source.transitionTime, source.pointCount)));
+            port.write(
+                writeTextFrame(transitionAddress(slot), transitionRecord(source.transitionTime, source.pointCount)));
         return t;
     }
     if (value > 1 && value < transitionCheck)

@@ -21,7 +21,10 @@ BilingualMessage message(const Bilingual &text, MsgIcon icon, const Bilingual &t
     return BilingualMessage{text, title, icon, MsgButtons::Ok, MsgResult::Ok};
 }
 
-bool isIdentifyReply(QByteArrayView bytes) { return bytes.first(std::min<qsizetype>(3, bytes.size())) == ackReply('K'); }
+bool isIdentifyReply(QByteArrayView bytes)
+{
+    return bytes.first(std::min<qsizetype>(3, bytes.size())) == ackReply('K');
+}
 
 // The next port, or the give-up state after the last one.
 void nextPort(ScanState &state)
@@ -181,9 +184,10 @@ PortTestResult USBComPortTest(int portNumber, int openPort, platform::SerialPort
     const QString nn = store::format00(portNumber);
     if (isIdentifyReply(reply) && reply.size() >= 3) {
         result.found = true;
-        result.message = message({QStringLiteral("The USB Board is been found on ComPort COM") + nn,
-                                  QString::fromUtf8("La Scheda USB è stata trovata connessa alla porta ComPort COM") + nn},
-                                 MsgIcon::Information, {QStringLiteral("Acknowledge"), QStringLiteral("Conferma")});
+        result.message =
+            message({QStringLiteral("The USB Board is been found on ComPort COM") + nn,
+                     QString::fromUtf8("La Scheda USB è stata trovata connessa alla porta ComPort COM") + nn},
+                    MsgIcon::Information, {QStringLiteral("Acknowledge"), QStringLiteral("Conferma")});
     } else {
         result.message = message({QStringLiteral("The USB Board is not connected on this ComPort COM") + nn,
                                   QStringLiteral("La Scheda USB non è connessa alla porta ComPort COM") + nn},

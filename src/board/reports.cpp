@@ -283,7 +283,8 @@ BilingualMessage restoreQuestion(const QStringList &slotLines, bool slotOneLeftO
         english << QStringLiteral("Slot 1 can only be read: its file is left out.");
         italian << QString::fromUtf8("Lo slot 1 può essere solo letto: il suo file non viene usato.");
     }
-    return box(both(lines(english), lines(italian)), MsgIcon::Question, platform::warningTitle(), MsgButtons::YesNo, MsgResult::No);
+    return box(both(lines(english), lines(italian)), MsgIcon::Question, platform::warningTitle(), MsgButtons::YesNo,
+               MsgResult::No);
 }
 
 BilingualMessage restoreNothingMessage()

@@ -167,7 +167,8 @@ void FormColour::DataBaseView()
 
     const chart::Markers &m = ChartLayout->markers;
     const bool hms = hmsMode();
-    const chart::CursorTexts texts = chart::cursorTexts(m.leftCursorTime, m.rightCursorTime, m.selectedTime, english(), hms);
+    const chart::CursorTexts texts =
+        chart::cursorTexts(m.leftCursorTime, m.rightCursorTime, m.selectedTime, english(), hms);
 
     // Cursors, left then right.
     MSChartColorCycle->setUnitLeft(CommandCursorLeft, m.cursorLeftX);

@@ -54,8 +54,8 @@ qint64 FormColour::chartTimeAt(double x) const
 {
     const chart::Window &window = ChartLayout->window;
     const double units = MSChartColorCycle->unitsAt(x);
-    const double t = double(window.start) + (units - chart::kPlotLeft) * double(window.end - window.start)
-                                                / double(chart::kPlotWidth);
+    const double t = double(window.start)
+                     + (units - chart::kPlotLeft) * double(window.end - window.start) / double(chart::kPlotWidth);
     return std::llround(std::clamp(t, 0.0, double(editor::kDayLength)));
 }
 
@@ -228,7 +228,8 @@ void FormColour::simulatorScrub(double clock)
     SimulatorPacer.restart();
     setCurrentColour(tick.colour);
     DataBaseData();
-    MSChartColorCycle->setUnitWidth(CommandCursorSimulator, chart::simulatorBarWidth(SimulatorClock, SimulatorCycleEnd));
+    MSChartColorCycle->setUnitWidth(CommandCursorSimulator,
+                                    chart::simulatorBarWidth(SimulatorClock, SimulatorCycleEnd));
     simulatorDisplayStep();
 }
 

@@ -77,11 +77,11 @@ struct SimulatorState
 
 // What a tick asks of the window besides showing the state and the colour.
 enum class SimulatorEvent {
-    Playing,     // inside the current point's span
-    NextPoint,   // the point ended: the next one is current
+    Playing,      // inside the current point's span
+    NextPoint,    // the point ended: the next one is current
     CycleRestart, // the cycle ended: back to point 1, playback goes on
-    CycleStop,   // the cycle ended: back to point 1, playback stops
-    OnePoint,    // a cycle of one point cannot play: stop and say so
+    CycleStop,    // the cycle ended: back to point 1, playback stops
+    OnePoint,     // a cycle of one point cannot play: stop and say so
 };
 
 struct SimulatorTick

@@ -21,7 +21,8 @@ BilingualMessage ask(const QString &english, const QString &italian, MsgIcon ico
 
 BilingualMessage warn(const QString &english, const QString &italian)
 {
-    return BilingualMessage{{english, italian}, platform::warningTitle(), MsgIcon::Exclamation, MsgButtons::Ok, MsgResult::Ok};
+    return BilingualMessage{
+        {english, italian}, platform::warningTitle(), MsgIcon::Exclamation, MsgButtons::Ok, MsgResult::Ok};
 }
 
 QString details(const QString &fileLabel, const QString &path, const QString &reasonLabel, const QString &reason)

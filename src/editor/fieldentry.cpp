@@ -161,8 +161,9 @@ BilingualMessage firstPointMessage()
 BilingualMessage outOfRangeMessage(const QString &englishName)
 {
     // The English title names an error, the Italian one warns.
-    return platform::warning({englishName + QStringLiteral(" is Out of Range!"), QStringLiteral("Valore fuori Limite!")},
-                             {QStringLiteral("Error"), platform::warningTitle().italian});
+    return platform::warning(
+        {englishName + QStringLiteral(" is Out of Range!"), QStringLiteral("Valore fuori Limite!")},
+        {QStringLiteral("Error"), platform::warningTitle().italian});
 }
 
 BilingualMessage removeQuestion()

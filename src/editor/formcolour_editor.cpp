@@ -2,11 +2,11 @@
 // edit and insert states.
 
 #include "app/formcolour.h"
-#include "platform/icons.h"
 #include "app/tags.h"
 #include "editor/editorcontrols.h"
 #include "editor/fieldentry.h"
 #include "platform/dialogs.h"
+#include "platform/icons.h"
 #include "store/numbers.h"
 
 #include <QAction>
@@ -131,7 +131,7 @@ void FormColour::showConfirmedLook()
 
 QList<QPushButton *> FormColour::editorButtons() const
 {
-    return {CommandFirst, CommandPrevious, CommandNext,  CommandLast, CommandRemove, CommandInsert,
+    return {CommandFirst, CommandPrevious,  CommandNext, CommandLast,  CommandRemove, CommandInsert,
             CommandEdit,  CommandMoveShift, CommandSave, CommandAnnul, CommandColor};
 }
 

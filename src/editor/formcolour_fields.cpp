@@ -44,7 +44,6 @@ TimeBuffer bufferOf(FormColour &w, const QLineEdit *field)
 }
 
 
-
 // The key code a field handler sees for a key press, 0 for keys it has no
 // rule for. A digit is a digit key that types that digit.
 int keyCodeOf(const QKeyEvent *e)
@@ -312,7 +311,8 @@ void FormColour::timeFieldKey(QLineEdit *field, int keyCode)
     const bool hms = hmsMode();
     std::optional<qint64> limit;
     if (field == TextLength) {
-        limit = editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent, store::secondsOfText(TextTime->text(), hms),
+        limit = editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent,
+                                               store::secondsOfText(TextTime->text(), hms),
                                                store::toNumber(TransitionTime), hms)
                     .value;
         LengthMaxValue = store::format00000(*limit);
@@ -368,10 +368,10 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
     } else if (field == TextLength) {
         // The limit as it stands now: a field reached with Tab was never
         // clicked, so no limit was taken on entry.
-        const qint64 max =
-            editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent, store::secondsOfText(TextTime->text(), hms),
-                                           store::toNumber(TransitionTime), hms)
-                .value;
+        const qint64 max = editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent,
+                                                          store::secondsOfText(TextTime->text(), hms),
+                                                          store::toNumber(TransitionTime), hms)
+                               .value;
         LengthMaxValue = store::format00000(max);
         if (v > max) {
             say(editor::outOfRangeMessage(QStringLiteral("Length Time")));

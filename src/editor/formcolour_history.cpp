@@ -9,8 +9,8 @@
 
 #include <QAction>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QShortcut>
 #include <QUndoStack>
 

@@ -77,8 +77,7 @@ class PointsDelegate : public QStyledItemDelegate
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
         auto *line = qobject_cast<QLineEdit *>(editor);
@@ -174,10 +173,7 @@ void FormColour::connectPointsTable()
     refreshPointsTable();
 }
 
-bool FormColour::pointsTableAllowed() const
-{
-    return historyAllowed() && mnuEnableColorCycle->isChecked();
-}
+bool FormColour::pointsTableAllowed() const { return historyAllowed() && mnuEnableColorCycle->isChecked(); }
 
 void FormColour::refreshPointsTable()
 {
@@ -313,8 +309,8 @@ void FormColour::pointsTablePaste()
     const editor::CycleState before = cycleState();
     int count = PointCount;
     int last = PointCurrent;
-    if (const auto refusal = editor::insertPastedPoints(table(), count, store::toNumber(TransitionTime),
-                                                        pasted.points, last)) {
+    if (const auto refusal =
+            editor::insertPastedPoints(table(), count, store::toNumber(TransitionTime), pasted.points, last)) {
         say(*refusal);
         return;
     }

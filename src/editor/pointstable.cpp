@@ -18,14 +18,12 @@ namespace editor {
 namespace {
 
 constexpr const char *kHeaders[PointsTableModel::kColumns] = {
-    "PointsTablePoint", "PointsTableTime",  "PointsTableLength", "PointsTableRed",
+    "PointsTablePoint", "PointsTableTime", "PointsTableLength", "PointsTableRed",
     "PointsTableGreen", "PointsTableBlue", "PointsTableColour"};
 
 QColor colourOf(const store::ColourPoint &p)
 {
-    const auto component = [&p](Field f) {
-        return store::percentToComponent(std::clamp<qint64>(p.value(f), 0, 100));
-    };
+    const auto component = [&p](Field f) { return store::percentToComponent(std::clamp<qint64>(p.value(f), 0, 100)); };
     return QColor(component(Field::Red), component(Field::Green), component(Field::Blue));
 }
 
@@ -96,10 +94,7 @@ void PointsTableModel::refresh(int pointCount, bool hms, bool english)
     }
 }
 
-int PointsTableModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
+int PointsTableModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
 
 int PointsTableModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : kColumns; }
 
@@ -215,8 +210,7 @@ PastedRows parsePastedRows(const QString &text)
         if (!ok) {
             const QString n = QString::number(i + 1);
             out.refusal = pasteRefusal(
-                QStringLiteral("Line ") + n
-                    + QStringLiteral(" of the pasted text is not a Colour Point!") + kLineBreak
+                QStringLiteral("Line ") + n + QStringLiteral(" of the pasted text is not a Colour Point!") + kLineBreak
                     + QStringLiteral("Must be: Point, Position Time, Length Time, Red, Green, Blue (0..100), "
                                      "separated by tabs"),
                 QStringLiteral("La riga ") + n + QStringLiteral(" del testo incollato non è un Punto Colore!")
@@ -240,9 +234,9 @@ std::optional<BilingualMessage> insertPastedPoints(store::ColourTable &table, in
     int count = std::clamp(pointCount, 1, store::kRowCount);
     if (count + int(points.size()) > store::kRowCount) {
         const QString max = QString::number(store::kRowCount);
-        return pasteRefusal(QStringLiteral("The Colour Cycle has room for ") + max + QStringLiteral(" Colour Points only!"),
-                            QStringLiteral("Il Ciclo Colore ha posto solo per ") + max
-                                + QStringLiteral(" Punti Colore!"));
+        return pasteRefusal(
+            QStringLiteral("The Colour Cycle has room for ") + max + QStringLiteral(" Colour Points only!"),
+            QStringLiteral("Il Ciclo Colore ha posto solo per ") + max + QStringLiteral(" Punti Colore!"));
     }
     store::ColourTable work = table;
     int last = 1;
@@ -281,9 +275,9 @@ std::optional<BilingualMessage> insertPastedPoints(store::ColourTable &table, in
 
 Bilingual pasteLabel(int count)
 {
-    return count == 1 ? Bilingual{QStringLiteral("Paste 1 point"), QStringLiteral("Incolla 1 punto")}
-                      : Bilingual{QStringLiteral("Paste %1 points").arg(count),
-                                  QStringLiteral("Incolla %1 punti").arg(count)};
+    return count == 1
+               ? Bilingual{QStringLiteral("Paste 1 point"), QStringLiteral("Incolla 1 punto")}
+               : Bilingual{QStringLiteral("Paste %1 points").arg(count), QStringLiteral("Incolla %1 punti").arg(count)};
 }
 
 } // namespace editor

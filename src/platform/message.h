@@ -62,8 +62,7 @@ inline BilingualMessage information(Bilingual text, Bilingual title = warningTit
 }
 // A question before a command goes on: Yes/No with No the default, question
 // icon unless another is given.
-inline BilingualMessage confirmation(Bilingual text, Bilingual title = warningTitle(),
-                                     MsgIcon icon = MsgIcon::Question)
+inline BilingualMessage confirmation(Bilingual text, Bilingual title = warningTitle(), MsgIcon icon = MsgIcon::Question)
 {
     return {std::move(text), std::move(title), icon, MsgButtons::YesNo, MsgResult::No};
 }

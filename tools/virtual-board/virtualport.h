@@ -1,7 +1,7 @@
 #pragma once
 
-#include "virtualboard.h"
 #include "platform/serialport.h"
+#include "virtualboard.h"
 
 #include <QList>
 #include <QString>
