@@ -302,9 +302,9 @@ bool FormColour::exitConfirmed()
         {QStringLiteral("Before to exit,") + kLineBreak + QStringLiteral("Would you like to save the selected File?"),
          QStringLiteral("Prima di Uscire,") + kLineBreak + QStringLiteral("Desideri salvare il File selezionato?")});
     switch (say(question)) {
-    // A save that failed with an error keeps the program open, so the cycle
-    // is not lost.
-    case MsgResult::Yes: return saveCycle();
+    // The program ends only once the cycle is in its file: a declined or
+    // failed save keeps it open, so the cycle is not lost.
+    case MsgResult::Yes: return saveCycle() == SaveResult::Written;
     case MsgResult::No: return true;
     default: return false;
     }

@@ -274,6 +274,9 @@ public:
     // (nothing when nothing changed).
     void recordCycleChange(const editor::CycleState &before, const Bilingual &label, int mergeKey = -1);
     void markCycleSaved();
+    // The steps around the current one that carry the cycle's source `from`
+    // carry `to` instead: redo to a saved step names the file it was saved in.
+    void renameCycleSource(const editor::CycleSource &from, const editor::CycleSource &to);
     bool cycleModified() const;
     // Asked before a command drops unsaved changes: true when it may go on.
     bool confirmDropChanges();
@@ -446,10 +449,20 @@ public:
     QByteArray sheetPdf();
     // Draws the cycle sheet on one page of `device`.
     void renderCycleSheet(QPagedPaintDevice &device);
-    // Save as mnuFileSave_Click runs it. False only when the save failed with
-    // an error it reported (the cycle was not written); a declined question
-    // or a cancelled dialog is the user's choice and gives true.
-    bool saveCycle();
+    // Save as mnuFileSave_Click runs it; `confirmed` leaves out its question
+    // (the user has already said Yes to saving). Declined: the question, the
+    // dialog or the overwrite answered No or cancelled; Failed: an error it
+    // reported. Only Written means the cycle is in its file.
+    enum class SaveResult { Written, Declined, Failed };
+    SaveResult saveCycle(bool confirmed = false);
+    // Writes the cycle into `path` and names it after the file, for the steps
+    // of the history that hold it too; a failure drops the file name.
+    bool saveInto(const QString &path);
+    // After a failed or cancelled save: no file holds the cycle any more
+    // (panel 1 says so, the title keeps its name, the cycle counts as unsaved).
+    void dropFileName();
+    // True when `path` is the file the cycle in memory comes from.
+    bool isCycleFile(const QString &path) const;
     // Save's and Save As's first step: point 1 current, the store checked, the window refreshed.
     void consolidateForSave();
     // FileName and panel 1 name the file at `path`.
@@ -591,8 +604,8 @@ private:
     QLineEdit *makeField(const char *name);
     QLabel *makePicture(const char *name, const QString &icon);
     void endProgram();
-    // Exit's question: true when the program is to end (No, or Yes with a
-    // save that did not fail).
+    // Exit's question: true when the program is to end (No, or Yes with the
+    // cycle then saved).
     bool exitConfirmed();
 
     // Each subsystem wires its own controls and filters its own events; they

@@ -124,7 +124,12 @@ void FormColour::showComments(bool on)
         Q_ASSERT_X(target, "FormColour::showComments", row.name);
         if (!target)
             continue;
-        target->setProperty("toolTip", on ? row.text(inEnglish) : QString());
+        // A button's key is named in its tool tip, comments on or off.
+        const QString key = target->property("keyText").toString();
+        const QString tip = on ? row.text(inEnglish) : QString();
+        target->setProperty("toolTip", key.isEmpty()   ? tip
+                                       : tip.isEmpty() ? key
+                                                       : tip + QStringLiteral(" (") + key + u')');
         commented.insert(target->objectName());
     }
     if (!on)
@@ -146,6 +151,8 @@ void FormColour::mnuConfigLanguage_Click()
         LabelSimulatorSpeed->setText(*speed);
     showStatus();
     HelpFile = captions::helpFile(toEnglish);
+    // A guide already open follows the switch.
+    m_dialogs.switchHelp(HelpFile);
     qttranslation::follow(toEnglish);
 
     if (menuItem(QStringLiteral("mnuHelpCommentOn"))->isChecked())

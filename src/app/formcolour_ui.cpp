@@ -180,7 +180,7 @@ void FormColour::buildMenus()
     QMenu *help = addSubMenu(nullptr, "mnuHelp");
     mnuHelp = help->menuAction();
     addItem(help, "mnuHelpCommentOn")->setCheckable(true);
-    addItem(help, "mnuHelpGuide");
+    addItem(help, "mnuHelpGuide", QKeySequence(QKeySequence::HelpContents));
 
     QMenu *info = addSubMenu(nullptr, "mnuInfo");
     mnuInfo = info->menuAction();

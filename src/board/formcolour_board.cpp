@@ -549,8 +549,14 @@ void FormColour::redrawColourCycle()
 {
     // Switched on and off again: the function stays off and the window is redrawn.
     if (!mnuEnableColorCycle->isChecked()) {
+        // Switching off hides the current-point bar and the colour strip:
+        // they stay as they were shown.
+        const bool bar = !CommandCursorSelected->isHidden();
+        const bool strip = !PictureSelected->isHidden();
         mnuEnableColorCycle_Click();
         mnuEnableColorCycle_Click();
+        CommandCursorSelected->setVisible(bar);
+        PictureSelected->setVisible(strip);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 
 namespace cyclefile {
 
@@ -222,6 +223,8 @@ ReadResult readCycle(const QByteArray &bytes)
 
 ReadResult readCycleFile(const QString &path)
 {
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        return fail(reports::cannotRead(path, reports::notRegularFile()));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(reports::cannotRead(path, file.errorString()));

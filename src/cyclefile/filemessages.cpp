@@ -57,6 +57,15 @@ BilingualMessage deleteConfirm()
     return ask(QStringLiteral("Delete! Confirm?"), QStringLiteral("cancella! Confermi?"), MsgIcon::Exclamation);
 }
 
+BilingualMessage deleteConfirm(const QString &path)
+{
+    BilingualMessage message = deleteConfirm();
+    const QString file = CR + QStringLiteral("File: ") + DQ + path + DQ;
+    message.text.english += file;
+    message.text.italian += file;
+    return message;
+}
+
 BilingualMessage overwrite()
 {
     return ask(QStringLiteral("File exists! Overwrite?"), QStringLiteral("Il File esiste! Sovrascrivere?"),
@@ -66,6 +75,21 @@ BilingualMessage overwrite()
 BilingualMessage fileNotFound()
 {
     return warn(QStringLiteral("File is not been found!"), QStringLiteral("Il File non è stato trovato!"));
+}
+
+BilingualMessage saveFileNotFound()
+{
+    BilingualMessage message = fileNotFound();
+    message.text.english += CR + QStringLiteral("Use File SaveAs to keep the cycle in another file.");
+    message.text.italian += CR + QStringLiteral("Usa SalvaCome File per tenere il ciclo in un altro File.");
+    return message;
+}
+
+BilingualMessage createOpenFile(const QString &path)
+{
+    const QString file = CR + QString(CR) + QStringLiteral("File: ") + DQ + path + DQ;
+    return warn(QStringLiteral("The File holds the open cycle! Create would empty it.") + file,
+                QStringLiteral("Il File contiene il ciclo aperto! Crea lo svuoterebbe.") + file);
 }
 
 BilingualMessage deleteFileNotFound()

@@ -22,11 +22,17 @@ platform::BilingualMessage saveConfirm();
 platform::BilingualMessage saveAsConfirm();
 platform::BilingualMessage closeConfirm();
 platform::BilingualMessage deleteConfirm();
+// Delete's question with the file it removes named on a second line.
+platform::BilingualMessage deleteConfirm(const QString &path);
 // Yes/No, exclamation, No the default.
 platform::BilingualMessage overwrite();
 
 // Warnings: OK, exclamation, the warning title.
 platform::BilingualMessage fileNotFound();
+// Save's: the open file has gone from the disk; Save As can keep the cycle.
+platform::BilingualMessage saveFileNotFound();
+// Create refuses the file that holds the cycle in memory: it would empty it.
+platform::BilingualMessage createOpenFile(const QString &path);
 // Delete's text, which differs from Save's in the Italian full stop.
 platform::BilingualMessage deleteFileNotFound();
 platform::BilingualMessage sameFile();

@@ -1,11 +1,15 @@
 #include "cyclefile/filewrite.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace cyclefile {
 
 std::optional<QString> writeWholeFile(const QString &path, const QByteArray &bytes)
 {
+    // A pipe or a device is not a cycle file: it would be replaced by one.
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        return QStringLiteral("not a regular file");
     QSaveFile file(path);
     // Never fall back to writing into the target itself: that is what could
     // leave it truncated.

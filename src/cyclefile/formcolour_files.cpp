@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QFrame>
 
+#include <algorithm>
+
 namespace messages = cyclefile::messages;
 using platform::MsgResult;
 using namespace Qt::StringLiterals;
@@ -90,9 +92,25 @@ void FormColour::mnuFileCreate_Click()
     if (!path)
         return;
     rememberFolder(u"create"_s, *path);
+    // The template over the open file would empty it behind the cycle shown.
+    if (isCycleFile(*path)) {
+        say(messages::createOpenFile(*path));
+        return;
+    }
     if (QFileInfo::exists(*path) && say(messages::overwrite()) != MsgResult::Yes)
         return;
     writeCycleFile(*path, true);
+}
+
+bool FormColour::isCycleFile(const QString &path) const
+{
+    if (FileName.isEmpty())
+        return false;
+    const QFileInfo chosen(path);
+    const QFileInfo open(FileName);
+    if (chosen.exists() && open.exists())
+        return chosen.canonicalFilePath() == open.canonicalFilePath();
+    return chosen.absoluteFilePath() == open.absoluteFilePath();
 }
 
 void FormColour::mnuFileOpen_Click()
@@ -161,7 +179,14 @@ void FormColour::showRecentFiles()
         if (!used)
             continue;
         const QString &path = RecentFiles.at(n - 1);
-        item->setText(QStringLiteral("&%1  %2").arg(n).arg(captions::escaped(QFileInfo(path).fileName())));
+        const QString name = QFileInfo(path).fileName();
+        // Two files of the same name are told apart by their folders.
+        const bool alike = std::count_if(RecentFiles.cbegin(), RecentFiles.cend(),
+                                         [&name](const QString &other) { return QFileInfo(other).fileName() == name; })
+                           > 1;
+        const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+        item->setText(QStringLiteral("&%1  %2").arg(n).arg(
+            captions::escaped(alike ? name + QStringLiteral("  (") + folder + u')' : name)));
         item->setToolTip(QDir::toNativeSeparators(path));
     }
     menuItem(QStringLiteral("mnuFileRecent"))->setEnabled(!RecentFiles.isEmpty());
@@ -221,44 +246,65 @@ void FormColour::consolidateForSave()
     pointRefresh();
 }
 
-bool FormColour::saveCycle()
+FormColour::SaveResult FormColour::saveCycle(bool confirmed)
 {
-    if (say(messages::saveConfirm()) != MsgResult::Yes)
-        return true;
+    if (!confirmed && say(messages::saveConfirm()) != MsgResult::Yes)
+        return SaveResult::Declined;
     consolidateForSave();
 
     if (!FileName.isEmpty()) {
         if (!QFileInfo::exists(FileName)) {
             // The file has gone since it was opened: FileName is kept.
-            say(messages::fileNotFound());
-            return false;
+            say(messages::saveFileNotFound());
+            return SaveResult::Failed;
         }
         if (!writeCycleFile(FileName)) {
-            showNoFile();
-            return false;
+            dropFileName();
+            return SaveResult::Failed;
         }
         markCycleSaved();
-        return true;
+        return SaveResult::Written;
     }
 
     const std::optional<QString> path = savePath(
         m_dialogs.saveFile(messages::saveTitle().pick(english()), cyclefile::dialogFilter(), dialogFolder(u"save"_s)));
     if (!path) {
-        showNoFile();
-        return true;
+        dropFileName();
+        return SaveResult::Declined;
     }
     rememberFolder(u"save"_s, *path);
-    nameFile(*path);
     if (QFileInfo::exists(*path) && say(messages::overwrite()) != MsgResult::Yes) {
-        showNoFile();
-        return true;
+        dropFileName();
+        return SaveResult::Declined;
     }
-    if (!writeCycleFile(*path)) {
-        showNoFile();
+    return saveInto(*path) ? SaveResult::Written : SaveResult::Failed;
+}
+
+bool FormColour::saveInto(const QString &path)
+{
+    if (!writeCycleFile(path)) {
+        dropFileName();
         return false;
     }
+    // The steps that hold this cycle now hold it under its new name.
+    const editor::CycleSource from{FileName, CycleTitle};
+    nameFile(path);
+    renameCycleSource(from, editor::CycleSource{FileName, CycleTitle});
     markCycleSaved();
     return true;
+}
+
+void FormColour::dropFileName()
+{
+    const editor::CycleSource from{FileName, CycleTitle};
+    FileName.clear();
+    setFileStatus(messages::noFileStatus());
+    if (from.fileName.isEmpty())
+        return;
+    // The cycle keeps its name in the title, but no file holds it any more:
+    // it counts as unsaved until it is saved again.
+    renameCycleSource(from, editor::CycleSource{FileName, CycleTitle});
+    History->resetClean();
 }
 
 void FormColour::mnuFileSaveAs_Click()
@@ -270,7 +316,7 @@ void FormColour::mnuFileSaveAs_Click()
     const std::optional<QString> path = savePath(m_dialogs.saveFile(
         messages::saveAsTitle().pick(english()), cyclefile::dialogFilter(), dialogFolder(u"saveAs"_s)));
     if (!path) {
-        showNoFile();
+        dropFileName();
         return;
     }
     rememberFolder(u"saveAs"_s, *path);
@@ -278,23 +324,24 @@ void FormColour::mnuFileSaveAs_Click()
         say(messages::sameFile());
         return;
     }
-    nameFile(*path);
-    // A declined overwrite keeps naming the chosen file, so that a later Save
-    // writes into it.
+    // A declined overwrite leaves the cycle as it was named: the chosen file
+    // does not hold it.
     if (QFileInfo::exists(*path) && say(messages::overwrite()) != MsgResult::Yes)
         return;
-    if (writeCycleFile(*path))
-        markCycleSaved();
-    else
-        showNoFile();
+    saveInto(*path);
 }
 
 void FormColour::mnuFileClose_Click()
 {
+    // Unsaved changes are settled first, as before an Open; then the close
+    // is confirmed, and a cycle without changes is saved as it always was.
+    const bool modified = cycleModified();
+    if (modified && !confirmDropChanges())
+        return;
     if (say(messages::closeConfirm()) != MsgResult::Yes)
         return;
     // A save that failed keeps the cycle: emptying the store now would lose it.
-    if (!FileName.isEmpty() && !saveCycle())
+    if (!modified && !FileName.isEmpty() && saveCycle() == SaveResult::Failed)
         return;
 
     const editor::CycleState before = cycleState(true);
@@ -319,7 +366,7 @@ void FormColour::mnuFileClose_Click()
 
 void FormColour::mnuFileDelete_Click()
 {
-    if (say(messages::deleteConfirm()) != MsgResult::Yes)
+    if (say(FileName.isEmpty() ? messages::deleteConfirm() : messages::deleteConfirm(FileName)) != MsgResult::Yes)
         return;
     // Undone, the cycle comes back without the file it was deleted with:
     // Save then asks where to keep it.

@@ -183,10 +183,21 @@ BilingualMessage transitionMissing()
 
 BilingualMessage cannotRead(const QString &path, const QString &reason)
 {
+    return cannotRead(path, Bilingual{reason, reason});
+}
+
+BilingualMessage cannotRead(const QString &path, const Bilingual &reason)
+{
     return errorFound(QStringLiteral("The File cannot be opened or read.") + CR + CR + QStringLiteral("File: ")
-                          + quoted(path) + CR + QStringLiteral("Error: ") + quoted(reason),
+                          + quoted(path) + CR + QStringLiteral("Error: ") + quoted(reason.english),
                       QStringLiteral("Il File non può essere aperto o letto.") + CR + CR + QStringLiteral("File: ")
-                          + quoted(path) + CR + QStringLiteral("Errore: ") + quoted(reason));
+                          + quoted(path) + CR + QStringLiteral("Errore: ") + quoted(reason.italian));
+}
+
+Bilingual notRegularFile()
+{
+    return {QStringLiteral("not a regular file (a folder, a device or a pipe)"),
+            QStringLiteral("non è un File normale (una cartella, un dispositivo o una pipe)")};
 }
 
 } // namespace cyclefile::reports

@@ -32,5 +32,9 @@ platform::BilingualMessage transitionMissing();
 
 // The file cannot be opened or read at all.
 platform::BilingualMessage cannotRead(const QString &path, const QString &reason);
+platform::BilingualMessage cannotRead(const QString &path, const Bilingual &reason);
+// The reason given for a path that is no regular file: a pipe or a device
+// would block the program until something writes to it.
+Bilingual notRegularFile();
 
 } // namespace cyclefile::reports

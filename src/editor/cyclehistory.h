@@ -62,6 +62,9 @@ public:
     const Bilingual &label() const { return m_label; }
     const CycleState &before() const { return m_before; }
     const CycleState &after() const { return m_after; }
+    // A save gives the cycle of one side of the step a new name.
+    enum Side { Before, After };
+    void setSource(Side side, const CycleSource &source) { (side == Before ? m_before : m_after).source = source; }
 
 private:
     Apply m_apply;

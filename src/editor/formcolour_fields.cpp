@@ -86,6 +86,28 @@ void FormColour::connectEditor()
     click(CommandAnnul, &FormColour::CommandAnnul_Click);
     click(CommandColor, &FormColour::CommandColor_Click);
     click(CommandMoveShift, &FormColour::CommandMoveShift_Click);
+    // The buttons' keys, clear of every menu shortcut and of the menus' Alt
+    // letters; a disabled button ignores its key. Escape gives up an edit
+    // through its own shortcut. The keys are named in the tool tips.
+    const std::pair<QPushButton *, QKeySequence> keys[] = {
+        {CommandFirst, QKeySequence(Qt::ALT | Qt::Key_Home)},
+        {CommandPrevious, QKeySequence(Qt::ALT | Qt::Key_PageUp)},
+        {CommandNext, QKeySequence(Qt::ALT | Qt::Key_PageDown)},
+        {CommandLast, QKeySequence(Qt::ALT | Qt::Key_End)},
+        {CommandInsert, QKeySequence(Qt::ALT | Qt::Key_Insert)},
+        {CommandEdit, QKeySequence(Qt::Key_F2)},
+        {CommandRemove, QKeySequence(Qt::ALT | Qt::Key_Delete)},
+        {CommandMoveShift, QKeySequence(Qt::Key_F6)},
+        {CommandSave, QKeySequence(Qt::CTRL | Qt::Key_Return)},
+        {CommandColor, QKeySequence(Qt::Key_F7)},
+    };
+    for (const auto &[button, key] : keys) {
+        button->setShortcut(key);
+        button->setProperty("keyText", key.toString(QKeySequence::NativeText));
+        button->setToolTip(button->property("keyText").toString());
+    }
+    CommandAnnul->setProperty("keyText", QKeySequence(Qt::Key_Escape).toString(QKeySequence::NativeText));
+    CommandAnnul->setToolTip(CommandAnnul->property("keyText").toString());
     connect(TextPointID, &QLineEdit::textChanged, this, [this] { TextPointID_Change(); });
 
     for (QLineEdit *f : {TextTime, TextLength, TextTransition, TextRed, TextGreen, TextBlue}) {

@@ -31,8 +31,14 @@ void FormColour::connectHistory()
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setObjectName(QStringLiteral("ShortcutEscape"));
     connect(escape, &QShortcut::activated, this, [this] {
-        if (!hasTag(CommandSave, u"D") && CommandAnnul->isEnabled() && ShapeColorCycle->isEnabled())
+        if (!hasTag(CommandSave, u"D") && CommandAnnul->isEnabled() && ShapeColorCycle->isEnabled()) {
             CommandAnnul_Click();
+        } else if (hasTag(TextTransition, u"C") && ShapeTransition->isEnabled()) {
+            // A transition time half typed goes back to the one in force.
+            setTag(TextTransition, QStringLiteral("U"));
+            showConfirmedLook();
+            pointRefresh();
+        }
     });
     updateWindowTitle();
     updateHistoryActions();
@@ -89,6 +95,30 @@ void FormColour::recordCycleChange(const CycleState &before, const Bilingual &la
 
 void FormColour::markCycleSaved() { History->setClean(); }
 
+void FormColour::renameCycleSource(const editor::CycleSource &from, const editor::CycleSource &to)
+{
+    // The stack's commands are the window's own; only their sources change.
+    const auto command = [this](int index) {
+        return dynamic_cast<editor::CycleCommand *>(const_cast<QUndoCommand *>(History->command(index)));
+    };
+    // Back to the step that brought the cycle in, and on to the next step
+    // that replaces it: the steps between hold this cycle.
+    for (int i = History->index() - 1; i >= 0; --i) {
+        if (editor::CycleCommand *c = command(i); c && c->after().source) {
+            if (*c->after().source == from)
+                c->setSource(editor::CycleCommand::After, to);
+            break;
+        }
+    }
+    for (int i = History->index(); i < History->count(); ++i) {
+        if (editor::CycleCommand *c = command(i); c && c->before().source) {
+            if (*c->before().source == from)
+                c->setSource(editor::CycleCommand::Before, to);
+            break;
+        }
+    }
+}
+
 bool FormColour::cycleModified() const { return !History->isClean(); }
 
 bool FormColour::confirmDropChanges()
@@ -97,7 +127,8 @@ bool FormColour::confirmDropChanges()
         return true;
     switch (say(editor::unsavedChangesQuestion())) {
     // Only a cycle that the save has really written lets the command go on.
-    case platform::MsgResult::Yes: saveCycle(); return !cycleModified();
+    // Yes is the confirmation: Save does not ask again.
+    case platform::MsgResult::Yes: return saveCycle(true) == SaveResult::Written;
     case platform::MsgResult::No: return true;
     default: return false;
     }

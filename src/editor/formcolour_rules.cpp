@@ -36,7 +36,20 @@ bool FormColour::DataBaseTimeCheck(const QString &timeText)
     in.time = store::secondsOfText(timeText, hms);
     in.length = store::secondsOfText(TextLength->text(), hms);
     in.transitionTime = store::toNumber(TransitionTime);
-    const std::optional<platform::BilingualMessage> refusal = editor::DataBaseTimeCheck(points, in);
+    std::optional<platform::BilingualMessage> refusal = editor::DataBaseTimeCheck(points, in);
+    if (refusal && in.insertMode && in.length > 0) {
+        // A new point takes the current point's length; when only that
+        // length is in the way, the position stands and the length becomes
+        // the longest that fits there.
+        editor::TimeCheckInput bare = in;
+        bare.length = 0;
+        if (!editor::DataBaseTimeCheck(points, bare)) {
+            refusal.reset();
+            TextLength->setText(
+                store::timeText(editor::longestInsertLength(points, PointCount, in.time, in.transitionTime), hms));
+            LengthText = TextLength->text();
+        }
+    }
     if (refusal)
         say(*refusal);
     points.moveTo(PointCurrent);

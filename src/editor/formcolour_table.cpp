@@ -24,7 +24,9 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -183,11 +185,19 @@ void FormColour::refreshPointsTable()
     const QScopedValueRollback guard(m_pointsTableSelecting, true);
     const bool inEnglish = english();
     PointsModel->refresh(PointCount, hmsMode(), inEnglish);
+    // The colour column is as wide as its heading in either language.
+    QHeaderView *header = PointsTableView->horizontalHeader();
+    const QString colourHead =
+        PointsModel->headerData(PointsTableModel::ColourColumn, Qt::Horizontal, Qt::DisplayRole).toString();
+    header->resizeSection(PointsTableModel::ColourColumn,
+                          std::max(56, header->fontMetrics().horizontalAdvance(colourHead) + 20));
     PointsTable->setWindowTitle(captions::find("mnuViewPointsTable", captions::Role::Text)->text(inEnglish));
+    // With the colour-cycle function off the table can still be read and
+    // copied, and says why it takes no edit.
     const bool allowed = pointsTableAllowed();
     PointsModel->setEditable(allowed);
-    if (PointsTableView->isEnabled() != allowed)
-        PointsTableView->setEnabled(allowed);
+    if (PointsTableView->isEnabled() != historyAllowed())
+        PointsTableView->setEnabled(historyAllowed());
     // The current point is the current row; a wider selection that already
     // holds it is left as the user made it.
     const QModelIndex current = PointsModel->index(std::clamp<int>(PointCurrent, 1, PointCount) - 1, 0);
@@ -202,18 +212,34 @@ void FormColour::mnuViewPointsTable_Click()
 {
     QAction *item = menuItem(QStringLiteral("mnuViewPointsTable"));
     const bool show = !item->isChecked();
-    PointsTable->setVisible(show);
-    item->setChecked(show);
-    if (!show)
+    if (!show) {
+        PointsTable->hide();
+        item->setChecked(false);
         return;
-    refreshPointsTable();
-    // Docked, the table takes the width of its columns and leaves the rest to the chart.
-    if (!PointsTable->isFloating() && dockWidgetArea(PointsTable) != Qt::BottomDockWidgetArea) {
-        const QHeaderView *header = PointsTableView->horizontalHeader();
-        const int width = header->length() + PointsTableView->verticalScrollBar()->sizeHint().width()
-                          + 2 * PointsTableView->frameWidth() + 4;
-        resizeDocks({PointsTable}, {width}, Qt::Horizontal);
     }
+    refreshPointsTable();
+    // Docked, the table takes the width of its columns, as far as the
+    // window can spare it beside its controls; where it cannot spare half of
+    // that, the table floats beside the window instead of pushing the
+    // controls under a scroll bar.
+    const QHeaderView *header = PointsTableView->horizontalHeader();
+    const int wanted = header->length() + PointsTableView->verticalScrollBar()->sizeHint().width()
+                       + 2 * PointsTableView->frameWidth() + 4;
+    const bool beside = !PointsTable->isFloating() && dockWidgetArea(PointsTable) != Qt::BottomDockWidgetArea;
+    const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const int spare = centralWidget()->width() - FormColourCentral->minimumSizeHint().width() - separator;
+    if (beside && spare < wanted / 2) {
+        PointsTable->setFloating(true);
+        PointsTable->resize(wanted, std::max(height() / 2, PointsTable->minimumSizeHint().height()));
+        const QRect room = screen() ? screen()->availableGeometry() : geometry();
+        QRect placed(QPoint(geometry().right() - wanted, geometry().top() + height() / 4), PointsTable->size());
+        placed.moveRight(std::min(placed.right(), room.right()));
+        PointsTable->move(placed.topLeft());
+    }
+    PointsTable->setVisible(true);
+    item->setChecked(true);
+    if (beside && spare >= wanted / 2)
+        resizeDocks({PointsTable}, {std::min(wanted, spare)}, Qt::Horizontal);
 }
 
 void FormColour::pointsTableSelect(int point)
@@ -271,9 +297,19 @@ void FormColour::pointsTableEdit(int point, int column, const QString &text)
         row.setValue(Field::Length, length);
         break;
     }
-    case PointsTableModel::RedColumn: row.setText(Field::Red, editor::confirmedColour(text)); break;
-    case PointsTableModel::GreenColumn: row.setText(Field::Green, editor::confirmedColour(text)); break;
-    case PointsTableModel::BlueColumn: row.setText(Field::Blue, editor::confirmedColour(text)); break;
+    case PointsTableModel::RedColumn:
+    case PointsTableModel::GreenColumn:
+    case PointsTableModel::BlueColumn: {
+        // A level past 100 % is refused, not cut down behind the user's back.
+        static const char *const names[] = {"Red", "Green", "Blue"};
+        const int channel = column - PointsTableModel::RedColumn;
+        if (store::toNumber(text) > 100) {
+            refuse(editor::outOfRangeMessage(QString::fromLatin1(names[channel])));
+            return;
+        }
+        row.setText(Field(int(Field::Red) + channel), editor::confirmedColour(text));
+        break;
+    }
     default: return;
     }
     // The edited point stays current wherever its time puts it.
@@ -299,8 +335,12 @@ void FormColour::pointsTableCopy()
 
 void FormColour::pointsTablePaste()
 {
-    if (!pointsTableAllowed())
+    if (!pointsTableAllowed()) {
+        // The table has the keyboard but may not change the cycle: say why.
+        if (historyAllowed())
+            say(editor::pasteNeedsColourCycle());
         return;
+    }
     const editor::PastedRows pasted = editor::parsePastedRows(QApplication::clipboard()->text());
     if (pasted.refusal) {
         say(*pasted.refusal);

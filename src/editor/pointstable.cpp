@@ -234,9 +234,13 @@ std::optional<BilingualMessage> insertPastedPoints(store::ColourTable &table, in
     int count = std::clamp(pointCount, 1, store::kRowCount);
     if (count + int(points.size()) > store::kRowCount) {
         const QString max = QString::number(store::kRowCount);
+        const QString room = QString::number(store::kRowCount - count);
+        const QString rows = QString::number(points.size());
         return pasteRefusal(
-            QStringLiteral("The Colour Cycle has room for ") + max + QStringLiteral(" Colour Points only!"),
-            QStringLiteral("Il Ciclo Colore ha posto solo per ") + max + QStringLiteral(" Punti Colore!"));
+            QStringLiteral("The Colour Cycle has room for ") + max + QStringLiteral(" Colour Points only!") + kLineBreak
+                + QStringLiteral("%1 of the %2 rows pasted would fit.").arg(room, rows),
+            QStringLiteral("Il Ciclo Colore ha posto solo per ") + max + QStringLiteral(" Punti Colore!") + kLineBreak
+                + QStringLiteral("Entrerebbero %1 delle %2 righe incollate.").arg(room, rows));
     }
     store::ColourTable work = table;
     int last = 1;
@@ -271,6 +275,14 @@ std::optional<BilingualMessage> insertPastedPoints(store::ColourTable &table, in
     pointCount = count;
     lastPoint = last;
     return std::nullopt;
+}
+
+BilingualMessage pasteNeedsColourCycle()
+{
+    return platform::warning({QStringLiteral("The Colour Cycle function is off: switch it on (Enable menu) to paste "
+                                             "Colour Points."),
+                              QStringLiteral("La funzione Ciclo Colore è spenta: accendila (menu Abilitazione) per "
+                                             "incollare Punti Colore.")});
 }
 
 Bilingual pasteLabel(int count)

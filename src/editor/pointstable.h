@@ -93,6 +93,9 @@ PastedRows parsePastedRows(const QString &text);
 // nothing: on the first refusal `table` is left as it came and the refusal
 // is returned. On success `pointCount` is the new count and `lastPoint` the
 // position of the last point pasted.
+// Why a paste into the table did nothing while the colour-cycle function is off.
+platform::BilingualMessage pasteNeedsColourCycle();
+
 std::optional<platform::BilingualMessage> insertPastedPoints(store::ColourTable &table, int &pointCount,
                                                              qint64 transitionTime,
                                                              const std::vector<PastedPoint> &points, int &lastPoint);

@@ -315,6 +315,14 @@ Limit DataBaseLengthMaxValue(const store::ColourTable &t, int pointCount, int po
     return limit;
 }
 
+qint64 longestInsertLength(const store::ColourTable &t, int pointCount, qint64 time, qint64 transitionTime)
+{
+    const int count = clampedCount(pointCount);
+    const int n = nextPoint(t, count, time);
+    const qint64 max = time < timeOf(t, n) ? timeOf(t, n) - time - 1 : kDayLength - time - transitionTime;
+    return std::max<qint64>(max, 0);
+}
+
 Limit DataBaseTransitionMaxValue(const store::ColourTable &t, int pointCount, bool hms)
 {
     const int last = clampedCount(pointCount);

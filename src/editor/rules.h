@@ -70,6 +70,10 @@ struct Limit
 Limit DataBaseLengthMaxValue(const store::ColourTable &table, int pointCount, int pointCurrent, qint64 time,
                              qint64 transitionTime, bool hms);
 
+// The longest hold a point inserted at `time` can have: up to a second
+// before the next point, or with the transition inside the day after the last.
+qint64 longestInsertLength(const store::ColourTable &table, int pointCount, qint64 time, qint64 transitionTime);
+
 // Largest transition time that still fits after the last point.
 Limit DataBaseTransitionMaxValue(const store::ColourTable &table, int pointCount, bool hms);
 

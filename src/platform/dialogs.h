@@ -52,6 +52,9 @@ public:
     virtual bool print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render) = 0;
     // Shows the guide named by the help file setting ("OrvantaGuida" or "OrvantaGuide").
     virtual void showHelp(const QString &helpFile) = 0;
+    // The guide, when it is open, shows the guide `helpFile` instead (the
+    // language has been switched); a closed guide stays closed.
+    virtual void switchHelp(const QString &helpFile) = 0;
 };
 
 } // namespace platform

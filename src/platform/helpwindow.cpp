@@ -75,6 +75,12 @@ HelpWindow *HelpWindow::showGuide(const QString &helpFile, QWidget *parent)
     return s_window;
 }
 
+void HelpWindow::switchGuide(const QString &helpFile)
+{
+    if (s_window)
+        s_window->load(helpFile);
+}
+
 HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {

@@ -22,6 +22,8 @@ public:
     // Shows the guide named `helpFile` ("OrvantaGuida" or "OrvantaGuide") in
     // the one help window of the program, opening it when needed.
     static HelpWindow *showGuide(const QString &helpFile, QWidget *parent = nullptr);
+    // The help window, when it is open, shows the guide `helpFile` instead.
+    static void switchGuide(const QString &helpFile);
 
     explicit HelpWindow(QWidget *parent = nullptr);
 

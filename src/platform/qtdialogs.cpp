@@ -159,4 +159,6 @@ bool QtDialogs::print(const QString &title, const std::function<void(QPagedPaint
 
 void QtDialogs::showHelp(const QString &helpFile) { HelpWindow::showGuide(helpFile, m_parent); }
 
+void QtDialogs::switchHelp(const QString &helpFile) { HelpWindow::switchGuide(helpFile); }
+
 } // namespace platform

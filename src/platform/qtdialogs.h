@@ -29,6 +29,7 @@ public:
     std::optional<QColor> colour(const QColor &initial) override;
     bool print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render) override;
     void showHelp(const QString &helpFile) override;
+    void switchHelp(const QString &helpFile) override;
 
 private:
     QPointer<QWidget> m_parent;

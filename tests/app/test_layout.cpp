@@ -6,6 +6,7 @@
 #include "platform/helpwindow.h"
 #include "support/formfixture.h"
 
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -23,7 +24,7 @@ QList<QWidget *> namedControls(FormColour &w)
     QList<QWidget *> out;
     for (QWidget *c : w.findChildren<QWidget *>()) {
         const QString name = c->objectName();
-        if (name.isEmpty() || name.startsWith(u"qt_") || !c->isVisibleTo(&w) || c->isWindow())
+        if (name.isEmpty() || name.startsWith(u"qt_") || !c->isVisibleTo(&w) || c->window() != &w)
             continue;
         if (c->parentWidget() == static_cast<QWidget *>(w.MSChartColorCycle)) // overlays drawn on the chart
             continue;
@@ -62,10 +63,19 @@ private Q_SLOTS:
         QVERIFY(f.trigger(QStringLiteral("mnuViewPointsTable")));
         QVERIFY(f.trigger(QStringLiteral("mnuViewPointsTable")));
         QVERIFY(w.minimumSize().width() <= size.width() && w.minimumSize().height() <= size.height());
-        w.resize(size);
-        QTRY_COMPARE(w.size(), size);
         auto *scroll = w.findChild<QScrollArea *>(QStringLiteral("FormColourScroll"));
         QWidget *content = scroll->widget();
+        if (!scrolled) {
+            // Too little room beside the controls: the points table floats
+            // rather than push them under a scroll bar.
+            size.setWidth(std::max(w.minimumWidth(), content->minimumSizeHint().width() + 120));
+            w.resize(size);
+            QTRY_COMPARE(w.size(), size);
+            QVERIFY(f.trigger(QStringLiteral("mnuViewPointsTable")));
+            QVERIFY(w.findChild<QDockWidget *>(QStringLiteral("PointsTable"))->isFloating());
+        }
+        w.resize(size);
+        QTRY_COMPARE(w.size(), size);
         QVERIFY(content->width() >= content->minimumSizeHint().width()
                 && content->height() >= content->minimumSizeHint().height());
         QTRY_COMPARE(scroll->verticalScrollBar()->isVisible() || scroll->horizontalScrollBar()->isVisible(), scrolled);

@@ -189,10 +189,11 @@ void TestMainWindow::exitAnswers_data()
     QTest::newRow("no ends") << false << MsgResult::No << true << false;
     QTest::newRow("english no") << true << MsgResult::No << true << false;
     // Yes asks the save question first; declining it still ends the program.
-    QTest::newRow("yes, save declined") << false << MsgResult::Yes << true << false;
+    // Yes ends only with the cycle saved: declining the save keeps the program.
+    QTest::newRow("yes, save declined") << false << MsgResult::Yes << false << false;
     // The close button asks the same question with the same outcomes.
     QTest::newRow("close, cancel") << false << MsgResult::Cancel << false << true;
-    QTest::newRow("close, yes") << true << MsgResult::Yes << true << true;
+    QTest::newRow("close, yes") << true << MsgResult::Yes << false << true;
 }
 
 void TestMainWindow::exitAnswers()

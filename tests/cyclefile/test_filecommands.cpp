@@ -19,6 +19,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace Qt::StringLiterals;
 using platform::MsgIcon;
 using platform::MsgResult;
@@ -163,11 +167,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("item");
         QTest::addColumn<bool>("inEnglish");
         QTest::addColumn<QString>("message");
-        QTest::newRow("save") << u"mnuFileSave"_s << false << u"Il File non è stato trovato!"_s;
-        QTest::newRow("save, English") << u"mnuFileSave"_s << true << u"File is not been found!"_s;
+        const QString italian =
+            u"Il File non è stato trovato!\rUsa SalvaCome File per tenere il ciclo in un altro File."_s;
+        QTest::newRow("save") << u"mnuFileSave"_s << false << italian;
+        QTest::newRow("save, English")
+            << u"mnuFileSave"_s << true
+            << u"File is not been found!\rUse File SaveAs to keep the cycle in another file."_s;
         QTest::newRow("delete") << u"mnuFileDelete"_s << false << u"Il File non è stato trovato"_s;
         // Exit's save fails the same way, and the program goes on.
-        QTest::newRow("exit") << u"mnuFileExit"_s << false << u"Il File non è stato trovato!"_s;
+        QTest::newRow("exit") << u"mnuFileExit"_s << false << italian;
     }
     void fileGoneFromDisk()
     {
@@ -230,8 +238,10 @@ private Q_SLOTS:
         // Exit's Yes saves, and the failed save keeps the program running.
         run(u"mnuFileExit"_s, {MsgResult::Yes, MsgResult::Yes, MsgResult::Ok}, target);
         QVERIFY(dialogs().last().text == shown.text && ended.count() == 0);
-        // Declining the save is the user's choice: the program ends.
+        // Yes ends the program only with the cycle saved: a declined save keeps it, No ends it.
         run(u"mnuFileExit"_s, {MsgResult::Yes, MsgResult::No});
+        QCOMPARE(ended.count(), 0);
+        run(u"mnuFileExit"_s, {MsgResult::No});
         QCOMPARE(ended.count(), 1);
     }
 
@@ -264,8 +274,9 @@ private Q_SLOTS:
         if (close)
             dialogs().answerMessage(save ? MsgResult::Yes : MsgResult::No);
         run(item);
-        QCOMPARE(dialogs().shown.first().text, close ? u"Chiudi! Confermi?"_s : u"cancella! Confermi?"_s);
-        QCOMPARE(said(), close ? u"?|Salvare il File! Confermi?"_s : u"!|cancella! Confermi?"_s);
+        const QString named = withFile ? u"\rFile: \"%1\""_s.arg(path) : QString();
+        QCOMPARE(dialogs().shown.first().text, close ? u"Chiudi! Confermi?"_s : u"cancella! Confermi?"_s + named);
+        QCOMPARE(said(), close ? u"?|Salvare il File! Confermi?"_s : u"!|cancella! Confermi?"_s + named);
         if (withFile)
             QCOMPARE(readBytes(path), close ? (save ? edited : cycleFile(4)) : "(absent)");
         QVERIFY(storeBytes() == cyclefile::templateFile() && m_f->form->FileName.isEmpty());
@@ -388,6 +399,15 @@ private Q_SLOTS:
                               u"File Origine e Destinatario sono lo stesso File! Uasa il Commando Salva."_s,
                               u"Salva Come File"_s}));
         QCOMPARE(readBytes(file("day4.txt")), cycleFile(3));
+        // Another existing file declined: nothing written, the cycle still named after its own file.
+        const QString other = file("altro.txt", cycleFile(2));
+        run(u"mnuFileSaveAs"_s, {MsgResult::Yes, MsgResult::No}, other);
+        QVERIFY(readBytes(other) == cycleFile(2) && m_f->form->FileName == file("day4.txt"));
+        QVERIFY(panel1() == u"File: "_s + file("day4.txt") && m_f->form->windowTitle().contains(u"day4.txt"_s));
+        // Create refuses the open file, naming it: it would empty it under the cycle shown.
+        run(u"mnuFileCreate"_s, {MsgResult::Ok}, file("day4"));
+        QVERIFY(said().startsWith(u"!|Il File contiene il ciclo aperto!"_s) && said().contains(file("day4.txt")));
+        QCOMPARE(readBytes(file("day4.txt")), cycleFile(3));
         // Create writes the template, not the cycle in memory, which keeps its
         // own file; over an existing file after asking.
         const QByteArray edited = storeBytes();
@@ -401,6 +421,56 @@ private Q_SLOTS:
         run(u"mnuFileCreate"_s, {}, file("copia.bak"));
         QVERIFY(QFile::exists(file("copia.bak")));
     }
+
+    // Unsaved changes are never dropped unasked: Close asks first (Cancel
+    // keeps the cycle) and its Yes saves without a second question; a save
+    // names the cycle for undo and redo; a Save As cancelled keeps the title
+    // and the cycle counts as unsaved.
+    void unsavedWorkStaysInReach()
+    {
+        FormColour &w = *m_f->form;
+        const auto asked = [this](qsizetype from) {
+            QStringList texts;
+            for (const platform::Message &m : dialogs().shown.mid(from))
+                texts << m.text.left(22);
+            return texts.join(u'|');
+        };
+        QVERIFY(m_f->trigger(u"mnuFileTemplate1"_s));
+        const QByteArray sunrise = storeBytes();
+        run(u"mnuFileClose"_s, {MsgResult::Cancel});
+        QVERIFY(asked(0) == u"Il ciclo colore ha mod"_s && storeBytes() == sunrise && w.isWindowModified());
+        const QString a = file("a.txt");
+        run(u"mnuFileSaveAs"_s, {MsgResult::Yes}, a);
+        QVERIFY(m_f->trigger(u"mnuEditUndo"_s) && m_f->trigger(u"mnuEditRedo"_s));
+        QVERIFY(w.FileName == a && w.windowTitle() == u"Orvanta - a.txt[*]"_s && !w.isWindowModified());
+
+        QVERIFY(m_f->trigger(u"mnuFileTemplate2"_s));
+        const QByteArray aquarium = storeBytes();
+        const QString b = file("b.txt");
+        const qsizetype before = dialogs().shown.size();
+        run(u"mnuFileClose"_s, {MsgResult::Yes, MsgResult::Yes}, b);
+        QCOMPARE(asked(before), u"Il ciclo colore ha mod|Chiudi! Confermi?"_s);
+        QVERIFY(readBytes(b) == aquarium && storeBytes() == cyclefile::templateFile());
+
+        dialogs().answerOpenFile(a);
+        run(u"mnuFileOpen"_s);
+        run(u"mnuFileSaveAs"_s, {MsgResult::Yes}, std::optional<QString>());
+        QVERIFY(panel1() == u"File: Nessuno"_s && w.windowTitle() == u"Orvanta - a.txt[*]"_s && w.isWindowModified());
+    }
+
+#ifdef Q_OS_UNIX
+    // A pipe chosen in the dialog is refused, not read: reading it would
+    // hold the window until something wrote to it.
+    void pipesAreRefused()
+    {
+        const QString pipe = m_dir->filePath(u"pipe.txt"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        dialogs().answerOpenFile(pipe);
+        run(u"mnuFileOpen"_s, {MsgResult::Ok});
+        QVERIFY(said().startsWith(u"x|Il File non può essere aperto o letto."_s) && said().contains(u"normale"_s));
+        QVERIFY(m_f->form->FileName.isEmpty());
+    }
+#endif
 
     // After a load or a save the value fields are in browse mode, and the
     // editor, the chart's marker and the sliders all show point 1.

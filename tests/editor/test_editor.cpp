@@ -367,6 +367,15 @@ private Q_SLOTS:
         QVERIFY(!label(u"LabelRange"_s)->isVisible());
         click(u"Save"_s);
         QCOMPARE(w->table().row(2).value(Field::Length), 99);
+        // A new point takes the current point's long hold: where only that
+        // length is in the way, the position stands and the length shrinks to fit.
+        load({{0}, {100, 5000}, {8000}}); // still in seconds
+        click(u"Next Insert"_s);
+        clear(time);
+        type(time, u"6000="_s);
+        QCOMPARE(length->text(), u"01999"_s);
+        click(u"Save"_s);
+        QCOMPARE(times(), (QList<qint64>{0, 100, 6000, 8000}));
     }
 
     void insertAt63PointsAndAnnul()

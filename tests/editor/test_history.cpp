@@ -165,6 +165,13 @@ private Q_SLOTS:
         QCOMPARE(w().PointCount, 3);
         QTest::keyClick(&w(), Qt::Key_Escape);
         QVERIFY(tag(w().CommandSave) == u"D"_s && !w().TextTime->isEnabled());
+        // Escape also gives up a transition time half typed.
+        const QString transition = w().TextTransition->text();
+        QTest::mouseClick(w().TextTransition, Qt::LeftButton);
+        QTest::keyClicks(w().TextTransition, u"12"_s);
+        QVERIFY(tag(w().TextTransition) == u"C"_s);
+        QTest::keyClick(&w(), Qt::Key_Escape);
+        QVERIFY(w().TextTransition->text() == transition && tag(w().TextTransition) == u"U"_s);
         QVERIFY(w().menuItem(u"mnuEditUndo"_s)->isEnabled());
         QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(w().PointCount == 4 && !w().isWindowModified());
@@ -194,9 +201,9 @@ private Q_SLOTS:
         QTest::newRow("nothing changed: no question") << false << L{} << true << 4;
         QTest::newRow("cancel") << true << L{MsgResult::Cancel} << false << 4;
         QTest::newRow("no: changes dropped") << true << L{MsgResult::No} << true << 4;
-        QTest::newRow("yes: saved first") << true << L{MsgResult::Yes, MsgResult::Yes} << true << 3;
-        QTest::newRow("yes, save declined") << true << L{MsgResult::Yes, MsgResult::No} << false << 4;
-        QTest::newRow("yes, save fails") << true << L{MsgResult::Yes, MsgResult::Yes, MsgResult::Ok} << false << -1;
+        // Yes is the save's confirmation: Save does not ask again.
+        QTest::newRow("yes: saved first") << true << L{MsgResult::Yes} << true << 3;
+        QTest::newRow("yes, save fails") << true << L{MsgResult::Yes, MsgResult::Ok} << false << -1;
     }
 
     void unsavedChangesQuestion()
@@ -245,8 +252,7 @@ private Q_SLOTS:
                             const QString &shown, int current) {
             QTest::newRow(tag) << row << column << typed << message << shown << current;
         };
-        // The rules are the editor test's: here one case of each that the cells pass
-        // on (a level above 100 is the editor's colours case).
+        // The rules are the editor test's: here one case of each that the cells pass on.
         using M = editor::PointsTableModel;
         row("time past the next point: reordered", 1, M::TimeColumn, u"02:30:00"_s, {}, u"02:30:00"_s, 3);
         row("time already used", 1, M::TimeColumn, u"02:00:00"_s,
@@ -259,6 +265,7 @@ private Q_SLOTS:
         row("last length into the transition", 3, M::LengthColumn, u"20:50:01"_s, u"Valore fuori Limite!"_s,
             u"00:01:00"_s, 1);
         row("level", 2, M::GreenColumn, u"55"_s, {}, u"055"_s, 3);
+        row("level past 100", 2, M::GreenColumn, u"150"_s, u"Valore fuori Limite!"_s, u"097"_s, 1);
     }
 
     void pointsTableCellEdits()
@@ -340,12 +347,18 @@ private Q_SLOTS:
             QVERIFY(seen(w()) == before && view->model()->rowCount() == 4);
         }
         QCOMPARE(undoText(), u"Annulla Apri a.txt"_s);
-        // No room past 64 points: two rows pasted into 63 are refused whole.
+        // With the colour-cycle function off a paste says why it does nothing.
+        QVERIFY(m_f->trigger(u"mnuEnableColorCycle"_s));
+        dialogs().answerMessage(MsgResult::Ok);
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(dialogs().last().text.startsWith(u"La funzione Ciclo Colore è spenta"_s) && seen(w()) == before);
+        QVERIFY(m_f->trigger(u"mnuEnableColorCycle"_s));
+        // No room past 64 points: two rows pasted into 63 are refused whole, saying what would fit.
         store::ColourTable full = w().table();
         int count = 63, last = 0;
         const auto refusal = editor::insertPastedPoints(full, count, 0, {{50000, 0, {}}, {60000, 0, {}}}, last);
         QCOMPARE(refusal ? refusal->text.english : QString(),
-                 u"The Colour Cycle has room for 64 Colour Points only!"_s);
+                 u"The Colour Cycle has room for 64 Colour Points only!\r1 of the 2 rows pasted would fit."_s);
         // A row picked in the table is the editor's point, and the other way round.
         view->selectionModel()->setCurrentIndex(view->model()->index(2, 4),
                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -60,6 +60,8 @@ public:
     std::optional<QColor> colour(const QColor &initial) override;
     bool print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render) override;
     void showHelp(const QString &helpFile) override { helpShown.append(helpFile); }
+    // A switch of an open guide is recorded as "-> file".
+    void switchHelp(const QString &helpFile) override { helpShown.append(QStringLiteral("-> ") + helpFile); }
 
 private:
     QQueue<platform::MsgResult> m_messages;
