@@ -27,15 +27,15 @@ struct Options
     int shiftMinutes = 0;
     // The longest daylight, in minutes, centred on solar noon; 0 for no limit.
     int photoperiodMinutes = 0;
-    // How many points the cycle may use, 8..64.
+    // How many points the cycle may use, 8..64 (for fitCycle).
     int budget = 64;
 };
 
 inline constexpr int kMinBudget = 8;
 inline constexpr int kMaxBudget = 64;
 
-// The colour the light should have at the start of every minute of the date,
-// and the day's events.
+// The colour the light should have at the start of every minute of the date
+// (shift and photoperiod applied), and the day's events as the sky has them.
 struct Ideal
 {
     std::array<Colour, kDayMinutes> minute{};
