@@ -128,9 +128,10 @@ void Sky::findEvents()
     ln_lnlat_posn observer = observerAt(m_latitude, m_longitude);
     // libnova gives the first rise, set and transit in the day after the
     // moment asked; a date of 25 hours (the clocks go back) is asked twice.
-    // Its rise and set are worked out from three positions a day apart, which
-    // for the fast moon can be minutes off: each is brought to the second at
-    // which the hourly positions (those the light follows) cross the horizon.
+    // Its rise and set of the fast-moving moon can be minutes away from the
+    // moment the moon's positions cross the horizon, so every rise and set is
+    // brought to the second at which the hourly positions (those the light
+    // follows) cross it.
     const qint64 start = m_day.instant(0);
     const qint64 length = m_day.instant(kDaySeconds) - start;
     std::vector<double> asks{julianDay(start)};
