@@ -14,7 +14,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PACKAGES := cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev libbenchmark-dev fonts-dejavu-core \
-            desktop-file-utils appstream qt6-translations-l10n
+            desktop-file-utils appstream qt6-translations-l10n libnova-dev
 PREFIX ?= /usr/local
 PKG_BUILD ?= build-pkg
 
