@@ -2,20 +2,18 @@
 
 #include "store/numbers.h"
 
+#include <algorithm>
+
 namespace store {
 
-ColourPoint::ColourPoint() { clear(); }
-
-qint64 ColourPoint::value(Field f) const { return toNumber(text(f)); }
+QString ColourPoint::text(Field f) const { return formatPadded(value(f), fieldWidth(f)); }
 
 void ColourPoint::setText(Field f, const QString &text) { setValue(f, toNumber(text)); }
 
-void ColourPoint::setValue(Field f, qint64 value) { m_fields[std::size_t(f)] = formatPadded(value, fieldWidth(f)); }
-
-void ColourPoint::clear()
+void ColourPoint::setValue(Field f, qint64 value)
 {
-    for (int i = 0; i < kFieldCount; ++i)
-        m_fields[std::size_t(i)] = QString(fieldWidth(Field(i)), u'0');
+    // As the padded text would read back: nothing below 0, all nines past the width.
+    m_values[std::size_t(f)] = qint32(std::clamp<qint64>(value, 0, fieldLimit(f)));
 }
 
 ColourTable::ColourTable() = default;
@@ -29,7 +27,7 @@ QString ColourTable::text(Field f) const
     return row(m_cursor).text(f);
 }
 
-qint64 ColourTable::value(Field f) const { return toNumber(text(f)); }
+qint64 ColourTable::value(Field f) const { return isBOF() || isEOF() ? 0 : row(m_cursor).value(f); }
 
 void ColourTable::setText(Field f, const QString &text)
 {

@@ -27,27 +27,38 @@ constexpr int fieldWidth(Field f)
     return 0;
 }
 
-// One row: six fixed-width digit texts. Every write formats the value with the
-// field's pattern, so a row never holds a text of the wrong width.
+// The largest number a field's fixed width holds (99, 99999, 999).
+constexpr qint32 fieldLimit(Field f)
+{
+    qint32 limit = 1;
+    for (int i = 0; i < fieldWidth(f); ++i)
+        limit *= 10;
+    return limit - 1;
+}
+
+// One row: six numbers, each kept within what its fixed-width digit text can
+// hold (0 .. 99, 99999 or 999), so that the text written for it, padded with
+// the field's pattern, is always of the right width.
 class ColourPoint
 {
 public:
-    ColourPoint();
+    ColourPoint() = default;
 
-    QString text(Field f) const { return m_fields[std::size_t(f)]; }
-    qint64 value(Field f) const;
+    // The field as its fixed-width text ("00120").
+    QString text(Field f) const;
+    qint64 value(Field f) const { return m_values[std::size_t(f)]; }
 
-    // Stores the number the text holds, formatted with the field's pattern.
+    // Stores the number the text holds, saturated to the field's width.
     void setText(Field f, const QString &text);
     void setValue(Field f, qint64 value);
 
     // ("00", "00000", "00000", "000", "000", "000")
-    void clear();
+    void clear() { m_values = {}; }
 
     bool operator==(const ColourPoint &other) const = default;
 
 private:
-    std::array<QString, kFieldCount> m_fields;
+    std::array<qint32, kFieldCount> m_values{};
 };
 
 // The fixed table of 64 rows with a record cursor. Rows are never added,
