@@ -396,6 +396,8 @@ private:
     void setLabelColour(QLabel *label, const QColor &colour);
     void simulatorStep();
     void simulatorDisplayStep();
+    // The playback has gone on to another point: it becomes the point shown.
+    void simulatorShowPoint();
     void setCurrentColour(const std::array<double, 3> &rgb);
     void setCurrentColour(const std::array<qint64, 3> &rgb);
     void updateStartPicture();

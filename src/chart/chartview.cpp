@@ -145,6 +145,10 @@ void ChartView::placeOverlays()
 
 void ChartView::setGrid(const chart::Grid &grid)
 {
+    // A redraw that moves only the bars (the playback going on to the next
+    // point) leaves the curves alone.
+    if (grid == m_grid)
+        return;
     m_grid = grid;
     update();
 }

@@ -83,6 +83,8 @@ struct Grid
     QString valueText(int row, int column) const;
     int valueNumber(int row, int column) const;
 
+    bool operator==(const Grid &other) const = default;
+
     static Grid startUpGrid();
 };
 

@@ -221,12 +221,15 @@ void FormColour::simulatorScrub(double clock)
 {
     const chart::SimulatorTick tick = chart::simulatorAt(
         chart::readCycle(table(), PointCount, store::toNumber(TransitionTime)), SimulatorCycleEnd, clock);
+    const bool pointChanged = tick.state.pointCurrent != PointCurrent;
     PointCurrent = quint8(tick.state.pointCurrent);
     table().moveTo(PointCurrent);
     SimulatorTime = tick.state.time;
     SimulatorClock = tick.state.clock;
     SimulatorPacer.restart();
     setCurrentColour(tick.colour);
+    if (pointChanged)
+        simulatorShowPoint();
     DataBaseData();
     MSChartColorCycle->setUnitWidth(CommandCursorSimulator,
                                     chart::simulatorBarWidth(SimulatorClock, SimulatorCycleEnd));

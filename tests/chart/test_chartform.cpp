@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSlider>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -77,11 +78,15 @@ struct Loaded : FormFixture
                 chart->levelY(double(p.value(channel)))};
     }
     int bar() const { return ChartView::unitWidth(w.CommandCursorSimulator); }
-    // What playback shows: current point, clock, colour, simulator bar width.
+    // What playback shows: current point, clock, the colour fields, simulator
+    // bar width; then the point shown: its number, the orange bar's place, the
+    // points table's row.
     QString playing() const
     {
-        return QString::number(w.PointCurrent) + u' ' + w.LabelSimulatorTime->text() + u' ' + w.ColorRed + u'/'
-               + w.ColorGreen + u'/' + w.ColorBlue + u' ' + QString::number(bar());
+        return QString::number(w.PointCurrent) + u' ' + w.LabelSimulatorTime->text() + u' ' + w.TextRed->text() + u'/'
+               + w.TextGreen->text() + u'/' + w.TextBlue->text() + u' ' + QString::number(bar()) + u' '
+               + w.TextPointID->text() + u' ' + QString::number(ChartView::unitLeft(w.CommandCursorSelected)) + u' '
+               + QString::number(w.PointsTableView->currentIndex().row() + 1);
     }
     // Simulator on and started, pacing frozen so that every tick stands for 50 ms.
     void start()
@@ -213,9 +218,9 @@ private Q_SLOTS:
         QCOMPARE(w.LabelSimulatorTime->text(), u"00:00:09"_s);
         QCOMPARE(w.ShapeColor->fillColor(), QColor(255, 0, 0));
         f.tick(120); // the ramp, half-way at 15 s
-        QCOMPARE(f.playing(), u"1 00:00:15 050/000/050 4545"_s);
+        QCOMPARE(f.playing(), u"1 00:00:15 050/000/050 4545 01 1240 1"_s);
         QCOMPARE(f.tickUntil([&] { return w.PointCurrent != 1; }), 100);
-        QCOMPARE(f.playing(), u"2 00:00:20 000/000/100 6060"_s);
+        QCOMPARE(f.playing(), u"2 00:00:20 000/000/100 6060 02 7280 2"_s);
         f.click(w.CommandStop); // on point 2: the editor goes back to point 1
         f.tick();
         QVERIFY(!w.SimulatorRunning && f.bar() == 75 && menus() == QList<int>(7, 1));
@@ -241,7 +246,7 @@ private Q_SLOTS:
         f.start();
         QCOMPARE(f.tickUntil([&] { return w.PointCurrent == 2; }), 21);     // 1 s of ramp, then the jump
         QCOMPARE(f.tickUntil([&] { return w.SimulatorClock == 0.0; }), 21); // the last hold ends with the cycle
-        QCOMPARE(f.playing(), u"1 00:00:00 000/100/000 75"_s);
+        QCOMPARE(f.playing(), u"1 00:00:00 000/100/000 75 01 1240 1"_s);
         QCOMPARE((QList<bool>{w.SimulatorRunning, w.CommandStart->isEnabled(), w.CommandStop->isEnabled()}),
                  (QList<bool>{restart, !restart, restart}));
         f.tick(2);
@@ -294,7 +299,7 @@ private Q_SLOTS:
         f.click(w.CommandNext, 2);
         f.start();
         f.tick();
-        QCOMPARE(f.playing(), u"3 00:04:10 000/000/100 4809"_s);
+        QCOMPARE(f.playing(), u"3 00:04:10 000/000/100 4809 03 6034 3"_s);
         QVERIFY(!w.SliderZoomMin->isEnabled() && !w.CommandNext->isEnabled());
         // The bar stands for the whole cycle, 630 seconds.
         const auto bar = [&f](double clock) {
@@ -304,7 +309,7 @@ private Q_SLOTS:
         };
         // Back into point 2's ramp from green to blue: 65 of its 140 seconds.
         QTest::mousePress(f.chart, Qt::LeftButton, {}, bar(175.2));
-        QCOMPARE(f.playing(), u"2 00:02:55 000/053/047 3371"_s);
+        QCOMPARE(f.playing(), u"2 00:02:55 000/053/047 3371 02 3157 2"_s);
         // Dragged on, paused: the playback follows and stays there, with Start
         // and Stop off (the button clicked as the keyboard does, the pointer held).
         w.CommandPause->click();
