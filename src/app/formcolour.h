@@ -441,8 +441,10 @@ public:
     void mnuFilePrint_Click();
     // The pixel ratio of exported images: the screen's, or 2 on a screen of ratio 1.
     qreal exportRatio() const;
-    // The chart as an image at `ratio` times its size on screen.
-    QImage chartImage(qreal ratio) const;
+    // The chart as an image at `ratio` times its size on screen; with
+    // `cycleAlone`, the curves without the bars and cursors over them (the
+    // sheet's chart).
+    QImage chartImage(qreal ratio, bool cycleAlone = false) const;
     // The PNG file's or the PDF file's bytes.
     QByteArray chartPng() const;
     QByteArray sheetPdf();

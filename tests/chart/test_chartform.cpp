@@ -419,39 +419,42 @@ private Q_SLOTS:
     }
 
     // Level runs and slopes are drawn by different means; both must land on the
-    // rows and values of the grid, and nowhere else.
+    // cycle's levels and nowhere else, 0 % on the time axis and 100 % on the
+    // plot's top edge.
     void viewDrawsHoldsAndSlopesWhereTheGridSays()
     {
         ChartView view;
         view.resize(900, 420);
-        chart::Grid grid;
-        grid.rowCount = 4;
-        for (std::size_t row = 0; row < 4; ++row)
-            grid.value[row] = {row < 2 ? 20.0f : 80.0f, 10, 95}; // red 20, 20, 80, 80
-        view.setGrid(grid);
+        chart::Cycle cycle; // holds over 0..100 and 200..300 s, a slope between
+        cycle.pointCount = 2;
+        cycle.points[0] = {1, 0, 100, {20, 100, 0}};
+        cycle.points[1] = {2, 200, 100, {100, 0, 60}};
+        view.setGrid(chart::layOut(cycle, {}).grid);
         for (QFrame *overlay : {view.CommandCursorSelected, view.PictureSelected, view.CommandCursorLeft,
                                 view.CommandCursorRight, view.CommandCursorSimulator})
             overlay->hide();
         const QImage image = view.grab().toImage();
-        const QRectF plot(view.plotRect());
-        // A pixel strongly of one channel (0 red, 2 blue) within two of the row and the level.
-        const auto near = [&](double row, double percent, int channel) {
-            const int x = int(plot.left() + plot.width() * row / 4.0);
-            const int y = int(std::lround(plot.bottom() - percent / 100.0 * plot.height()));
-            for (int dy = -2; dy <= 2; ++dy) {
+        const QRect plot = view.plotRect();
+        // A pixel strongly of one channel (0 red, 1 green, 2 blue) at a fraction
+        // of the window, within `reach` pixels of the level.
+        const auto near = [&](double at, double percent, int channel, int reach = 2) {
+            const int x = int(plot.left() + plot.width() * at);
+            const int y = int(std::lround(plot.bottom() + 1 - percent / 100.0 * plot.height()));
+            for (int dy = -reach; dy <= reach; ++dy) {
                 const QColor c = image.pixelColor(x, y + dy);
                 const int v[] = {c.red(), c.green(), c.blue()};
-                if (v[channel] > 150 && v[(channel + 1) % 3] < 120 && v[(channel + 2) % 3] < 120)
+                if (v[channel] >= 150 && v[(channel + 1) % 3] < 120 && v[(channel + 2) % 3] < 120)
                     return true;
             }
             return false;
         };
-        QVERIFY(near(1.5, 20, 0));  // first hold, rows 1 to 2
-        QVERIFY(near(2.5, 50, 0));  // the slope half-way, rows 2 to 3
-        QVERIFY(near(3.5, 80, 0));  // last hold
-        QVERIFY(!near(1.5, 50, 0)); // nothing red off the curve
-        QVERIFY(!near(3.5, 20, 0));
-        QVERIFY(near(1.5, 95, 2)); // the blue hold across
+        QVERIFY(near(0.15, 20, 0));  // first hold
+        QVERIFY(near(0.5, 60, 0));   // the slope half-way
+        QVERIFY(!near(0.15, 60, 0)); // nothing red off the curve
+        QVERIFY(!near(0.85, 20, 0));
+        QVERIFY(near(0.85, 60, 2)); // the blue hold
+        // On the edges to the pixel: 100 % red and green on the top one, 0 % on the time axis.
+        QVERIFY(near(0.85, 100, 0, 0) && near(0.15, 100, 1, 0) && near(0.85, 0, 1, 0) && near(0.15, 0, 2, 0));
     }
 
     void dragAPoint_data()
