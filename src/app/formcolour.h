@@ -356,7 +356,8 @@ public:
         int point = 1;
         int channel = 0;
         editor::CycleState before;
-        QPointF grab; // from the pointer to the point when it was pressed
+        QPointF grab;    // from the pointer to the point when it was pressed
+        QPointF pressed; // where the pointer was pressed
     };
     std::optional<ChartDrag> m_chartDrag;
     // The channel of the last point picked: Up and Down change its level.
@@ -373,10 +374,13 @@ public:
     // The time of the cycle at a pixel x of the chart, in whole seconds.
     qint64 chartTimeAt(double x) const;
     void chartDragStart(int point, int channel, const QPointF &pressed);
-    void chartDragMove(const QPointF &pos);
+    // With `oneAxis` (Shift held), only the time or only the level follows
+    // the pointer: the one it has moved further on since the press.
+    void chartDragMove(const QPointF &pos, bool oneAxis = false);
     void chartDragEnd();
     void chartDragCancel();
-    // Shift+Left/Right and Up/Down on the chart: one second, one percent.
+    // Shift+Left/Right and Up/Down on the chart: one second, one percent;
+    // Ctrl+Shift+Left/Right: a minute.
     void chartNudge(qint64 seconds, int percent);
     // The wheel over the chart: `steps` up narrows the zoom window around
     // the point under the pointer, down widens it.

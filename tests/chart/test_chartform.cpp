@@ -462,12 +462,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("point");
         QTest::addColumn<int>("channel"); // Field
         QTest::addColumn<QPointF>("by");  // pixels moved
-        QTest::addColumn<bool>("escape");
+        QTest::addColumn<QString>("how"); // "escape" before the release, "shift" held while moving
         QTest::addColumn<qint64>("time");
         QTest::addColumn<qint64>("level");
         const auto row = [](const char *tag, int point, Field channel, QPointF by, qint64 time, qint64 level,
-                            bool escape = false) {
-            QTest::newRow(tag) << point << int(channel) << by << escape << time << level;
+                            const char *how = "") {
+            QTest::newRow(tag) << point << int(channel) << by << str(how) << time << level;
         };
         // Point 3 stands at 250 between point 2 (100, held 10) and point 4 (400); it holds 10.
         row("sideways past the next point stops at its limit", 3, Field::Blue, {2000, 0}, 389, 100);
@@ -476,7 +476,9 @@ private Q_SLOTS:
         row("up above the top stops at 100", 4, Field::Red, {0, -2000}, 400, 100);
         row("the last point: its hold and the transition inside the day", 5, Field::Red, {100000, 0}, 86400 - 30, 0);
         row("the first point keeps time 0", 1, Field::Red, {300, 2000}, 0, 0);
-        row("Escape puts it back", 3, Field::Blue, {2000, 2000}, 389, 0, true);
+        row("Escape puts it back", 3, Field::Blue, {2000, 2000}, 389, 0, "escape");
+        row("Shift, further sideways: the level stays", 3, Field::Blue, {2000, 300}, 389, 100, "shift");
+        row("Shift, further down: the time stays", 3, Field::Blue, {30, 2000}, 250, 0, "shift");
     }
 
     void dragAPoint()
@@ -484,7 +486,7 @@ private Q_SLOTS:
         QFETCH(int, point);
         QFETCH(int, channel);
         QFETCH(QPointF, by);
-        QFETCH(bool, escape);
+        QFETCH(QString, how);
         QFETCH(qint64, time);
         QFETCH(qint64, level);
         Loaded f;
@@ -501,8 +503,9 @@ private Q_SLOTS:
         };
         QTest::mousePress(f.chart, Qt::LeftButton, {}, from.toPoint());
         QCOMPARE(w.PointCurrent, point);
-        QTest::mouseMove(f.chart, (from + by / 2).toPoint());
-        QTest::mouseMove(f.chart, (from + by).toPoint());
+        const Qt::KeyboardModifiers held = how == u"shift"_s ? Qt::ShiftModifier : Qt::NoModifier;
+        QTest::mouseEvent(QTest::MouseMove, f.chart, Qt::NoButton, held, (from + by / 2).toPoint());
+        QTest::mouseEvent(QTest::MouseMove, f.chart, Qt::NoButton, held, (from + by).toPoint());
         // Live: the store, the editor and the tip follow the pointer.
         QCOMPARE(now(), (QList<qint64>{time, level, level}));
         QCOMPARE(w.TextTime->text(), store::timeText(time, true));
@@ -510,14 +513,14 @@ private Q_SLOTS:
         QVERIFY2(w.ChartDragTip->text().startsWith(store::timeText(time, true))
                      && w.ChartDragTip->text().endsWith(u' ' + QString::number(level) + u" %"),
                  qPrintable(w.ChartDragTip->text()));
-        if (escape) {
+        if (how == u"escape"_s) {
             QTest::keyClick(f.chart, Qt::Key_Escape);
             QVERIFY(!w.ChartDragTip->isVisible() && f.cycle() == before);
             QTest::mouseMove(f.chart, (from + by).toPoint());
         }
         QTest::mouseRelease(f.chart, Qt::LeftButton, {}, (from + by).toPoint());
         QVERIFY(!w.ChartDragTip->isVisible() && w.PointCurrent == point && f.dialogs.shown.isEmpty());
-        if (escape) {
+        if (how == u"escape"_s) {
             QVERIFY(f.cycle() == before && w.History->count() == 1); // just the file opened
             return;
         }
@@ -541,10 +544,11 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(f.chart, Qt::Key_Right, Qt::ShiftModifier);
         QTest::keyClick(f.chart, Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(f.chart, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier); // a minute
         QTest::keyClick(f.chart, Qt::Key_Up);
         QTest::keyClick(f.chart, Qt::Key_Up);
         QCOMPARE((QList<qint64>{w.table().row(3).value(Field::Time), w.table().row(3).value(Field::Green)}),
-                 (QList<qint64>{252, 2}));
+                 (QList<qint64>{312, 2}));
         QCOMPARE(w.TextGreen->text(), u"002"_s);
         // The nudges of one point are one step.
         QCOMPARE(w.History->count(), 2);
