@@ -359,7 +359,8 @@ public:
         int point = 1;
         int channel = 0;
         editor::CycleState before;
-        QPointF grab; // from the pointer to the point when it was pressed
+        QPointF grab;    // from the pointer to the point when it was pressed
+        QPointF pressed; // where the pointer was pressed
     };
     std::optional<ChartDrag> m_chartDrag;
     // The channel of the last point picked: Up and Down change its level.
@@ -376,10 +377,13 @@ public:
     // The time of the cycle at a pixel x of the chart, in whole seconds.
     qint64 chartTimeAt(double x) const;
     void chartDragStart(int point, int channel, const QPointF &pressed);
-    void chartDragMove(const QPointF &pos);
+    // With `oneAxis` (Shift held), only the time or only the level follows
+    // the pointer: the one it has moved further on since the press.
+    void chartDragMove(const QPointF &pos, bool oneAxis = false);
     void chartDragEnd();
     void chartDragCancel();
-    // Shift+Left/Right and Up/Down on the chart: one second, one percent.
+    // Shift+Left/Right and Up/Down on the chart: one second, one percent;
+    // Ctrl+Shift+Left/Right: a minute.
     void chartNudge(qint64 seconds, int percent);
     // The wheel over the chart: `steps` up narrows the zoom window around
     // the point under the pointer, down widens it.
@@ -399,6 +403,8 @@ private:
     void setLabelColour(QLabel *label, const QColor &colour);
     void simulatorStep();
     void simulatorDisplayStep();
+    // The playback has gone on to another point: it becomes the point shown.
+    void simulatorShowPoint();
     void setCurrentColour(const std::array<double, 3> &rgb);
     void setCurrentColour(const std::array<qint64, 3> &rgb);
     void updateStartPicture();
@@ -442,8 +448,10 @@ public:
     void mnuFilePrint_Click();
     // The pixel ratio of exported images: the screen's, or 2 on a screen of ratio 1.
     qreal exportRatio() const;
-    // The chart as an image at `ratio` times its size on screen.
-    QImage chartImage(qreal ratio) const;
+    // The chart as an image at `ratio` times its size on screen; with
+    // `cycleAlone`, the curves without the bars and cursors over them (the
+    // sheet's chart).
+    QImage chartImage(qreal ratio, bool cycleAlone = false) const;
     // The PNG file's or the PDF file's bytes.
     QByteArray chartPng() const;
     QByteArray sheetPdf();

@@ -145,6 +145,10 @@ void ChartView::placeOverlays()
 
 void ChartView::setGrid(const chart::Grid &grid)
 {
+    // A redraw that moves only the bars (the playback going on to the next
+    // point) leaves the curves alone.
+    if (grid == m_grid)
+        return;
     m_grid = grid;
     update();
 }
@@ -292,8 +296,10 @@ void ChartView::paintEvent(QPaintEvent *)
         // Slopes: hairline passes a little apart draw a bold antialiased
         // curve at the cost of hairlines, which the raster engine draws far
         // faster than a wide antialiased stroke. Holds and other level runs:
-        // a crisp band two pixels high, exact and cheaper still.
-        p.setPen(QPen(kCurve[ch], 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        // a crisp band two pixels high, exact and cheaper still. Flat ends
+        // and round joins: a slope stops where its hold's band begins, with
+        // no cap or mitre poking past the plot's edges.
+        p.setPen(QPen(kCurve[ch], 1.0, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
         const auto stroke = [&p, &points](int first, int last) {
             static constexpr QPointF kPasses[] = {{0.0, -0.7}, {0.6, 0.35}, {-0.6, 0.35}};
             if (last <= first)

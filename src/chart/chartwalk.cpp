@@ -77,8 +77,9 @@ QString Grid::labelText(int row) const
 
 int Grid::valueNumber(int row, int column) const
 {
-    const float v = value[std::size_t(std::clamp(row, 1, kRows) - 1)][std::size_t(std::clamp(column, 1, 3) - 1)];
-    return int(std::lround(v));
+    const int r = std::clamp(row, 1, kRows);
+    const float v = value[std::size_t(r - 1)][std::size_t(std::clamp(column, 1, 3) - 1)];
+    return int(std::lround(r == 1 ? v : adjusted(v)));
 }
 
 QString Grid::valueText(int row, int column) const
@@ -162,8 +163,6 @@ void layOut(const Cycle &cycle, const ViewInput &in, View &out)
                 if (inner)
                     ++c;
             }
-            for (float &v : row)
-                v = adjusted(v);
         }
     } else {
         g.rowCount = 1;

@@ -67,12 +67,15 @@ struct Window
     double x(double t) const;
 };
 
-// The rows of the chart. Row 1 is the window start, unadjusted; rows 2..800
-// are the samples of the walk with the display adjustment (100 -> 99, 0 -> 1).
+// The rows of the chart. Row 1 is the window start; rows 2..800 are the
+// samples of the walk. The levels are kept as they are and drawn so (0 % on
+// the time axis, 100 % on the plot's top edge); the grid's texts and numbers
+// of rows 2..800 carry the display adjustment (100 -> 99, 0 -> 1), row 1's
+// none.
 struct Grid
 {
     int rowCount = 1;
-    // Label of each row in whole seconds, and the three channels as drawn.
+    // Label of each row in whole seconds, and the three channels' levels.
     std::array<qint64, kRows> label{};
     std::array<std::array<float, 3>, kRows> value{};
     // The start-up chart: one row labelled "0" holding "0".
@@ -82,6 +85,8 @@ struct Grid
     QString labelText(int row) const;
     QString valueText(int row, int column) const;
     int valueNumber(int row, int column) const;
+
+    bool operator==(const Grid &other) const = default;
 
     static Grid startUpGrid();
 };

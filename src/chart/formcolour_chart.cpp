@@ -236,13 +236,17 @@ void FormColour::DataBaseZoom()
         showWholeCycle(2);
         return;
     }
+    // The sliders still span the points as they were counted at the last
+    // redraw: points have come or gone (an Insert, a paste, a Remove, an undo
+    // or a redo). The window then reaches the cycle's end, as after an Insert.
+    const bool countChanged = SliderZoomMax->maximum() != PointCount;
     if (SliderZoomMax->value() > PointCount)
         SliderZoomMax->setValue(PointCount);
     if (SliderZoomMax->value() < SliderZoomMin->value() + 2)
         SliderZoomMin->setValue(SliderZoomMax->value() - 2);
     SliderZoomMin->setMaximum(PointCount);
     SliderZoomMax->setMaximum(PointCount);
-    if (hasTag(CommandSave, u"I"))
+    if (hasTag(CommandSave, u"I") || countChanged)
         SliderZoomMax->setValue(PointCount);
     if (PointCurrent > SliderZoomMax->value())
         SliderZoomMax->setValue(PointCurrent);

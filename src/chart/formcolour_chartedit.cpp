@@ -29,6 +29,8 @@ constexpr Field kChannels[3] = {Field::Red, Field::Green, Field::Blue};
 constexpr double kReach = 10.0;
 // Nudges of one point follow each other as one step of the history.
 constexpr int kNudgeMerge = 2101;
+// Ctrl+Shift with an arrow moves the point by a minute.
+constexpr qint64 kMinuteNudge = 60;
 // The simulator bar: its full width in window units stands for the whole cycle.
 constexpr double kSimulatorBarUnits = 12120.0;
 
@@ -96,10 +98,10 @@ void FormColour::chartDragStart(int point, int channel, const QPointF &pressed)
     // it moves nothing until the pointer moves.
     const QPointF at(MSChartColorCycle->pixelX(ChartLayout->window.x(double(p.value(Field::Time)))),
                      MSChartColorCycle->levelY(double(p.value(kChannels[channel]))));
-    m_chartDrag = ChartDrag{point, channel, cycleState(), at - pressed};
+    m_chartDrag = ChartDrag{point, channel, cycleState(), at - pressed, pressed};
 }
 
-void FormColour::chartDragMove(const QPointF &pointer)
+void FormColour::chartDragMove(const QPointF &pointer, bool oneAxis)
 {
     const ChartDrag &drag = *m_chartDrag;
     const QPointF pos = pointer + drag.grab;
@@ -107,8 +109,18 @@ void FormColour::chartDragMove(const QPointF &pointer)
     store::ColourPoint &row = points.row(drag.point);
     const editor::MoveRange range =
         editor::pointMoveRange(points, PointCount, drag.point, store::toNumber(TransitionTime));
-    const qint64 time = std::clamp(chartTimeAt(pos.x()), range.min, range.max);
-    const qint64 level = std::clamp<qint64>(std::llround(MSChartColorCycle->levelAt(pos.y())), 0, 100);
+    qint64 time = std::clamp(chartTimeAt(pos.x()), range.min, range.max);
+    qint64 level = std::clamp<qint64>(std::llround(MSChartColorCycle->levelAt(pos.y())), 0, 100);
+    // Shift held: the point moves along the axis the pointer has gone
+    // further on since the press, and keeps its place on the other.
+    if (oneAxis) {
+        const store::ColourPoint &start = drag.before.rows[std::size_t(drag.point - 1)];
+        const QPointF moved = pointer - drag.pressed;
+        if (std::abs(moved.x()) >= std::abs(moved.y()))
+            level = start.value(kChannels[drag.channel]);
+        else
+            time = start.value(Field::Time);
+    }
     row.setValue(Field::Time, time);
     row.setValue(kChannels[drag.channel], level);
     // The editor, the board in emulator mode and the chart follow live.
@@ -221,12 +233,15 @@ void FormColour::simulatorScrub(double clock)
 {
     const chart::SimulatorTick tick = chart::simulatorAt(
         chart::readCycle(table(), PointCount, store::toNumber(TransitionTime)), SimulatorCycleEnd, clock);
+    const bool pointChanged = tick.state.pointCurrent != PointCurrent;
     PointCurrent = quint8(tick.state.pointCurrent);
     table().moveTo(PointCurrent);
     SimulatorTime = tick.state.time;
     SimulatorClock = tick.state.clock;
     SimulatorPacer.restart();
     setCurrentColour(tick.colour);
+    if (pointChanged)
+        simulatorShowPoint();
     DataBaseData();
     MSChartColorCycle->setUnitWidth(CommandCursorSimulator,
                                     chart::simulatorBarWidth(SimulatorClock, SimulatorCycleEnd));
@@ -275,7 +290,7 @@ bool FormColour::chartEditEvent(QObject *watched, QEvent *event)
         }
         if (!m_chartDrag)
             return false;
-        chartDragMove(mouse->position());
+        chartDragMove(mouse->position(), mouse->modifiers() & Qt::ShiftModifier);
         return true;
     }
     case QEvent::MouseButtonRelease: {
@@ -321,18 +336,24 @@ bool FormColour::chartEditEvent(QObject *watched, QEvent *event)
             return true;
         }
         const bool shift = key->modifiers() & Qt::ShiftModifier;
-        if (!chartEditAllowed() || (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)))
+        // Ctrl counts only with Shift and a sideways arrow: a minute's nudge.
+        const bool minute = shift && (key->modifiers() & Qt::ControlModifier)
+                            && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right);
+        const Qt::KeyboardModifiers allowed =
+            Qt::ShiftModifier | Qt::KeypadModifier | (minute ? Qt::ControlModifier : Qt::NoModifier);
+        if (!chartEditAllowed() || (key->modifiers() & ~allowed))
             return false;
+        const qint64 step = minute ? kMinuteNudge : 1;
         switch (key->key()) {
         case Qt::Key_Left:
             if (shift)
-                chartNudge(-1, 0);
+                chartNudge(-step, 0);
             else
                 CommandPrevious_Click();
             return true;
         case Qt::Key_Right:
             if (shift)
-                chartNudge(1, 0);
+                chartNudge(step, 0);
             else
                 CommandNext_Click();
             return true;

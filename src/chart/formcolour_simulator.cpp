@@ -93,6 +93,7 @@ void FormColour::simulatorStep()
             setCurrentColour(tick.colour);
             PointCurrent = quint8(tick.state.pointCurrent);
             table().moveTo(PointCurrent);
+            simulatorShowPoint();
             break;
         case chart::SimulatorEvent::CycleRestart:
         case chart::SimulatorEvent::CycleStop:
@@ -106,6 +107,21 @@ void FormColour::simulatorStep()
     DataBaseData();
     MSChartColorCycle->setUnitWidth(CommandCursorSimulator,
                                     chart::simulatorBarWidth(SimulatorClock, SimulatorCycleEnd));
+}
+
+void FormColour::simulatorShowPoint()
+{
+    // The point that plays is the current point on screen, as navigation
+    // shows it: its number and times in the editor, the orange bar and the
+    // strip on the chart, its row in the points table. The colour fields go
+    // on showing the playback's colour, and the zoom and the buttons stay as
+    // the playback set them. Only the bars move: the curves are not redrawn.
+    const QString playing[] = {ColorRed, ColorGreen, ColorBlue};
+    DataBaseRead();
+    ColorRed = playing[0];
+    ColorGreen = playing[1];
+    ColorBlue = playing[2];
+    DataBaseView();
 }
 
 void FormColour::simulatorDisplayStep()

@@ -132,6 +132,22 @@ QString exportFilter() { return QStringLiteral("PDF (*.pdf);;PNG (*.png)"); }
 
 Bilingual sheetTitle() { return {QStringLiteral("Orvanta colour cycle"), QStringLiteral("Orvanta ciclo colore")}; }
 
+Bilingual sheetCycle(const Bilingual &cycleTitle)
+{
+    const auto name = [](const QString &title, const QString &none) { return title.isEmpty() ? none : title; };
+    return {QStringLiteral("Cycle: ") + name(cycleTitle.english, QStringLiteral("unnamed")),
+            QStringLiteral("Ciclo: ") + name(cycleTitle.italian, QStringLiteral("senza nome"))};
+}
+
+Bilingual sheetDocumentTitle(const Bilingual &cycleTitle)
+{
+    const Bilingual title = sheetTitle();
+    const auto named = [](const QString &sheet, const QString &cycle) {
+        return cycle.isEmpty() ? sheet : sheet + QStringLiteral(" - ") + cycle;
+    };
+    return {named(title.english, cycleTitle.english), named(title.italian, cycleTitle.italian)};
+}
+
 Bilingual sheetTransition()
 {
     return {QStringLiteral("Cycle End Transition Time: "), QStringLiteral("Tempo Viraggio Fine Ciclo: ")};

@@ -46,6 +46,11 @@ platform::BilingualMessage recentMissing(const QString &path);
 Bilingual exportTitle();
 QString exportFilter();
 Bilingual sheetTitle();
+// The line under the sheet's title: the cycle named as the window title
+// names it (a file's name, a board slot), or unnamed.
+Bilingual sheetCycle(const Bilingual &cycleTitle);
+// The PDF's document title: the sheet's title and the cycle's name.
+Bilingual sheetDocumentTitle(const Bilingual &cycleTitle);
 Bilingual sheetTransition();
 // The column heads of the sheet's table of points.
 QList<Bilingual> sheetColumns();

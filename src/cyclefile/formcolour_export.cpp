@@ -30,14 +30,19 @@ qreal FormColour::exportRatio() const
     return screenRatio > 1 ? screenRatio : 2;
 }
 
-QImage FormColour::chartImage(qreal ratio) const
+QImage FormColour::chartImage(qreal ratio, bool cycleAlone) const
 {
     const QSize logical = MSChartColorCycle->size();
     QImage image(QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio)),
                  QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
-    MSChartColorCycle->render(&image);
+    // The cycle alone is the chart without the widgets over it: the orange
+    // bar and the strip of the current point, the cursors, the simulator's
+    // bar, a drag's tip.
+    MSChartColorCycle->render(&image, QPoint(), QRegion(),
+                              cycleAlone ? QWidget::RenderFlags(QWidget::DrawWindowBackground)
+                                         : QWidget::DrawWindowBackground | QWidget::DrawChildren);
     return image;
 }
 
@@ -56,7 +61,7 @@ QByteArray FormColour::sheetPdf()
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(messages::sheetTitle().pick(english()));
+        writer.setTitle(messages::sheetDocumentTitle(CycleTitle).pick(english()));
         writer.setCreator(QStringLiteral("Orvanta"));
         writer.setResolution(300);
         writer.setPageSize(QPageSize(QPageSize::A4));
@@ -75,7 +80,7 @@ void FormColour::renderCycleSheet(QPagedPaintDevice &device)
     const double pt = device.logicalDpiY() / 72.0; // device pixels in one point
     QFont font(QStringLiteral("DejaVu Sans"));
 
-    // Title: the program, the file (or none).
+    // Title: the program, then the cycle's name as the window title shows it.
     font.setPointSizeF(14);
     font.setBold(true);
     p.setFont(font);
@@ -89,11 +94,12 @@ void FormColour::renderCycleSheet(QPagedPaintDevice &device)
     p.setFont(font);
     const double line = QFontMetricsF(font, &device).height();
     p.drawText(QRectF(0, y, page.width(), line), Qt::AlignLeft | Qt::AlignVCenter,
-               inEnglish ? FileStatusEnglish : FileStatusItalian);
+               messages::sheetCycle(CycleTitle).pick(inEnglish));
     y += line + 6 * pt;
 
-    // The chart as on screen, across the page, at most a third of its height.
-    const QImage chart = chartImage(3);
+    // The chart as on screen but for the markers over it, across the page, at
+    // most a third of its height.
+    const QImage chart = chartImage(3, true);
     QSizeF chartSize = QSizeF(chart.size()).scaled(QSizeF(page.width(), page.height() / 3), Qt::KeepAspectRatio);
     p.drawImage(QRectF(QPointF((page.width() - chartSize.width()) / 2, y), chartSize), chart);
     y += chartSize.height() + 6 * pt;

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSlider>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -77,11 +78,15 @@ struct Loaded : FormFixture
                 chart->levelY(double(p.value(channel)))};
     }
     int bar() const { return ChartView::unitWidth(w.CommandCursorSimulator); }
-    // What playback shows: current point, clock, colour, simulator bar width.
+    // What playback shows: current point, clock, the colour fields, simulator
+    // bar width; then the point shown: its number, the orange bar's place, the
+    // points table's row.
     QString playing() const
     {
-        return QString::number(w.PointCurrent) + u' ' + w.LabelSimulatorTime->text() + u' ' + w.ColorRed + u'/'
-               + w.ColorGreen + u'/' + w.ColorBlue + u' ' + QString::number(bar());
+        return QString::number(w.PointCurrent) + u' ' + w.LabelSimulatorTime->text() + u' ' + w.TextRed->text() + u'/'
+               + w.TextGreen->text() + u'/' + w.TextBlue->text() + u' ' + QString::number(bar()) + u' '
+               + w.TextPointID->text() + u' ' + QString::number(ChartView::unitLeft(w.CommandCursorSelected)) + u' '
+               + QString::number(w.PointsTableView->currentIndex().row() + 1);
     }
     // Simulator on and started, pacing frozen so that every tick stands for 50 ms.
     void start()
@@ -213,9 +218,9 @@ private Q_SLOTS:
         QCOMPARE(w.LabelSimulatorTime->text(), u"00:00:09"_s);
         QCOMPARE(w.ShapeColor->fillColor(), QColor(255, 0, 0));
         f.tick(120); // the ramp, half-way at 15 s
-        QCOMPARE(f.playing(), u"1 00:00:15 050/000/050 4545"_s);
+        QCOMPARE(f.playing(), u"1 00:00:15 050/000/050 4545 01 1240 1"_s);
         QCOMPARE(f.tickUntil([&] { return w.PointCurrent != 1; }), 100);
-        QCOMPARE(f.playing(), u"2 00:00:20 000/000/100 6060"_s);
+        QCOMPARE(f.playing(), u"2 00:00:20 000/000/100 6060 02 7280 2"_s);
         f.click(w.CommandStop); // on point 2: the editor goes back to point 1
         f.tick();
         QVERIFY(!w.SimulatorRunning && f.bar() == 75 && menus() == QList<int>(7, 1));
@@ -241,7 +246,7 @@ private Q_SLOTS:
         f.start();
         QCOMPARE(f.tickUntil([&] { return w.PointCurrent == 2; }), 21);     // 1 s of ramp, then the jump
         QCOMPARE(f.tickUntil([&] { return w.SimulatorClock == 0.0; }), 21); // the last hold ends with the cycle
-        QCOMPARE(f.playing(), u"1 00:00:00 000/100/000 75"_s);
+        QCOMPARE(f.playing(), u"1 00:00:00 000/100/000 75 01 1240 1"_s);
         QCOMPARE((QList<bool>{w.SimulatorRunning, w.CommandStart->isEnabled(), w.CommandStop->isEnabled()}),
                  (QList<bool>{restart, !restart, restart}));
         f.tick(2);
@@ -294,7 +299,7 @@ private Q_SLOTS:
         f.click(w.CommandNext, 2);
         f.start();
         f.tick();
-        QCOMPARE(f.playing(), u"3 00:04:10 000/000/100 4809"_s);
+        QCOMPARE(f.playing(), u"3 00:04:10 000/000/100 4809 03 6034 3"_s);
         QVERIFY(!w.SliderZoomMin->isEnabled() && !w.CommandNext->isEnabled());
         // The bar stands for the whole cycle, 630 seconds.
         const auto bar = [&f](double clock) {
@@ -304,7 +309,7 @@ private Q_SLOTS:
         };
         // Back into point 2's ramp from green to blue: 65 of its 140 seconds.
         QTest::mousePress(f.chart, Qt::LeftButton, {}, bar(175.2));
-        QCOMPARE(f.playing(), u"2 00:02:55 000/053/047 3371"_s);
+        QCOMPARE(f.playing(), u"2 00:02:55 000/053/047 3371 02 3157 2"_s);
         // Dragged on, paused: the playback follows and stays there, with Start
         // and Stop off (the button clicked as the keyboard does, the pointer held).
         w.CommandPause->click();
@@ -414,39 +419,42 @@ private Q_SLOTS:
     }
 
     // Level runs and slopes are drawn by different means; both must land on the
-    // rows and values of the grid, and nowhere else.
+    // cycle's levels and nowhere else, 0 % on the time axis and 100 % on the
+    // plot's top edge.
     void viewDrawsHoldsAndSlopesWhereTheGridSays()
     {
         ChartView view;
         view.resize(900, 420);
-        chart::Grid grid;
-        grid.rowCount = 4;
-        for (std::size_t row = 0; row < 4; ++row)
-            grid.value[row] = {row < 2 ? 20.0f : 80.0f, 10, 95}; // red 20, 20, 80, 80
-        view.setGrid(grid);
+        chart::Cycle cycle; // holds over 0..100 and 200..300 s, a slope between
+        cycle.pointCount = 2;
+        cycle.points[0] = {1, 0, 100, {20, 100, 0}};
+        cycle.points[1] = {2, 200, 100, {100, 0, 60}};
+        view.setGrid(chart::layOut(cycle, {}).grid);
         for (QFrame *overlay : {view.CommandCursorSelected, view.PictureSelected, view.CommandCursorLeft,
                                 view.CommandCursorRight, view.CommandCursorSimulator})
             overlay->hide();
         const QImage image = view.grab().toImage();
-        const QRectF plot(view.plotRect());
-        // A pixel strongly of one channel (0 red, 2 blue) within two of the row and the level.
-        const auto near = [&](double row, double percent, int channel) {
-            const int x = int(plot.left() + plot.width() * row / 4.0);
-            const int y = int(std::lround(plot.bottom() - percent / 100.0 * plot.height()));
-            for (int dy = -2; dy <= 2; ++dy) {
+        const QRect plot = view.plotRect();
+        // A pixel strongly of one channel (0 red, 1 green, 2 blue) at a fraction
+        // of the window, within `reach` pixels of the level.
+        const auto near = [&](double at, double percent, int channel, int reach = 2) {
+            const int x = int(plot.left() + plot.width() * at);
+            const int y = int(std::lround(plot.bottom() + 1 - percent / 100.0 * plot.height()));
+            for (int dy = -reach; dy <= reach; ++dy) {
                 const QColor c = image.pixelColor(x, y + dy);
                 const int v[] = {c.red(), c.green(), c.blue()};
-                if (v[channel] > 150 && v[(channel + 1) % 3] < 120 && v[(channel + 2) % 3] < 120)
+                if (v[channel] >= 150 && v[(channel + 1) % 3] < 120 && v[(channel + 2) % 3] < 120)
                     return true;
             }
             return false;
         };
-        QVERIFY(near(1.5, 20, 0));  // first hold, rows 1 to 2
-        QVERIFY(near(2.5, 50, 0));  // the slope half-way, rows 2 to 3
-        QVERIFY(near(3.5, 80, 0));  // last hold
-        QVERIFY(!near(1.5, 50, 0)); // nothing red off the curve
-        QVERIFY(!near(3.5, 20, 0));
-        QVERIFY(near(1.5, 95, 2)); // the blue hold across
+        QVERIFY(near(0.15, 20, 0));  // first hold
+        QVERIFY(near(0.5, 60, 0));   // the slope half-way
+        QVERIFY(!near(0.15, 60, 0)); // nothing red off the curve
+        QVERIFY(!near(0.85, 20, 0));
+        QVERIFY(near(0.85, 60, 2)); // the blue hold
+        // On the edges to the pixel: 100 % red and green on the top one, 0 % on the time axis.
+        QVERIFY(near(0.85, 100, 0, 0) && near(0.15, 100, 1, 0) && near(0.85, 0, 1, 0) && near(0.15, 0, 2, 0));
     }
 
     void dragAPoint_data()
@@ -454,12 +462,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("point");
         QTest::addColumn<int>("channel"); // Field
         QTest::addColumn<QPointF>("by");  // pixels moved
-        QTest::addColumn<bool>("escape");
+        QTest::addColumn<QString>("how"); // "escape" before the release, "shift" held while moving
         QTest::addColumn<qint64>("time");
         QTest::addColumn<qint64>("level");
         const auto row = [](const char *tag, int point, Field channel, QPointF by, qint64 time, qint64 level,
-                            bool escape = false) {
-            QTest::newRow(tag) << point << int(channel) << by << escape << time << level;
+                            const char *how = "") {
+            QTest::newRow(tag) << point << int(channel) << by << str(how) << time << level;
         };
         // Point 3 stands at 250 between point 2 (100, held 10) and point 4 (400); it holds 10.
         row("sideways past the next point stops at its limit", 3, Field::Blue, {2000, 0}, 389, 100);
@@ -468,7 +476,9 @@ private Q_SLOTS:
         row("up above the top stops at 100", 4, Field::Red, {0, -2000}, 400, 100);
         row("the last point: its hold and the transition inside the day", 5, Field::Red, {100000, 0}, 86400 - 30, 0);
         row("the first point keeps time 0", 1, Field::Red, {300, 2000}, 0, 0);
-        row("Escape puts it back", 3, Field::Blue, {2000, 2000}, 389, 0, true);
+        row("Escape puts it back", 3, Field::Blue, {2000, 2000}, 389, 0, "escape");
+        row("Shift, further sideways: the level stays", 3, Field::Blue, {2000, 300}, 389, 100, "shift");
+        row("Shift, further down: the time stays", 3, Field::Blue, {30, 2000}, 250, 0, "shift");
     }
 
     void dragAPoint()
@@ -476,7 +486,7 @@ private Q_SLOTS:
         QFETCH(int, point);
         QFETCH(int, channel);
         QFETCH(QPointF, by);
-        QFETCH(bool, escape);
+        QFETCH(QString, how);
         QFETCH(qint64, time);
         QFETCH(qint64, level);
         Loaded f;
@@ -493,8 +503,9 @@ private Q_SLOTS:
         };
         QTest::mousePress(f.chart, Qt::LeftButton, {}, from.toPoint());
         QCOMPARE(w.PointCurrent, point);
-        QTest::mouseMove(f.chart, (from + by / 2).toPoint());
-        QTest::mouseMove(f.chart, (from + by).toPoint());
+        const Qt::KeyboardModifiers held = how == u"shift"_s ? Qt::ShiftModifier : Qt::NoModifier;
+        QTest::mouseEvent(QTest::MouseMove, f.chart, Qt::NoButton, held, (from + by / 2).toPoint());
+        QTest::mouseEvent(QTest::MouseMove, f.chart, Qt::NoButton, held, (from + by).toPoint());
         // Live: the store, the editor and the tip follow the pointer.
         QCOMPARE(now(), (QList<qint64>{time, level, level}));
         QCOMPARE(w.TextTime->text(), store::timeText(time, true));
@@ -502,14 +513,14 @@ private Q_SLOTS:
         QVERIFY2(w.ChartDragTip->text().startsWith(store::timeText(time, true))
                      && w.ChartDragTip->text().endsWith(u' ' + QString::number(level) + u" %"),
                  qPrintable(w.ChartDragTip->text()));
-        if (escape) {
+        if (how == u"escape"_s) {
             QTest::keyClick(f.chart, Qt::Key_Escape);
             QVERIFY(!w.ChartDragTip->isVisible() && f.cycle() == before);
             QTest::mouseMove(f.chart, (from + by).toPoint());
         }
         QTest::mouseRelease(f.chart, Qt::LeftButton, {}, (from + by).toPoint());
         QVERIFY(!w.ChartDragTip->isVisible() && w.PointCurrent == point && f.dialogs.shown.isEmpty());
-        if (escape) {
+        if (how == u"escape"_s) {
             QVERIFY(f.cycle() == before && w.History->count() == 1); // just the file opened
             return;
         }
@@ -533,10 +544,11 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(f.chart, Qt::Key_Right, Qt::ShiftModifier);
         QTest::keyClick(f.chart, Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(f.chart, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier); // a minute
         QTest::keyClick(f.chart, Qt::Key_Up);
         QTest::keyClick(f.chart, Qt::Key_Up);
         QCOMPARE((QList<qint64>{w.table().row(3).value(Field::Time), w.table().row(3).value(Field::Green)}),
-                 (QList<qint64>{252, 2}));
+                 (QList<qint64>{312, 2}));
         QCOMPARE(w.TextGreen->text(), u"002"_s);
         // The nudges of one point are one step.
         QCOMPARE(w.History->count(), 2);

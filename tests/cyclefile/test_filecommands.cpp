@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -361,6 +362,13 @@ private Q_SLOTS:
         QVERIFY(m_f->trigger(u"mnuFileExport"_s));
         const QByteArray pdf = readBytes(m_dir->filePath(u"sheet.pdf"_s));
         QVERIFY(pdf.startsWith("%PDF") && pdfPages(pdf) == 1);
+        // The document names the cycle as the window title does; its chart is
+        // the cycle alone, without the bars over the chart.
+        QVERIFY(pdf.contains(QByteArray(QStringEncoder(QStringConverter::Utf16BE)(u"colore - full.txt"_s))));
+        QVERIFY(m_f->trigger(u"mnuEnableSimulator"_s));
+        const QImage alone = w.chartImage(1, true);
+        for (QFrame *bar : {w.CommandCursorSelected, w.PictureSelected, w.CommandCursorSimulator})
+            QVERIFY(alone.pixelColor(bar->geometry().center()) != ChartView::overlayColour(bar));
 
         // An existing file is only written over when the user says so.
         dialogs().answerSaveFile(m_dir->filePath(u"sheet.pdf"_s));

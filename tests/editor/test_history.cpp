@@ -139,12 +139,13 @@ private Q_SLOTS:
         QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
         QCOMPARE(seen(w()), before);
         QCOMPARE(undoText(), u"Annulla Apri a.txt"_s);
-        // The chart shows the restored cycle too, its marker on the current point.
-        QCOMPARE(w().SliderZoomMax->maximum(), std::max(2, int(w().PointCount)));
+        // The chart shows the restored cycle to its end, its marker on the current point.
+        QCOMPARE(w().SliderZoomMax->value(), std::max(2, int(w().PointCount)));
         QCOMPARE(w().ChartLayout->markers.selectedTime, w().table().row(w().PointCurrent).value(Field::Time));
 
         QVERIFY(m_f->trigger(u"mnuEditRedo"_s));
         QCOMPARE(seen(w()), after);
+        QCOMPARE(w().SliderZoomMax->value(), std::max(2, int(w().PointCount)));
     }
 
     // The modified state follows the saved cycle through undo and redo; while a
@@ -329,6 +330,7 @@ private Q_SLOTS:
         QCOMPARE((QStringList{QString::number(w().PointCount), cell(w(), 2, 1), cell(w(), 4, 1), cell(w(), 4, 3),
                               QString::number(w().PointCurrent), undoText()}),
                  (QStringList{u"6"_s, u"01:30:00"_s, u"02:30:00"_s, u"030"_s, u"5"_s, u"Annulla Incolla 2 punti"_s}));
+        QCOMPARE(w().SliderZoomMax->value(), 6); // the chart reaches the new end
         QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
         QCOMPARE(seen(w()), before);
 
