@@ -18,6 +18,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -320,7 +322,7 @@ DaylightDialog::DaylightDialog(bool english, QWidget *parent)
         m_place->setCurrentIndex(int(home - m_places.cbegin()) + 1);
         fillFrom(*home);
     } else {
-        const int offset = QTimeZone::systemTimeZone().standardTimeOffset(QDateTime::currentDateTime());
+        const int offset = QTimeZone(systemZone).standardTimeOffset(QDateTime::currentDateTime());
         m_longitude->setValue(std::clamp(offset / 240.0, -180.0, 180.0));
     }
 
