@@ -38,6 +38,7 @@ const Caption kTable[] = {
     {"mnuFileTemplate3", R::Text, W::Always, "Moonlight Night", "Notte al Chiaro di Luna"},
     {"mnuFileTemplate4", R::Text, W::Always, "Constant White", "Bianco Costante"},
     {"mnuFileTemplate5", R::Text, W::Always, "Fast Demo for the Simulator", "Demo Veloce per il Simulatore"},
+    {"mnuFileDaylight", R::Text, W::Always, "New from Daylight...", "Nuovo da Luce del Giorno..."},
     {"mnuFileExport", R::Text, W::Always, "Export...", "Esporta..."},
     {"mnuFilePrint", R::Text, W::Always, "Print...", "Stampa..."},
     {"mnuFileExit", R::Text, W::Always, "Exit", "Esci"},

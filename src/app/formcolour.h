@@ -440,6 +440,9 @@ public:
     static constexpr int kTemplates = 5;
     static QString templateResource(int item);
     void mnuFileTemplate_Click(int item);
+    // New from Daylight: a cycle computed for a place and a date replaces
+    // the one in memory, as a template does.
+    void mnuFileDaylight_Click();
 
     // Export writes the chart as a PNG image, or the cycle sheet (the chart,
     // the table of points, the transition time) as a one-page PDF; Print

@@ -79,6 +79,8 @@ void FormColour::buildMenus()
         const QByteArray name = "mnuFileTemplate" + QByteArray::number(n);
         addItem(templates, name.constData());
     }
+    // A cycle computed from the sun and the moon of a place and a date.
+    addItem(file, "mnuFileDaylight");
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileNullExport"));
     addItem(file, "mnuFileExport");
     addItem(file, "mnuFilePrint");

@@ -33,6 +33,7 @@ void FormColour::connectFiles()
         onMenu(QStringLiteral("mnuFileRecent%1").arg(n), [this, n] { mnuFileRecent_Click(n); });
     for (int n = 1; n <= kTemplates; ++n)
         onMenu(QStringLiteral("mnuFileTemplate%1").arg(n), [this, n] { mnuFileTemplate_Click(n); });
+    onMenu("mnuFileDaylight", &FormColour::mnuFileDaylight_Click);
     onMenu("mnuFileExport", &FormColour::mnuFileExport_Click);
     onMenu("mnuFilePrint", &FormColour::mnuFilePrint_Click);
 }
@@ -232,6 +233,28 @@ void FormColour::mnuFileTemplate_Click(int item)
     showNoFile();
     takeCycle(*result.cycle);
     recordCycleChange(before, editor::templateLabel());
+}
+
+void FormColour::mnuFileDaylight_Click()
+{
+    // As a template: asked about unsaved changes first, then one step of the
+    // history; the title names the place and the date until it is saved.
+    if (!confirmDropChanges())
+        return;
+    const std::optional<platform::Dialogs::GeneratedCycle> chosen = m_dialogs.daylight(english());
+    if (!chosen)
+        return;
+    const cyclefile::ReadResult result = cyclefile::readCycle(chosen->text);
+    if (!result.ok()) {
+        say(*result.failure);
+        return;
+    }
+    const editor::CycleState before = cycleState(true);
+    showNoFile();
+    CycleTitle = chosen->title;
+    updateWindowTitle();
+    takeCycle(*result.cycle);
+    recordCycleChange(before, editor::daylightLabel());
 }
 
 void FormColour::mnuFileSave_Click() { saveCycle(); }

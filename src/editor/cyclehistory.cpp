@@ -75,6 +75,7 @@ Bilingual openLabel(const QString &fileName)
 Bilingual readLabel(int slot) { return numbered("Read slot %1", "Leggi slot %1", slot); }
 Bilingual closeLabel() { return {QStringLiteral("Close File"), QStringLiteral("Chiudi File")}; }
 Bilingual templateLabel() { return {QStringLiteral("New from Template"), QStringLiteral("Nuovo da Modello")}; }
+Bilingual daylightLabel() { return {QStringLiteral("New from Daylight"), QStringLiteral("Nuovo da Luce del Giorno")}; }
 Bilingual deleteLabel() { return {QStringLiteral("Remove File"), QStringLiteral("Elimina File")}; }
 
 platform::BilingualMessage unsavedChangesQuestion()

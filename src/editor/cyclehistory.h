@@ -90,6 +90,7 @@ Bilingual readLabel(int slot);
 Bilingual closeLabel();
 Bilingual deleteLabel();
 Bilingual templateLabel();
+Bilingual daylightLabel();
 
 // The question asked before a command drops changes that are not saved:
 // Yes saves first, No goes on, Cancel (the default) ends the command.

@@ -50,6 +50,14 @@ public:
     // Print dialog: the user chooses a printer and its options, then
     // `render` draws the pages on it. False when the user cancelled.
     virtual bool print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render) = 0;
+    // A cycle computed from the daylight of a place and a date: the cycle
+    // file's text and the title that names it, or nothing when cancelled.
+    struct GeneratedCycle
+    {
+        QByteArray text;
+        Bilingual title;
+    };
+    virtual std::optional<GeneratedCycle> daylight(bool english) = 0;
     // Shows the guide named by the help file setting ("OrvantaGuida" or "OrvantaGuide").
     virtual void showHelp(const QString &helpFile) = 0;
     // The guide, when it is open, shows the guide `helpFile` instead (the

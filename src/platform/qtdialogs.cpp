@@ -1,5 +1,7 @@
 #include "platform/qtdialogs.h"
 
+#include "cyclefile/daylightdialog.h"
+
 #include "platform/helpwindow.h"
 
 #include <QColorDialog>
@@ -155,6 +157,14 @@ bool QtDialogs::print(const QString &title, const std::function<void(QPagedPaint
         return false;
     render(printer);
     return true;
+}
+
+std::optional<Dialogs::GeneratedCycle> QtDialogs::daylight(bool english)
+{
+    DaylightDialog dialog(english, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return GeneratedCycle{dialog.cycleFileText(), dialog.title()};
 }
 
 void QtDialogs::showHelp(const QString &helpFile) { HelpWindow::showGuide(helpFile, m_parent); }

@@ -28,6 +28,7 @@ public:
     std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QColor> colour(const QColor &initial) override;
     bool print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render) override;
+    std::optional<GeneratedCycle> daylight(bool english) override;
     void showHelp(const QString &helpFile) override;
     void switchHelp(const QString &helpFile) override;
 

@@ -342,6 +342,19 @@ private Q_SLOTS:
         QVERIFY(dialogs().fileDialogs.last().save);
     }
 
+    // New from Daylight: the cycle computed replaces the one in memory as a
+    // template does, named after the place and the date until it is saved.
+    void daylight()
+    {
+        FormColour &w = *m_f->form;
+        open(file("day.txt", cycleFile(3)));
+        dialogs().answerDaylight(platform::Dialogs::GeneratedCycle{cycleFile(5), {u"Oslo"_s, u"Oslo"_s}});
+        QVERIFY(m_f->trigger(u"mnuFileDaylight"_s));
+        QVERIFY(storeBytes() == cycleFile(5) && w.FileName.isEmpty() && w.isWindowModified());
+        QCOMPARE(w.windowTitle(), u"Orvanta - Oslo[*]"_s);
+        QVERIFY(m_f->trigger(u"mnuEditUndo"_s) && storeBytes() == cycleFile(3));
+    }
+
     // Export: the chart as PNG at twice its size on a screen of ratio 1; the
     // sheet of 64 points as a one-page PDF (".pdf" added to a bare name);
     // Print renders the same one page, and a cancelled print dialog nothing.

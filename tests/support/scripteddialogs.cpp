@@ -23,7 +23,7 @@ T next(QQueue<T> &answers, const QString &what, T fallback = {})
 bool ScriptedDialogs::allAnswered() const
 {
     return m_messages.isEmpty() && m_inputs.isEmpty() && m_openFiles.isEmpty() && m_saveFiles.isEmpty()
-           && m_colours.isEmpty() && m_prints.isEmpty() && m_folders.isEmpty();
+           && m_colours.isEmpty() && m_prints.isEmpty() && m_folders.isEmpty() && m_daylights.isEmpty();
 }
 
 platform::MsgResult ScriptedDialogs::message(const platform::Message &message)
@@ -68,6 +68,11 @@ std::optional<QString> ScriptedDialogs::saveFile(const QString &title, const QSt
 std::optional<QColor> ScriptedDialogs::colour(const QColor &)
 {
     return next(m_colours, QStringLiteral("colour dialog"));
+}
+
+std::optional<platform::Dialogs::GeneratedCycle> ScriptedDialogs::daylight(bool)
+{
+    return next(m_daylights, QStringLiteral("daylight dialog"));
 }
 
 bool ScriptedDialogs::print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render)

@@ -23,6 +23,7 @@ public:
     // A print dialog answered OK renders into a PDF kept in `printed`.
     void answerPrint(bool ok) { m_prints.enqueue(ok); }
     void answerFolder(const std::optional<QString> &path) { m_folders.enqueue(path); }
+    void answerDaylight(const std::optional<GeneratedCycle> &cycle) { m_daylights.enqueue(cycle); }
 
     // What was shown.
     QList<platform::Message> shown;
@@ -58,6 +59,7 @@ public:
     std::optional<QString> openFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &fileName) override;
     std::optional<QColor> colour(const QColor &initial) override;
+    std::optional<GeneratedCycle> daylight(bool english) override;
     bool print(const QString &title, const std::function<void(QPagedPaintDevice &printer)> &render) override;
     void showHelp(const QString &helpFile) override { helpShown.append(helpFile); }
     // A switch of an open guide is recorded as "-> file".
@@ -69,6 +71,7 @@ private:
     QQueue<std::optional<QString>> m_openFiles;
     QQueue<std::optional<QString>> m_saveFiles;
     QQueue<std::optional<QColor>> m_colours;
+    QQueue<std::optional<GeneratedCycle>> m_daylights;
     QQueue<bool> m_prints;
     QQueue<std::optional<QString>> m_folders;
 };
