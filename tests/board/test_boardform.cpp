@@ -353,8 +353,10 @@ private Q_SLOTS:
         QCOMPARE((QList<int>{w().CursorLeftPoint, w().CursorRightPoint}), (QList<int>{1, 7}));
         QVERIFY(!w().mnuEnableColorCycle->isChecked());
 
-        // Device information in its own window, in the current language.
+        // Device information in its own window over the main one, in the current language; Escape closes it.
         m_f->tick();
+        w().show();
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
         QVERIFY(m_f->trigger("mnuInfoBoard"));
         QPointer<FormDevice> device = w().m_formDevice;
         QCOMPARE(device->Command->text(), u"Chiudi"_s);
@@ -364,7 +366,8 @@ private Q_SLOTS:
         QCOMPARE(device->LabelHardware->text(), u"Hardware: V01.02"_s);
         QCOMPARE(device->LabelFirmware->text(), u"Firmware: V02.01"_s);
         QCOMPARE(device->LabelProduct->text(), u"Prodotto: V01.00"_s);
-        QTest::mouseClick(device->Command, Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(device));
+        QTest::keyClick(device, Qt::Key_Escape);
         QTRY_VERIFY(device.isNull());
         // It also goes when the user turns to another window.
         m_f->tick();
