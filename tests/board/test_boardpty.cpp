@@ -63,7 +63,8 @@ private Q_SLOTS:
     {
         platform::QtSerialPort port;
         QStringList reasons;
-        port.setClosedOnError([&reasons](const QString &reason) { reasons << reason; });
+        port.setClosedOnError(
+            [&reasons](const platform::SerialPort::PortFailure &reason) { reasons << reason.detail; });
         QCOMPARE(port.portDevice(2), m_pty->linkPath());
         QVERIFY(platform::QtSerialPort::devicePath(1).isEmpty());
         QVERIFY(!port.open(1));
@@ -82,6 +83,8 @@ private Q_SLOTS:
         }
         QVERIFY(port.open(2));
         QVERIFY(!port.waitForBytes(3, 200));
+        platform::QtSerialPort other; // a device held by one port is busy for another
+        QVERIFY(!other.open(2) && other.openFailure().error == platform::SerialPort::PortError::Busy);
         QVERIFY(port.isOpen());
         QCOMPARE(m_pty->board().framesReceived(), 2);
         QCOMPARE(port.errorsHandled(), 0);
