@@ -106,10 +106,10 @@ static void BM_NameReadingTick(benchmark::State &state)
 static void BM_WriteJobTick(benchmark::State &state) { job(state, "mnuUsbInterfaceOnCommandWr", 56); }
 static void BM_ReadJobTick(benchmark::State &state) { job(state, "mnuUsbInterfaceOnCommandRd", 55); }
 
-BENCHMARK(BM_SupervisionTickEmulator)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_SupervisionTickInterface)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_NameReadingTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_WriteJobTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ReadJobTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SupervisionTickEmulator)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SupervisionTickInterface)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NameReadingTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WriteJobTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadJobTick)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv) { return runWidgetBenchmarks(argc, argv); }

@@ -5,6 +5,10 @@
 // full slots. The pacing is the protocol's, so the aim is to match it, not to
 // beat it: 400 ms, 2.80 s, 2.75 s, 5.55 s (56 + 55 ticks), 23.70 s (34 + 8 x 55
 // ticks) and 41.65 s (7 x (56 + 55 + 8) ticks; slot 1 is only read).
+//
+// board_wall [--runs N]: N runs of each measurement (by default 25 cycles,
+// 5 of each single-slot job, 2 back ups and restores). It fails when a
+// measurement got no run.
 
 #include "app/formcolour.h"
 #include "app/tags.h"
@@ -23,6 +27,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -52,6 +57,9 @@ void report(const char *what, const QList<double> &ms, double aim, const QList<i
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    const qsizetype runsAt = args.indexOf(QStringLiteral("--runs"));
+    const int runs = runsAt > 0 ? std::max(1, args.value(runsAt + 1).toInt()) : 0;
     QTemporaryDir dir;
     PtyBoard pty;
     if (!dir.isValid() || !pty.start(dir.path(), 1)) {
@@ -100,7 +108,9 @@ int main(int argc, char **argv)
     bool jobRunning = false;
     bool jobEnded = false;
     int ticks = 0;
-    const int cyclesWanted = 25, transfersWanted = 5, folderRunsWanted = 2;
+    const int cyclesWanted = runs > 0 ? runs : 25;
+    const int transfersWanted = runs > 0 ? runs : 5;
+    const int folderRunsWanted = runs > 0 ? runs : 2;
 
     // Runs after the window's own tick handler, on every tick.
     QObject::connect(form.TimerMove, &QTimer::timeout, &form, [&] {
@@ -188,6 +198,10 @@ int main(int argc, char **argv)
                     form.mnuUsbInterfaceOnCommandWr_Click();
                     break;
                 case Phase::Read:
+                    // The last read's cycle is unsaved: a user answers No to
+                    // saving it first, then confirms the read.
+                    if (form.cycleModified())
+                        dialogs.answerMessage(platform::MsgResult::No);
                     dialogs.answerMessage(platform::MsgResult::Yes);
                     form.mnuUsbInterfaceOnCommandRd_Click();
                     break;
@@ -217,7 +231,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "timed out\n");
         app.exit(1);
     });
-    const int rc = app.exec();
+    int rc = app.exec();
     report("supervision cycle", cycles, 400);
     report("full write (64 pts)", writes, 2800, writeTicks);
     report("full read (64 pts)", reads, 2750, readTicks);
@@ -228,5 +242,7 @@ int main(int argc, char **argv)
         if (!m.text.contains(QStringLiteral("Confermi")) && m.icon != platform::MsgIcon::Information
             && m.icon != platform::MsgIcon::Question)
             std::fprintf(stderr, "message: %s\n", qPrintable(m.text));
+    for (const QList<double> *times : {&cycles, &writes, &reads, &verified, &backups, &restores})
+        rc = times->isEmpty() ? EXIT_FAILURE : rc;
     return rc;
 }

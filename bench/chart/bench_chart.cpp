@@ -29,7 +29,7 @@ static void BM_Grid64(benchmark::State &state)
         benchmark::DoNotOptimize(view.grid.value[799][0]);
     }
 }
-BENCHMARK(BM_Grid64)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Grid64)->Unit(benchmark::kMicrosecond);
 
 // The window's chart painted alone at 1280 x 800, back in its window at the end.
 struct ChartAlone
@@ -63,7 +63,7 @@ static void BM_RedrawWithPaint(benchmark::State &state)
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(BM_RedrawWithPaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RedrawWithPaint)->Unit(benchmark::kMillisecond);
 
 static void BM_PaintOnly(benchmark::State &state)
 {
@@ -78,7 +78,7 @@ static void BM_PaintOnly(benchmark::State &state)
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(BM_PaintOnly)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PaintOnly)->Unit(benchmark::kMillisecond);
 
 static void BM_ViewOnly(benchmark::State &state)
 {
@@ -86,7 +86,7 @@ static void BM_ViewOnly(benchmark::State &state)
     for (auto _ : state)
         w.form->DataBaseView();
 }
-BENCHMARK(BM_ViewOnly)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ViewOnly)->Unit(benchmark::kMicrosecond);
 
 static void BM_SimulatorTick(benchmark::State &state)
 {
@@ -101,7 +101,7 @@ static void BM_SimulatorTick(benchmark::State &state)
         f.TimerMove_Timer();
     benchmark::DoNotOptimize(f.SimulatorClock);
 }
-BENCHMARK(BM_SimulatorTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SimulatorTick)->Unit(benchmark::kMicrosecond);
 
 // One mouse move of a point dragged on the chart: the store, the editor,
 // the colour outputs, the redraw with the points table's refresh, the tip,
@@ -133,7 +133,7 @@ static void BM_DragMoveWithPaint(benchmark::State &state)
     }
     f.chartDragCancel();
 }
-BENCHMARK(BM_DragMoveWithPaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DragMoveWithPaint)->Unit(benchmark::kMillisecond);
 
 // The points table's model reading 64 rows that have all changed, with its
 // view attached.
@@ -155,6 +155,6 @@ static void BM_PointsTableRefresh64(benchmark::State &state)
         benchmark::DoNotOptimize(model.rowCount());
     }
 }
-BENCHMARK(BM_PointsTableRefresh64)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PointsTableRefresh64)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv) { return runWidgetBenchmarks(argc, argv); }

@@ -90,6 +90,10 @@ const Caption kTable[] = {
     {"mnuUsbInterfaceOnBackup", R::Text, W::Always, "Back up Board to Folder...", "Salva Scheda su Cartella..."},
     {"mnuUsbInterfaceOnRestore", R::Text, W::Always, "Restore Board from Folder...",
      "Ripristina Scheda da Cartella..."},
+    // A back up or restore stops before its next slot.
+    {"mnuUsbInterfaceOnStop", R::Text, W::Always, "Stop Back up or Restore", "Interrompi Salvataggio o Ripristino"},
+    {"ToolbarStop", R::Comment, W::Always, "Stop the Back up or Restore before its next slot",
+     "Interrompere il Salvataggio o il Ripristino prima del prossimo slot"},
     {"mnuEnable", R::Text, W::Always, "Enable", "Abilitazione"},
     {"mnuEnableRGB", R::Text, W::Always, "Enable RGB Function", "Abilitazione Funzione RGB"},
     {"mnuEnableColorCycle", R::Text, W::Always, "Enable Colour Cycle Function", "Abilitazione Funzione Ciclo Colore"},

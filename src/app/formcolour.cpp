@@ -271,6 +271,7 @@ void FormColour::Toolbar_ButtonClick(const QString &key)
         {u"Read", &FormColour::mnuUsbInterfaceOnCommandRd_Click},
         {u"Write", &FormColour::mnuUsbInterfaceOnCommandWr_Click},
         {u"Rename", &FormColour::mnuUsbInterfaceOnCommandNn_Click},
+        {u"Stop", &FormColour::mnuUsbInterfaceOnStop_Click},
         {u"Undo", &FormColour::mnuEditUndo_Click},
         {u"Redo", &FormColour::mnuEditRedo_Click},
         {u"Language", &FormColour::mnuConfigLanguage_Click},

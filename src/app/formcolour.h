@@ -504,6 +504,8 @@ public:
     void mnuUsbInterfaceOnCommandVf_Click();
     void mnuUsbInterfaceOnBackup_Click();
     void mnuUsbInterfaceOnRestore_Click();
+    // Stops a back up or restore before its next slot.
+    void mnuUsbInterfaceOnStop_Click();
     bool USBComPortTest();
     // The board jobs: one step each tick while their item is checked. Each
     // returns whether it goes on, USBText whether it has ended.
@@ -573,13 +575,26 @@ private:
         int index = 0;                  // into `slots`
         int phase = 0;                  // back up: 0 names, 1 slots; restore: 0 write, 1 verify, 2 rename
         int step = 0;                   // the step of the job in hand
+        bool stopAsked = false;         // the user asked to stop before the next slot
         board::ReadCycle readBack;
         board::WrittenCycle written;
     };
     BoardTransfer m_transfer;
+    bool transferRunning() const;
+    // The user's Stop met between two slots: the job ends there.
+    bool stopTransfer(board::Job job, const QList<int> &done);
+    // The progress panel names the slot under way (0: the back up's names).
+    void showTransferProgress(int slot);
+    // While a back up or restore runs only its Stop answers: the USB menu's
+    // other items and the toolbar's other buttons are held off through these.
+    QActionGroup *m_usbGate = nullptr;
+    QActionGroup *m_toolbarGate = nullptr;
     bool m_verifying = false;
     // Why the port last closed itself, if it did.
-    QString m_portError;
+    platform::SerialPort::PortFailure m_portError;
+    // The first port that the scan found but could not open, and why.
+    int m_refusedPort = 0;
+    platform::SerialPort::PortFailure m_refusal;
     char slotDigit() const;
     bool boardCommandAvailable() const;
     void disarmEraseAll();

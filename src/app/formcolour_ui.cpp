@@ -151,6 +151,8 @@ void FormColour::buildMenus()
         transfer->setCheckable(true);
         transfer->setEnabled(false);
     }
+    // On only while a back up or restore runs.
+    addItem(usb, "mnuUsbInterfaceOnStop")->setEnabled(false);
 
     QMenu *enable = addSubMenu(nullptr, "mnuEnable");
     mnuEnable = enable->menuAction();
@@ -226,7 +228,7 @@ void FormColour::buildToolbar()
          {"Cycle6", "cycle6"},
          {"Cycle7", "cycle7"},
          {"Cycle8", "cycle8"}},
-        {{"Read", "read"}, {"Write", "write"}, {"Rename", "rename"}},
+        {{"Read", "read"}, {"Write", "write"}, {"Rename", "rename"}, {"Stop", "stop"}},
         {{"Language", "language"}},
         {{"Exit", "exit"}},
     };

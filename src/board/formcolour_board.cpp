@@ -27,6 +27,7 @@
 #include <QActionGroup>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -71,8 +72,9 @@ void FormColour::connectBoard()
     for (int n = 1; n <= 16; ++n)
         onMenu(itemName("mnuUSBComPort", n), [this, n] { mnuUSBComPort_Click(n); });
     // Each port item names the device it stands for, as it is when the list
-    // opens: its description beside the caption, its path as the tool tip.
-    // The system is asked once per opening.
+    // opens: its description beside the caption (or the device's own name
+    // when it gives none), so the ports there stand out from those that are
+    // not; its path as the tool tip. The system is asked once per opening.
     QMenu *ports = findChild<QMenu *>(QStringLiteral("mnuUSBComPortS"));
     auto showDevices = [this] {
         const QList<platform::SerialPort::PortDevice> devices = m_port.portDevices(16);
@@ -81,8 +83,9 @@ void FormColour::connectBoard()
             QAction *item = menuItem(itemName("mnuUSBComPort", n));
             item->setToolTip(device.path.isEmpty() ? QStringLiteral("-") : device.path);
             const QString caption = item->property("Caption").toString();
-            item->setText(captions::escaped(
-                device.description.isEmpty() ? caption : caption + QStringLiteral("  (") + device.description + u')'));
+            const QString shown = device.description.isEmpty() ? QFileInfo(device.path).fileName() : device.description;
+            item->setText(
+                captions::escaped(shown.isEmpty() ? caption : caption + QStringLiteral("  (") + shown + u')'));
         }
     };
     showDevices();
@@ -103,9 +106,10 @@ void FormColour::connectBoard()
     onMenu("mnuUsbInterfaceOnCommandVf", &FormColour::mnuUsbInterfaceOnCommandVf_Click);
     onMenu("mnuUsbInterfaceOnBackup", &FormColour::mnuUsbInterfaceOnBackup_Click);
     onMenu("mnuUsbInterfaceOnRestore", &FormColour::mnuUsbInterfaceOnRestore_Click);
+    onMenu("mnuUsbInterfaceOnStop", &FormColour::mnuUsbInterfaceOnStop_Click);
     // A port that closes itself on a device error says why; the link tells
     // the user with the disconnection it then finds.
-    m_port.setClosedOnError([self = QPointer<FormColour>(this)](const QString &reason) {
+    m_port.setClosedOnError([self = QPointer<FormColour>(this)](const platform::SerialPort::PortFailure &reason) {
         if (self)
             self->m_portError = reason;
     });
@@ -133,8 +137,25 @@ void FormColour::connectBoard()
          {"USBOn", "USBEm", "USBIn", "Cycle1", "Cycle2", "Cycle3", "Cycle4", "Cycle5", "Cycle6", "Cycle7", "Cycle8"})
         toolbarButton(QString::fromLatin1(key))->setCheckable(true);
     for (const char *key : {"USBEm", "USBIn", "Cycle1", "Cycle2", "Cycle3", "Cycle4", "Cycle5", "Cycle6", "Cycle7",
-                            "Cycle8", "Read", "Write", "Rename"})
+                            "Cycle8", "Read", "Write", "Rename", "Stop"})
         toolbarButton(QString::fromLatin1(key))->setEnabled(false);
+
+    // While a back up or restore runs, its Stop is the one thing of the USB
+    // menu and of the toolbar that answers: the rest is held off through
+    // these groups, each item keeping the state it has of its own.
+    m_usbGate = new QActionGroup(this);
+    m_usbGate->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (const char *name : {"mnuUsbOn", "mnuUsbEmulatorOn", "mnuUsbInterfaceOn", "mnuUsbInterfaceOnCommandRd",
+                             "mnuUsbInterfaceOnCommandWr", "mnuUsbInterfaceOnCommandNn", "mnuUsbInterfaceOnCommandCl",
+                             "mnuUsbInterfaceOnCommandEe", "mnuUsbInterfaceOnCommandEr", "mnuUsbInterfaceOnCommandVf",
+                             "mnuUsbInterfaceOnBackup", "mnuUsbInterfaceOnRestore"})
+        m_usbGate->addAction(boardItem(name));
+    m_toolbarGate = new QActionGroup(this);
+    m_toolbarGate->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (QAction *button : Toolbar->actions()) {
+        if (!button->isSeparator() && button != toolbarButton(QStringLiteral("Stop")))
+            m_toolbarGate->addAction(button);
+    }
 }
 
 QAction *FormColour::boardItem(const char *name) const { return menuItem(QString::fromLatin1(name)); }
@@ -198,6 +219,17 @@ void FormColour::syncBoardControls()
     setButton("Rename", std::nullopt, writable);
     for (const char *name : {"mnuUsbInterfaceOnBackup", "mnuUsbInterfaceOnRestore"})
         boardItem(name)->setEnabled(slotsOpen);
+    // A back up or restore keeps the USB menu and the toolbar on for its Stop.
+    const bool transfer = transferRunning();
+    m_usbGate->setEnabled(!transfer);
+    m_slotItems->setEnabled(!transfer);
+    m_toolbarGate->setEnabled(!transfer);
+    boardItem("mnuUsbInterfaceOnStop")->setEnabled(transfer);
+    setButton("Stop", std::nullopt, transfer);
+    if (transfer) {
+        mnuUSB->setEnabled(true);
+        Toolbar->setEnabled(true);
+    }
     showBoardPanel();
 }
 
@@ -229,6 +261,7 @@ void FormColour::startProgress(int maximum, int value, const QString &tagText)
 void FormColour::endProgress()
 {
     ProgressBarWait->setVisible(false);
+    ProgressBarWait->setTextVisible(false);
     setTag(ProgressBarWait, QStringLiteral("H"));
     setEditorLocked(false);
 }
@@ -293,7 +326,9 @@ void FormColour::mnuUsbOn_Click()
             boardItem(name)->setEnabled(false);
         boardItem("mnuInfoBoard")->setEnabled(true);
         startProgress(17, 1, QStringLiteral("P"));
-        m_portError.clear();
+        m_portError = {};
+        m_refusedPort = 0;
+        m_refusal = {};
     } else {
         usbOn->setChecked(false);
         for (QAction *mode : {mnuUsbEmulatorOn, interfaceOn}) {
@@ -349,7 +384,8 @@ void FormColour::boardConnect()
             setUsbStatus(board::onlineStatus(ComPortNumber));
             setTag(ProgressBarWait, QStringLiteral("H"));
         } else {
-            say(board::manualConnectFailedMessage());
+            say(board::withLine(board::manualConnectFailedMessage(),
+                                board::openFailureLine(ComPortNumber, m_port.openFailure())));
             mnuUsbOn_Click();
             BoardOnline = false;
             setTag(ProgressBarWait, QStringLiteral("H"));
@@ -359,7 +395,13 @@ void FormColour::boardConnect()
 
     ProgressBarWait->setVisible(true);
     board::ScanState scan{UsbState, UsbRetry, UsbTick, ProgressBarWait->value()};
+    const int tried = UsbState == 0 ? scan.port : 0;
     const board::ScanOutcome outcome = board::scanStep(scan, m_port);
+    // A port that is there but does not open is named if no board is found.
+    if (tried != 0 && m_refusedPort == 0 && m_port.openFailure().error != platform::SerialPort::PortError::None) {
+        m_refusedPort = tried;
+        m_refusal = m_port.openFailure();
+    }
     ProgressBarWait->setValue(std::min(scan.port, ProgressBarWait->maximum()));
     switch (outcome) {
     case board::ScanOutcome::Searching: break;
@@ -371,7 +413,7 @@ void FormColour::boardConnect()
         break;
     case board::ScanOutcome::GaveUp:
         endProgress();
-        say(board::noBoardMessage());
+        say(board::withLine(board::noBoardMessage(), board::openFailureLine(m_refusedPort, m_refusal)));
         mnuUsbOn_Click();
         break;
     }
@@ -407,8 +449,11 @@ void FormColour::boardSupervise()
             m_jobs.step(*job);
         break;
     case board::SupervisionOutcome::Disconnected:
-        say(m_portError.isEmpty() ? board::disconnectedMessage()
-                                  : board::withLine(board::disconnectedMessage(), board::portErrorLine(m_portError)));
+        // Panel 4 no longer shows the last job's result as if the board were there.
+        BoardResult = board::linkLostResult(QTime::currentTime());
+        say(m_portError.error == platform::SerialPort::PortError::None
+                ? board::disconnectedMessage()
+                : board::withLine(board::disconnectedMessage(), board::portErrorLine(m_portError)));
         mnuUsbOn_Click();
         break;
     }
@@ -678,9 +723,10 @@ void FormColour::startBoardJob(board::Job job, int failureStep)
     m_jobs.arm(job);
     // Nothing of the cycle can be changed while the job runs.
     setEditorLocked(true);
-    // No other command may start while this one runs; the menus come back
-    // at the first idle tick after it.
+    // No other command may start while this one runs (a back up or restore
+    // leaves its Stop); the menus come back at the first idle tick after it.
     MenuDisable();
+    syncBoardControls();
 }
 
 void FormColour::mnuUsbInterfaceOnCommandRd_Click()
@@ -711,20 +757,31 @@ void FormColour::mnuUsbInterfaceOnCommandNn_Click()
         if (say(board::withLine(confirmation("Rename Color Cycle! Confirm?", "Rinomina il Ciclo Colore! Confermi?"),
                                 board::confirmationLine(board::Job::Rename, slot, slotCaption(slot))))
             == MsgResult::Yes) {
-            // The box opens with the slot's name and takes eight characters at most.
-            const QString current = shownName(slotCaption(slot));
-            const std::optional<QString> answer =
-                english() ? m_dialogs.shortInput(QStringLiteral("New Name: Eight AlphaNumeric Characters Max"),
-                                                 QStringLiteral("New Name Function"), current, 8)
-                          : m_dialogs.shortInput(
-                              QStringLiteral("Nuovo Nome: Lunghezza massima di otto caratteri AlfaNumerici"),
-                              QStringLiteral("Funzione Rinomina"), current, 8);
-            const board::RenameCheck check = board::checkRenameText(answer.value_or(QString()));
-            if (check.refusal) {
-                say(board::withLine(*check.refusal, board::renameAllowedLine()));
-            } else if (check.name) {
-                UsbRenameText = QString::fromLatin1(*check.name);
-                startBoardJob(board::Job::Rename, board::kRenameFailure);
+            // The box opens with the slot's name and takes eight characters at
+            // most; a refused name comes back in it to be put right.
+            QString text = shownName(slotCaption(slot));
+            for (;;) {
+                const std::optional<QString> answer =
+                    english() ? m_dialogs.shortInput(QStringLiteral("New Name: Eight AlphaNumeric Characters Max"),
+                                                     QStringLiteral("New Name Function"), text, 8)
+                              : m_dialogs.shortInput(
+                                  QStringLiteral("Nuovo Nome: Lunghezza massima di otto caratteri AlfaNumerici"),
+                                  QStringLiteral("Funzione Rinomina"), text, 8);
+                if (!answer)
+                    break;
+                const board::RenameCheck check = board::checkRenameText(*answer);
+                if (check.refusal) {
+                    say(board::withLine(*check.refusal, board::renameAllowedLine()));
+                    text = *answer;
+                    continue;
+                }
+                if (check.name) {
+                    UsbRenameText = QString::fromLatin1(*check.name);
+                    startBoardJob(board::Job::Rename, board::kRenameFailure);
+                } else {
+                    say(board::renameEmptyMessage());
+                }
+                break;
             }
         }
     }
@@ -827,6 +884,8 @@ bool FormColour::USBBackup()
     BoardTransfer &x = m_transfer;
     // First the eight names, as the board has them now.
     if (x.phase == 0) {
+        if (x.step == 0)
+            showTransferProgress(0);
         const int asked = x.step;
         const board::JobTick t = board::USBText(x.step, m_port);
         if (t.captionSlot >= 1 && t.captionSlot <= 8)
@@ -843,8 +902,14 @@ bool FormColour::USBBackup()
         x.step = 0;
         return true;
     }
-    // Then each slot, read into a staging cycle and saved as its own file.
+    // Then each slot, read into a staging cycle and saved as its own file; a
+    // Stop is met before a slot, never inside one.
     const int slot = x.slots.value(x.index);
+    if (x.step == 0) {
+        if (x.stopAsked)
+            return stopTransfer(board::Job::Backup, x.slots.mid(0, x.index));
+        showTransferProgress(slot);
+    }
     const board::JobTick t = board::USBRead(x.step, board::slotDigit(slot), x.readBack, m_port);
     x.step = t.value;
     ProgressBarWait->setValue(
@@ -910,7 +975,7 @@ void FormColour::mnuUsbInterfaceOnRestore_Click()
     for (const board::BackupFile &file : chosen) {
         const cyclefile::ReadResult read = cyclefile::readCycleFile(dir.filePath(file.fileName));
         if (!read.ok()) {
-            say(board::withLine(*read.failure, board::restoreFileLine()));
+            say(board::withLine(*read.failure, board::restoreFileLine(file.fileName)));
             return;
         }
         board::ReadCycle cycle;
@@ -941,7 +1006,13 @@ bool FormColour::USBRestore()
     const char digit = board::slotDigit(slot);
     const board::ReadCycle &cycle = x.cycles.at(x.index);
     const board::WriteSource source{&cycle.table, cycle.pointCount, cycle.transitionTime};
-    // Each slot: its write, its read-back when verifying, then its name.
+    // Each slot: its write, its read-back when verifying, then its name. A
+    // Stop is met before a slot's write, never between its parts.
+    if (x.phase == 0 && x.step == 0) {
+        if (x.stopAsked)
+            return stopTransfer(board::Job::Restore, x.restored);
+        showTransferProgress(slot);
+    }
     int base = x.index * x.perSlot;
     board::JobTick t;
     switch (x.phase) {
@@ -984,4 +1055,31 @@ bool FormColour::USBRestore()
     if (x.index < x.slots.size())
         return true;
     return endTransfer(board::Job::Restore, 0, board::restoreDoneMessage(x.restored), true);
+}
+
+bool FormColour::transferRunning() const
+{
+    return boardItem("mnuUsbInterfaceOnBackup")->isChecked() || boardItem("mnuUsbInterfaceOnRestore")->isChecked();
+}
+
+void FormColour::mnuUsbInterfaceOnStop_Click()
+{
+    if (transferRunning())
+        m_transfer.stopAsked = true;
+}
+
+bool FormColour::stopTransfer(board::Job job, const QList<int> &done)
+{
+    endProgress();
+    BoardResult = board::stoppedResult(job, done, QTime::currentTime());
+    showBoardPanel();
+    say(board::transferStoppedMessage(job, done, m_transfer.slots.mid(m_transfer.index)));
+    return false;
+}
+
+void FormColour::showTransferProgress(int slot)
+{
+    const int place = m_transfer.index + 1;
+    ProgressBarWait->setFormat(board::transferProgress(slot, place, int(m_transfer.slots.size())).pick(english()));
+    ProgressBarWait->setTextVisible(true);
 }

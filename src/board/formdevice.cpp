@@ -5,9 +5,9 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 
 FormDevice::FormDevice(bool english, QWidget *parent)
     : QWidget(parent, Qt::Tool)
@@ -44,8 +44,6 @@ FormDevice::FormDevice(bool english, QWidget *parent)
     Command->setDefault(true);
     layout->addWidget(Command, 4, 0, 1, 2, Qt::AlignRight);
     connect(Command, &QPushButton::clicked, this, &QWidget::close);
-    // Escape closes it, as it closes any small window.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void FormDevice::showDevice(const board::DeviceInfo &info)
@@ -63,5 +61,16 @@ bool FormDevice::event(QEvent *event)
     // The window goes away when the user turns to another one.
     if (event->type() == QEvent::WindowDeactivate)
         close();
+    // Escape closes it, as it closes any small window. The key is claimed
+    // before the shortcuts are tried: while this tool window is active the
+    // main window's shortcuts still apply, and the main window's own Escape
+    // would take it.
+    if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            close();
+        return true;
+    }
     return QWidget::event(event);
 }

@@ -11,7 +11,8 @@ struct DeviceInfo;
 
 // The small "Device Information" window: the board's name and its hardware,
 // firmware and product versions. It is shown at once and filled when the
-// board's reply is in; it closes on its button or when it loses the focus.
+// board's reply is in; it closes on its button, on Escape or when it loses
+// the focus.
 class FormDevice : public QWidget
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "board/link.h"
 
 #include "board/frame.h"
+#include "board/reports.h"
 #include "store/numbers.h"
 
 using platform::BilingualMessage;
@@ -171,9 +172,10 @@ PortTestResult USBComPortTest(int portNumber, int openPort, platform::SerialPort
         return result;
     }
     if (!port.open(portNumber)) {
-        result.message = message({QStringLiteral("The USB Board is not connected on this ComPort"),
-                                  QStringLiteral("La Scheda USB non è connessa a questa Comport")},
-                                 MsgIcon::Exclamation, platform::englishWarningTitle());
+        result.message = withLine(message({QStringLiteral("The USB Board is not connected on this ComPort"),
+                                           QStringLiteral("La Scheda USB non è connessa a questa Comport")},
+                                          MsgIcon::Exclamation, platform::englishWarningTitle()),
+                                  openFailureLine(portNumber, port.openFailure()));
         return result;
     }
     port.flush();

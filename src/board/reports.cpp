@@ -1,6 +1,7 @@
 #include "board/reports.h"
 
 #include "board/jobs.h"
+#include "store/numbers.h"
 
 using platform::BilingualMessage;
 using platform::MsgButtons;
@@ -31,6 +32,47 @@ BilingualMessage box(const Bilingual &text, MsgIcon icon, const Bilingual &title
 }
 
 QString lines(const QStringList &list) { return list.join(kLineBreak); }
+
+QString at(const QTime &time) { return u' ' + time.toString(QStringLiteral("HH:mm")); }
+
+// What a stopped back up or restore did, as its message and panel 4 say it.
+Bilingual stoppedHead(Job job, const QList<int> &done)
+{
+    const Bilingual list =
+        done.isEmpty() ? both(QStringLiteral("none"), QStringLiteral("nessuno")) : both(slotList(done), slotList(done));
+    if (job == Job::Backup)
+        return both(QStringLiteral("Backup stopped (slots saved: ") + list.english + u')',
+                    QStringLiteral("Salvataggio interrotto (slot salvati: ") + list.italian + u')');
+    return both(QStringLiteral("Restore stopped (slots restored: ") + list.english + u')',
+                QStringLiteral("Ripristino interrotto (slot ripristinati: ") + list.italian + u')');
+}
+
+// A port's trouble in the program's words, the system's own text after it.
+Bilingual portErrorText(const platform::SerialPort::PortFailure &failure)
+{
+    using E = platform::SerialPort::PortError;
+    Bilingual why;
+    switch (failure.error) {
+    case E::NotFound:
+        why = both(QStringLiteral("the device was not found"), QString::fromUtf8("il dispositivo non è stato trovato"));
+        break;
+    case E::Permission: why = both(QStringLiteral("access denied"), QStringLiteral("accesso negato")); break;
+    case E::Busy:
+        why = both(QStringLiteral("the device is in use by another program"),
+                   QString::fromUtf8("il dispositivo è in uso da un altro programma"));
+        break;
+    case E::Removed:
+        why = both(QStringLiteral("the device was removed"), QString::fromUtf8("il dispositivo è stato rimosso"));
+        break;
+    case E::None:
+    case E::Other: why = both(QStringLiteral("port error"), QStringLiteral("errore della porta")); break;
+    }
+    if (!failure.detail.isEmpty()) {
+        why.english += QStringLiteral(" (") + failure.detail + u')';
+        why.italian += QStringLiteral(" (") + failure.detail + u')';
+    }
+    return why;
+}
 
 } // namespace
 
@@ -118,8 +160,30 @@ Bilingual jobResult(Job job, int slot, bool success, const QTime &time)
                               QStringLiteral("Ripristino interrotto allo slot ") + s);
         break;
     }
-    const QString at = u' ' + time.toString(QStringLiteral("HH:mm"));
-    return {text.english + at, text.italian + at};
+    return {text.english + at(time), text.italian + at(time)};
+}
+
+Bilingual linkLostResult(const QTime &time)
+{
+    return both(QStringLiteral("Board link lost") + at(time),
+                QStringLiteral("Collegamento con la scheda perso") + at(time));
+}
+
+Bilingual stoppedResult(Job job, const QList<int> &done, const QTime &time)
+{
+    const Bilingual head = stoppedHead(job, done);
+    return {head.english + at(time), head.italian + at(time)};
+}
+
+Bilingual transferProgress(int slot, int place, int count)
+{
+    if (slot == 0)
+        return both(QStringLiteral("Slot names"), QStringLiteral("Nomi degli slot"));
+    if (slot == place)
+        return both(QStringLiteral("Slot %1 of %2").arg(slot).arg(count),
+                    QStringLiteral("Slot %1 di %2").arg(slot).arg(count));
+    return both(QStringLiteral("Slot %1 (%2 of %3)").arg(slot).arg(place).arg(count),
+                QStringLiteral("Slot %1 (%2 di %3)").arg(slot).arg(place).arg(count));
 }
 
 BilingualMessage withLine(BilingualMessage message, const Bilingual &line)
@@ -148,8 +212,13 @@ Bilingual confirmationLine(Job job, int slot, const QString &slotName)
         return both(QStringLiteral("Slot ") + s + QStringLiteral(" will be emptied."),
                     QStringLiteral("Lo slot ") + s + QString::fromUtf8(" sarà svuotato."));
     case Job::Erase:
-        return both(QStringLiteral("All eight slots will be emptied and their names reset."),
-                    QString::fromUtf8("Tutti gli otto slot saranno svuotati e i loro nomi azzerati."));
+        return both(QStringLiteral("All eight slots will be emptied and their names reset.") + kLineBreak
+                        + QStringLiteral("Slot 1 cannot be written back, so its cycle is lost for good: to keep a "
+                                         "copy of the board first, use Back up Board to Folder..."),
+                    QString::fromUtf8("Tutti gli otto slot saranno svuotati e i loro nomi azzerati.") + kLineBreak
+                        + QString::fromUtf8("Lo slot 1 non può essere riscritto, quindi il suo ciclo va perso per "
+                                            "sempre: per conservare prima una copia della scheda, usare Salva Scheda "
+                                            "su Cartella..."));
     default: break;
     }
     return {};
@@ -189,15 +258,41 @@ Bilingual failureLine(Job job, int slot)
     return {};
 }
 
-Bilingual portErrorLine(const QString &reason)
+Bilingual portErrorLine(const platform::SerialPort::PortFailure &reason)
 {
-    return both(QStringLiteral("The port reported: ") + reason, QStringLiteral("La porta ha segnalato: ") + reason);
+    const Bilingual why = portErrorText(reason);
+    return both(QStringLiteral("The port reported: ") + why.english,
+                QStringLiteral("La porta ha segnalato: ") + why.italian);
+}
+
+Bilingual openFailureLine(int portNumber, const platform::SerialPort::PortFailure &failure)
+{
+    if (failure.error == platform::SerialPort::PortError::None)
+        return {};
+    const QString port =
+        QStringLiteral("COM") + store::format00(portNumber) + QStringLiteral(" (") + failure.device + u')';
+    const Bilingual why = portErrorText(failure);
+    Bilingual line = both(port + QStringLiteral(" could not be opened: ") + why.english + u'.',
+                          QStringLiteral("Impossibile aprire ") + port + QStringLiteral(": ") + why.italian + u'.');
+    const Bilingual advice = platform::permissionAdvice();
+    if (failure.error == platform::SerialPort::PortError::Permission && !advice.english.isEmpty()) {
+        line.english += u' ' + advice.english;
+        line.italian += u' ' + advice.italian;
+    }
+    return line;
 }
 
 Bilingual renameAllowedLine()
 {
     return both(QStringLiteral("Allowed: letters A-Z and a-z, digits 0-9 and spaces, at most eight."),
                 QStringLiteral("Ammessi: lettere A-Z e a-z, cifre 0-9 e spazi, al massimo otto."));
+}
+
+BilingualMessage renameEmptyMessage()
+{
+    return box(both(QStringLiteral("The new name is empty: the slot keeps its name."),
+                    QString::fromUtf8("Il nuovo nome è vuoto: lo slot mantiene il suo nome.")),
+               MsgIcon::Exclamation);
 }
 
 BilingualMessage verifyDifferenceMessage(int slot, int point)
@@ -249,15 +344,18 @@ BilingualMessage backupDoneMessage(int slots, const QString &folder)
 BilingualMessage backupStoppedMessage(int slot, const QStringList &saved, const Bilingual &why)
 {
     const QString s = n(slot);
-    const QString list = saved.isEmpty() ? QStringLiteral("-") : saved.join(QStringLiteral(", "));
-    return withLine(
+    const BilingualMessage stopped =
         box(both(QStringLiteral("Backup stopped at slot ") + s + QStringLiteral(": ") + why.english,
                  QStringLiteral("Salvataggio interrotto allo slot ") + s + QStringLiteral(": ") + why.italian),
-            MsgIcon::Critical),
-        both(QStringLiteral("Files saved: ") + list + QStringLiteral(". No file of slot ") + s
-                 + QStringLiteral(" was written."),
-             QStringLiteral("File salvati: ") + list + QStringLiteral(". Nessun file dello slot ") + s
-                 + QStringLiteral(" è stato scritto.")));
+            MsgIcon::Critical);
+    if (saved.isEmpty())
+        return withLine(stopped,
+                        both(QStringLiteral("No file was saved."), QString::fromUtf8("Nessun file è stato salvato.")));
+    return withLine(stopped, both(QStringLiteral("Files saved: ") + saved.join(QStringLiteral(", "))
+                                      + QStringLiteral(". No file of slot ") + s + QStringLiteral(" was written."),
+                                  QStringLiteral("File salvati: ") + saved.join(QStringLiteral(", "))
+                                      + QStringLiteral(". Nessun file dello slot ") + s
+                                      + QString::fromUtf8(" è stato scritto.")));
 }
 
 Bilingual backupReadFailed()
@@ -306,10 +404,12 @@ BilingualMessage restoreTwiceMessage(int slot)
                MsgIcon::Exclamation);
 }
 
-Bilingual restoreFileLine()
+Bilingual restoreFileLine(const QString &fileName)
 {
-    return both(QStringLiteral("Nothing was written to the board."),
-                QStringLiteral("Nulla è stato scritto sulla scheda."));
+    return both(QStringLiteral("Backup file: ") + fileName + kLineBreak
+                    + QStringLiteral("Nothing was written to the board."),
+                QStringLiteral("File di salvataggio: ") + fileName + kLineBreak
+                    + QStringLiteral("Nulla è stato scritto sulla scheda."));
 }
 
 BilingualMessage restoreDoneMessage(const QList<int> &slots)
@@ -331,6 +431,21 @@ BilingualMessage restoreStoppedMessage(int slot, const QList<int> &restored)
                          QStringLiteral("Lo slot ") + s
                              + QStringLiteral(" potrebbe essere scritto in parte; slot ripristinati: ")
                              + slotList(restored) + QStringLiteral(". I file non sono stati modificati.")));
+}
+
+BilingualMessage transferStoppedMessage(Job job, const QList<int> &done, const QList<int> &untouched)
+{
+    const Bilingual head = stoppedHead(job, done);
+    const QString rest = slotList(untouched) + u'.';
+    const Bilingual line =
+        job == Job::Backup
+            ? both(QStringLiteral("Slots not read (their files in the folder are as they were): ") + rest,
+                   QStringLiteral("Slot non letti (i loro file nella cartella sono come prima): ") + rest)
+            : both(QStringLiteral("Slots not touched: ") + rest, QStringLiteral("Slot non toccati: ") + rest);
+    return withLine(box(both(head.english + u'.', head.italian + u'.'), MsgIcon::Information,
+                        job == Job::Backup ? both(QStringLiteral("Back up"), QStringLiteral("Salvataggio"))
+                                           : both(QStringLiteral("Restore"), QStringLiteral("Ripristino"))),
+                    line);
 }
 
 } // namespace board

@@ -19,6 +19,14 @@ enum class Job { Names, Device, Clean, Rename, Erase, Write, Read, Verify, Backu
 Bilingual modeStatus(LinkMode mode, int slot, const QString &slotName);
 // Panel 4: a job's result with the time it ended, as "Slot 3 written 14:02".
 Bilingual jobResult(Job job, int slot, bool success, const QTime &time);
+// Panel 4 when the link to the board is lost.
+Bilingual linkLostResult(const QTime &time);
+// Panel 4 after a Stop: the slots a back up saved or a restore wrote.
+Bilingual stoppedResult(Job job, const QList<int> &done, const QTime &time);
+// The progress panel during a back up or a restore: the slot under way as
+// "Slot 3 of 8", or "Slot 4 (3 of 7)" where its number is not its place;
+// `slot` 0 while the back up reads the names.
+Bilingual transferProgress(int slot, int place, int count);
 
 // A message with a line added under its text.
 platform::BilingualMessage withLine(platform::BilingualMessage message, const Bilingual &line);
@@ -27,9 +35,14 @@ Bilingual confirmationLine(Job job, int slot, const QString &slotName);
 Bilingual failureLine(Job job, int slot);
 // The line under the disconnection message when the port closed itself on a
 // device error.
-Bilingual portErrorLine(const QString &reason);
-// The line under the rename's refusal.
+Bilingual portErrorLine(const platform::SerialPort::PortFailure &reason);
+// The line under a message about port `portNumber` that did not open: the
+// device and why, with the system's advice where there is one; empty when
+// there is nothing to tell (no device stands behind the port).
+Bilingual openFailureLine(int portNumber, const platform::SerialPort::PortFailure &failure);
+// The line under the rename's refusal; an empty name.
 Bilingual renameAllowedLine();
+platform::BilingualMessage renameEmptyMessage();
 
 // Verify after write: the slot read back differs from what was written at
 // `point` (1..64, or kTransitionDiffers for the transition time); or the
@@ -47,13 +60,18 @@ Bilingual backupWriteFailed(const QString &reason);
 
 // Restore: the one confirmation (lines "Slot 2 "Evening" <- Slot2-Evening.txt");
 // a folder without a backup; two files for one slot; a file that does not
-// read; the summary; a stop at `slot`.
+// read (the lines under its report: the file, and that nothing was written);
+// the summary; a stop at `slot`.
 platform::BilingualMessage restoreQuestion(const QStringList &lines, bool slotOneLeftOut);
 platform::BilingualMessage restoreNothingMessage();
 platform::BilingualMessage restoreTwiceMessage(int slot);
-Bilingual restoreFileLine();
+Bilingual restoreFileLine(const QString &fileName);
 platform::BilingualMessage restoreDoneMessage(const QList<int> &slots);
 platform::BilingualMessage restoreStoppedMessage(int slot, const QList<int> &restored);
+
+// A back up or restore stopped by the user between two slots: the slots done
+// and those left as they were.
+platform::BilingualMessage transferStoppedMessage(Job job, const QList<int> &done, const QList<int> &untouched);
 
 // The slot numbers as "2, 3, 5" (or "-" for none).
 QString slotList(const QList<int> &slots);

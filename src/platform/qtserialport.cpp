@@ -33,6 +33,29 @@ int group(const QString &name)
 
 QString portDirectory() { return qEnvironmentVariable("ORVANTA_PORT_DIR"); }
 
+// Qt's error in the program's terms. Qt reports a device that another
+// program holds (EBUSY, or its lock file) as a permission error, like one the
+// user may not open: the device's own permissions tell the two apart.
+SerialPort::PortError portError(int error, const QString &path)
+{
+    using E = SerialPort::PortError;
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError: return E::NotFound;
+    case QSerialPort::PermissionError: {
+#ifdef Q_OS_WIN
+        // Windows denies a port that another program has open.
+        return E::Busy;
+#else
+        const QFileInfo device(path);
+        return device.isReadable() && device.isWritable() ? E::Busy : E::Permission;
+#endif
+    }
+    case QSerialPort::OpenError: return E::Busy;
+    case QSerialPort::ResourceError: return E::Removed;
+    default: return E::Other;
+    }
+}
+
 } // namespace
 
 QtSerialPort::QtSerialPort(QObject *parent)
@@ -120,6 +143,7 @@ QList<SerialPort::PortDevice> QtSerialPort::portDevices(int count) const
 bool QtSerialPort::open(int portNumber)
 {
     close();
+    setOpenFailure({});
     const QString path = devicePath(portNumber);
     if (path.isEmpty())
         return false;
@@ -130,10 +154,12 @@ bool QtSerialPort::open(int portNumber)
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
     if (!port->open(QIODevice::ReadWrite)) {
+        setOpenFailure({portError(port->error(), path), path, port->errorString()});
         delete port;
         return false;
     }
     m_port = port;
+    m_path = path;
     m_received.clear();
     connect(port, &QSerialPort::readyRead, this, &QtSerialPort::pull);
     connect(port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) { onError(error); });
@@ -147,8 +173,9 @@ void QtSerialPort::onError(int error)
         return;
     ++m_errorsHandled;
     m_lastError = m_port->errorString();
+    const PortFailure reason{portError(error, m_path), m_path, m_lastError};
     close();
-    reportClosedOnError(m_lastError);
+    reportClosedOnError(reason);
 }
 
 void QtSerialPort::close()

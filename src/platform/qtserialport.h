@@ -20,11 +20,10 @@ namespace platform {
 // $ORVANTA_PORT_DIR/COMn instead (a link to a pseudo-terminal, as the virtual
 // board tool makes); the variable is read at every open.
 //
-// The first real error closes the port and is reported through
-// reportClosedOnError: a device that vanishes makes QSerialPort report read
-// errors in a tight loop while it still looks open. Errors that only say an
-// operation is unsupported (line signals on a pseudo-terminal) or that a wait
-// ran out (TimeoutError) are no device errors and are ignored.
+// A device that does not open says why through openFailure(). The first real
+// error closes the port and is reported through reportClosedOnError: a device that vanishes makes QSerialPort report
+// read errors in a tight loop while it still looks open. Errors that only say an operation is unsupported (line signals
+// on a pseudo-terminal) or that a wait ran out (TimeoutError) are no device errors and are ignored.
 class QtSerialPort final : public QObject, public SerialPort
 {
     Q_OBJECT
@@ -64,6 +63,7 @@ private:
     void onError(int error);
 
     QSerialPort *m_port = nullptr; // a child; deleted later, never inside its own signal
+    QString m_path;                // the device it has open
     QByteArray m_received;
     int m_errorsHandled = 0;
     QString m_lastError;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/bilingual.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -16,6 +18,24 @@ class SerialPort
 public:
     virtual ~SerialPort() = default;
 
+    // The troubles of a serial device that the program names in its own
+    // words; the system's own text comes with each as a detail.
+    enum class PortError {
+        None,
+        NotFound,   // the device is not there (any more)
+        Permission, // the user may not open it
+        Busy,       // another program holds it
+        Removed,    // it went away while open
+        Other,
+    };
+    struct PortFailure
+    {
+        PortError error = PortError::None;
+        QString device;
+        QString detail;
+    };
+
+    // False when the port does not open; openFailure() then says why.
     virtual bool open(int portNumber) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
@@ -56,20 +76,41 @@ public:
         return devices;
     }
 
+    // Why the last open() failed: no error after one that succeeded, or
+    // when COMn stands for no device at all (nothing to open, nothing wrong).
+    const PortFailure &openFailure() const { return m_openFailure; }
+
     // The one way a port that closed itself on a device error tells the
     // link: `handler` gets the reason. Timeouts and unsupported line
     // signals are no device errors.
-    void setClosedOnError(std::function<void(const QString &reason)> handler) { m_closedOnError = std::move(handler); }
+    void setClosedOnError(std::function<void(const PortFailure &reason)> handler)
+    {
+        m_closedOnError = std::move(handler);
+    }
 
 protected:
-    void reportClosedOnError(const QString &reason) const
+    void setOpenFailure(PortFailure failure) { m_openFailure = std::move(failure); }
+    void reportClosedOnError(const PortFailure &reason) const
     {
         if (m_closedOnError)
             m_closedOnError(reason);
     }
 
 private:
-    std::function<void(const QString &)> m_closedOnError;
+    std::function<void(const PortFailure &)> m_closedOnError;
+    PortFailure m_openFailure;
 };
+
+// What a user can do about a serial device the system does not let them
+// open, where the system has a usual remedy; empty elsewhere.
+inline Bilingual permissionAdvice()
+{
+#ifdef Q_OS_LINUX
+    return {QStringLiteral("On Linux: sudo usermod -aG dialout $USER, then log out and log in again."),
+            QStringLiteral("Su Linux: sudo usermod -aG dialout $USER, poi uscire e rientrare nella sessione.")};
+#else
+    return {};
+#endif
+}
 
 } // namespace platform

@@ -163,7 +163,7 @@ void TestLanguage::everyCaptionOnItsTarget()
                 ++count;
             }
         }
-        QCOMPARE(count, 69);
+        QCOMPARE(count, 70);
         QCOMPARE(w.menuItem(u"mnuHelpCommentOn"_s)->isChecked(), on);
         QCOMPARE(w.toolbarButton(u"Language"_s)->toolTip(), languageTip);
     }

@@ -3,21 +3,24 @@
 #include "cyclefile/cyclefile.h"
 #include "store/numbers.h"
 
+// A point with its six fields.
+inline store::ColourPoint colourPoint(int id, qint64 time, qint64 length, int red, int green, int blue)
+{
+    store::ColourPoint p;
+    const qint64 values[store::kFieldCount] = {id, time, length, red, green, blue};
+    for (int f = 0; f < store::kFieldCount; ++f)
+        p.setValue(store::Field(f), values[f]);
+    return p;
+}
+
 // A sound cycle of `points` points: point k at (k-1)*`spacing` s holding
 // `length` s, in red `red`*k %, green 100-k % and blue 7k mod 101 %.
 inline store::ColourTable sampleTable(int points, qint64 spacing, qint64 length, int red = 1)
 {
     store::ColourTable t;
     store::emptyTable(t);
-    for (int k = 1; k <= points; ++k) {
-        store::ColourPoint &p = t.row(k);
-        p.setValue(store::Field::PointID, k);
-        p.setValue(store::Field::Time, (k - 1) * spacing);
-        p.setValue(store::Field::Length, length);
-        p.setValue(store::Field::Red, red * k);
-        p.setValue(store::Field::Green, 100 - k);
-        p.setValue(store::Field::Blue, (7 * k) % 101);
-    }
+    for (int k = 1; k <= points; ++k)
+        t.row(k) = colourPoint(k, (k - 1) * spacing, length, red * k, 100 - k, (7 * k) % 101);
     return t;
 }
 

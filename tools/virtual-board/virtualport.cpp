@@ -13,11 +13,10 @@ VirtualSerialPort::VirtualSerialPort(VirtualBoard &board, int boardPort)
 bool VirtualSerialPort::open(int portNumber)
 {
     close();
-    if (portNumber == m_boardPort && !m_board.vanished()) {
-        m_open = portNumber;
-        return true;
-    }
-    if (silentPorts.contains(portNumber)) {
+    setOpenFailure(refusedPorts.value(portNumber));
+    if (refusedPorts.contains(portNumber))
+        return false;
+    if ((portNumber == m_boardPort && !m_board.vanished()) || silentPorts.contains(portNumber)) {
         m_open = portNumber;
         return true;
     }
@@ -39,7 +38,7 @@ bool VirtualSerialPort::lost()
         return false;
     close();
     ++errors;
-    reportClosedOnError(QStringLiteral("The device has gone"));
+    reportClosedOnError({PortError::Removed, portDevice(m_boardPort), QStringLiteral("The device has gone")});
     return true;
 }
 
@@ -102,6 +101,8 @@ QString VirtualSerialPort::portDevice(int portNumber) const
 {
     if (portNumber == m_boardPort)
         return QStringLiteral("virtual board");
+    if (refusedPorts.contains(portNumber))
+        return refusedPorts.value(portNumber).device;
     return silentPorts.contains(portNumber) ? QStringLiteral("virtual line") : QString();
 }
 

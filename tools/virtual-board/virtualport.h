@@ -4,11 +4,13 @@
 #include "virtualboard.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 
 // The virtual board behind the serial seam, in process, on a clock the test
 // moves. Port `boardPort` reaches the board; the ports in `silentPorts` open
-// but nothing answers there; every other port fails to open.
+// but nothing answers there; those in `refusedPorts` are there but do not
+// open, for the reason given; every other port stands for no device.
 namespace board {
 
 class VirtualSerialPort final : public platform::SerialPort
@@ -17,6 +19,7 @@ public:
     explicit VirtualSerialPort(VirtualBoard &board, int boardPort = 1);
 
     QList<int> silentPorts;
+    QMap<int, PortFailure> refusedPorts;
     // Every frame the program wrote, in order, and the port it went to.
     struct Written
     {
@@ -43,7 +46,8 @@ public:
     // Moves the clock a millisecond at a time, at most `msecs`, until
     // `count` bytes wait.
     bool waitForBytes(qsizetype count, int msecs) override;
-    // "virtual board" on the board's port, "virtual line" on a silent one.
+    // "virtual board" on the board's port, "virtual line" on a silent one, the
+    // device of a refused one.
     QString portDevice(int portNumber) const override;
     // The same, with "Orvanta virtual board" as the board port's description;
     // `enumerations` counts the calls.
