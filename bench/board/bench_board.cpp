@@ -21,15 +21,15 @@ std::unique_ptr<BoardFixture> online(bool interfaceMode)
 {
     auto f = std::make_unique<BoardFixture>(1);
     FormColour &w = *f->form;
-    store::emptyTable(w.table());
+    store::emptyTable(w.document().table());
     for (int k = 1; k <= 64; ++k) {
-        store::ColourPoint &p = w.table().row(k);
+        store::ColourPoint &p = w.document().table().row(k);
         p.setValue(store::Field::PointID, k);
         p.setValue(store::Field::Time, (k - 1) * 1300);
         p.setValue(store::Field::Length, 100);
         p.setValue(store::Field::Red, k);
     }
-    w.PointCount = 64;
+    w.document().setPointCount(64);
     w.mnuUsbOn_Click();
     f->tickUntil([&w] { return w.BoardOnline; });
     f->tick();

@@ -71,20 +71,20 @@ int main(int argc, char **argv)
     platform::QtSerialPort port;
     FormColour form(dialogs, port);
 
-    store::emptyTable(form.table());
+    store::emptyTable(form.document().table());
     for (int k = 1; k <= 64; ++k) {
-        store::ColourPoint &p = form.table().row(k);
+        store::ColourPoint &p = form.document().table().row(k);
         p.setValue(store::Field::PointID, k);
         p.setValue(store::Field::Time, (k - 1) * 1300);
         p.setValue(store::Field::Length, 100);
         p.setValue(store::Field::Red, k);
     }
-    form.PointCount = 64;
+    form.document().setPointCount(64);
     // Eight full slots for the back up and the restore.
     for (int s = 1; s <= 8; ++s) {
         QList<QByteArray> records;
         for (int k = 1; k <= 64; ++k)
-            records.append(board::pointRecord(form.table().row(k)));
+            records.append(board::pointRecord(form.document().table().row(k)));
         pty.board().setSlot(s, records, board::transitionRecord(600, 64));
         pty.board().setName(s, QByteArray(QByteArrayLiteral("Slot") + QByteArray::number(s)));
     }

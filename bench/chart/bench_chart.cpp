@@ -24,7 +24,7 @@ static void BM_Grid64(benchmark::State &state)
     const chart::ViewInput in{1, 64, 10, 3, 40};
     chart::View view;
     for (auto _ : state) {
-        const chart::Cycle c = chart::readCycle(w.form->table(), 64, 300);
+        const chart::Cycle c = chart::readCycle(w.form->document().table(), 64, 300);
         chart::layOut(c, in, view);
         benchmark::DoNotOptimize(view.grid.value[799][0]);
     }
@@ -93,8 +93,8 @@ static void BM_SimulatorTick(benchmark::State &state)
     BenchWindow w(2);
     FormColour &f = *w.form;
     // Point 1 ramps for most of the day: every tick computes a new colour.
-    f.table().row(1).setValue(store::Field::Length, 0);
-    f.table().row(2).setValue(store::Field::Time, 86000);
+    f.document().table().row(1).setValue(store::Field::Length, 0);
+    f.document().table().row(2).setValue(store::Field::Time, 86000);
     f.mnuEnableSimulator_Click();
     f.CommandStart_MouseUp(Qt::LeftButton, 1, 1);
     for (auto _ : state)
@@ -113,7 +113,7 @@ static void BM_DragMoveWithPaint(benchmark::State &state)
     const ChartAlone alone(f);
     ChartView *chart = alone.chart;
     f.DataBaseView();
-    const store::ColourPoint &p = f.table().row(10);
+    const store::ColourPoint &p = f.document().table().row(10);
     const QPointF at(chart->pixelX(f.ChartLayout->window.x(double(p.value(store::Field::Time)))),
                      chart->levelY(double(p.value(store::Field::Red))));
     QMouseEvent press(QEvent::MouseButtonPress, at, chart->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
@@ -142,7 +142,7 @@ static void BM_PointsTableRefresh64(benchmark::State &state)
     BenchWindow w(64);
     FormColour &f = *w.form;
     editor::PointsTableModel &model = *f.PointsModel;
-    store::ColourTable &rows = f.table();
+    store::ColourTable &rows = f.document().table();
     model.refresh(64, true, false);
     int i = 0;
     for (auto _ : state) {

@@ -26,7 +26,7 @@ struct BenchWindow
             form->TimerMove->stop();
         for (int i = 0; i < 5; ++i)
             form->TimerMove_Timer();
-        store::ColourTable &rs = form->table();
+        store::ColourTable &rs = form->document().table();
         store::emptyTable(rs);
         const qint64 stride = 86000 / points;
         for (int k = 1; k <= points; ++k) {
@@ -38,8 +38,8 @@ struct BenchWindow
             row.setValue(store::Field::Green, (k * 61) % 101);
             row.setValue(store::Field::Blue, (k * 13) % 101);
         }
-        form->PointCount = quint8(points);
-        form->TransitionTime = store::format00000(300);
+        form->document().setPointCount(quint8(points));
+        form->document().setTransitionTime(300);
         form->mnuEnableColorCycle_Click();
     }
 };

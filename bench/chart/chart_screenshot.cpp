@@ -23,7 +23,7 @@ int main(int argc, char **argv)
                         {36000, 10800, 20, 60, 100},
                         {57600, 3600, 70, 0, 100},
                         {68400, 7200, 10, 10, 60}};
-    store::ColourTable &rs = f.table();
+    store::ColourTable &rs = f.document().table();
     store::emptyTable(rs);
     for (int k = 1; k <= 5; ++k) {
         const P &p = points[k - 1];
@@ -35,8 +35,8 @@ int main(int argc, char **argv)
         row.setValue(store::Field::Green, p.g);
         row.setValue(store::Field::Blue, p.b);
     }
-    f.PointCount = 5;
-    f.TransitionTime = store::format00000(7200);
+    f.document().setPointCount(5);
+    f.document().setTransitionTime(7200);
     f.mnuEnableColorCycle_Click();
     f.mnuEnableColorCycle_Click();
     f.mnuEnableSimulator_Click();
@@ -44,8 +44,8 @@ int main(int argc, char **argv)
     f.CommandCursorLeftR_Click();
     f.CommandCursorRightView_Click();
     f.CommandCursorRightL_Click();
-    f.PointCurrent = 3;
-    f.table().moveTo(3);
+    f.document().setPointCurrent(3);
+    f.document().table().moveTo(3);
     f.DataBaseRead();
     f.DataBaseCommand();
     f.DataBaseView();

@@ -24,8 +24,8 @@ int main(int argc, char **argv)
     BenchWindow w(2, true);
     FormColour &f = *w.form;
     // One long hold from 0 to 43200 s: playback stays on point 1.
-    f.table().row(1).setValue(store::Field::Length, 40000);
-    f.table().row(2).setValue(store::Field::Time, 43200);
+    f.document().table().row(1).setValue(store::Field::Length, 40000);
+    f.document().table().row(2).setValue(store::Field::Time, 43200);
     f.mnuEnableSimulator_Click();
 
     long ticks = 0;

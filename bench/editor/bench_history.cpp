@@ -20,18 +20,18 @@ void shiftOnce(FormColour &f)
     f.CommandNext_Click();
     f.CommandNext_Click();
     const editor::CycleState before = f.cycleState();
-    editor::shiftLaterPoints(f.table(), f.PointCount, f.PointCurrent, 30);
+    editor::shiftLaterPoints(f.document().table(), f.document().pointCount(), f.document().pointCurrent(), 30);
     f.DataBaseCheck();
-    f.table().moveTo(f.PointCurrent);
+    f.document().table().moveTo(f.document().pointCurrent());
     f.pointRefresh();
-    f.recordCycleChange(before, editor::shiftLabel(f.PointCurrent));
+    f.recordCycleChange(before, editor::shiftLabel(f.document().pointCurrent()));
 }
 
 void BM_UndoShift64(benchmark::State &state)
 {
     BenchWindow w(64);
     shiftOnce(*w.form);
-    QUndoStack &history = *w.form->History;
+    QUndoStack &history = *w.form->document().history();
     for (auto _ : state) {
         history.undo();
         state.PauseTiming();
@@ -45,7 +45,7 @@ void BM_RedoShift64(benchmark::State &state)
 {
     BenchWindow w(64);
     shiftOnce(*w.form);
-    QUndoStack &history = *w.form->History;
+    QUndoStack &history = *w.form->document().history();
     for (auto _ : state) {
         state.PauseTiming();
         history.undo();

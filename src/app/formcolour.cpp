@@ -37,6 +37,8 @@ FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, Q
     , m_settings(settings)
 {
     setObjectName(QStringLiteral("FormColour"));
+    m_document = new editor::CycleDocument(this);
+    m_document->setObjectName(QStringLiteral("CycleDocument"));
     setWindowTitle(QStringLiteral("Orvanta[*]"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/orvanta.png")));
     buildMenus();
@@ -75,8 +77,8 @@ FormColour::~FormColour()
 {
     // The history empties itself and the dock hides as they go; the window is
     // no longer there to show either.
-    if (History)
-        History->disconnect(this);
+    doc().history()->disconnect(this);
+    doc().disconnect(this);
     if (PointsTable)
         PointsTable->disconnect(this);
 }
@@ -136,7 +138,7 @@ void FormColour::connectShell()
 void FormColour::Form_Load()
 {
     // 1. The store: 64 rows with the blank first point.
-    DataSource = std::make_unique<store::CustomerDataSource>();
+    doc().empty();
 
     // 2. The editor's colour.
     ColorRed = ColorGreen = ColorBlue = QStringLiteral("000");
@@ -180,8 +182,8 @@ void FormColour::Form_Load()
         s->setBorderColor(grey);
 
     // 7. The table.
-    PointCount = 1;
-    PointCurrent = 1;
+    doc().setPointCount(1);
+    doc().setPointCurrent(1);
 
     // 8. Editor tags.
     setTag(CommandSave, QStringLiteral("D"));
@@ -193,7 +195,7 @@ void FormColour::Form_Load()
         setTag(f, QStringLiteral("U"));
 
     // 9. Consolidate and show the first point.
-    TransitionTime = QStringLiteral("00000");
+    doc().setTransitionTime(0);
     DataBaseCheck();
     table().MoveFirst();
     DataBaseRead();
@@ -212,7 +214,7 @@ void FormColour::Form_Load()
     LabelRange->hide();
 
     // 12. Status bar.
-    FileName.clear();
+    doc().setSource({});
     setFileStatus({QStringLiteral("File: None"), QStringLiteral("File: Nessuno")});
     setUsbStatus({QStringLiteral("No USB Board Enabled"), QStringLiteral("Nessuna Scheda USB Abilitata")});
 

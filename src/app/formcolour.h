@@ -6,6 +6,7 @@
 #include "board/reports.h"
 #include "chart/chartwalk.h"
 #include "chart/simulator.h"
+#include "editor/cycledocument.h"
 #include "editor/cyclehistory.h"
 #include "platform/message.h"
 #include "store/colourtable.h"
@@ -72,10 +73,6 @@ public:
     ~FormColour() override;
 
     // ----- Form-level state ------------------------------------------------
-    std::unique_ptr<store::CustomerDataSource> DataSource;
-    quint8 PointCount = 1;
-    quint8 PointCurrent = 1;
-    QString TransitionTime = QStringLiteral("00000");
     QString ColorRed = QStringLiteral("000");
     QString ColorGreen = QStringLiteral("000");
     QString ColorBlue = QStringLiteral("000");
@@ -117,17 +114,14 @@ public:
     float SimulatorSpeed = 1.0f;
     QString FileStatusEnglish = QStringLiteral("File: None");
     QString FileStatusItalian = QStringLiteral("File: Nessuno");
-    QString FileName;
     QString UsbStatusEnglish = QStringLiteral("No USB Board Enabled");
     QString UsbStatusItalian = QStringLiteral("Nessuna Scheda USB Abilitata");
     // The application's help file setting.
     QString HelpFile;
-    // The name of the cycle in memory the window title shows: the file's
-    // name, the slot it was read from, or nothing.
-    Bilingual CycleTitle;
-
-    // The table of the store.
-    store::ColourTable &table() { return DataSource->GetDataMember(); }
+    // The cycle in memory: its rows, the number of points, the transition
+    // time, the current point, the file and title that name it, and its history.
+    editor::CycleDocument &document() { return *m_document; }
+    const editor::CycleDocument &document() const { return *m_document; }
 
     // The menu action of a menu item (submenus included) by its name.
     QAction *menuItem(const QString &name) const { return m_menuItems.value(name); }
@@ -264,19 +258,16 @@ public:
     bool editorSliderRightPress = false;      // a colour slider's right press toggled the RGB function
 
     // ----- The cycle as a document (src/editor/formcolour_history.cpp) -----
-    // The history of the cycle's changes; its clean state is the saved cycle.
-    QUndoStack *History = nullptr;
     // The cycle as it stands; with `withSource`, also the file and title that name it.
     editor::CycleState cycleState(bool withSource = false) const;
     // Puts a cycle back and shows it through the editor's refresh.
     void restoreCycleState(const editor::CycleState &state);
+    // Shows the cycle a step of the history has put back into the document.
+    void showRestoredCycle(bool wholeCycle);
     // Records the change made since `before` as one step of the history
     // (nothing when nothing changed).
     void recordCycleChange(const editor::CycleState &before, const Bilingual &label, int mergeKey = -1);
     void markCycleSaved();
-    // The steps around the current one that carry the cycle's source `from`
-    // carry `to` instead: redo to a saved step names the file it was saved in.
-    void renameCycleSource(const editor::CycleSource &from, const editor::CycleSource &to);
     bool cycleModified() const;
     // Asked before a command drops unsaved changes: true when it may go on.
     bool confirmDropChanges();
@@ -480,6 +471,8 @@ public:
     void nameFile(const QString &path);
     // FileName is "" and panel 1 says there is no file.
     void showNoFile();
+    // Panel 1 and the title show what names the cycle in the document.
+    void showSource();
     // The empty cycle: one blank point, TransitionTime 0.
     void emptyStore();
     // Writes the cycle (or, with `templateOnly`, the empty template) over the
@@ -650,6 +643,11 @@ private:
     // The board half and the simulator half of the timer tick.
     void TimerMoveBoard();
     void TimerMoveSimulator();
+
+    // The cycle's document, its rows through table().
+    editor::CycleDocument *m_document = nullptr;
+    editor::CycleDocument &doc() const { return *m_document; }
+    store::ColourTable &table() const { return m_document->table(); }
 
     platform::Dialogs &m_dialogs;
     platform::SerialPort &m_port;

@@ -106,8 +106,9 @@ void FormColour::applyCaptions(bool designed)
     for (qsizetype i = 0; i < titles.size(); ++i)
         titles[i]->setText(texts[i]);
 
-    // The history's items name their step; the title names the cycle.
-    if (History) {
+    // The history's items name their step; the title names the cycle (once
+    // the window is built).
+    if (!designed) {
         updateHistoryActions();
         updateWindowTitle();
     }

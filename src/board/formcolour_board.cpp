@@ -522,15 +522,15 @@ bool FormColour::USBWrite()
 {
     if (m_verifying)
         return USBVerify();
-    const board::WriteSource source{&table(), PointCount, store::toNumber(TransitionTime)};
+    const board::WriteSource source{&table(), doc().pointCount(), doc().transitionTime()};
     const board::JobTick t = board::USBWrite(ProgressBarWait->value(), slotDigit(), source, m_port);
     if (t.prepareWrite) {
-        PointCurrent = 1;
+        doc().setPointCurrent(1);
         DataBaseCheck();
         table().MoveFirst();
         DataBaseRead();
         DataBaseCommand();
-        BoardWrittenCycle = board::writtenCycle({&table(), PointCount, store::toNumber(TransitionTime)});
+        BoardWrittenCycle = board::writtenCycle({&table(), doc().pointCount(), doc().transitionTime()});
     }
     const bool verify = t.ended && t.success && boardItem("mnuUsbInterfaceOnCommandVf")->isChecked();
     const bool goesOn = applyJobTick(t, board::Job::Write);
@@ -571,20 +571,19 @@ bool FormColour::USBRead()
         before = cycleState(true);
         for (int r = 1; r <= store::kRowCount; ++r)
             table().row(r) = BoardReadCycle.table.row(r);
-        PointCount = quint8(BoardReadCycle.pointCount);
-        TransitionTime = store::format00000(BoardReadCycle.transitionTime);
-        TextTransition->setText(store::timeText(store::toNumber(TransitionTime), hmsMode()));
+        doc().setPointCount(BoardReadCycle.pointCount);
+        doc().setTransitionTime(BoardReadCycle.transitionTime);
+        TextTransition->setText(store::timeText(doc().transitionTime(), hmsMode()));
     }
     const bool goesOn = applyJobTick(t, board::Job::Read);
     if (!goesOn)
         refreshAfterBoardRead();
     if (before) {
         // The cycle on screen is the slot's now, no file's: Save asks for a name.
-        showNoFile();
-        const QString name = slotCaption(slotDigit() - '0').trimmed();
-        CycleTitle = {QStringLiteral("slot %1 \"%2\"").arg(slotDigit()).arg(name),
-                      QStringLiteral("slot %1 \"%2\"").arg(slotDigit()).arg(name)};
-        updateWindowTitle();
+        const QString name =
+            QStringLiteral("slot %1 \"%2\"").arg(slotDigit()).arg(slotCaption(slotDigit() - '0').trimmed());
+        doc().setSource({QString(), {name, name}});
+        showSource();
         recordCycleChange(*before, editor::readLabel(slotDigit() - '0'));
     }
     return goesOn;
@@ -607,7 +606,7 @@ void FormColour::redrawColourCycle()
 
 void FormColour::refreshAfterBoardWrite()
 {
-    PointCurrent = 1;
+    doc().setPointCurrent(1);
     DataBaseCheck();
     table().MoveFirst();
     DataBaseRead();
@@ -621,7 +620,7 @@ void FormColour::refreshAfterBoardWrite()
 
 void FormColour::refreshAfterBoardRead()
 {
-    PointCurrent = 1;
+    doc().setPointCurrent(1);
     showLoadedCycle();
 }
 

@@ -159,8 +159,8 @@ void FormColour::setLabelColour(QLabel *label, const QColor &colour)
 void FormColour::DataBaseView()
 {
     store::ColourTable &points = table();
-    const chart::Cycle cycle = chart::readCycle(points, PointCount, store::toNumber(TransitionTime));
-    const chart::ViewInput in{SliderZoomMin->value(), SliderZoomMax->value(), PointCurrent, CursorLeftPoint,
+    const chart::Cycle cycle = chart::readCycle(points, doc().pointCount(), doc().transitionTime());
+    const chart::ViewInput in{SliderZoomMin->value(), SliderZoomMax->value(), doc().pointCurrent(), CursorLeftPoint,
                               CursorRightPoint};
     chart::layOut(cycle, in, *ChartLayout);
     MSChartColorCycle->setGrid(ChartLayout->grid);
@@ -189,7 +189,7 @@ void FormColour::DataBaseView()
     setTextIfChanged(LabelDeltaR, texts.deltaR);
 
     ChartView::setOverlayColour(PictureSelected, currentColour());
-    points.moveTo(std::clamp(int(PointCurrent), 1, store::kRowCount));
+    points.moveTo(std::clamp(int(doc().pointCurrent()), 1, store::kRowCount));
     refreshPointsTable();
 }
 
@@ -212,9 +212,9 @@ void FormColour::MSChartColorCycle_MouseUp(Qt::MouseButton button, int x, int y)
 void FormColour::DataBaseZoomSetUp()
 {
     QScopedValueRollback guard(m_zoomAdjusting, true);
-    SliderZoomMin->setEnabled(PointCount >= 2);
-    SliderZoomMax->setEnabled(PointCount >= 2);
-    showWholeCycle(PointCount >= 3 ? PointCount : 2);
+    SliderZoomMin->setEnabled(doc().pointCount() >= 2);
+    SliderZoomMax->setEnabled(doc().pointCount() >= 2);
+    showWholeCycle(doc().pointCount() >= 3 ? doc().pointCount() : 2);
 }
 
 void FormColour::showWholeCycle(int last)
@@ -230,28 +230,28 @@ void FormColour::showWholeCycle(int last)
 void FormColour::DataBaseZoom()
 {
     QScopedValueRollback guard(m_zoomAdjusting, true);
-    SliderZoomMin->setEnabled(PointCount >= 2);
-    SliderZoomMax->setEnabled(PointCount >= 2);
-    if (PointCount <= 2) {
+    SliderZoomMin->setEnabled(doc().pointCount() >= 2);
+    SliderZoomMax->setEnabled(doc().pointCount() >= 2);
+    if (doc().pointCount() <= 2) {
         showWholeCycle(2);
         return;
     }
     // The sliders still span the points as they were counted at the last
     // redraw: points have come or gone (an Insert, a paste, a Remove, an undo
     // or a redo). The window then reaches the cycle's end, as after an Insert.
-    const bool countChanged = SliderZoomMax->maximum() != PointCount;
-    if (SliderZoomMax->value() > PointCount)
-        SliderZoomMax->setValue(PointCount);
+    const bool countChanged = SliderZoomMax->maximum() != doc().pointCount();
+    if (SliderZoomMax->value() > doc().pointCount())
+        SliderZoomMax->setValue(doc().pointCount());
     if (SliderZoomMax->value() < SliderZoomMin->value() + 2)
         SliderZoomMin->setValue(SliderZoomMax->value() - 2);
-    SliderZoomMin->setMaximum(PointCount);
-    SliderZoomMax->setMaximum(PointCount);
+    SliderZoomMin->setMaximum(doc().pointCount());
+    SliderZoomMax->setMaximum(doc().pointCount());
     if (hasTag(CommandSave, u"I") || countChanged)
-        SliderZoomMax->setValue(PointCount);
-    if (PointCurrent > SliderZoomMax->value())
-        SliderZoomMax->setValue(PointCurrent);
-    if (PointCurrent < SliderZoomMin->value())
-        SliderZoomMin->setValue(PointCurrent);
+        SliderZoomMax->setValue(doc().pointCount());
+    if (doc().pointCurrent() > SliderZoomMax->value())
+        SliderZoomMax->setValue(doc().pointCurrent());
+    if (doc().pointCurrent() < SliderZoomMin->value())
+        SliderZoomMin->setValue(doc().pointCurrent());
 }
 
 void FormColour::SliderZoomMin_Scroll()
@@ -280,9 +280,9 @@ void FormColour::zoomSliderReleased(QSlider *slider)
     // A current point left outside the window moves to the released edge.
     const bool lower = slider == SliderZoomMin;
     const int edge = lower ? slider->value() : std::max(1, slider->value());
-    if (lower ? PointCurrent < edge : PointCurrent > edge) {
-        PointCurrent = quint8(edge);
-        table().moveTo(PointCurrent);
+    if (lower ? doc().pointCurrent() < edge : doc().pointCurrent() > edge) {
+        doc().setPointCurrent(edge);
+        table().moveTo(doc().pointCurrent());
     }
     pointRefresh();
 }
@@ -293,25 +293,25 @@ void FormColour::DataBaseCursorSetUp()
 {
     CommandCursorSelected->show();
     PictureSelected->show();
-    CommandCursorLeftView->setEnabled(PointCount >= 3);
-    CommandCursorRightView->setEnabled(PointCount >= 3);
+    CommandCursorLeftView->setEnabled(doc().pointCount() >= 3);
+    CommandCursorRightView->setEnabled(doc().pointCount() >= 3);
     if (hasTag(CommandCursorLeft, u"E"))
         CommandCursorLeftView_Click();
     if (hasTag(CommandCursorRight, u"E"))
         CommandCursorRightView_Click();
     CursorLeftPoint = 1;
-    CursorRightPoint = quint8(PointCount <= 2 ? 3 : PointCount + 1);
+    CursorRightPoint = quint8(doc().pointCount() <= 2 ? 3 : doc().pointCount() + 1);
 }
 
 void FormColour::DataBaseCursor()
 {
     CommandCursorSelected->show();
     PictureSelected->show();
-    if (PointCount >= 3) {
+    if (doc().pointCount() >= 3) {
         CommandCursorLeftView->setEnabled(true);
         CommandCursorRightView->setEnabled(true);
-        if (CursorRightPoint > PointCount + 1)
-            CursorRightPoint = quint8(PointCount + 1);
+        if (CursorRightPoint > doc().pointCount() + 1)
+            CursorRightPoint = quint8(doc().pointCount() + 1);
         if (CursorLeftPoint > CursorRightPoint - 1)
             CursorLeftPoint = CursorRightPoint - 1;
         const int lo = SliderZoomMin->value();
@@ -320,7 +320,7 @@ void FormColour::DataBaseCursor()
             CommandCursorLeft->setVisible(lo <= CursorLeftPoint && CursorLeftPoint <= hi);
         if (hasTag(CommandCursorRight, u"E"))
             CommandCursorRight->setVisible(lo <= CursorRightPoint && CursorRightPoint <= hi + 1);
-    } else if (PointCount == 2) {
+    } else if (doc().pointCount() == 2) {
         CommandCursorLeftView->setEnabled(true);
         CommandCursorRightView->setEnabled(true);
         CursorLeftPoint = 1;
@@ -349,7 +349,7 @@ void FormColour::CommandCursorLeftView_Click()
         CommandCursorLeftR->setEnabled(true);
         CursorLeftPoint = 1;
         if (CommandCursorRight->isHidden())
-            CursorRightPoint = quint8(PointCount + 1);
+            CursorRightPoint = quint8(doc().pointCount() + 1);
         LabelCursorLeft->show();
         LabelDeltaL->show();
         if (!CommandCursorRight->isHidden())
@@ -379,7 +379,7 @@ void FormColour::CommandCursorRightView_Click()
         CommandCursorRightR->setEnabled(true);
         if (CommandCursorLeft->isHidden()) {
             CursorLeftPoint = 1;
-            CursorRightPoint = quint8(PointCount + 1);
+            CursorRightPoint = quint8(doc().pointCount() + 1);
         }
         LabelCursorRight->show();
         LabelDeltaR->show();
@@ -390,7 +390,7 @@ void FormColour::CommandCursorRightView_Click()
         CommandCursorRight->hide();
         CommandCursorRightL->setEnabled(false);
         CommandCursorRightR->setEnabled(false);
-        CursorRightPoint = quint8(PointCount + 1);
+        CursorRightPoint = quint8(doc().pointCount() + 1);
         LabelCursorRight->hide();
         LabelDelta->hide();
         LabelDeltaR->hide();
@@ -430,7 +430,7 @@ void FormColour::CommandCursorRightL_Click()
 
 void FormColour::CommandCursorRightR_Click()
 {
-    if (SimulatorRunning || CursorRightPoint >= PointCount + 1)
+    if (SimulatorRunning || CursorRightPoint >= doc().pointCount() + 1)
         return;
     ++CursorRightPoint;
     CommandCursorRight->setVisible(SliderZoomMin->value() <= CursorRightPoint

@@ -63,11 +63,11 @@ qint64 FormColour::chartTimeAt(double x) const
 
 std::optional<std::pair<int, int>> FormColour::chartPointAt(const QPointF &pos) const
 {
-    const store::ColourTable &points = DataSource->Recordset;
+    const store::ColourTable &points = doc().table();
     const QRect plot = MSChartColorCycle->plotRect();
     std::optional<std::pair<int, int>> found;
     double best = kReach;
-    for (int k = 1; k <= PointCount; ++k) {
+    for (int k = 1; k <= doc().pointCount(); ++k) {
         const store::ColourPoint &p = points.row(k);
         const double x = MSChartColorCycle->pixelX(ChartLayout->window.x(double(p.value(Field::Time))));
         if (x < plot.left() - kReach || x > plot.right() + kReach)
@@ -87,9 +87,9 @@ std::optional<std::pair<int, int>> FormColour::chartPointAt(const QPointF &pos) 
 
 void FormColour::chartDragStart(int point, int channel, const QPointF &pressed)
 {
-    if (point != PointCurrent) {
-        PointCurrent = quint8(point);
-        table().moveTo(PointCurrent);
+    if (point != doc().pointCurrent()) {
+        doc().setPointCurrent(point);
+        table().moveTo(doc().pointCurrent());
         pointRefresh();
     }
     m_chartChannel = channel;
@@ -108,7 +108,7 @@ void FormColour::chartDragMove(const QPointF &pointer, bool oneAxis)
     store::ColourTable &points = table();
     store::ColourPoint &row = points.row(drag.point);
     const editor::MoveRange range =
-        editor::pointMoveRange(points, PointCount, drag.point, store::toNumber(TransitionTime));
+        editor::pointMoveRange(points, doc().pointCount(), drag.point, doc().transitionTime());
     qint64 time = std::clamp(chartTimeAt(pos.x()), range.min, range.max);
     qint64 level = std::clamp<qint64>(std::llround(MSChartColorCycle->levelAt(pos.y())), 0, 100);
     // Shift held: the point moves along the axis the pointer has gone
@@ -124,7 +124,7 @@ void FormColour::chartDragMove(const QPointF &pointer, bool oneAxis)
     row.setValue(Field::Time, time);
     row.setValue(kChannels[drag.channel], level);
     // The editor, the board in emulator mode and the chart follow live.
-    points.moveTo(PointCurrent);
+    points.moveTo(doc().pointCurrent());
     DataBaseRead();
     DataBaseData();
     DataBaseView();
@@ -149,9 +149,9 @@ void FormColour::chartDragEnd()
     // Checked and shown as a saved point is; the time stayed inside its
     // neighbours' limits, so the point keeps its place.
     DataBaseCheck();
-    table().moveTo(PointCurrent);
+    table().moveTo(doc().pointCurrent());
     pointRefresh();
-    recordCycleChange(before, editor::editLabel(PointCurrent));
+    recordCycleChange(before, editor::editLabel(doc().pointCurrent()));
 }
 
 void FormColour::chartDragCancel()
@@ -166,10 +166,10 @@ void FormColour::chartNudge(qint64 seconds, int percent)
 {
     const editor::CycleState before = cycleState();
     store::ColourTable &points = table();
-    store::ColourPoint &row = points.row(PointCurrent);
+    store::ColourPoint &row = points.row(doc().pointCurrent());
     if (seconds != 0) {
         const editor::MoveRange range =
-            editor::pointMoveRange(points, PointCount, PointCurrent, store::toNumber(TransitionTime));
+            editor::pointMoveRange(points, doc().pointCount(), doc().pointCurrent(), doc().transitionTime());
         row.setValue(Field::Time, std::clamp(row.value(Field::Time) + seconds, range.min, range.max));
     }
     if (percent != 0) {
@@ -177,16 +177,16 @@ void FormColour::chartNudge(qint64 seconds, int percent)
         row.setValue(f, std::clamp<qint64>(row.value(f) + percent, 0, 100));
     }
     DataBaseCheck();
-    points.moveTo(PointCurrent);
+    points.moveTo(doc().pointCurrent());
     pointRefresh();
-    recordCycleChange(before, editor::editLabel(PointCurrent), kNudgeMerge);
+    recordCycleChange(before, editor::editLabel(doc().pointCurrent()), kNudgeMerge);
 }
 
 bool FormColour::chartWheelZooms() const
 {
     // As the zoom sliders allow: both on, a window to narrow, no point being edited.
-    return PointCount >= 3 && SliderZoomMin->isEnabled() && SliderZoomMax->isEnabled() && hasTag(CommandSave, u"D")
-           && ChartLayout->window.valid && !m_chartDrag;
+    return doc().pointCount() >= 3 && SliderZoomMin->isEnabled() && SliderZoomMax->isEnabled()
+           && hasTag(CommandSave, u"D") && ChartLayout->window.valid && !m_chartDrag;
 }
 
 void FormColour::chartWheel(double x, int steps)
@@ -197,7 +197,7 @@ void FormColour::chartWheel(double x, int steps)
     const qint64 t = chartTimeAt(x);
     const store::ColourTable &points = table();
     int p = 1;
-    for (int k = 2; k <= PointCount; ++k) {
+    for (int k = 2; k <= doc().pointCount(); ++k) {
         if (std::llabs(points.row(k).value(Field::Time) - t) < std::llabs(points.row(p).value(Field::Time) - t))
             p = k;
     }
@@ -211,9 +211,9 @@ void FormColour::chartWheel(double x, int steps)
             else
                 --hi;
         } else if (steps < 0) {
-            if (lo > 1 && (hi >= PointCount || p - lo <= hi - p))
+            if (lo > 1 && (hi >= doc().pointCount() || p - lo <= hi - p))
                 --lo;
-            else if (hi < PointCount)
+            else if (hi < doc().pointCount())
                 ++hi;
         }
     }
@@ -232,10 +232,10 @@ void FormColour::chartWheel(double x, int steps)
 void FormColour::simulatorScrub(double clock)
 {
     const chart::SimulatorTick tick = chart::simulatorAt(
-        chart::readCycle(table(), PointCount, store::toNumber(TransitionTime)), SimulatorCycleEnd, clock);
-    const bool pointChanged = tick.state.pointCurrent != PointCurrent;
-    PointCurrent = quint8(tick.state.pointCurrent);
-    table().moveTo(PointCurrent);
+        chart::readCycle(table(), doc().pointCount(), doc().transitionTime()), SimulatorCycleEnd, clock);
+    const bool pointChanged = tick.state.pointCurrent != doc().pointCurrent();
+    doc().setPointCurrent(tick.state.pointCurrent);
+    table().moveTo(doc().pointCurrent());
     SimulatorTime = tick.state.time;
     SimulatorClock = tick.state.clock;
     SimulatorPacer.restart();

@@ -76,10 +76,10 @@ void FormColour::simulatorStep()
         return;
     }
     // A one-point cycle stops even while paused.
-    if (!SimulatorPaused || PointCount < 2) {
+    if (!SimulatorPaused || doc().pointCount() < 2) {
         const chart::SimulatorTick tick = chart::simulatorStep(
-            chart::readCycle(table(), PointCount, store::toNumber(TransitionTime)), SimulatorCycleEnd,
-            {PointCurrent, SimulatorTime, SimulatorClock}, double(SimulatorSpeed),
+            chart::readCycle(table(), doc().pointCount(), doc().transitionTime()), SimulatorCycleEnd,
+            {doc().pointCurrent(), SimulatorTime, SimulatorClock}, double(SimulatorSpeed),
             menuItem(QStringLiteral("mnuSimulatorRestart"))->isChecked(), SimulatorPacer);
         SimulatorClock = tick.state.clock;
         SimulatorTime = tick.state.time;
@@ -91,8 +91,8 @@ void FormColour::simulatorStep()
         case chart::SimulatorEvent::Playing: setCurrentColour(tick.colour); break;
         case chart::SimulatorEvent::NextPoint:
             setCurrentColour(tick.colour);
-            PointCurrent = quint8(tick.state.pointCurrent);
-            table().moveTo(PointCurrent);
+            doc().setPointCurrent(tick.state.pointCurrent);
+            table().moveTo(doc().pointCurrent());
             simulatorShowPoint();
             break;
         case chart::SimulatorEvent::CycleRestart:
@@ -160,10 +160,10 @@ void FormColour::CommandStart_MouseUp(Qt::MouseButton button, int, int)
         SimulatorTime = 0;
         SimulatorPacer.restart();
         store::ColourTable &points = table();
-        const store::ColourPoint &last = points.row(std::clamp(int(PointCount), 1, store::kRowCount));
-        const qint64 end = last.value(Field::Length) + last.value(Field::Time) + store::toNumber(TransitionTime);
+        const store::ColourPoint &last = points.row(std::clamp(int(doc().pointCount()), 1, store::kRowCount));
+        const qint64 end = last.value(Field::Length) + last.value(Field::Time) + doc().transitionTime();
         SimulatorCycleEnd = qint32(std::clamp<qint64>(end, 0, std::numeric_limits<qint32>::max()));
-        points.moveTo(std::clamp(int(PointCurrent), 1, store::kRowCount));
+        points.moveTo(std::clamp(int(doc().pointCurrent()), 1, store::kRowCount));
         MenuDisable();
     } else if (button == Qt::RightButton) {
         if (CommandStart->isEnabled())
@@ -272,7 +272,7 @@ void FormColour::mnuEnableColorCycle_Click()
         mnuEnableColorCycle->setChecked(true);
         DataBaseCheck();
         table().MoveFirst();
-        PointCurrent = 1;
+        doc().setPointCurrent(1);
         DataBaseRead();
         setTag(CommandMoveShift, QStringLiteral("M"));
         CommandColor->setEnabled(true);

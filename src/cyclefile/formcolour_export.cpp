@@ -61,7 +61,7 @@ QByteArray FormColour::sheetPdf()
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(messages::sheetDocumentTitle(CycleTitle).pick(english()));
+        writer.setTitle(messages::sheetDocumentTitle(doc().source().title).pick(english()));
         writer.setCreator(QStringLiteral("Orvanta"));
         writer.setResolution(300);
         writer.setPageSize(QPageSize(QPageSize::A4));
@@ -94,7 +94,7 @@ void FormColour::renderCycleSheet(QPagedPaintDevice &device)
     p.setFont(font);
     const double line = QFontMetricsF(font, &device).height();
     p.drawText(QRectF(0, y, page.width(), line), Qt::AlignLeft | Qt::AlignVCenter,
-               messages::sheetCycle(CycleTitle).pick(inEnglish));
+               messages::sheetCycle(doc().source().title).pick(inEnglish));
     y += line + 6 * pt;
 
     // The chart as on screen but for the markers over it, across the page, at
@@ -105,7 +105,7 @@ void FormColour::renderCycleSheet(QPagedPaintDevice &device)
     y += chartSize.height() + 6 * pt;
 
     // The transition time.
-    const qint64 transition = store::toNumber(TransitionTime);
+    const qint64 transition = doc().transitionTime();
     const auto timeText = [this](qint64 seconds) {
         return hmsMode() ? store::DataBaseTimeToHMS(seconds) : store::format00000(seconds);
     };
@@ -181,8 +181,8 @@ void FormColour::mnuFileExport_Click()
     // The dialog offers the cycle file's name in the last export folder, or
     // beside the cycle file the first time.
     QString start = dialogFolder(QStringLiteral("export"));
-    if (!FileName.isEmpty()) {
-        const QFileInfo cycleFile(FileName);
+    if (!doc().fileName().isEmpty()) {
+        const QFileInfo cycleFile(doc().fileName());
         if (start.isEmpty())
             start = cycleFile.absolutePath();
         start = QDir(start).filePath(cycleFile.completeBaseName() + QStringLiteral(".pdf"));

@@ -7,6 +7,7 @@
 #include "cyclefile/cyclefile.h"
 #include "cyclefile/filemessages.h"
 #include "cyclefile/filewrite.h"
+#include "store/numbers.h"
 #include "platform/dialogs.h"
 
 #include <QAction>
@@ -40,32 +41,30 @@ void FormColour::connectFiles()
 
 void FormColour::nameFile(const QString &path)
 {
-    FileName = path;
-    setFileStatus(messages::fileStatus(path));
     const QString name = QFileInfo(path).fileName();
-    CycleTitle = {name, name};
-    updateWindowTitle();
+    doc().setSource({path, {name, name}});
+    showSource();
 }
 
 void FormColour::showNoFile()
 {
-    FileName.clear();
-    setFileStatus(messages::noFileStatus());
-    CycleTitle = {};
+    doc().setSource({});
+    showSource();
+}
+
+void FormColour::showSource()
+{
+    const QString &path = doc().fileName();
+    setFileStatus(path.isEmpty() ? messages::noFileStatus() : messages::fileStatus(path));
     updateWindowTitle();
 }
 
-void FormColour::emptyStore()
-{
-    store::emptyTable(table());
-    TransitionTime = QStringLiteral("00000");
-    PointCount = 1;
-    PointCurrent = 1;
-}
+void FormColour::emptyStore() { doc().empty(); }
 
 bool FormColour::writeCycleFile(const QString &path, bool templateOnly)
 {
-    const QByteArray bytes = templateOnly ? cyclefile::templateFile() : cyclefile::writeCycle(table(), TransitionTime);
+    const QByteArray bytes =
+        templateOnly ? cyclefile::templateFile() : cyclefile::writeCycle(table(), doc().transitionText());
     if (const std::optional<QString> reason = cyclefile::writeWholeFile(path, bytes)) {
         say(messages::writeFailed(path, *reason));
         return false;
@@ -105,10 +104,10 @@ void FormColour::mnuFileCreate_Click()
 
 bool FormColour::isCycleFile(const QString &path) const
 {
-    if (FileName.isEmpty())
+    if (doc().fileName().isEmpty())
         return false;
     const QFileInfo chosen(path);
-    const QFileInfo open(FileName);
+    const QFileInfo open(doc().fileName());
     if (chosen.exists() && open.exists())
         return chosen.canonicalFilePath() == open.canonicalFilePath();
     return chosen.absoluteFilePath() == open.absoluteFilePath();
@@ -129,7 +128,7 @@ void FormColour::mnuFileOpen_Click()
 bool FormColour::openCycleFile(const QString &path)
 {
     // The whole file is read and checked before anything changes: a file that
-    // fails leaves the cycle in memory, TransitionTime and FileName as they were.
+    // fails leaves the cycle in memory, doc().transitionText() and doc().fileName() as they were.
     const cyclefile::ReadResult result = cyclefile::readCycleFile(path);
     if (!result.ok()) {
         say(*result.failure);
@@ -149,10 +148,10 @@ void FormColour::takeCycle(const cyclefile::LoadedCycle &cycle)
     store::ColourTable &points = table();
     for (int k = 1; k <= store::kRowCount; ++k)
         points.row(k) = cycle.rows[std::size_t(k - 1)];
-    PointCount = quint8(cycle.pointCount);
-    PointCurrent = 1;
+    doc().setPointCount(cycle.pointCount);
+    doc().setPointCurrent(1);
     points.MoveFirst();
-    TransitionTime = cycle.transitionTime;
+    doc().setTransitionTime(store::toNumber(cycle.transitionTime));
     if (cycle.notice)
         say(*cycle.notice);
 
@@ -250,9 +249,8 @@ void FormColour::mnuFileDaylight_Click()
         return;
     }
     const editor::CycleState before = cycleState(true);
-    showNoFile();
-    CycleTitle = chosen->title;
-    updateWindowTitle();
+    doc().setSource({QString(), chosen->title});
+    showSource();
     takeCycle(*result.cycle);
     recordCycleChange(before, editor::daylightLabel());
 }
@@ -263,7 +261,7 @@ void FormColour::consolidateForSave()
 {
     // The cycle is checked and shown from point 1 before it is written:
     // editor, chart marker and colour outputs alike.
-    PointCurrent = 1;
+    doc().setPointCurrent(1);
     DataBaseCheck();
     table().MoveFirst();
     pointRefresh();
@@ -275,13 +273,13 @@ FormColour::SaveResult FormColour::saveCycle(bool confirmed)
         return SaveResult::Declined;
     consolidateForSave();
 
-    if (!FileName.isEmpty()) {
-        if (!QFileInfo::exists(FileName)) {
-            // The file has gone since it was opened: FileName is kept.
+    if (!doc().fileName().isEmpty()) {
+        if (!QFileInfo::exists(doc().fileName())) {
+            // The file has gone since it was opened: doc().fileName() is kept.
             say(messages::saveFileNotFound());
             return SaveResult::Failed;
         }
-        if (!writeCycleFile(FileName)) {
+        if (!writeCycleFile(doc().fileName())) {
             dropFileName();
             return SaveResult::Failed;
         }
@@ -310,24 +308,24 @@ bool FormColour::saveInto(const QString &path)
         return false;
     }
     // The steps that hold this cycle now hold it under its new name.
-    const editor::CycleSource from{FileName, CycleTitle};
+    const editor::CycleSource from = doc().source();
     nameFile(path);
-    renameCycleSource(from, editor::CycleSource{FileName, CycleTitle});
+    doc().renameSource(from, doc().source());
     markCycleSaved();
     return true;
 }
 
 void FormColour::dropFileName()
 {
-    const editor::CycleSource from{FileName, CycleTitle};
-    FileName.clear();
+    const editor::CycleSource from = doc().source();
+    doc().setSource({QString(), from.title});
     setFileStatus(messages::noFileStatus());
     if (from.fileName.isEmpty())
         return;
     // The cycle keeps its name in the title, but no file holds it any more:
     // it counts as unsaved until it is saved again.
-    renameCycleSource(from, editor::CycleSource{FileName, CycleTitle});
-    History->resetClean();
+    doc().renameSource(from, doc().source());
+    doc().markUnsaved();
 }
 
 void FormColour::mnuFileSaveAs_Click()
@@ -343,7 +341,7 @@ void FormColour::mnuFileSaveAs_Click()
         return;
     }
     rememberFolder(u"saveAs"_s, *path);
-    if (*path == FileName) {
+    if (*path == doc().fileName()) {
         say(messages::sameFile());
         return;
     }
@@ -364,13 +362,13 @@ void FormColour::mnuFileClose_Click()
     if (say(messages::closeConfirm()) != MsgResult::Yes)
         return;
     // A save that failed keeps the cycle: emptying the store now would lose it.
-    if (!modified && !FileName.isEmpty() && saveCycle() == SaveResult::Failed)
+    if (!modified && !doc().fileName().isEmpty() && saveCycle() == SaveResult::Failed)
         return;
 
     const editor::CycleState before = cycleState(true);
     emptyStore();
     showNoFile();
-    PointCurrent = 1;
+    doc().setPointCurrent(1);
     table().MoveFirst();
     DataBaseRead();
     DataBaseCommand();
@@ -389,7 +387,8 @@ void FormColour::mnuFileClose_Click()
 
 void FormColour::mnuFileDelete_Click()
 {
-    if (say(FileName.isEmpty() ? messages::deleteConfirm() : messages::deleteConfirm(FileName)) != MsgResult::Yes)
+    if (say(doc().fileName().isEmpty() ? messages::deleteConfirm() : messages::deleteConfirm(doc().fileName()))
+        != MsgResult::Yes)
         return;
     // Undone, the cycle comes back without the file it was deleted with:
     // Save then asks where to keep it.
@@ -398,19 +397,19 @@ void FormColour::mnuFileDelete_Click()
     emptyStore();
 
     // Without a file nothing is deleted and nothing is said.
-    if (!FileName.isEmpty()) {
-        QFile file(FileName);
+    if (!doc().fileName().isEmpty()) {
+        QFile file(doc().fileName());
         if (!file.exists())
             say(messages::deleteFileNotFound());
         else if (!file.remove())
-            say(messages::deleteFailed(FileName, file.errorString()));
+            say(messages::deleteFailed(doc().fileName(), file.errorString()));
     }
     showNoFile();
 
     // The store is empty whatever became of the file, so the editor and the
     // chart show the empty cycle: a display of the old points over an empty
     // store would let the next Save write the empty cycle unnoticed.
-    PointCurrent = 1;
+    doc().setPointCurrent(1);
     table().MoveFirst();
     pointRefresh();
     if (mnuEnableColorCycle->isChecked())

@@ -56,6 +56,8 @@ void CycleDocument::setSource(const CycleSource &source)
     }
 }
 
+QString CycleDocument::transitionText() const { return store::format00000(m_transitionTime); }
+
 bool CycleDocument::isModified() const { return !m_history->isClean(); }
 
 void CycleDocument::markSaved() { m_history->setClean(); }
@@ -69,7 +71,7 @@ CycleState CycleDocument::state(bool withSource) const
         s.rows[std::size_t(k - 1)] = m_table.row(k);
     s.pointCount = quint8(m_pointCount);
     s.pointCurrent = quint8(std::clamp(m_pointCurrent, 1, m_pointCount));
-    s.transitionTime = store::formatPadded(m_transitionTime, 5);
+    s.transitionTime = transitionText();
     if (withSource)
         s.source = m_source;
     return s;

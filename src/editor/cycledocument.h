@@ -37,6 +37,8 @@ public:
     // The ramp from the last point back to the first, in seconds.
     qint64 transitionTime() const { return m_transitionTime; }
     void setTransitionTime(qint64 seconds);
+    // The transition as its five-digit text ("00600").
+    QString transitionText() const;
 
     // The file the cycle comes from or was saved to ("" for none), and the
     // name the title shows (the file's, a slot's, or none).

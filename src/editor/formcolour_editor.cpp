@@ -42,7 +42,7 @@ void FormColour::showLoadedCycle()
 
 void FormColour::TextPointID_Change()
 {
-    LabelPointID->setText(store::reformat(TextPointID->text(), 2) + u'/' + store::format00(PointCount));
+    LabelPointID->setText(store::reformat(TextPointID->text(), 2) + u'/' + store::format00(doc().pointCount()));
 }
 
 // ----- Navigation ---------------------------------------------------------------
@@ -50,19 +50,19 @@ void FormColour::TextPointID_Change()
 void FormColour::CommandFirst_Click()
 {
     table().MoveFirst();
-    PointCurrent = 1;
+    doc().setPointCurrent(1);
     pointRefresh();
 }
 
 void FormColour::CommandPrevious_Click()
 {
     store::ColourTable &points = table();
-    points.moveTo(PointCurrent);
-    if (!points.isEOF() && PointCurrent != 1) {
+    points.moveTo(doc().pointCurrent());
+    if (!points.isEOF() && doc().pointCurrent() != 1) {
         points.MovePrevious();
-        --PointCurrent;
+        doc().setPointCurrent(doc().pointCurrent() - 1);
     } else {
-        PointCurrent = 1;
+        doc().setPointCurrent(1);
     }
     pointRefresh();
 }
@@ -70,10 +70,10 @@ void FormColour::CommandPrevious_Click()
 void FormColour::CommandNext_Click()
 {
     store::ColourTable &points = table();
-    points.moveTo(PointCurrent);
-    if (!points.isEOF() && PointCurrent != PointCount) {
+    points.moveTo(doc().pointCurrent());
+    if (!points.isEOF() && doc().pointCurrent() != doc().pointCount()) {
         points.MoveNext();
-        ++PointCurrent;
+        doc().setPointCurrent(doc().pointCurrent() + 1);
     }
     pointRefresh();
 }
@@ -81,10 +81,10 @@ void FormColour::CommandNext_Click()
 void FormColour::CommandLast_Click()
 {
     store::ColourTable &points = table();
-    points.moveTo(PointCurrent);
-    while (!points.isEOF() && PointCurrent < PointCount) {
+    points.moveTo(doc().pointCurrent());
+    while (!points.isEOF() && doc().pointCurrent() < doc().pointCount()) {
         points.MoveNext();
-        ++PointCurrent;
+        doc().setPointCurrent(doc().pointCurrent() + 1);
     }
     pointRefresh();
 }
@@ -96,25 +96,25 @@ void FormColour::CommandRemove_Click()
     store::ColourTable &points = table();
     const editor::CycleState before = cycleState();
     if (say(editor::removeQuestion()) == platform::MsgResult::Yes) {
-        points.moveTo(PointCurrent);
+        points.moveTo(doc().pointCurrent());
         points.setValue(Field::Time, 0);
         points.setValue(Field::Red, 0);
         points.setValue(Field::Green, 0);
         points.setValue(Field::Blue, 0);
-        if (PointCount == 1) {
+        if (doc().pointCount() == 1) {
             points.setValue(Field::PointID, 1);
             points.setValue(Field::Time, 0);
-            PointCurrent = 1;
+            doc().setPointCurrent(1);
         } else {
             points.setValue(Field::PointID, 0);
-            --PointCount;
-            if (PointCurrent > 1)
-                --PointCurrent;
+            doc().setPointCount(doc().pointCount() - 1);
+            if (doc().pointCurrent() > 1)
+                doc().setPointCurrent(doc().pointCurrent() - 1);
         }
     }
     DataBaseCheck();
     points.MoveFirst();
-    for (int i = 1; i < PointCurrent; ++i)
+    for (int i = 1; i < doc().pointCurrent(); ++i)
         points.MoveNext();
     pointRefresh();
     recordCycleChange(before, editor::removeLabel(before.pointCurrent));
@@ -159,7 +159,7 @@ void FormColour::CommandInsert_Click()
         return;
     }
     // A full table has no slot for another point (the button is off then).
-    if (PointCount >= store::kRowCount)
+    if (doc().pointCount() >= store::kRowCount)
         return;
     enterEditorState();
     CommandSave->setIcon(icons::picture(PictureSaveIns));
@@ -203,18 +203,18 @@ void FormColour::CommandSave_Click()
     const bool inserting = hasTag(CommandSave, u"I");
     const bool moving = hasTag(CommandMoveShift, u"M");
     store::ColourTable &points = table();
-    points.moveTo(PointCurrent);
+    points.moveTo(doc().pointCurrent());
     if (inserting) {
-        if (PointCount >= store::kRowCount)
+        if (doc().pointCount() >= store::kRowCount)
             return;
-        while (PointCurrent < PointCount) {
+        while (doc().pointCurrent() < doc().pointCount()) {
             points.MoveNext();
-            ++PointCurrent;
+            doc().setPointCurrent(doc().pointCurrent() + 1);
         }
         TextPointID->setText(store::format00(points.value(Field::PointID) + 1));
         points.MoveNext();
-        ++PointCount;
-        ++PointCurrent;
+        doc().setPointCount(doc().pointCount() + 1);
+        doc().setPointCurrent(doc().pointCurrent() + 1);
     }
 
     if (hasTag(CommandMoveShift, u"M"))
@@ -228,21 +228,21 @@ void FormColour::CommandSave_Click()
     // The stored point is the current one wherever the ordering put it.
     points.MoveFirst();
     int position = 1;
-    while (position < PointCount && points.value(Field::Time) != stored) {
+    while (position < doc().pointCount() && points.value(Field::Time) != stored) {
         points.MoveNext();
         ++position;
     }
     if (points.value(Field::Time) != stored)
-        position = std::min<int>(PointCurrent, PointCount);
-    PointCurrent = quint8(position);
-    points.moveTo(PointCurrent);
+        position = std::min<int>(doc().pointCurrent(), doc().pointCount());
+    doc().setPointCurrent(position);
+    points.moveTo(doc().pointCurrent());
 
     setPointFieldsEnabled(false);
     pointRefresh();
     setTag(CommandSave, QStringLiteral("D"));
-    recordCycleChange(before, inserting ? editor::insertLabel(PointCurrent)
-                              : moving  ? editor::editLabel(PointCurrent)
-                                        : editor::shiftLabel(PointCurrent));
+    recordCycleChange(before, inserting ? editor::insertLabel(doc().pointCurrent())
+                              : moving  ? editor::editLabel(doc().pointCurrent())
+                                        : editor::shiftLabel(doc().pointCurrent()));
 }
 
 void FormColour::CommandAnnul_Click()
@@ -255,7 +255,7 @@ void FormColour::CommandAnnul_Click()
         setTag(f, QStringLiteral("U"));
     showConfirmedLook();
     setPointFieldsEnabled(false);
-    table().moveTo(PointCurrent);
+    table().moveTo(doc().pointCurrent());
     pointRefresh();
     updateHistoryActions();
 }

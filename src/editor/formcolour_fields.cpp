@@ -280,7 +280,7 @@ void FormColour::timeFieldClick(QLineEdit *field)
 {
     if (!crossFieldGuard(field))
         return;
-    if (field == TextTime && PointCurrent == 1 && hasTag(CommandSave, u"E")) {
+    if (field == TextTime && doc().pointCurrent() == 1 && hasTag(CommandSave, u"E")) {
         say(editor::firstPointMessage());
         return;
     }
@@ -333,13 +333,12 @@ void FormColour::timeFieldKey(QLineEdit *field, int keyCode)
     const bool hms = hmsMode();
     std::optional<qint64> limit;
     if (field == TextLength) {
-        limit = editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent,
-                                               store::secondsOfText(TextTime->text(), hms),
-                                               store::toNumber(TransitionTime), hms)
+        limit = editor::DataBaseLengthMaxValue(table(), doc().pointCount(), doc().pointCurrent(),
+                                               store::secondsOfText(TextTime->text(), hms), doc().transitionTime(), hms)
                     .value;
         LengthMaxValue = store::format00000(*limit);
     } else if (field == TextTransition) {
-        limit = editor::DataBaseTransitionMaxValue(table(), PointCount, hms).value;
+        limit = editor::DataBaseTransitionMaxValue(table(), doc().pointCount(), hms).value;
         TransitionMaxValue = store::format00000(*limit);
     }
     const editor::KeyResult result = editor::timeFieldKey(keyCode, {field->text(), field->cursorPosition()},
@@ -390,17 +389,17 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
     } else if (field == TextLength) {
         // The limit as it stands now: a field reached with Tab was never
         // clicked, so no limit was taken on entry.
-        const qint64 max = editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent,
-                                                          store::secondsOfText(TextTime->text(), hms),
-                                                          store::toNumber(TransitionTime), hms)
-                               .value;
+        const qint64 max =
+            editor::DataBaseLengthMaxValue(table(), doc().pointCount(), doc().pointCurrent(),
+                                           store::secondsOfText(TextTime->text(), hms), doc().transitionTime(), hms)
+                .value;
         LengthMaxValue = store::format00000(max);
         if (v > max) {
             say(editor::outOfRangeMessage(QStringLiteral("Length Time")));
             v = max;
         }
     } else {
-        const qint64 max = editor::DataBaseTransitionMaxValue(table(), PointCount, hms).value;
+        const qint64 max = editor::DataBaseTransitionMaxValue(table(), doc().pointCount(), hms).value;
         TransitionMaxValue = store::format00000(max);
         if (v > max) {
             say(editor::outOfRangeMessage(QStringLiteral("Transition Time")));
@@ -410,7 +409,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
 
     field->setText(store::timeText(v, hms));
     if (field == TextTransition)
-        TransitionTime = store::format00000(v);
+        doc().setTransitionTime(v);
     buffer.text = field->text();
     buffer.caret = field->cursorPosition();
     editor::setTextColour(field, editor::kNavy);
@@ -419,7 +418,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
     field->hide();
     field->show();
     if (field == TextTransition) {
-        table().moveTo(PointCurrent);
+        table().moveTo(doc().pointCurrent());
         pointRefresh();
         recordCycleChange(before, editor::transitionLabel());
     }

@@ -20,10 +20,11 @@ using editor::CycleState;
 
 void FormColour::connectHistory()
 {
-    History = new QUndoStack(this);
-    History->setObjectName(QStringLiteral("History"));
-    connect(History, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
-    connect(History, &QUndoStack::indexChanged, this, [this] { updateHistoryActions(); });
+    QUndoStack *history = doc().history();
+    connect(history, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    connect(history, &QUndoStack::indexChanged, this, [this] { updateHistoryActions(); });
+    // A step undone or redone has put a cycle back into the document.
+    connect(m_document, &editor::CycleDocument::stepRestored, this, &FormColour::showRestoredCycle);
     onMenu("mnuEditUndo", &FormColour::mnuEditUndo_Click);
     onMenu("mnuEditRedo", &FormColour::mnuEditRedo_Click);
 
@@ -44,82 +45,39 @@ void FormColour::connectHistory()
     updateHistoryActions();
 }
 
-CycleState FormColour::cycleState(bool withSource) const
-{
-    CycleState state;
-    const store::ColourTable &points = DataSource->Recordset;
-    for (int k = 1; k <= store::kRowCount; ++k)
-        state.rows[std::size_t(k - 1)] = points.row(k);
-    state.pointCount = PointCount;
-    state.pointCurrent = PointCurrent;
-    state.transitionTime = TransitionTime;
-    if (withSource)
-        state.source = editor::CycleSource{FileName, CycleTitle};
-    return state;
-}
+CycleState FormColour::cycleState(bool withSource) const { return doc().state(withSource); }
 
 void FormColour::restoreCycleState(const CycleState &state)
 {
-    store::ColourTable &points = table();
-    for (int k = 1; k <= store::kRowCount; ++k)
-        points.row(k) = state.rows[std::size_t(k - 1)];
-    PointCount = state.pointCount;
-    TransitionTime = state.transitionTime;
-    if (state.source) {
-        if (state.source->fileName.isEmpty())
-            showNoFile();
-        else
-            nameFile(state.source->fileName);
-        CycleTitle = state.source->title;
-        updateWindowTitle();
+    doc().restore(state);
+    showRestoredCycle(state.source.has_value());
+}
+
+void FormColour::showRestoredCycle(bool wholeCycle)
+{
+    const int current = doc().pointCurrent();
+    if (wholeCycle) {
+        showSource();
         // A whole cycle has come back: shown as one that comes in, zoom and
         // cursors set up anew.
-        PointCurrent = 1;
+        doc().setPointCurrent(1);
         showLoadedCycle();
     } else if (!mnuEnableColorCycle->isChecked()) {
         mnuEnableColorCycle_Click();
     }
-    PointCurrent = std::clamp<quint8>(state.pointCurrent, 1, PointCount);
-    points.moveTo(PointCurrent);
+    doc().setPointCurrent(std::clamp(current, 1, doc().pointCount()));
+    table().moveTo(doc().pointCurrent());
     pointRefresh();
 }
 
 void FormColour::recordCycleChange(const CycleState &before, const Bilingual &label, int mergeKey)
 {
-    CycleState after = cycleState(before.source.has_value());
-    if (before.sameCycle(after) && before.source == after.source)
-        return;
-    History->push(new editor::CycleCommand([this](const CycleState &s) { restoreCycleState(s); }, before,
-                                           std::move(after), label, mergeKey));
+    doc().record(before, label, mergeKey);
 }
 
-void FormColour::markCycleSaved() { History->setClean(); }
+void FormColour::markCycleSaved() { doc().markSaved(); }
 
-void FormColour::renameCycleSource(const editor::CycleSource &from, const editor::CycleSource &to)
-{
-    // The stack's commands are the window's own; only their sources change.
-    const auto command = [this](int index) {
-        return dynamic_cast<editor::CycleCommand *>(const_cast<QUndoCommand *>(History->command(index)));
-    };
-    // Back to the step that brought the cycle in, and on to the next step
-    // that replaces it: the steps between hold this cycle.
-    for (int i = History->index() - 1; i >= 0; --i) {
-        if (editor::CycleCommand *c = command(i); c && c->after().source) {
-            if (*c->after().source == from)
-                c->setSource(editor::CycleCommand::After, to);
-            break;
-        }
-    }
-    for (int i = History->index(); i < History->count(); ++i) {
-        if (editor::CycleCommand *c = command(i); c && c->before().source) {
-            if (*c->before().source == from)
-                c->setSource(editor::CycleCommand::Before, to);
-            break;
-        }
-    }
-}
-
-bool FormColour::cycleModified() const { return !History->isClean(); }
+bool FormColour::cycleModified() const { return doc().isModified(); }
 
 bool FormColour::confirmDropChanges()
 {
@@ -141,14 +99,14 @@ bool FormColour::historyAllowed() const
 
 void FormColour::mnuEditUndo_Click()
 {
-    if (historyAllowed() && History->canUndo())
-        History->undo();
+    if (historyAllowed() && doc().history()->canUndo())
+        doc().history()->undo();
 }
 
 void FormColour::mnuEditRedo_Click()
 {
-    if (historyAllowed() && History->canRedo())
-        History->redo();
+    if (historyAllowed() && doc().history()->canRedo())
+        doc().history()->redo();
 }
 
 namespace {
@@ -165,7 +123,7 @@ void FormColour::updateHistoryActions()
 {
     const bool allowed = historyAllowed();
     const bool inEnglish = english();
-    const int index = History->index();
+    const int index = doc().history()->index();
     const struct
     {
         QAction *item;
@@ -173,10 +131,10 @@ void FormColour::updateHistoryActions()
         bool available;
         Bilingual text;
     } actions[] = {
-        {menuItem(QStringLiteral("mnuEditUndo")), toolbarButton(QStringLiteral("Undo")), History->canUndo(),
-         editor::undoText(History->canUndo() ? labelAt(*History, index - 1) : nullptr)},
-        {menuItem(QStringLiteral("mnuEditRedo")), toolbarButton(QStringLiteral("Redo")), History->canRedo(),
-         editor::redoText(History->canRedo() ? labelAt(*History, index) : nullptr)},
+        {menuItem(QStringLiteral("mnuEditUndo")), toolbarButton(QStringLiteral("Undo")), doc().history()->canUndo(),
+         editor::undoText(doc().history()->canUndo() ? labelAt(*doc().history(), index - 1) : nullptr)},
+        {menuItem(QStringLiteral("mnuEditRedo")), toolbarButton(QStringLiteral("Redo")), doc().history()->canRedo(),
+         editor::redoText(doc().history()->canRedo() ? labelAt(*doc().history(), index) : nullptr)},
     };
     for (const auto &a : actions) {
         a.item->setEnabled(allowed && a.available);
@@ -189,7 +147,7 @@ void FormColour::updateHistoryActions()
 
 void FormColour::updateWindowTitle()
 {
-    const QString &name = CycleTitle.pick(english());
+    const QString &name = doc().source().title.pick(english());
     setWindowTitle(name.isEmpty() ? QStringLiteral("Orvanta[*]") : QStringLiteral("Orvanta - %1[*]").arg(name));
 }
 

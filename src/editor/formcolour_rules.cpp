@@ -18,8 +18,8 @@ using store::Field;
 void FormColour::DataBaseCheck()
 {
     store::ColourTable &points = table();
-    const editor::CheckResult result = editor::DataBaseCheck(points, store::toNumber(TransitionTime));
-    PointCount = quint8(result.pointCount);
+    const editor::CheckResult result = editor::DataBaseCheck(points, doc().transitionTime());
+    doc().setPointCount(result.pointCount);
     for (const platform::BilingualMessage &message : result.messages)
         say(message);
     points.MoveFirst();
@@ -30,12 +30,12 @@ bool FormColour::DataBaseTimeCheck(const QString &timeText)
     store::ColourTable &points = table();
     const bool hms = hmsMode();
     editor::TimeCheckInput in;
-    in.pointCount = PointCount;
-    in.pointCurrent = PointCurrent;
+    in.pointCount = doc().pointCount();
+    in.pointCurrent = doc().pointCurrent();
     in.insertMode = hasTag(CommandSave, u"I");
     in.time = store::secondsOfText(timeText, hms);
     in.length = store::secondsOfText(TextLength->text(), hms);
-    in.transitionTime = store::toNumber(TransitionTime);
+    in.transitionTime = doc().transitionTime();
     std::optional<platform::BilingualMessage> refusal = editor::DataBaseTimeCheck(points, in);
     if (refusal && in.insertMode && in.length > 0) {
         // A new point takes the current point's length; when only that
@@ -45,14 +45,14 @@ bool FormColour::DataBaseTimeCheck(const QString &timeText)
         bare.length = 0;
         if (!editor::DataBaseTimeCheck(points, bare)) {
             refusal.reset();
-            TextLength->setText(
-                store::timeText(editor::longestInsertLength(points, PointCount, in.time, in.transitionTime), hms));
+            TextLength->setText(store::timeText(
+                editor::longestInsertLength(points, doc().pointCount(), in.time, in.transitionTime), hms));
             LengthText = TextLength->text();
         }
     }
     if (refusal)
         say(*refusal);
-    points.moveTo(PointCurrent);
+    points.moveTo(doc().pointCurrent());
     return !refusal;
 }
 
@@ -60,35 +60,35 @@ void FormColour::DataBaseLengthMaxValue()
 {
     const bool hms = hmsMode();
     const editor::Limit limit =
-        editor::DataBaseLengthMaxValue(table(), PointCount, PointCurrent, store::secondsOfText(TextTime->text(), hms),
-                                       store::toNumber(TransitionTime), hms);
+        editor::DataBaseLengthMaxValue(table(), doc().pointCount(), doc().pointCurrent(),
+                                       store::secondsOfText(TextTime->text(), hms), doc().transitionTime(), hms);
     LengthMaxValue = store::format00000(limit.value);
-    table().moveTo(PointCurrent);
+    table().moveTo(doc().pointCurrent());
     LabelRange->setText(limit.caption.pick(english()));
 }
 
 void FormColour::DataBaseTransitionMaxValue()
 {
-    const editor::Limit limit = editor::DataBaseTransitionMaxValue(table(), PointCount, hmsMode());
+    const editor::Limit limit = editor::DataBaseTransitionMaxValue(table(), doc().pointCount(), hmsMode());
     TransitionMaxValue = store::format00000(limit.value);
-    table().moveTo(PointCurrent);
+    table().moveTo(doc().pointCurrent());
     LabelRange->setText(limit.caption.pick(english()));
 }
 
 void FormColour::DataBaseShiftValue()
 {
-    const editor::ShiftRange range =
-        editor::DataBaseShiftValue(table(), PointCount, PointCurrent, store::toNumber(TransitionTime), hmsMode());
+    const editor::ShiftRange range = editor::DataBaseShiftValue(table(), doc().pointCount(), doc().pointCurrent(),
+                                                                doc().transitionTime(), hmsMode());
     ShiftRangeMin = range.min;
     ShiftRangeMax = range.max;
     LabelRange->setText(range.caption.pick(english()));
-    table().moveTo(PointCurrent);
+    table().moveTo(doc().pointCurrent());
 }
 
 void FormColour::DataBaseShift()
 {
     store::ColourTable &points = table();
-    points.moveTo(PointCurrent);
+    points.moveTo(doc().pointCurrent());
     const qint64 tn = store::secondsOfText(TextTime->text(), hmsMode());
     editor::ShiftRange range;
     range.min = ShiftRangeMin;
@@ -99,8 +99,8 @@ void FormColour::DataBaseShift()
     }
     const qint64 delta = tn - points.value(Field::Time);
     DataBaseWrite();
-    editor::shiftLaterPoints(points, PointCount, PointCurrent, delta);
-    points.moveTo(PointCurrent);
+    editor::shiftLaterPoints(points, doc().pointCount(), doc().pointCurrent(), delta);
+    points.moveTo(doc().pointCurrent());
 }
 
 void FormColour::CommandMoveShift_Click()

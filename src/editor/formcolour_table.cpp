@@ -131,8 +131,7 @@ void FormColour::buildPointsTable()
     auto *view = new PointsView(PointsTable);
     view->setObjectName(QStringLiteral("PointsTableView"));
     PointsTableView = view;
-    PointsModel = new editor::PointsTableModel(
-        [this]() -> const store::ColourTable * { return DataSource ? &DataSource->Recordset : nullptr; }, this);
+    PointsModel = new editor::PointsTableModel([this]() -> const store::ColourTable * { return &doc().table(); }, this);
     view->setModel(PointsModel);
     view->setItemDelegate(new PointsDelegate(view));
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -184,7 +183,7 @@ void FormColour::refreshPointsTable()
     // Rows that go away move the view's current row: that is no choice of the user's.
     const QScopedValueRollback guard(m_pointsTableSelecting, true);
     const bool inEnglish = english();
-    PointsModel->refresh(PointCount, hmsMode(), inEnglish);
+    PointsModel->refresh(doc().pointCount(), hmsMode(), inEnglish);
     // The colour column is as wide as its heading in either language.
     QHeaderView *header = PointsTableView->horizontalHeader();
     const QString colourHead =
@@ -200,7 +199,7 @@ void FormColour::refreshPointsTable()
         PointsTableView->setEnabled(historyAllowed());
     // The current point is the current row; a wider selection that already
     // holds it is left as the user made it.
-    const QModelIndex current = PointsModel->index(std::clamp<int>(PointCurrent, 1, PointCount) - 1, 0);
+    const QModelIndex current = PointsModel->index(std::clamp<int>(doc().pointCurrent(), 1, doc().pointCount()) - 1, 0);
     if (!current.isValid())
         return;
     QItemSelectionModel *selection = PointsTableView->selectionModel();
@@ -244,22 +243,22 @@ void FormColour::mnuViewPointsTable_Click()
 
 void FormColour::pointsTableSelect(int point)
 {
-    if (!pointsTableAllowed() || point < 1 || point > PointCount || point == PointCurrent)
+    if (!pointsTableAllowed() || point < 1 || point > doc().pointCount() || point == doc().pointCurrent())
         return;
-    PointCurrent = quint8(point);
-    table().moveTo(PointCurrent);
+    doc().setPointCurrent(point);
+    table().moveTo(doc().pointCurrent());
     pointRefresh();
 }
 
 void FormColour::pointsTableEdit(int point, int column, const QString &text)
 {
-    if (!pointsTableAllowed() || point < 1 || point > PointCount)
+    if (!pointsTableAllowed() || point < 1 || point > doc().pointCount())
         return;
     const editor::CycleState before = cycleState();
     store::ColourTable &points = table();
     store::ColourPoint &row = points.row(point);
     const bool hms = hmsMode();
-    const qint64 transition = store::toNumber(TransitionTime);
+    const qint64 transition = doc().transitionTime();
     // Refused: the store as it was, and the table shows it again.
     const auto refuse = [this](const platform::BilingualMessage &message) {
         say(message);
@@ -274,7 +273,7 @@ void FormColour::pointsTableEdit(int point, int column, const QString &text)
             return;
         }
         editor::TimeCheckInput in;
-        in.pointCount = PointCount;
+        in.pointCount = doc().pointCount();
         in.pointCurrent = point;
         in.time = time;
         in.length = row.value(Field::Length);
@@ -289,7 +288,8 @@ void FormColour::pointsTableEdit(int point, int column, const QString &text)
     case PointsTableModel::LengthColumn: {
         const qint64 length = store::secondsOfText(text, hms);
         const qint64 max =
-            editor::DataBaseLengthMaxValue(points, PointCount, point, row.value(Field::Time), transition, hms).value;
+            editor::DataBaseLengthMaxValue(points, doc().pointCount(), point, row.value(Field::Time), transition, hms)
+                .value;
         if (length > max) {
             refuse(editor::outOfRangeMessage(QStringLiteral("Length Time")));
             return;
@@ -316,12 +316,12 @@ void FormColour::pointsTableEdit(int point, int column, const QString &text)
     const qint64 stored = row.value(Field::Time);
     DataBaseCheck();
     int position = 1;
-    while (position < PointCount && points.row(position).value(Field::Time) != stored)
+    while (position < doc().pointCount() && points.row(position).value(Field::Time) != stored)
         ++position;
-    PointCurrent = quint8(position);
-    points.moveTo(PointCurrent);
+    doc().setPointCurrent(position);
+    points.moveTo(doc().pointCurrent());
     pointRefresh();
-    recordCycleChange(before, editor::editLabel(PointCurrent));
+    recordCycleChange(before, editor::editLabel(doc().pointCurrent()));
 }
 
 void FormColour::pointsTableCopy()
@@ -347,16 +347,15 @@ void FormColour::pointsTablePaste()
         return;
     }
     const editor::CycleState before = cycleState();
-    int count = PointCount;
-    int last = PointCurrent;
-    if (const auto refusal =
-            editor::insertPastedPoints(table(), count, store::toNumber(TransitionTime), pasted.points, last)) {
+    int count = doc().pointCount();
+    int last = doc().pointCurrent();
+    if (const auto refusal = editor::insertPastedPoints(table(), count, doc().transitionTime(), pasted.points, last)) {
         say(*refusal);
         return;
     }
     DataBaseCheck();
-    PointCurrent = quint8(std::clamp(last, 1, int(PointCount)));
-    table().moveTo(PointCurrent);
+    doc().setPointCurrent(std::clamp(last, 1, int(doc().pointCount())));
+    table().moveTo(doc().pointCurrent());
     pointRefresh();
     recordCycleChange(before, editor::pasteLabel(int(pasted.points.size())));
 }

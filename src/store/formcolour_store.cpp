@@ -19,18 +19,18 @@ using store::Field;
 void FormColour::DataBaseCommand()
 {
     store::ColourTable &points = table();
-    const bool onFirst = PointCurrent == 1 || points.isBOF();
+    const bool onFirst = doc().pointCurrent() == 1 || points.isBOF();
     CommandFirst->setEnabled(!onFirst);
     CommandPrevious->setEnabled(!onFirst);
-    const bool onLast = points.isEOF() || PointCurrent == PointCount;
+    const bool onLast = points.isEOF() || doc().pointCurrent() == doc().pointCount();
     CommandNext->setEnabled(!onLast);
     CommandLast->setEnabled(!onLast);
 
-    const bool blankFirst = PointCount == 1 && points.value(Field::PointID) == 1 && points.value(Field::Time) == 0
-                            && points.value(Field::Red) == 0 && points.value(Field::Green) == 0
-                            && points.value(Field::Blue) == 0;
+    const bool blankFirst = doc().pointCount() == 1 && points.value(Field::PointID) == 1
+                            && points.value(Field::Time) == 0 && points.value(Field::Red) == 0
+                            && points.value(Field::Green) == 0 && points.value(Field::Blue) == 0;
     CommandRemove->setEnabled(!blankFirst);
-    CommandInsert->setEnabled(PointCount != store::kRowCount);
+    CommandInsert->setEnabled(doc().pointCount() != store::kRowCount);
     CommandEdit->setEnabled(true);
 
     CommandMoveShift->setEnabled(false);
@@ -43,7 +43,7 @@ void FormColour::DataBaseCommand()
     CommandSave->setEnabled(false);
     CommandAnnul->setEnabled(false);
     LabelPointID->setEnabled(true);
-    LabelPointID->setText(store::reformat(TextPointID->text(), 2) + u'/' + store::format00(PointCount));
+    LabelPointID->setText(store::reformat(TextPointID->text(), 2) + u'/' + store::format00(doc().pointCount()));
 }
 
 void FormColour::DataBaseRead()
@@ -59,7 +59,7 @@ void FormColour::DataBaseRead()
     TimeText = TextTime->text();
     TextLength->setText(timeText(points.value(Field::Length)));
     LengthText = TextLength->text();
-    TextTransition->setText(timeText(store::toNumber(TransitionTime)));
+    TextTransition->setText(timeText(doc().transitionTime()));
     TransitionText = TextTransition->text();
 
     TextRed->setText(store::format000(points.value(Field::Red)));

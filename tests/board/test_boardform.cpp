@@ -255,7 +255,7 @@ private Q_SLOTS:
         QVERIFY(m_f->tickUntilOff("mnuUsbInterfaceOnCommandWr"));
         m_f->tick(); // the menus come back
         QVERIFY(w().CommandInsert->isEnabled() && w().TextTransition->isEnabled());
-        QCOMPARE(w().PointCurrent, 1);
+        QCOMPARE(w().document().pointCurrent(), 1);
         QCOMPARE((QList<int>{w().SliderRed->value(), w().SliderGreen->value(), w().SliderBlue->value()}),
                  (QList<int>{1, 99, 7}));
         QCOMPARE(dialogs().last().text,
@@ -270,7 +270,7 @@ private Q_SLOTS:
         // is given up, the editor on, in browse mode, and the cycle is no file's.
         QTemporaryDir dir;
         const QString path = dir.filePath(u"mycycle.txt"_s);
-        const QByteArray fileBytes = cyclefile::writeCycle(w().table(), w().TransitionTime);
+        const QByteArray fileBytes = cyclefile::writeCycle(w().document().table(), w().document().transitionText());
         QVERIFY(!cyclefile::writeWholeFile(path, fileBytes));
         dialogs().answerOpenFile(path);
         QVERIFY(m_f->trigger("mnuFileOpen"));
@@ -284,9 +284,9 @@ private Q_SLOTS:
                  u"Il ciclo colore ha modifiche non salvate. Salvarle prima?"_s);
         QCOMPARE(messageLine(dialogs().last().text, 1), u"Lo slot 3 \"Cycle3\" sostituisce il ciclo nell'editor."_s);
         QCOMPARE(storeRows(w()), written);
-        QCOMPARE(w().PointCount, 12);
+        QCOMPARE(w().document().pointCount(), 12);
         QCOMPARE(w().TextTransition->text(), u"01:06:40"_s);
-        QCOMPARE(w().PointCurrent, 1);
+        QCOMPARE(w().document().pointCurrent(), 1);
         QVERIFY(w().mnuEnableColorCycle->isChecked());
         QCOMPARE(w().SliderZoomMax->maximum(), 12);
         QCOMPARE(tag(w().CommandSave), u"D"_s);
@@ -296,10 +296,10 @@ private Q_SLOTS:
 
         // Undone, the file's changed cycle and its name come back; redone, Save asks for a name.
         w().mnuEditUndo_Click();
-        QCOMPARE(w().PointCount, 11);
-        QCOMPARE(w().FileName, path);
+        QCOMPARE(w().document().pointCount(), 11);
+        QCOMPARE(w().document().fileName(), path);
         w().mnuEditRedo_Click();
-        QCOMPARE(w().PointCount, 12);
+        QCOMPARE(w().document().pointCount(), 12);
         dialogs().answerMessage(MsgResult::Yes);
         dialogs().answerSaveFile(std::nullopt);
         QVERIFY(m_f->trigger("mnuFileSave"));
@@ -352,7 +352,7 @@ private Q_SLOTS:
         QCOMPARE(m_f->board.name(2), QByteArray("Daybreak"));
         QCOMPARE(w().slotCaption(2), u"Daybreak"_s);
         // The chart's closing redraw: point 1 current, zoom and cursors set up again, the editor still off.
-        QCOMPARE(w().PointCurrent, 1);
+        QCOMPARE(w().document().pointCurrent(), 1);
         QCOMPARE((QList<int>{w().SliderZoomMin->value(), w().SliderZoomMax->value()}), (QList<int>{1, 6}));
         QCOMPARE((QList<int>{w().CursorLeftPoint, w().CursorRightPoint}), (QList<int>{1, 7}));
         QVERIFY(!w().mnuEnableColorCycle->isChecked());
@@ -491,8 +491,8 @@ private Q_SLOTS:
         }
         QVERIFY2(w().StatusBarPanel4->text().startsWith(status), qPrintable(w().StatusBarPanel4->text()));
         QCOMPARE(storeRows(w()), before); // neither the read-back nor a failed read reaches the store
-        QCOMPARE(w().PointCount, 12);
-        QCOMPARE(w().TransitionTime, u"04000"_s);
+        QCOMPARE(w().document().pointCount(), 12);
+        QCOMPARE(w().document().transitionText(), u"04000"_s);
         if (backup)
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
                      (vanishAt < 20 ? QStringList() : QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s}));

@@ -141,7 +141,7 @@ private Q_SLOTS:
         click("mnuUsbInterfaceOnCommandRd");
         QTRY_VERIFY_WITH_TIMEOUT(!item("mnuUsbInterfaceOnCommandRd")->isChecked(), kWait);
         QCOMPARE(storeRows(*m_form), written);
-        QCOMPARE(m_form->TransitionTime, u"01200"_s);
+        QCOMPARE(m_form->document().transitionText(), u"01200"_s);
         QCOMPARE(m_dialogs.shown.size(), 2); // the two confirmations
         QCOMPARE(m_port->errorsHandled(), 0);
     }

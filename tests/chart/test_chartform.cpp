@@ -64,7 +64,7 @@ struct Loaded : FormFixture
         QVERIFY(trigger(u"mnuFileOpen"_s) && dialogs.shown.isEmpty());
         QVERIFY(w.mnuEnableColorCycle->isChecked() || trigger(u"mnuEnableColorCycle"_s));
     }
-    QByteArray cycle() const { return cyclefile::writeCycle(w.table(), w.TransitionTime); }
+    QByteArray cycle() const { return cyclefile::writeCycle(w.document().table(), w.document().transitionText()); }
     void click(QWidget *widget, int times = 1, Qt::MouseButton button = Qt::LeftButton)
     {
         for (int i = 0; i < times; ++i)
@@ -73,7 +73,7 @@ struct Loaded : FormFixture
     // Where point k's level of a channel stands on the chart, in pixels.
     QPointF at(int point, Field channel) const
     {
-        const store::ColourPoint &p = w.table().row(point);
+        const store::ColourPoint &p = w.document().table().row(point);
         return {chart->pixelX(w.ChartLayout->window.x(double(p.value(Field::Time)))),
                 chart->levelY(double(p.value(channel)))};
     }
@@ -83,9 +83,10 @@ struct Loaded : FormFixture
     // points table's row.
     QString playing() const
     {
-        return QString::number(w.PointCurrent) + u' ' + w.LabelSimulatorTime->text() + u' ' + w.TextRed->text() + u'/'
-               + w.TextGreen->text() + u'/' + w.TextBlue->text() + u' ' + QString::number(bar()) + u' '
-               + w.TextPointID->text() + u' ' + QString::number(ChartView::unitLeft(w.CommandCursorSelected)) + u' '
+        return QString::number(w.document().pointCurrent()) + u' ' + w.LabelSimulatorTime->text() + u' '
+               + w.TextRed->text() + u'/' + w.TextGreen->text() + u'/' + w.TextBlue->text() + u' '
+               + QString::number(bar()) + u' ' + w.TextPointID->text() + u' '
+               + QString::number(ChartView::unitLeft(w.CommandCursorSelected)) + u' '
                + QString::number(w.PointsTableView->currentIndex().row() + 1);
     }
     // Simulator on and started, pacing frozen so that every tick stands for 50 ms.
@@ -114,18 +115,19 @@ private Q_SLOTS:
         f.click(w.CommandLast);
         hi->setValue(3);
         QTest::mouseRelease(hi, Qt::LeftButton, {}, hi->rect().center());
-        QCOMPARE((QList<int>{w.PointCurrent, w.table().position()}), (QList<int>{3, 3}));
+        QCOMPARE((QList<int>{w.document().pointCurrent(), w.document().table().position()}), (QList<int>{3, 3}));
         QCOMPARE(w.ChartLayout->window.end, 280.0f); // 250 + 10 + 20
         // Going to a point outside the window widens it.
         f.click(w.CommandLast);
-        QCOMPARE((QList<int>{w.PointCurrent, hi->value()}), (QList<int>{5, 5}));
+        QCOMPARE((QList<int>{w.document().pointCurrent(), hi->value()}), (QList<int>{5, 5}));
         QCOMPARE(w.ChartLayout->window.end, 630.0f);
         // A point removed from a window zoomed to the end leaves three points in it.
         lo->setValue(3);
         f.dialogs.answerMessage(platform::MsgResult::Yes);
         f.click(w.CommandRemove);
         // The right cursor at the cycle's end stays there.
-        QCOMPARE((QList<int>{w.PointCount, w.PointCurrent, lo->value(), hi->value(), w.CursorRightPoint}),
+        QCOMPARE((QList<int>{w.document().pointCount(), w.document().pointCurrent(), lo->value(), hi->value(),
+                             w.CursorRightPoint}),
                  (QList<int>{4, 4, 2, 4, 5}));
         QCOMPARE(w.ChartLayout->window.start, 100.0f);
         // In English and seconds, cursors on points 2 and 4, the current point on
@@ -219,12 +221,12 @@ private Q_SLOTS:
         QCOMPARE(w.ShapeColor->fillColor(), QColor(255, 0, 0));
         f.tick(120); // the ramp, half-way at 15 s
         QCOMPARE(f.playing(), u"1 00:00:15 050/000/050 4545 01 1240 1"_s);
-        QCOMPARE(f.tickUntil([&] { return w.PointCurrent != 1; }), 100);
+        QCOMPARE(f.tickUntil([&] { return w.document().pointCurrent() != 1; }), 100);
         QCOMPARE(f.playing(), u"2 00:00:20 000/000/100 6060 02 7280 2"_s);
         f.click(w.CommandStop); // on point 2: the editor goes back to point 1
         f.tick();
         QVERIFY(!w.SimulatorRunning && f.bar() == 75 && menus() == QList<int>(7, 1));
-        QVERIFY(w.PointCurrent == 1 && f.field(u"TextPointID"_s)->text() == u"01"_s);
+        QVERIFY(w.document().pointCurrent() == 1 && f.field(u"TextPointID"_s)->text() == u"01"_s);
     }
 
     void cycleEnd_data()
@@ -244,13 +246,14 @@ private Q_SLOTS:
             QVERIFY(f.trigger(u"mnuSimulatorRestart"_s));
         QCOMPARE(w.CommandStart->property("Picture").toString(), str(restart ? "PictureStartAEn" : "PictureStartEn"));
         f.start();
-        QCOMPARE(f.tickUntil([&] { return w.PointCurrent == 2; }), 21);     // 1 s of ramp, then the jump
+        QCOMPARE(f.tickUntil([&] { return w.document().pointCurrent() == 2; }), 21); // 1 s of ramp, then the jump
         QCOMPARE(f.tickUntil([&] { return w.SimulatorClock == 0.0; }), 21); // the last hold ends with the cycle
         QCOMPARE(f.playing(), u"1 00:00:00 000/100/000 75 01 1240 1"_s);
         QCOMPARE((QList<bool>{w.SimulatorRunning, w.CommandStart->isEnabled(), w.CommandStop->isEnabled()}),
                  (QList<bool>{restart, !restart, restart}));
         f.tick(2);
-        QCOMPARE((QList<int>{w.SimulatorRunning, w.PointCurrent, w.table().position()}), (QList<int>{restart, 1, 1}));
+        QCOMPARE((QList<int>{w.SimulatorRunning, w.document().pointCurrent(), w.document().table().position()}),
+                 (QList<int>{restart, 1, 1}));
         QCOMPARE(w.SimulatorTime, restart ? 0.1 : 0.0);
     }
 
@@ -323,7 +326,7 @@ private Q_SLOTS:
         f.click(w.CommandPause);
         f.tick(41); // two seconds
         QCOMPARE(f.playing().section(u' ', 0, 1), u"4 00:06:47"_s);
-        QVERIFY(w.History->count() == 1);
+        QVERIFY(w.document().history()->count() == 1);
         // No USB menu while playing; the speed label's right click opens the
         // speed menu, with restart off while it is open.
         f.click(f.chart, 1, Qt::RightButton);
@@ -493,7 +496,7 @@ private Q_SLOTS:
         FormColour &w = f.w;
         const QByteArray before = f.cycle();
         const QPointF from = f.at(point, Field(channel)) + QPointF(2, -3); // near, not on, the point
-        const store::ColourPoint &row = w.table().row(point);
+        const store::ColourPoint &row = w.document().table().row(point);
         // The store follows the pointer, and the colour the outputs (the board
         // in emulator mode) show.
         const auto now = [&] {
@@ -502,7 +505,7 @@ private Q_SLOTS:
                                  store::toNumber(shown[channel - int(Field::Red)])};
         };
         QTest::mousePress(f.chart, Qt::LeftButton, {}, from.toPoint());
-        QCOMPARE(w.PointCurrent, point);
+        QCOMPARE(w.document().pointCurrent(), point);
         const Qt::KeyboardModifiers held = how == u"shift"_s ? Qt::ShiftModifier : Qt::NoModifier;
         QTest::mouseEvent(QTest::MouseMove, f.chart, Qt::NoButton, held, (from + by / 2).toPoint());
         QTest::mouseEvent(QTest::MouseMove, f.chart, Qt::NoButton, held, (from + by).toPoint());
@@ -519,9 +522,9 @@ private Q_SLOTS:
             QTest::mouseMove(f.chart, (from + by).toPoint());
         }
         QTest::mouseRelease(f.chart, Qt::LeftButton, {}, (from + by).toPoint());
-        QVERIFY(!w.ChartDragTip->isVisible() && w.PointCurrent == point && f.dialogs.shown.isEmpty());
+        QVERIFY(!w.ChartDragTip->isVisible() && w.document().pointCurrent() == point && f.dialogs.shown.isEmpty());
         if (how == u"escape"_s) {
-            QVERIFY(f.cycle() == before && w.History->count() == 1); // just the file opened
+            QVERIFY(f.cycle() == before && w.document().history()->count() == 1); // just the file opened
             return;
         }
         QCOMPARE(now(), (QList<qint64>{time, level, level}));
@@ -538,23 +541,24 @@ private Q_SLOTS:
         const QByteArray before = f.cycle();
         // A green point picked: Up and Down then change the green level.
         QTest::mouseClick(f.chart, Qt::LeftButton, {}, f.at(2, Field::Green).toPoint());
-        QCOMPARE(w.History->count(), 1);
+        QCOMPARE(w.document().history()->count(), 1);
         QTest::keyClick(f.chart, Qt::Key_Right);
-        QCOMPARE(w.PointCurrent, 3);
+        QCOMPARE(w.document().pointCurrent(), 3);
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(f.chart, Qt::Key_Right, Qt::ShiftModifier);
         QTest::keyClick(f.chart, Qt::Key_Left, Qt::ShiftModifier);
         QTest::keyClick(f.chart, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier); // a minute
         QTest::keyClick(f.chart, Qt::Key_Up);
         QTest::keyClick(f.chart, Qt::Key_Up);
-        QCOMPARE((QList<qint64>{w.table().row(3).value(Field::Time), w.table().row(3).value(Field::Green)}),
+        QCOMPARE((QList<qint64>{w.document().table().row(3).value(Field::Time),
+                                w.document().table().row(3).value(Field::Green)}),
                  (QList<qint64>{312, 2}));
         QCOMPARE(w.TextGreen->text(), u"002"_s);
         // The nudges of one point are one step.
-        QCOMPARE(w.History->count(), 2);
+        QCOMPARE(w.document().history()->count(), 2);
         QTest::keyClick(f.chart, Qt::Key_Right); // another point's nudge is a step of its own
         QTest::keyClick(f.chart, Qt::Key_Up);
-        QCOMPARE(w.History->count(), 3);
+        QCOMPARE(w.document().history()->count(), 3);
         QVERIFY(f.trigger(u"mnuEditUndo"_s) && f.trigger(u"mnuEditUndo"_s));
         QCOMPARE(f.cycle(), before);
         // Nothing moves while a point is being edited.
@@ -563,7 +567,7 @@ private Q_SLOTS:
         QTest::mousePress(f.chart, Qt::LeftButton, {}, f.at(2, Field::Green).toPoint());
         QTest::mouseMove(f.chart, (f.at(2, Field::Green) + QPointF(50, 50)).toPoint());
         QTest::mouseRelease(f.chart, Qt::LeftButton, {}, (f.at(2, Field::Green) + QPointF(50, 50)).toPoint());
-        QVERIFY(f.cycle() == before && w.PointCurrent == 3);
+        QVERIFY(f.cycle() == before && w.document().pointCurrent() == 3);
     }
 
     void wheelZoomThroughTheSliders()
@@ -576,8 +580,9 @@ private Q_SLOTS:
         // The window and the sliders tell the same zoom.
         const auto zoom = [&w] {
             const int lo = w.SliderZoomMin->value(), hi = w.SliderZoomMax->value();
-            const bool agree = w.ChartLayout->window.start == float(w.table().row(lo).value(Field::Time))
-                               && w.ChartLayout->window.end == float(w.table().row(hi).value(Field::Time) + 10 + 20);
+            const bool agree =
+                w.ChartLayout->window.start == float(w.document().table().row(lo).value(Field::Time))
+                && w.ChartLayout->window.end == float(w.document().table().row(hi).value(Field::Time) + 10 + 20);
             return agree ? qMakePair(lo, hi) : qMakePair(-lo, -hi);
         };
         QCOMPARE(zoom(), qMakePair(1, 7));
@@ -592,7 +597,7 @@ private Q_SLOTS:
             QApplication::sendEvent(f.chart, &e);
             QCOMPARE(zoom(), qMakePair(low, 7));
         }
-        QCOMPARE(w.PointCurrent, 5);
+        QCOMPARE(w.document().pointCurrent(), 5);
     }
 };
 

@@ -60,7 +60,10 @@ class TestFileCommands : public QObject
         const char *icon = m.icon == MsgIcon::Exclamation ? "!" : m.icon == MsgIcon::Question ? "?" : "x";
         return QString::fromLatin1(icon) + u'|' + m.text;
     }
-    QByteArray storeBytes() const { return cyclefile::writeCycle(m_f->form->table(), m_f->form->TransitionTime); }
+    QByteArray storeBytes() const
+    {
+        return cyclefile::writeCycle(m_f->form->document().table(), m_f->form->document().transitionText());
+    }
     // A file of the test's folder with the given content ("" leaves it absent).
     QString file(const char *name, const QByteArray &content = {})
     {
@@ -137,7 +140,7 @@ private Q_SLOTS:
                  inEnglish ? u"Error Found|File Open"_s : u"Errore|Apri File"_s);
         QCOMPARE(storeBytes(), loaded.isEmpty() ? cycleFile(2, 300) : loaded);
         const QString named = loaded.isEmpty() ? good : broken;
-        QVERIFY(m_f->form->FileName == named && panel1() == u"File: "_s + named);
+        QVERIFY(m_f->form->document().fileName() == named && panel1() == u"File: "_s + named);
     }
 
     // With the colour-cycle function already on, an opened cycle is still
@@ -157,7 +160,8 @@ private Q_SLOTS:
                               u"Punto Colore 04 ha Posizione = 00300"_s, u"Punto Colore 03 ha Posizione = 00300"_s}));
         QList<qint64> timesAndReds;
         for (int k = 1; k <= 4; ++k)
-            timesAndReds << m_f->form->table().row(k).value(Field::Time) << m_f->form->table().row(k).value(Field::Red);
+            timesAndReds << m_f->form->document().table().row(k).value(Field::Time)
+                         << m_f->form->document().table().row(k).value(Field::Red);
         QCOMPARE(timesAndReds, (QList<qint64>{0, 1, 100, 4, 300, 2, 300, 3}));
     }
 
@@ -196,7 +200,7 @@ private Q_SLOTS:
         QCOMPARE(said(), u"!|"_s + message);
         QVERIFY(!QFile::exists(path) && ended.isEmpty());
         // Save keeps naming the file and the cycle; Delete has emptied both.
-        QCOMPARE(m_f->form->FileName, save ? path : QString());
+        QCOMPARE(m_f->form->document().fileName(), save ? path : QString());
         QCOMPARE(storeBytes(), save ? cycleFile(3) : cyclefile::templateFile());
     }
 
@@ -212,7 +216,7 @@ private Q_SLOTS:
     {
         QFETCH(int, choice);
         open(file("sorgente.txt", cycleFile(3)));
-        m_f->form->FileName.clear();
+        m_f->form->document().setSource({});
         const QString target = file("esistente.txt", cyclefile::templateFile());
         dialogs().answerMessage(MsgResult::Yes);
         if (choice) // the overwrite question
@@ -268,7 +272,7 @@ private Q_SLOTS:
         const QString path = withFile ? file("via è.txt", cycleFile(4)) : QString();
         if (withFile)
             open(path);
-        m_f->form->table().row(1).setValue(Field::Red, 40);
+        m_f->form->document().table().row(1).setValue(Field::Red, 40);
         m_f->form->DataBaseRead();
         const QByteArray edited = storeBytes();
         dialogs().answerMessage(MsgResult::Yes);
@@ -280,8 +284,9 @@ private Q_SLOTS:
         QCOMPARE(said(), close ? u"?|Salvare il File! Confermi?"_s : u"!|cancella! Confermi?"_s + named);
         if (withFile)
             QCOMPARE(readBytes(path), close ? (save ? edited : cycleFile(4)) : "(absent)");
-        QVERIFY(storeBytes() == cyclefile::templateFile() && m_f->form->FileName.isEmpty());
-        QCOMPARE((QStringList{panel1(), m_f->field(u"TextRed"_s)->text(), QString::number(m_f->form->PointCount)}),
+        QVERIFY(storeBytes() == cyclefile::templateFile() && m_f->form->document().fileName().isEmpty());
+        QCOMPARE((QStringList{panel1(), m_f->field(u"TextRed"_s)->text(),
+                              QString::number(m_f->form->document().pointCount())}),
                  (QStringList{u"File: Nessuno"_s, u"000"_s, u"1"_s}));
     }
 
@@ -305,7 +310,7 @@ private Q_SLOTS:
         QCOMPARE(first->shortcut(), QKeySequence(Qt::ALT | Qt::Key_1));
 
         QVERIFY(m_f->trigger(u"mnuFileRecent2"_s)); // c7, through File Open's path
-        QVERIFY(dialogs().shown.isEmpty() && w.FileName == paths[6] && w.PointCount == 7);
+        QVERIFY(dialogs().shown.isEmpty() && w.document().fileName() == paths[6] && w.document().pointCount() == 7);
         QCOMPARE(w.RecentFiles.first(), paths[6]);
 
         QFile::remove(paths[5]); // c6, now third
@@ -313,7 +318,8 @@ private Q_SLOTS:
         QVERIFY(m_f->trigger(u"mnuFileRecent3"_s));
         QVERIFY(said().startsWith(u"!|"_s) && said().contains(paths[5]));
         QCOMPARE(w.RecentFiles, (QStringList{paths[6], paths[2], paths[4], paths[3], paths[1]}));
-        QVERIFY(!w.menuItem(u"mnuFileRecent6"_s)->isVisible() && w.FileName == paths[6] && w.PointCount == 7);
+        QVERIFY(!w.menuItem(u"mnuFileRecent6"_s)->isVisible() && w.document().fileName() == paths[6]
+                && w.document().pointCount() == 7);
 
         const QString copy = QDir(m_dir->path()).absoluteFilePath(u"copy.txt"_s);
         run(u"mnuFileSaveAs"_s, {MsgResult::Yes}, copy);
@@ -337,7 +343,8 @@ private Q_SLOTS:
         const QByteArray shipped = readBytes(FormColour::templateResource(item));
         QCOMPARE(shipped.count("\r\n"), cyclefile::kLineCount);
         QCOMPARE(storeBytes(), shipped);
-        QVERIFY(w.FileName.isEmpty() && panel1() == u"File: Nessuno"_s && w.mnuEnableColorCycle->isChecked());
+        QVERIFY(w.document().fileName().isEmpty() && panel1() == u"File: Nessuno"_s
+                && w.mnuEnableColorCycle->isChecked());
         run(u"mnuFileSave"_s, {MsgResult::Yes}, std::optional<QString>());
         QVERIFY(dialogs().fileDialogs.last().save);
     }
@@ -350,7 +357,7 @@ private Q_SLOTS:
         open(file("day.txt", cycleFile(3)));
         dialogs().answerDaylight(platform::Dialogs::GeneratedCycle{cycleFile(5), {u"Oslo"_s, u"Oslo"_s}});
         QVERIFY(m_f->trigger(u"mnuFileDaylight"_s));
-        QVERIFY(storeBytes() == cycleFile(5) && w.FileName.isEmpty() && w.isWindowModified());
+        QVERIFY(storeBytes() == cycleFile(5) && w.document().fileName().isEmpty() && w.isWindowModified());
         QCOMPARE(w.windowTitle(), u"Orvanta - Oslo[*]"_s);
         QVERIFY(m_f->trigger(u"mnuEditUndo"_s) && storeBytes() == cycleFile(3));
     }
@@ -364,7 +371,7 @@ private Q_SLOTS:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         open(file("full.txt", cycleFile(64, 0)));
-        QCOMPARE(int(w.PointCount), 64);
+        QCOMPARE(int(w.document().pointCount()), 64);
 
         dialogs().answerSaveFile(m_dir->filePath(u"chart.png"_s));
         QVERIFY(m_f->trigger(u"mnuFileExport"_s));
@@ -406,13 +413,13 @@ private Q_SLOTS:
     void savedNamesGetTxt()
     {
         open(file("origine.txt", cycleFile(3)));
-        m_f->form->FileName.clear();
+        m_f->form->document().setSource({});
         run(u"mnuFileSave"_s, {MsgResult::Yes}, file("day4"));
         QCOMPARE(readBytes(file("day4.txt")), cycleFile(3));
         QVERIFY(!QFile::exists(file("day4")));
-        QCOMPARE(m_f->form->FileName, file("day4.txt"));
+        QCOMPARE(m_f->form->document().fileName(), file("day4.txt"));
         // "day4" is the open "day4.txt": Save As refuses it and leaves it as it was.
-        m_f->form->table().row(1).setValue(Field::Red, 100);
+        m_f->form->document().table().row(1).setValue(Field::Red, 100);
         run(u"mnuFileSaveAs"_s, {MsgResult::Yes, MsgResult::Ok}, file("day4"));
         QCOMPARE((QStringList{dialogs().shown[dialogs().shown.size() - 2].text, dialogs().last().text,
                               dialogs().fileDialogs.last().title}),
@@ -423,7 +430,7 @@ private Q_SLOTS:
         // Another existing file declined: nothing written, the cycle still named after its own file.
         const QString other = file("altro.txt", cycleFile(2));
         run(u"mnuFileSaveAs"_s, {MsgResult::Yes, MsgResult::No}, other);
-        QVERIFY(readBytes(other) == cycleFile(2) && m_f->form->FileName == file("day4.txt"));
+        QVERIFY(readBytes(other) == cycleFile(2) && m_f->form->document().fileName() == file("day4.txt"));
         QVERIFY(panel1() == u"File: "_s + file("day4.txt") && m_f->form->windowTitle().contains(u"day4.txt"_s));
         // Create refuses the open file, naming it: it would empty it under the cycle shown.
         run(u"mnuFileCreate"_s, {MsgResult::Ok}, file("day4"));
@@ -438,7 +445,7 @@ private Q_SLOTS:
         const QString existing = file("nuovo ü.txt", cycleFile(2));
         run(u"mnuFileCreate"_s, {MsgResult::Yes}, existing);
         QCOMPARE(readBytes(existing), cyclefile::templateFile());
-        QVERIFY(storeBytes() == edited && m_f->form->FileName == file("day4.txt"));
+        QVERIFY(storeBytes() == edited && m_f->form->document().fileName() == file("day4.txt"));
         run(u"mnuFileCreate"_s, {}, file("copia.bak"));
         QVERIFY(QFile::exists(file("copia.bak")));
     }
@@ -463,7 +470,7 @@ private Q_SLOTS:
         const QString a = file("a.txt");
         run(u"mnuFileSaveAs"_s, {MsgResult::Yes}, a);
         QVERIFY(m_f->trigger(u"mnuEditUndo"_s) && m_f->trigger(u"mnuEditRedo"_s));
-        QVERIFY(w.FileName == a && w.windowTitle() == u"Orvanta - a.txt[*]"_s && !w.isWindowModified());
+        QVERIFY(w.document().fileName() == a && w.windowTitle() == u"Orvanta - a.txt[*]"_s && !w.isWindowModified());
 
         QVERIFY(m_f->trigger(u"mnuFileTemplate2"_s));
         const QByteArray aquarium = storeBytes();
@@ -489,7 +496,7 @@ private Q_SLOTS:
         dialogs().answerOpenFile(pipe);
         run(u"mnuFileOpen"_s, {MsgResult::Ok});
         QVERIFY(said().startsWith(u"x|Il File non può essere aperto o letto."_s) && said().contains(u"normale"_s));
-        QVERIFY(m_f->form->FileName.isEmpty());
+        QVERIFY(m_f->form->document().fileName().isEmpty());
     }
 #endif
 
@@ -512,7 +519,7 @@ private Q_SLOTS:
         QCOMPARE(w.SliderRed->value(), 5);
         const int markerAt5 = w.CommandCursorSelected->x();
         run(u"mnuFileSave"_s, {MsgResult::Yes});
-        QVERIFY(w.PointCurrent == 1 && m_f->field(u"TextPointID"_s)->text() == u"01"_s);
+        QVERIFY(w.document().pointCurrent() == 1 && m_f->field(u"TextPointID"_s)->text() == u"01"_s);
         QVERIFY(w.SliderRed->value() == 1 && w.CommandCursorSelected->x() < markerAt5);
         m_f->button(u"CommandLast"_s)->click();
         run(u"mnuFileSaveAs"_s, {MsgResult::Yes}, std::optional<QString>());

@@ -346,7 +346,8 @@ private Q_SLOTS:
         clickAt(transition);
         type(transition, u"#####600"_s);
         doubleClick(transition);
-        QCOMPARE(w->TransitionTime + u'|' + transition->text() + u'|' + tag(transition), u"00600|00600|U"_s);
+        QCOMPARE(w->document().transitionText() + u'|' + transition->text() + u'|' + tag(transition),
+                 u"00600|00600|U"_s);
         QCOMPARE(w->ChartLayout->window.end, 850.0f); // 200 + 50 + 600
         QVERIFY(f->trigger(u"mnuEnableSimulator"_s));
         QTest::mouseClick(w->CommandStart, Qt::LeftButton);
@@ -366,7 +367,7 @@ private Q_SLOTS:
         doubleClick(length);
         QVERIFY(!label(u"LabelRange"_s)->isVisible());
         click(u"Save"_s);
-        QCOMPARE(w->table().row(2).value(Field::Length), 99);
+        QCOMPARE(w->document().table().row(2).value(Field::Length), 99);
         // A new point takes the current point's long hold: where only that
         // length is in the way, the position stands and the length shrinks to fit.
         load({{0}, {100, 5000}, {8000}}); // still in seconds
@@ -415,7 +416,7 @@ private Q_SLOTS:
         f->dialogs.answerMessage(MsgResult::No);
         f->dialogs.answerMessage(MsgResult::Yes);
         click(u"Remove"_s);
-        QCOMPARE(w->PointCount, 3);
+        QCOMPARE(w->document().pointCount(), 3);
         click(u"Remove"_s);
         QVERIFY(times() == (QList<qint64>{0, 200}) && f->field(u"TextPointID"_s)->text() == u"02"_s);
 
@@ -423,9 +424,9 @@ private Q_SLOTS:
         f->dialogs.answerMessage(MsgResult::Yes);
         f->dialogs.answerMessage(MsgResult::Yes);
         click(u"Remove Remove"_s);
-        QCOMPARE(
-            (QList<qint64>{w->PointCount, w->table().row(1).value(Field::Red), w->table().row(1).value(Field::Length)}),
-            (QList<qint64>{1, 0, 5}));
+        QCOMPARE((QList<qint64>{w->document().pointCount(), w->document().table().row(1).value(Field::Red),
+                                w->document().table().row(1).value(Field::Length)}),
+                 (QList<qint64>{1, 0, 5}));
     }
 
     void shift_data()
@@ -457,7 +458,8 @@ private Q_SLOTS:
         QCOMPARE(f->dialogs.last().text, refused ? u"Valore fuori Limite!"_s : QString());
         click(u"Save"_s);
         QTEST(times(), "after");
-        QVERIFY(w->table().row(4).value(Field::Length) == 50 && tag(f->button(u"CommandMoveShift"_s)) == u"M"_s);
+        QVERIFY(w->document().table().row(4).value(Field::Length) == 50
+                && tag(f->button(u"CommandMoveShift"_s)) == u"M"_s);
     }
 
     void colours()
@@ -502,14 +504,14 @@ private:
     {
         if (!hms)
             w->mnuConfigTimeViewer_Click();
-        w->table() = table(points);
-        w->TransitionTime = store::format00000(transition);
+        w->document().table() = table(points);
+        w->document().setTransitionTime(transition);
         w->DataBaseCheck();
-        w->PointCurrent = 1;
-        w->table().MoveFirst();
+        w->document().setPointCurrent(1);
+        w->document().table().MoveFirst();
         w->pointRefresh();
     }
-    QList<qint64> times() const { return column(w->table(), Field::Time, w->PointCount); }
+    QList<qint64> times() const { return column(w->document().table(), Field::Time, w->document().pointCount()); }
     // Clicks the buttons named, "Command" left out, in turn.
     void click(const QString &buttons)
     {

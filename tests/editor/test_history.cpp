@@ -25,15 +25,16 @@ using store::Field;
 
 namespace {
 
-QByteArray cycleOf(FormColour &w) { return cyclefile::writeCycle(w.table(), w.TransitionTime); }
+QByteArray cycleOf(FormColour &w) { return cyclefile::writeCycle(w.document().table(), w.document().transitionText()); }
 
 // What a user can tell of the cycle in memory: the store, the counts, the
 // file, and what the editor shows of the current point.
 QString seen(FormColour &w)
 {
-    return u"%1 points, current %2, file '%3', title '%4', time %5, transition %6, cycle %7"_s.arg(w.PointCount)
-        .arg(w.PointCurrent)
-        .arg(w.FileName, w.windowTitle(), w.TextTime->text(), w.TextTransition->text(),
+    return u"%1 points, current %2, file '%3', title '%4', time %5, transition %6, cycle %7"_s
+        .arg(w.document().pointCount())
+        .arg(w.document().pointCurrent())
+        .arg(w.document().fileName(), w.windowTitle(), w.TextTime->text(), w.TextTransition->text(),
              QString::fromLatin1(cycleOf(w).toHex()));
 }
 
@@ -140,12 +141,13 @@ private Q_SLOTS:
         QCOMPARE(seen(w()), before);
         QCOMPARE(undoText(), u"Annulla Apri a.txt"_s);
         // The chart shows the restored cycle to its end, its marker on the current point.
-        QCOMPARE(w().SliderZoomMax->value(), std::max(2, int(w().PointCount)));
-        QCOMPARE(w().ChartLayout->markers.selectedTime, w().table().row(w().PointCurrent).value(Field::Time));
+        QCOMPARE(w().SliderZoomMax->value(), std::max(2, int(w().document().pointCount())));
+        QCOMPARE(w().ChartLayout->markers.selectedTime,
+                 w().document().table().row(w().document().pointCurrent()).value(Field::Time));
 
         QVERIFY(m_f->trigger(u"mnuEditRedo"_s));
         QCOMPARE(seen(w()), after);
-        QCOMPARE(w().SliderZoomMax->value(), std::max(2, int(w().PointCount)));
+        QCOMPARE(w().SliderZoomMax->value(), std::max(2, int(w().document().pointCount())));
     }
 
     // The modified state follows the saved cycle through undo and redo; while a
@@ -163,7 +165,7 @@ private Q_SLOTS:
         w().CommandEdit_Click();
         QVERIFY(!w().menuItem(u"mnuEditUndo"_s)->isEnabled() && !w().toolbarButton(u"Undo"_s)->isEnabled());
         QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(w().PointCount, 3);
+        QCOMPARE(w().document().pointCount(), 3);
         QTest::keyClick(&w(), Qt::Key_Escape);
         QVERIFY(tag(w().CommandSave) == u"D"_s && !w().TextTime->isEnabled());
         // Escape also gives up a transition time half typed.
@@ -175,13 +177,13 @@ private Q_SLOTS:
         QVERIFY(w().TextTransition->text() == transition && tag(w().TextTransition) == u"U"_s);
         QVERIFY(w().menuItem(u"mnuEditUndo"_s)->isEnabled());
         QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(w().PointCount == 4 && !w().isWindowModified());
+        QVERIFY(w().document().pointCount() == 4 && !w().isWindowModified());
         QTest::keyClick(&w(), Qt::Key_Y, Qt::ControlModifier);
-        QVERIFY(w().PointCount == 3 && w().isWindowModified());
+        QVERIFY(w().document().pointCount() == 3 && w().isWindowModified());
 
         dialogs().answerMessage(MsgResult::Yes); // save confirmation
         QVERIFY(m_f->trigger(u"mnuFileSave"_s));
-        QVERIFY(!w().isWindowModified() && cyclefile::readCycleFile(w().FileName).cycle->pointCount == 3);
+        QVERIFY(!w().isWindowModified() && cyclefile::readCycleFile(w().document().fileName()).cycle->pointCount == 3);
         // Back past the saved state and forward to it again.
         w().mnuEditUndo_Click();
         QVERIFY(w().isWindowModified() && cycleOf(w()) == opened);
@@ -213,7 +215,7 @@ private Q_SLOTS:
         QFETCH(QList<MsgResult>, answers);
         QFETCH(bool, opened);
         QFETCH(int, pointsInA);
-        const QString a = w().FileName, b = file(u"b.txt"_s, 7);
+        const QString a = w().document().fileName(), b = file(u"b.txt"_s, 7);
         if (modify) {
             dialogs().answerMessage(MsgResult::Yes);
             w().CommandRemove_Click();
@@ -235,7 +237,7 @@ private Q_SLOTS:
             QCOMPARE(dialogs().shown.size(), shownBefore);
         }
         if (opened)
-            QVERIFY(w().FileName == b && w().PointCount == 7 && !w().isWindowModified());
+            QVERIFY(w().document().fileName() == b && w().document().pointCount() == 7 && !w().isWindowModified());
         else
             QVERIFY(seen(w()) == before && w().isWindowModified());
         QCOMPARE(pointsInA > 0 ? cyclefile::readCycleFile(a).cycle->pointCount : -1, pointsInA);
@@ -292,9 +294,9 @@ private Q_SLOTS:
         // The cell's editor hands its value on once it has closed.
         if (message.isEmpty()) {
             QTRY_VERIFY(cycleOf(w()) != before);
-            QCOMPARE(undoText(), u"Annulla Modifica punto %1"_s.arg(w().PointCurrent));
+            QCOMPARE(undoText(), u"Annulla Modifica punto %1"_s.arg(w().document().pointCurrent()));
             QTEST(cell(w(), current - 1, column), "shown");
-            QVERIFY(w().PointCurrent == current && view->currentIndex().row() == current - 1);
+            QVERIFY(w().document().pointCurrent() == current && view->currentIndex().row() == current - 1);
             QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
         } else {
             QTRY_VERIFY(dialogs().allAnswered());
@@ -327,8 +329,8 @@ private Q_SLOTS:
         QApplication::clipboard()->setText(
             QString(copied).replace(u"01:00:00"_s, u"01:30:00"_s).replace(u"02:00:00"_s, u"9000"_s));
         QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE((QStringList{QString::number(w().PointCount), cell(w(), 2, 1), cell(w(), 4, 1), cell(w(), 4, 3),
-                              QString::number(w().PointCurrent), undoText()}),
+        QCOMPARE((QStringList{QString::number(w().document().pointCount()), cell(w(), 2, 1), cell(w(), 4, 1),
+                              cell(w(), 4, 3), QString::number(w().document().pointCurrent()), undoText()}),
                  (QStringList{u"6"_s, u"01:30:00"_s, u"02:30:00"_s, u"030"_s, u"5"_s, u"Annulla Incolla 2 punti"_s}));
         QCOMPARE(w().SliderZoomMax->value(), 6); // the chart reaches the new end
         QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
@@ -356,7 +358,7 @@ private Q_SLOTS:
         QVERIFY(dialogs().last().text.startsWith(u"La funzione Ciclo Colore è spenta"_s) && seen(w()) == before);
         QVERIFY(m_f->trigger(u"mnuEnableColorCycle"_s));
         // No room past 64 points: two rows pasted into 63 are refused whole, saying what would fit.
-        store::ColourTable full = w().table();
+        store::ColourTable full = w().document().table();
         int count = 63, last = 0;
         const auto refusal = editor::insertPastedPoints(full, count, 0, {{50000, 0, {}}, {60000, 0, {}}}, last);
         QCOMPARE(refusal ? refusal->text.english : QString(),
@@ -364,7 +366,8 @@ private Q_SLOTS:
         // A row picked in the table is the editor's point, and the other way round.
         view->selectionModel()->setCurrentIndex(view->model()->index(2, 4),
                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        QVERIFY(w().PointCurrent == 3 && w().TextTime->text() == u"02:00:00"_s && w().TextRed->text() == u"030"_s);
+        QVERIFY(w().document().pointCurrent() == 3 && w().TextTime->text() == u"02:00:00"_s
+                && w().TextRed->text() == u"030"_s);
         w().CommandNext_Click();
         QVERIFY(view->currentIndex().row() == 3 && view->selectionModel()->isRowSelected(3));
         // Times follow the display switch, the title the language (the headers
@@ -376,7 +379,7 @@ private Q_SLOTS:
         // A cycle that changes elsewhere shows in the table at once.
         dialogs().answerMessage(MsgResult::Yes);
         w().CommandRemove_Click();
-        QVERIFY(view->model()->rowCount() == 3 && view->currentIndex().row() == w().PointCurrent - 1);
+        QVERIFY(view->model()->rowCount() == 3 && view->currentIndex().row() == w().document().pointCurrent() - 1);
         // While a point is being edited the table neither moves nor changes it.
         w().CommandEdit_Click();
         QVERIFY(!view->isEnabled() && !(view->model()->flags(view->model()->index(1, 1)) & Qt::ItemIsEditable));

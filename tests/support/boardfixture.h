@@ -11,7 +11,7 @@ inline QList<store::ColourPoint> storeRows(FormColour &w)
 {
     QList<store::ColourPoint> out;
     for (int r = 1; r <= store::kRowCount; ++r)
-        out.append(w.table().row(r));
+        out.append(w.document().table().row(r));
     return out;
 }
 
@@ -19,11 +19,11 @@ inline QList<store::ColourPoint> storeRows(FormColour &w)
 // checked and shown from point 1; its rows.
 inline QList<store::ColourPoint> loadCycle(FormColour &w, int points, qint64 transition)
 {
-    w.table() = sampleTable(points, 1200, 100);
-    w.TransitionTime = store::format00000(transition);
+    w.document().table() = sampleTable(points, 1200, 100);
+    w.document().setTransitionTime(transition);
     w.DataBaseCheck();
-    w.PointCurrent = 1;
-    w.table().MoveFirst();
+    w.document().setPointCurrent(1);
+    w.document().table().MoveFirst();
     w.pointRefresh();
     return storeRows(w);
 }
