@@ -186,7 +186,7 @@ void FormColour::Form_Load()
     doc().setPointCurrent(1);
 
     // 8. Editor tags.
-    setTag(CommandSave, QStringLiteral("D"));
+    setEditorMode(EditorMode::Browse);
     for (QLineEdit *f : {TextTime, TextLength, TextTransition}) {
         setTag(f, QStringLiteral("U"));
         f->setText(QStringLiteral("00000"));

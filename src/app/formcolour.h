@@ -188,6 +188,14 @@ public:
     QColor currentColour() const;
 
     // ----- Colour-point editing (src/editor) --------------------------------
+    // The editor's mode, mirrored in CommandSave's Tag as the letter in the comment.
+    enum class EditorMode {
+        Browse, // "D": points are stepped through
+        Edit,   // "E": the current point is being changed
+        Insert, // "I": a new point is being typed
+    };
+    EditorMode editorMode() const;
+    void setEditorMode(EditorMode mode);
     void DataBaseCheck();
     void DataBaseLengthMaxValue();
     void DataBaseTransitionMaxValue();

@@ -61,7 +61,7 @@ void FormColour::mnuConfigTimeViewer_Click()
         LabelSimulatorTime->setText(QStringLiteral("00000"));
     }
 
-    const bool editing = hasTag(CommandSave, u"E");
+    const bool editing = editorMode() == EditorMode::Edit;
     if (hasTag(CommandMoveShift, u"S") && hasTag(TextTime, u"C") && editing) {
         DataBaseShiftValue();
         LabelRange->show();

@@ -714,7 +714,7 @@ void FormColour::startBoardJob(board::Job job, int failureStep)
 {
     // A transfer replaces what the editor shows: a point being edited or
     // inserted is given up first, so the editor is in browse mode with the rest.
-    if (!hasTag(CommandSave, u"D") && (job == board::Job::Read || job == board::Job::Write))
+    if (editorMode() != EditorMode::Browse && (job == board::Job::Read || job == board::Job::Write))
         CommandAnnul_Click();
     startProgress(failureStep, 0, QStringLiteral("M"));
     ProgressBarWait->setVisible(true);

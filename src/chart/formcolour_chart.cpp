@@ -246,7 +246,7 @@ void FormColour::DataBaseZoom()
         SliderZoomMin->setValue(SliderZoomMax->value() - 2);
     SliderZoomMin->setMaximum(doc().pointCount());
     SliderZoomMax->setMaximum(doc().pointCount());
-    if (hasTag(CommandSave, u"I") || countChanged)
+    if (editorMode() == EditorMode::Insert || countChanged)
         SliderZoomMax->setValue(doc().pointCount());
     if (doc().pointCurrent() > SliderZoomMax->value())
         SliderZoomMax->setValue(doc().pointCurrent());

@@ -186,7 +186,7 @@ bool FormColour::chartWheelZooms() const
 {
     // As the zoom sliders allow: both on, a window to narrow, no point being edited.
     return doc().pointCount() >= 3 && SliderZoomMin->isEnabled() && SliderZoomMax->isEnabled()
-           && hasTag(CommandSave, u"D") && ChartLayout->window.valid && !m_chartDrag;
+           && editorMode() == EditorMode::Browse && ChartLayout->window.valid && !m_chartDrag;
 }
 
 void FormColour::chartWheel(double x, int steps)

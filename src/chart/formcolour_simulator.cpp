@@ -136,7 +136,7 @@ void FormColour::simulatorDisplayStep()
 
 void FormColour::CommandStart_MouseUp(Qt::MouseButton button, int, int)
 {
-    if (!hasTag(CommandSave, u"D")) {
+    if (editorMode() != EditorMode::Browse) {
         say(platform::warning({QStringLiteral("The Selected Colour Point is in Editor or Insert State.") + kLineBreak
                                    + QStringLiteral("Save or Annul it before to Start the Simulator."),
                                QString::fromUtf8("Il Punto Colore Selezionato è in stato di Modifica o di Inserzione.")

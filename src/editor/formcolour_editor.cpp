@@ -16,6 +16,18 @@
 
 using store::Field;
 
+FormColour::EditorMode FormColour::editorMode() const
+{
+    const QString t = tag(CommandSave);
+    return t == u"E" ? EditorMode::Edit : t == u"I" ? EditorMode::Insert : EditorMode::Browse;
+}
+
+void FormColour::setEditorMode(EditorMode mode)
+{
+    static const char *const letters[] = {"D", "E", "I"};
+    setTag(CommandSave, QString::fromLatin1(letters[int(mode)]));
+}
+
 void FormColour::pointRefresh()
 {
     DataBaseRead();
@@ -163,7 +175,7 @@ void FormColour::CommandInsert_Click()
         return;
     enterEditorState();
     CommandSave->setIcon(icons::picture(PictureSaveIns));
-    setTag(CommandSave, QStringLiteral("I"));
+    setEditorMode(EditorMode::Insert);
     setTag(CommandMoveShift, QStringLiteral("M"));
     editor::setPictures(CommandMoveShift, PictureMoveEn, PictureMoveDs);
     setPointFieldsEnabled(true);
@@ -181,7 +193,7 @@ void FormColour::CommandEdit_Click()
     }
     enterEditorState();
     CommandSave->setIcon(CommandSave->property("DownPicture").value<QIcon>());
-    setTag(CommandSave, QStringLiteral("E"));
+    setEditorMode(EditorMode::Edit);
     setPointFieldsEnabled(true);
     focusAtEntry(TextTime);
     updateHistoryActions();
@@ -200,7 +212,7 @@ void FormColour::CommandSave_Click()
     }
 
     const editor::CycleState before = cycleState();
-    const bool inserting = hasTag(CommandSave, u"I");
+    const bool inserting = editorMode() == EditorMode::Insert;
     const bool moving = hasTag(CommandMoveShift, u"M");
     store::ColourTable &points = table();
     points.moveTo(doc().pointCurrent());
@@ -239,7 +251,7 @@ void FormColour::CommandSave_Click()
 
     setPointFieldsEnabled(false);
     pointRefresh();
-    setTag(CommandSave, QStringLiteral("D"));
+    setEditorMode(EditorMode::Browse);
     recordCycleChange(before, inserting ? editor::insertLabel(doc().pointCurrent())
                               : moving  ? editor::editLabel(doc().pointCurrent())
                                         : editor::shiftLabel(doc().pointCurrent()));
@@ -250,7 +262,7 @@ void FormColour::CommandAnnul_Click()
     CommandEdit->setEnabled(true);
     for (QPushButton *b : {CommandMoveShift, CommandSave, CommandAnnul})
         b->setEnabled(false);
-    setTag(CommandSave, QStringLiteral("D"));
+    setEditorMode(EditorMode::Browse);
     for (QLineEdit *f : {TextTime, TextLength, TextTransition, TextRed, TextGreen, TextBlue})
         setTag(f, QStringLiteral("U"));
     showConfirmedLook();

@@ -280,7 +280,7 @@ void FormColour::timeFieldClick(QLineEdit *field)
 {
     if (!crossFieldGuard(field))
         return;
-    if (field == TextTime && doc().pointCurrent() == 1 && hasTag(CommandSave, u"E")) {
+    if (field == TextTime && doc().pointCurrent() == 1 && editorMode() == EditorMode::Edit) {
         say(editor::firstPointMessage());
         return;
     }

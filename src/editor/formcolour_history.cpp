@@ -32,7 +32,7 @@ void FormColour::connectHistory()
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setObjectName(QStringLiteral("ShortcutEscape"));
     connect(escape, &QShortcut::activated, this, [this] {
-        if (!hasTag(CommandSave, u"D") && CommandAnnul->isEnabled() && ShapeColorCycle->isEnabled()) {
+        if (editorMode() != EditorMode::Browse && CommandAnnul->isEnabled() && ShapeColorCycle->isEnabled()) {
             CommandAnnul_Click();
         } else if (hasTag(TextTransition, u"C") && ShapeTransition->isEnabled()) {
             // A transition time half typed goes back to the one in force.
@@ -94,7 +94,7 @@ bool FormColour::confirmDropChanges()
 
 bool FormColour::historyAllowed() const
 {
-    return StartupDone && hasTag(CommandSave, u"D") && !hasTag(ProgressBarWait, u"M") && !SimulatorRunning;
+    return StartupDone && editorMode() == EditorMode::Browse && !hasTag(ProgressBarWait, u"M") && !SimulatorRunning;
 }
 
 void FormColour::mnuEditUndo_Click()

@@ -32,7 +32,7 @@ bool FormColour::DataBaseTimeCheck(const QString &timeText)
     editor::TimeCheckInput in;
     in.pointCount = doc().pointCount();
     in.pointCurrent = doc().pointCurrent();
-    in.insertMode = hasTag(CommandSave, u"I");
+    in.insertMode = editorMode() == EditorMode::Insert;
     in.time = store::secondsOfText(timeText, hms);
     in.length = store::secondsOfText(TextLength->text(), hms);
     in.transitionTime = doc().transitionTime();
@@ -105,7 +105,7 @@ void FormColour::DataBaseShift()
 
 void FormColour::CommandMoveShift_Click()
 {
-    if (!hasTag(CommandSave, u"E"))
+    if (editorMode() != EditorMode::Edit)
         return;
     if (!hasTag(CommandMoveShift, u"M")) {
         setTag(CommandMoveShift, QStringLiteral("M"));
