@@ -449,8 +449,10 @@ void FormColour::boardSupervise()
             m_jobs.step(*job);
         break;
     case board::SupervisionOutcome::Disconnected:
-        // Panel 4 no longer shows the last job's result as if the board were there.
+        // Panel 4 no longer shows the last job's result as if the board were
+        // there; it says so before the message.
         BoardResult = board::linkLostResult(QTime::currentTime());
+        showBoardPanel();
         say(m_portError.error == platform::SerialPort::PortError::None
                 ? board::disconnectedMessage()
                 : board::withLine(board::disconnectedMessage(), board::portErrorLine(m_portError)));
@@ -849,7 +851,8 @@ void FormColour::mnuUsbInterfaceOnCommandVf_Click()
 bool FormColour::endTransfer(board::Job job, int slot, const BilingualMessage &message, bool success)
 {
     endProgress();
-    showBoardResult(job, slot, success);
+    BoardResult = board::jobResult(job, slot, success, QTime::currentTime());
+    syncBoardControls(); // its Stop goes off before the message
     say(message);
     return false;
 }
@@ -1058,7 +1061,8 @@ bool FormColour::USBRestore()
 
 bool FormColour::transferRunning() const
 {
-    return boardItem("mnuUsbInterfaceOnBackup")->isChecked() || boardItem("mnuUsbInterfaceOnRestore")->isChecked();
+    return (boardItem("mnuUsbInterfaceOnBackup")->isChecked() || boardItem("mnuUsbInterfaceOnRestore")->isChecked())
+           && hasTag(ProgressBarWait, u"M");
 }
 
 void FormColour::mnuUsbInterfaceOnStop_Click()
@@ -1071,7 +1075,7 @@ bool FormColour::stopTransfer(board::Job job, const QList<int> &done)
 {
     endProgress();
     BoardResult = board::stoppedResult(job, done, QTime::currentTime());
-    showBoardPanel();
+    syncBoardControls();
     say(board::transferStoppedMessage(job, done, m_transfer.slots.mid(m_transfer.index)));
     return false;
 }

@@ -51,7 +51,11 @@ SerialPort::PortError portError(int error, const QString &path)
 #endif
     }
     case QSerialPort::OpenError: return E::Busy;
-    case QSerialPort::ResourceError: return E::Removed;
+    // An open device that can no longer be read or written has gone, as far
+    // as the link can tell (a pulled cable shows as either).
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError: return E::Removed;
     default: return E::Other;
     }
 }

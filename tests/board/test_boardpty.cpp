@@ -63,8 +63,9 @@ private Q_SLOTS:
     {
         platform::QtSerialPort port;
         QStringList reasons;
-        port.setClosedOnError(
-            [&reasons](const platform::SerialPort::PortFailure &reason) { reasons << reason.detail; });
+        port.setClosedOnError([&reasons](const platform::SerialPort::PortFailure &reason) {
+            reasons << (reason.error == platform::SerialPort::PortError::Removed ? reason.detail : u"?"_s);
+        });
         QCOMPARE(port.portDevice(2), m_pty->linkPath());
         QVERIFY(platform::QtSerialPort::devicePath(1).isEmpty());
         QVERIFY(!port.open(1));
@@ -90,7 +91,8 @@ private Q_SLOTS:
         QVERIFY(reasons.isEmpty());
 
         // The board vanishes at the next frame: the port closes once, with its
-        // reason; a failing device keeps reporting, none of that may get through.
+        // reason, as a device removed; a failing device keeps reporting, none of
+        // that may get through.
         m_pty->board().faults.vanishAfter = 3;
         port.write(board::heartbeatFrame());
         QTRY_VERIFY_WITH_TIMEOUT(!m_pty->isRunning(), 2000);
