@@ -87,13 +87,13 @@ uninstall:
 	echo "$$n file(s) removed"
 
 # The package is built in its own folder, optimised, with the prefix /usr; only
-# the two programs are compiled (the tests are not needed for it). dpkg-dev
+# the three programs are compiled (the tests are not needed for it). dpkg-dev
 # computes the package's dependencies from the shared libraries.
 package: deps
 	@sh tools/install-deps.sh dpkg-dev
 	cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
 	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
-	cmake --build $(PKG_BUILD) -j $(JOBS) --target orvanta orvanta-virtual-board
+	cmake --build $(PKG_BUILD) -j $(JOBS) --target orvanta orvanta-cli orvanta-virtual-board
 	rm -f $(PKG_BUILD)/orvanta_*.deb
 	cd $(PKG_BUILD) && cpack -G DEB
 	cp $(PKG_BUILD)/orvanta_*.deb .

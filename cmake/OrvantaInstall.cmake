@@ -1,5 +1,6 @@
 # What `cmake --install` puts on the system: the program, the virtual board
-# tool, the desktop entry, the icon in the hicolor theme and the AppStream
+# tool, the command line orvanta-cli with its manual page and bash completion,
+# the desktop entry, the icon in the hicolor theme and the AppStream
 # metadata. The guide and the program's own icons are compiled into the program
 # as Qt resources, so nothing else is needed at run time.
 #
@@ -15,7 +16,10 @@ set(ORVANTA_SCREENSHOT_URL "https://orvanta.example.org/screenshots/main-window.
 
 set(ORVANTA_ICON_SIZES 16 24 32 48 64 128 256)
 
-install(TARGETS orvanta RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS orvanta orvanta-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/orvanta-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/orvanta-cli.bash
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME orvanta-cli)
 if(TARGET orvanta-virtual-board)
   install(TARGETS orvanta-virtual-board RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

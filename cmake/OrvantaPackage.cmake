@@ -14,8 +14,10 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "controller board and writes it into, or reads it back from, one of the board's"
   "eight slots over USB serial."
   "."
-  "The package also holds orvanta-virtual-board, a virtual board on a"
-  "pseudo-terminal for trying the program without hardware.")
+  "The package also holds orvanta-cli, which checks, lists and makes cycle"
+  "files (the daylight cycle of a place and date) from scripts, and"
+  "orvanta-virtual-board, a virtual board on a pseudo-terminal for trying the"
+  "program without hardware.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
 set(CPACK_DEBIAN_PACKAGE_SECTION "electronics")

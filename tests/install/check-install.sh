@@ -7,7 +7,9 @@
 #     AppStream metadata;
 #   - the installed program starts (offscreen, from an empty folder, so it needs
 #     nothing from the build or source tree) and is still running after a few
-#     seconds; the installed virtual board answers --help.
+#     seconds; the installed virtual board answers --help;
+#   - the installed orvanta-cli answers --help and its manual page formats
+#     without warnings under `man -l` (skipped where man is missing).
 # A missing validator skips its check; the script then exits 77 (CTest's skip)
 # once everything else has passed.
 #
@@ -41,7 +43,10 @@ fi
 sizes="16 24 32 48 64 128 256"
 {
     echo usr/bin/orvanta
+    echo usr/bin/orvanta-cli
     echo usr/bin/orvanta-virtual-board
+    echo usr/share/man/man1/orvanta-cli.1
+    echo usr/share/bash-completion/completions/orvanta-cli
     echo usr/share/applications/orvanta.desktop
     for s in $sizes; do echo "usr/share/icons/hicolor/${s}x${s}/apps/orvanta.png"; done
     echo usr/share/icons/hicolor/scalable/apps/orvanta.svg
@@ -55,7 +60,7 @@ if ! diff -u "$work/expected" "$work/actual" >"$work/files.diff"; then
     sed -n '3,$p' "$work/files.diff" >&2
 fi
 
-for f in usr/bin/orvanta usr/bin/orvanta-virtual-board; do
+for f in usr/bin/orvanta usr/bin/orvanta-cli usr/bin/orvanta-virtual-board; do
     [ -x "$dest/$f" ] || fail "$f is not installed as an executable"
 done
 
@@ -117,6 +122,21 @@ fi
 if ! "$dest/usr/bin/orvanta-virtual-board" --help >"$work/board.log" 2>&1 || ! grep -q -- '--demo' "$work/board.log"; then
     fail "the installed orvanta-virtual-board --help did not work:"
     cat "$work/board.log" >&2
+fi
+
+if ! "$dest/usr/bin/orvanta-cli" --help >"$work/cli.log" 2>&1 || ! grep -q 'daylight' "$work/cli.log"; then
+    fail "the installed orvanta-cli --help did not work:"
+    cat "$work/cli.log" >&2
+fi
+# man writes groff's warnings on stderr; the page itself goes to /dev/null.
+if command -v man >/dev/null 2>&1; then
+    if ! MANWIDTH=80 man --warnings -l "$dest/usr/share/man/man1/orvanta-cli.1" 2>"$work/man.log" >/dev/null ||
+        [ -s "$work/man.log" ]; then
+        fail "man -l orvanta-cli.1:"
+        cat "$work/man.log" >&2
+    fi
+else
+    skipped="$skipped man (package man-db)"
 fi
 
 if [ "$failures" -ne 0 ]; then
