@@ -3,7 +3,7 @@
 #   make test   install what is missing, build, run every test
 #   make demo   build, start a virtual board on a pseudo-terminal and Orvanta against it
 #   make bench  build and run the benchmarks
-#   make fuzz   build and run the fuzzers (cycle-file reader, board jobs) for a bounded time
+#   make fuzz   build and run the fuzzers (cycle-file reader, board jobs, pasted rows) for a bounded time
 #   make format format the sources with clang-format
 #   make lint   build, then run clang-tidy (checks in .clang-tidy) over the sources; any finding fails
 #   make install    build and install under PREFIX (default /usr/local; DESTDIR is honoured)
@@ -52,19 +52,21 @@ bench: deps
 	cmake --build build-bench -j $(JOBS) --target benchmarks
 	cmake --build build-bench --target run-benchmarks
 
-# The fuzzers (cycle-file reader, board jobs) need clang; FUZZ_SECONDS bounds
-# each run. New inputs collect in build-fuzz/corpus*, any crash lands in
-# build-fuzz/ as crash-<hash>.
+# The fuzzers (cycle-file reader, board jobs, pasted rows) need clang;
+# FUZZ_SECONDS bounds each run. New inputs collect in build-fuzz/corpus*, any
+# crash lands in build-fuzz/ as crash-<hash>.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@sh tools/install-deps.sh clang libclang-rt-14-dev
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_FUZZ=ON -DORVANTA_SANITIZE=ON
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_cyclefile fuzz_boardjobs
-	mkdir -p build-fuzz/corpus build-fuzz/corpus-board
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_cyclefile fuzz_boardjobs fuzz_pastedrows
+	mkdir -p build-fuzz/corpus build-fuzz/corpus-board build-fuzz/corpus-paste
 	build-fuzz/fuzz/fuzz_cyclefile -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  -dict=fuzz/cyclefile.dict -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/seeds
 	build-fuzz/fuzz/fuzz_boardjobs -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  -artifact_prefix=build-fuzz/ build-fuzz/corpus-board
+	build-fuzz/fuzz/fuzz_pastedrows -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -artifact_prefix=build-fuzz/ build-fuzz/corpus-paste fuzz/seeds-paste
 
 # cmake --install records every file it installs in $(BUILD)/install_manifest.txt
 # (without the DESTDIR); `make uninstall` removes the files listed there, under

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// What both fuzzers check: a failed check stops the run where it happened.
+// What the fuzzers check: a failed check stops the run where it happened.
 inline void check(bool condition)
 {
     if (!condition)

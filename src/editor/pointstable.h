@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/pastedrows.h"
 #include "platform/bilingual.h"
 #include "platform/message.h"
 #include "store/colourtable.h"
@@ -9,7 +10,6 @@
 
 #include <array>
 #include <functional>
-#include <optional>
 #include <vector>
 
 // The points table: every used point of the store as one row, with its
@@ -68,37 +68,8 @@ private:
     bool m_editable = true;
 };
 
-// One row of pasted text as a point: time, length and the three levels.
-struct PastedPoint
-{
-    qint64 time = 0;
-    qint64 length = 0;
-    std::array<qint64, 3> rgb{};
-};
-
-// The rows of a tab-separated text, each "point, time, length, red, green,
-// blue" (the point number is not kept: pasted points are numbered where they
-// land). Times are hh:mm:ss when they hold a colon, seconds otherwise. A line
-// that is no such row gives a refusal naming it.
-struct PastedRows
-{
-    std::vector<PastedPoint> points;
-    std::optional<platform::BilingualMessage> refusal;
-};
-PastedRows parsePastedRows(const QString &text);
-
-// Inserts the pasted points into `table` one after the other, each checked
-// as an Insert is (unique time, room before the next point and for the
-// transition, after the previous point's hold), and consolidated. All or
-// nothing: on the first refusal `table` is left as it came and the refusal
-// is returned. On success `pointCount` is the new count and `lastPoint` the
-// position of the last point pasted.
 // Why a paste into the table did nothing while the colour-cycle function is off.
 platform::BilingualMessage pasteNeedsColourCycle();
-
-std::optional<platform::BilingualMessage> insertPastedPoints(store::ColourTable &table, int &pointCount,
-                                                             qint64 transitionTime,
-                                                             const std::vector<PastedPoint> &points, int &lastPoint);
 
 // The label of a paste in the history.
 Bilingual pasteLabel(int count);

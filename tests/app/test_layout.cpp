@@ -7,13 +7,10 @@
 #include "support/formfixture.h"
 
 #include <QDockWidget>
-#include <QLabel>
-#include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
-#include <QToolBar>
 
 namespace {
 

@@ -13,11 +13,8 @@
 #include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
-#include <QSlider>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 
 #include <functional>

@@ -35,7 +35,7 @@ void fillBoard(board::VirtualBoard &b)
         QList<QByteArray> records;
         for (int k = 1; k <= 8 * s; ++k)
             records.append(
-                board::pointRecord(colourPoint(k, (k - 1) * 1000 + s, 70000 * (k % 2) + 10, (k * s) % 101, 0, s)));
+                board::pointRecord(colourPoint({k, (k - 1) * 1000 + s, 70000 * (k % 2) + 10, (k * s) % 101, 0, s})));
         b.setSlot(s, records, board::transitionRecord(100 * s + 70000 * (s % 2), 8 * s));
         b.setName(s, names[s - 1]);
     }
@@ -272,8 +272,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(u"mycycle.txt"_s);
         const QByteArray fileBytes = cyclefile::writeCycle(w().document().table(), w().document().transitionText());
         QVERIFY(!cyclefile::writeWholeFile(path, fileBytes));
-        dialogs().answerOpenFile(path);
-        QVERIFY(m_f->trigger("mnuFileOpen"));
+        QVERIFY(m_f->open(path));
         dialogs().answerMessage(MsgResult::Yes);
         w().CommandRemove_Click();
         QVERIFY(m_f->trigger("mnuEnableColorCycle"));
@@ -499,11 +498,12 @@ private Q_SLOTS:
     }
 
     // After every path that changes the slot or the mode, the toolbar shows what
-    // the menu shows, and a toolbar Write reaches only the slot ticked there.
+    // the menu shows, and a toolbar Write reaches only the slot ticked there; a
+    // write armed when the board went does not run when it is back.
     void toolbarFollowsTheMenu_data()
     {
         QTest::addColumn<QString>("path");
-        for (const char *path : {"mode switch", "switch off and on", "deselect"})
+        for (const char *path : {"mode switch", "switch off and on", "lost with a write armed", "deselect"})
             QTest::newRow(path) << QString::fromLatin1(path);
     }
     void toolbarFollowsTheMenu()
@@ -511,6 +511,7 @@ private Q_SLOTS:
         QFETCH(QString, path);
         loadCycle(w(), 3, 0);
         goInterface(4);
+        const qsizetype from = m_f->port.written.size();
         QVERIFY(m_f->button("Cycle4")->isChecked() && m_f->button("Write")->isEnabled());
         if (path == u"mode switch") {
             QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
@@ -519,8 +520,18 @@ private Q_SLOTS:
             QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
             QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
             QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
-        } else if (path == u"switch off and on") {
-            QVERIFY(m_f->trigger("mnuUsbOn"));
+        } else if (path != u"deselect") {
+            if (path.startsWith(u"lost")) {
+                // The board falls silent after a supervision cycle's step 0, a write armed for the next one.
+                QVERIFY(m_f->tickUntil([this] { return w().UsbState == 1; }, 8) > 0);
+                m_f->board.faults.silentAfter = m_f->board.framesReceived();
+                dialogs().answerMessage(MsgResult::Yes);
+                dialogs().answerMessage(MsgResult::Ok); // the disconnection
+                QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandWr") && m_f->tickUntilOff("mnuUsbOn"));
+                m_f->board.faults.silentAfter = -1;
+            } else {
+                QVERIFY(m_f->trigger("mnuUsbOn"));
+            }
             QVERIFY(!m_f->button("USBOn")->isChecked() && !m_f->button("Cycle4")->isEnabled());
             QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
             goInterface();
@@ -528,6 +539,7 @@ private Q_SLOTS:
             selectSlot(4);
         }
         m_f->tick();
+        QVERIFY(!m_f->item("mnuUsbInterfaceOnCommandWr")->isChecked()); // nothing armed stays armed
         for (int k = 1; k <= 8; ++k) {
             QVERIFY(!m_f->item(QByteArray("mnuUsbInterfaceOnCycle" + QByteArray::number(k)).constData())->isChecked());
             QVERIFY(!m_f->button(QByteArray("Cycle" + QByteArray::number(k)).constData())->isChecked());
@@ -536,7 +548,6 @@ private Q_SLOTS:
             QVERIFY(!m_f->button(key)->isEnabled());
         QCOMPARE(w().StatusBarPanel3->text(), u"Interfaccia - nessuno slot selezionato"_s);
         // Whatever the toolbar is asked, nothing is written to a slot not ticked.
-        const qsizetype from = m_f->port.written.size();
         w().Toolbar_ButtonClick(u"Write"_s);
         m_f->tick(80);
         QCOMPARE(m_f->framesSent('W', from), 0);

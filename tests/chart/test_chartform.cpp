@@ -60,8 +60,7 @@ struct Loaded : FormFixture
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(cyclefile::writeCycle(table, store::format00000(transition)));
         file.close();
-        dialogs.answerOpenFile(file.fileName());
-        QVERIFY(trigger(u"mnuFileOpen"_s) && dialogs.shown.isEmpty());
+        QVERIFY(open(file.fileName()) && dialogs.shown.isEmpty());
         QVERIFY(w.mnuEnableColorCycle->isChecked() || trigger(u"mnuEnableColorCycle"_s));
     }
     QByteArray cycle() const { return cyclefile::writeCycle(w.document().table(), w.document().transitionText()); }
@@ -338,6 +337,11 @@ private Q_SLOTS:
         QTRY_VERIFY(w.menuItem(u"mnuSimulatorRestart"_s)->isEnabled());
         f.click(w.CommandStop);
         f.tick(); // the menus come back
+        // The scrub is over: a point dragged up moves, one step.
+        QTest::mousePress(f.chart, Qt::LeftButton, {}, f.at(4, Field::Red).toPoint());
+        QTest::mouseMove(f.chart, (f.at(4, Field::Red) + QPointF(0, -30)).toPoint());
+        QTest::mouseRelease(f.chart, Qt::LeftButton, {}, (f.at(4, Field::Red) + QPointF(0, -30)).toPoint());
+        QCOMPARE(w.document().history()->count(), 2);
         f.click(f.chart, 1, Qt::RightButton);
         QTRY_VERIFY(w.mnuUSBMenu->isVisible());
         w.mnuUSBMenu->close();
@@ -554,8 +558,11 @@ private Q_SLOTS:
                                 w.document().table().row(3).value(Field::Green)}),
                  (QList<qint64>{312, 2}));
         QCOMPARE(w.TextGreen->text(), u"002"_s);
-        // The nudges of one point are one step.
+        // The nudges of one point are one step, redone whole.
         QCOMPARE(w.document().history()->count(), 2);
+        const QByteArray nudged = f.cycle();
+        QVERIFY(f.trigger(u"mnuEditUndo"_s) && f.trigger(u"mnuEditRedo"_s));
+        QCOMPARE(f.cycle(), nudged);
         QTest::keyClick(f.chart, Qt::Key_Right); // another point's nudge is a step of its own
         QTest::keyClick(f.chart, Qt::Key_Up);
         QCOMPARE(w.document().history()->count(), 3);
@@ -586,16 +593,20 @@ private Q_SLOTS:
             return agree ? qMakePair(lo, hi) : qMakePair(-lo, -hi);
         };
         QCOMPARE(zoom(), qMakePair(1, 7));
-        // Notches of the wheel around a point, then the low zoom: around point 6
-        // the far edge comes in first, three points are the narrowest, and the
-        // current point is brought into the window.
-        const std::tuple<int, int, int> turns[] = {{6, 1, 2}, {6, 3, 5}, {6, 1, 5}, {6, -2, 3}, {4, -5, 1}};
-        for (const auto &[point, notches, low] : turns) {
+        // Turns of the wheel around a point (a notch is 120; a touchpad's 40s
+        // add up to one), then the zoom: around point 6 the far edge comes in
+        // first, three points are the narrowest, the current point is brought
+        // into the window; a window short of the end widens first on the side
+        // nearer the point.
+        const std::tuple<int, int, int, int> turns[] = {
+            {6, 40, 1, 7},   {6, 40, 1, 7},  {6, 40, 2, 7},   {6, 360, 5, 7},  {6, 120, 5, 7},
+            {6, -240, 3, 7}, {3, 240, 3, 5}, {3, -120, 2, 5}, {5, -120, 2, 6}, {4, -600, 1, 7}};
+        for (const auto &[point, delta, low, high] : turns) {
             const QPointF at = f.at(point, Field::Red) + QPointF(0, -40);
-            QWheelEvent e(at, f.chart->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+            QWheelEvent e(at, f.chart->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
             QApplication::sendEvent(f.chart, &e);
-            QCOMPARE(zoom(), qMakePair(low, 7));
+            QCOMPARE(zoom(), qMakePair(low, high));
         }
         QCOMPARE(w.document().pointCurrent(), 5);
     }

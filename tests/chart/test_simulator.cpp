@@ -1,6 +1,7 @@
 // The simulator's tick as plain code: holds and ramps, the hand-over from one
-// point to the next and a change of speed while playing. The end of the cycle
-// and the one-point stop are test_chartform's, played through the window.
+// point to the next, a change of speed while playing and the playback moved.
+// The end of the cycle and the one-point stop are test_chartform's, played
+// through the window.
 
 #include "chart/simulator.h"
 
@@ -89,6 +90,9 @@ private Q_SLOTS:
         QCOMPARE(t.colour, (std::array<double, 3>{0, 100, 0}));
         // The last point ramps back to the first's colour until the cycle's end at 400 s.
         QCOMPARE(q.step(kThree, {3, 80, 0}, 1.0).colour, (std::array<double, 3>{50, 0, 50}));
+        // The playback moved to point 2's very time: point 2 plays, nothing of it elapsed.
+        t = chart::simulatorAt(kThree, 400, 100.0);
+        QVERIFY(t.state.pointCurrent == 2 && t.state.time == 0.0 && t.colour == (std::array<double, 3>{0, 100, 0}));
     }
 
     // A store left with every point at 0 s, nothing held and no transition (a

@@ -4,7 +4,6 @@
 #include "app/tags.h"
 #include "chart/chartview.h"
 #include "cyclefile/cyclefile.h"
-#include "store/numbers.h"
 #include "support/cycles.h"
 #include "support/formfixture.h"
 
@@ -84,12 +83,7 @@ class TestFileCommands : public QObject
         QVERIFY(m_f->trigger(item));
     }
     // Opens `path` through File Open, expecting no message.
-    void open(const QString &path)
-    {
-        dialogs().answerOpenFile(path);
-        run(u"mnuFileOpen"_s);
-        QVERIFY(dialogs().shown.isEmpty());
-    }
+    void open(const QString &path) { QVERIFY(m_f->open(path) && dialogs().shown.isEmpty()); }
 
 private Q_SLOTS:
     void init()
@@ -252,7 +246,7 @@ private Q_SLOTS:
 
     // Close asks to close, then whether to save; Delete asks once and removes
     // the open file. Both leave the empty cycle in the store and in the
-    // editor: never old points over an empty store.
+    // editor: never old points over an empty store. An undone Delete names no file.
     void closeAndDeleteEmptyTheEditor_data()
     {
         QTest::addColumn<QString>("item");
@@ -288,6 +282,13 @@ private Q_SLOTS:
         QCOMPARE((QStringList{panel1(), m_f->field(u"TextRed"_s)->text(),
                               QString::number(m_f->form->document().pointCount())}),
                  (QStringList{u"File: Nessuno"_s, u"000"_s, u"1"_s}));
+        if (close)
+            return;
+        // Undone, a delete brings the cycle back as no file's: Save asks for a name.
+        run(u"mnuEditUndo"_s);
+        QCOMPARE((QStringList{panel1(), m_f->form->windowTitle()}), (QStringList{u"File: Nessuno"_s, u"Orvanta[*]"_s}));
+        run(u"mnuFileSave"_s, {MsgResult::Yes}, std::optional<QString>());
+        QVERIFY(storeBytes() == edited && dialogs().fileDialogs.last().save);
     }
 
     // The recent files: the most recent first, six at most, a file opened
@@ -480,8 +481,7 @@ private Q_SLOTS:
         QCOMPARE(asked(before), u"Il ciclo colore ha mod|Chiudi! Confermi?"_s);
         QVERIFY(readBytes(b) == aquarium && storeBytes() == cyclefile::templateFile());
 
-        dialogs().answerOpenFile(a);
-        run(u"mnuFileOpen"_s);
+        QVERIFY(m_f->open(a));
         run(u"mnuFileSaveAs"_s, {MsgResult::Yes}, std::optional<QString>());
         QVERIFY(panel1() == u"File: Nessuno"_s && w.windowTitle() == u"Orvanta - a.txt[*]"_s && w.isWindowModified());
     }

@@ -7,6 +7,7 @@
 #include "editor/fieldentry.h"
 #include "editor/rules.h"
 #include "store/numbers.h"
+#include "support/cycles.h"
 #include "support/formfixture.h"
 
 #include <QLabel>
@@ -31,12 +32,8 @@ store::ColourTable table(const QList<Point> &points)
 {
     store::ColourTable t;
     store::emptyTable(t);
-    for (int i = 0; i < points.size(); ++i) {
-        t.row(i + 1).setValue(Field::PointID, i + 1);
-        t.row(i + 1).setValue(Field::Time, points[i].time);
-        t.row(i + 1).setValue(Field::Length, points[i].length);
-        t.row(i + 1).setValue(Field::Red, points[i].red);
-    }
+    for (int i = 0; i < points.size(); ++i)
+        t.row(i + 1) = colourPoint({i + 1, points[i].time, points[i].length, points[i].red, 0, 0});
     return t;
 }
 

@@ -5,7 +5,6 @@
 #include "app/tags.h"
 #include "cyclefile/cyclefile.h"
 #include "editor/pointstable.h"
-#include "store/numbers.h"
 #include "support/cycles.h"
 #include "support/formfixture.h"
 
@@ -14,7 +13,6 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QLineEdit>
-#include <QSlider>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,11 +60,6 @@ class TestHistory : public QObject
             qFatal("cannot write a test file");
         return path;
     }
-    bool open(const QString &path)
-    {
-        dialogs().answerOpenFile(path);
-        return m_f->trigger(u"mnuFileOpen"_s);
-    }
     // Types over a time field from its first digit and confirms with Enter.
     static void type(QLineEdit *field, const QString &digits)
     {
@@ -91,7 +84,7 @@ private Q_SLOTS:
     void init()
     {
         m_f = std::make_unique<FormFixture>();
-        QVERIFY(open(file(u"a.txt"_s, 4)));
+        QVERIFY(m_f->open(file(u"a.txt"_s, 4)));
     }
     void cleanup() { QVERIFY(dialogs().allAnswered()); }
 
@@ -99,22 +92,25 @@ private Q_SLOTS:
     {
         // Steps: "Field=digits" typed over a time field and confirmed,
         // "Field:text" set as typed, "yes"/"no" the answer to the next
-        // question, "open" opens another file, "mnu..." a menu item, any other
-        // word the button Command<word>.
+        // question, "open" opens another file ("openCopy" a copy of a.txt),
+        // "mnu..." a menu item, any other word the button Command<word>.
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("undoText");
-        QTest::newRow("insert") << u"Insert TextTime=0130 Save"_s << u"Annulla Inserisci punto 3"_s;
-        QTest::newRow("edit") << u"Edit TextRed:077 Save"_s << u"Annulla Modifica punto 2"_s;
-        QTest::newRow("shift") << u"Edit MoveShift TextTime=0110 Save"_s << u"Annulla Sposta punti da 2"_s;
-        QTest::newRow("remove") << u"yes Remove"_s << u"Annulla Rimuovi punto 2"_s;
-        QTest::newRow("transition") << u"TextTransition=002"_s << u"Annulla Tempo Viraggio Fine Ciclo"_s;
-        QTest::newRow("open") << u"open"_s << u"Annulla Apri b.txt"_s;
-        QTest::newRow("close, not saved first") << u"yes no mnuFileClose"_s << u"Annulla Chiudi File"_s;
+        QTest::addColumn<QString>("label"); // of the step, on the Undo item and, once undone, on Redo
+        QTest::newRow("insert") << u"Insert TextTime=0130 Save"_s << u"Inserisci punto 3"_s;
+        QTest::newRow("edit") << u"Edit TextRed:077 Save"_s << u"Modifica punto 2"_s;
+        QTest::newRow("shift") << u"Edit MoveShift TextTime=0110 Save"_s << u"Sposta punti da 2"_s;
+        QTest::newRow("remove") << u"yes Remove"_s << u"Rimuovi punto 2"_s;
+        QTest::newRow("transition") << u"TextTransition=002"_s << u"Tempo Viraggio Fine Ciclo"_s;
+        QTest::newRow("open") << u"open"_s << u"Apri b.txt"_s;
+        // The same points from another file are still a step: it names the cycle anew.
+        QTest::newRow("open the same points") << u"openCopy"_s << u"Apri c.txt"_s;
+        QTest::newRow("close, not saved first") << u"yes no mnuFileClose"_s << u"Chiudi File"_s;
     }
 
     void everyChangeIsOneStep()
     {
         QFETCH(QString, steps);
+        QFETCH(QString, label);
         w().CommandNext_Click(); // point 2 current
         const QString before = seen(w());
         for (const QString &step : steps.split(u' ')) {
@@ -125,21 +121,21 @@ private Q_SLOTS:
                 m_f->field(name)->setText(step.section(u':', 1));
             else if (step == u"yes"_s || step == u"no"_s)
                 dialogs().answerMessage(step == u"yes"_s ? MsgResult::Yes : MsgResult::No);
-            else if (step == u"open"_s)
-                QVERIFY(open(file(u"b.txt"_s, 7, 90)));
+            else if (step.startsWith(u"open"_s))
+                QVERIFY(m_f->open(step == u"open"_s ? file(u"b.txt"_s, 7, 90) : file(u"c.txt"_s, 4)));
             else if (step.startsWith(u"mnu"_s))
                 QVERIFY(m_f->trigger(step));
             else
                 m_f->button(u"Command"_s + step)->click();
         }
         const QString after = seen(w());
-        QVERIFY(after.section(u"cycle"_s, 1) != before.section(u"cycle"_s, 1));
-        QTEST(undoText(), "undoText");
+        QCOMPARE(after.section(u"cycle"_s, 1) == before.section(u"cycle"_s, 1), steps == u"openCopy"_s);
+        QCOMPARE(undoText(), u"Annulla "_s + label);
         QVERIFY(w().toolbarButton(u"Undo"_s)->isEnabled());
 
         QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
         QCOMPARE(seen(w()), before);
-        QCOMPARE(undoText(), u"Annulla Apri a.txt"_s);
+        QCOMPARE(undoText() + u'|' + w().menuItem(u"mnuEditRedo"_s)->text(), u"Annulla Apri a.txt|Ripeti "_s + label);
         // The chart shows the restored cycle to its end, its marker on the current point.
         QCOMPARE(w().SliderZoomMax->value(), std::max(2, int(w().document().pointCount())));
         QCOMPARE(w().ChartLayout->markers.selectedTime,
@@ -207,6 +203,8 @@ private Q_SLOTS:
         // Yes is the save's confirmation: Save does not ask again.
         QTest::newRow("yes: saved first") << true << L{MsgResult::Yes} << true << 3;
         QTest::newRow("yes, save fails") << true << L{MsgResult::Yes, MsgResult::Ok} << false << -1;
+        // A recent file (a.txt itself) asks as Open does.
+        QTest::newRow("recent file, cancel") << true << L{MsgResult::Cancel} << false << 4;
     }
 
     void unsavedChangesQuestion()
@@ -227,7 +225,8 @@ private Q_SLOTS:
             dialogs().answerMessage(answer);
         if (opened)
             dialogs().answerOpenFile(b);
-        QVERIFY(m_f->trigger(u"mnuFileOpen"_s));
+        QVERIFY(m_f->trigger(QByteArray(QTest::currentDataTag()).startsWith("recent") ? u"mnuFileRecent1"_s
+                                                                                      : u"mnuFileOpen"_s));
         if (modify) {
             const platform::Message question = dialogs().shown.value(shownBefore);
             QCOMPARE(question.text, u"Il ciclo colore ha modifiche non salvate. Salvarle prima?"_s);
@@ -324,10 +323,12 @@ private Q_SLOTS:
         // (File Create keeps Ctrl+C outside the table: its question would be a dialog nobody scripted.)
         QCOMPARE(copied, u"02\t01:00:00\t00:01:00\t020\t098\t014\n03\t02:00:00\t00:01:00\t030\t097\t021\n"_s);
 
-        // Pasted as a spreadsheet gives them back, moved half an hour on: one step.
+        // Pasted as a spreadsheet gives them back, moved half an hour on, a level at 100: one step.
         const QString before = seen(w());
-        QApplication::clipboard()->setText(
-            QString(copied).replace(u"01:00:00"_s, u"01:30:00"_s).replace(u"02:00:00"_s, u"9000"_s));
+        QApplication::clipboard()->setText(QString(copied)
+                                               .replace(u"01:00:00"_s, u"01:30:00"_s)
+                                               .replace(u"02:00:00"_s, u"9000"_s)
+                                               .replace(u"098"_s, u"100"_s));
         QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE((QStringList{QString::number(w().document().pointCount()), cell(w(), 2, 1), cell(w(), 4, 1),
                               cell(w(), 4, 3), QString::number(w().document().pointCurrent()), undoText()}),
@@ -357,12 +358,13 @@ private Q_SLOTS:
         QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
         QVERIFY(dialogs().last().text.startsWith(u"La funzione Ciclo Colore è spenta"_s) && seen(w()) == before);
         QVERIFY(m_f->trigger(u"mnuEnableColorCycle"_s));
-        // No room past 64 points: two rows pasted into 63 are refused whole, saying what would fit.
-        store::ColourTable full = w().document().table();
+        // No room past 64 points: two rows pasted into 63 are refused whole, saying what would fit; one fits.
+        store::ColourTable full = sampleTable(63, 1200, 100);
         int count = 63, last = 0;
         const auto refusal = editor::insertPastedPoints(full, count, 0, {{50000, 0, {}}, {60000, 0, {}}}, last);
         QCOMPARE(refusal ? refusal->text.english : QString(),
                  u"The Colour Cycle has room for 64 Colour Points only!\r1 of the 2 rows pasted would fit."_s);
+        QVERIFY(!editor::insertPastedPoints(full, count, 0, {{50000, 0, {}}}, last) && count == 64);
         // A row picked in the table is the editor's point, and the other way round.
         view->selectionModel()->setCurrentIndex(view->model()->index(2, 4),
                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

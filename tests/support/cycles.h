@@ -3,13 +3,14 @@
 #include "cyclefile/cyclefile.h"
 #include "store/numbers.h"
 
-// A point with its six fields.
-inline store::ColourPoint colourPoint(int id, qint64 time, qint64 length, int red, int green, int blue)
+#include <array>
+
+// A point from its six fields in order: number, time, length, red, green, blue.
+inline store::ColourPoint colourPoint(const std::array<qint64, store::kFieldCount> &fields)
 {
     store::ColourPoint p;
-    const qint64 values[store::kFieldCount] = {id, time, length, red, green, blue};
     for (int f = 0; f < store::kFieldCount; ++f)
-        p.setValue(store::Field(f), values[f]);
+        p.setValue(store::Field(f), fields[std::size_t(f)]);
     return p;
 }
 
@@ -20,7 +21,7 @@ inline store::ColourTable sampleTable(int points, qint64 spacing, qint64 length,
     store::ColourTable t;
     store::emptyTable(t);
     for (int k = 1; k <= points; ++k)
-        t.row(k) = colourPoint(k, (k - 1) * spacing, length, red * k, 100 - k, (7 * k) % 101);
+        t.row(k) = colourPoint({k, (k - 1) * spacing, length, red * k, 100 - k, (7 * k) % 101});
     return t;
 }
 

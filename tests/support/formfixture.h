@@ -36,6 +36,12 @@ struct FormFixture
     // one under a disabled menu, does nothing. Returns false when it was out of reach.
     bool trigger(const QString &menuItem);
     static bool reachable(const QAction *action);
+    // Opens a cycle file through File Open, the path chosen in its dialog.
+    bool open(const QString &path)
+    {
+        dialogs.answerOpenFile(path);
+        return trigger(QStringLiteral("mnuFileOpen"));
+    }
 
     template <typename T = QWidget>
     T *find(const QString &name) const
