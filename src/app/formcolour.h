@@ -294,6 +294,8 @@ public:
     QTableView *PointsTableView = nullptr;
     editor::PointsTableModel *PointsModel = nullptr;
     void mnuViewPointsTable_Click();
+    // The width that shows every column of the points table whole.
+    int pointsTableWidth() const;
     // The table reads the store again and selects the current point.
     void refreshPointsTable();
     // The table moves the editor and takes edits: the colour-cycle function

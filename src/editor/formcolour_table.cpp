@@ -191,6 +191,15 @@ void FormColour::refreshPointsTable()
     header->resizeSection(PointsTableModel::ColourColumn,
                           std::max(56, header->fontMetrics().horizontalAdvance(colourHead) + 20));
     PointsTable->setWindowTitle(captions::find("mnuViewPointsTable", captions::Role::Text)->text(inEnglish));
+    // Floating, the table widens with its headings (the English ones are longer).
+    if (PointsTable->isFloating() && PointsTable->isVisible() && PointsTable->width() < pointsTableWidth()) {
+        PointsTable->resize(pointsTableWidth(), PointsTable->height());
+        if (const QScreen *screen = PointsTable->screen()) {
+            const int over = PointsTable->frameGeometry().right() - screen->availableGeometry().right();
+            if (over > 0)
+                PointsTable->move(PointsTable->x() - over, PointsTable->y());
+        }
+    }
     // With the colour-cycle function off the table can still be read and
     // copied, and says why it takes no edit.
     const bool allowed = pointsTableAllowed();
@@ -207,6 +216,18 @@ void FormColour::refreshPointsTable()
         selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+int FormColour::pointsTableWidth() const
+{
+    // Each column as wide as its heading or its widest cell, whether or not
+    // the view has laid its columns out again yet.
+    const QHeaderView *header = PointsTableView->horizontalHeader();
+    int width = header->sectionSize(PointsTableModel::ColourColumn);
+    for (int c = 0; c < PointsTableModel::ColourColumn; ++c)
+        width += std::max(header->sectionSizeHint(c),
+                          static_cast<const QAbstractItemView *>(PointsTableView)->sizeHintForColumn(c));
+    return width + PointsTableView->verticalScrollBar()->sizeHint().width() + 2 * PointsTableView->frameWidth() + 4;
+}
+
 void FormColour::mnuViewPointsTable_Click()
 {
     QAction *item = menuItem(QStringLiteral("mnuViewPointsTable"));
@@ -221,9 +242,7 @@ void FormColour::mnuViewPointsTable_Click()
     // window can spare it beside its controls; where it cannot spare half of
     // that, the table floats beside the window instead of pushing the
     // controls under a scroll bar.
-    const QHeaderView *header = PointsTableView->horizontalHeader();
-    const int wanted = header->length() + PointsTableView->verticalScrollBar()->sizeHint().width()
-                       + 2 * PointsTableView->frameWidth() + 4;
+    const int wanted = pointsTableWidth();
     const bool beside = !PointsTable->isFloating() && dockWidgetArea(PointsTable) != Qt::BottomDockWidgetArea;
     const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
     const int spare = centralWidget()->width() - FormColourCentral->minimumSizeHint().width() - separator;
