@@ -7,6 +7,7 @@
 #include "app/qttranslation.h"
 #include "app/shape.h"
 #include "app/tags.h"
+#include "board/boardmenus.h"
 #include "chart/chartview.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
@@ -108,7 +109,7 @@ void FormColour::showStatus()
 {
     StatusBarPanel1->setText(english() ? FileStatusEnglish : FileStatusItalian);
     StatusBarPanel2->setText(english() ? UsbStatusEnglish : UsbStatusItalian);
-    showBoardPanel();
+    m_boardMenus->showPanels();
 }
 
 void FormColour::onMenu(const QString &name, std::function<void()> handler)

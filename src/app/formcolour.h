@@ -48,6 +48,9 @@ namespace editor {
 class PointsTableModel;
 } // namespace editor
 
+namespace board {
+class BoardMenus;
+} // namespace board
 namespace platform {
 class Dialogs;
 class SerialPort;
@@ -501,10 +504,6 @@ public:
     board::WriteSource USBWrite();
     void USBRead(const board::ReadCycle &BoardReadCycle);
     void USBDevice(const board::DeviceInfo &device);
-    // The toolbar's board buttons, the USB menu and status panels 3 and 4
-    // made to show the session.
-    void syncBoardControls();
-    void showBoardPanel();
     // The caption of slot item k as the board named it (the menu text has
     // any "&" doubled).
     QString slotCaption(int slot) const;
@@ -513,13 +512,6 @@ public:
 
 private:
     QAction *boardItem(const char *name) const;
-    void setButton(const char *key, std::optional<bool> pressed, std::optional<bool> enabled = std::nullopt);
-    void setSlotCaption(int slot, const QByteArray &name);
-    void showPortChoice();
-    // The progress bar shows what keeps the link busy.
-    void showBoardBusy(board::Busy busy);
-    void startProgress(int maximum, int value, const QString &tagText);
-    void endProgress();
     // The window's side of the link switched off, by the user or by itself.
     void showBoardOff();
     // A command confirmed when the session can take it (and, before a
@@ -529,15 +521,11 @@ private:
     void startBoardJob(board::Job job, const std::function<bool()> &arm);
     void boardJobFinished(board::Job job, int slot, bool success, const platform::BilingualMessage &message);
     char slotDigit() const;
-    void disarmEraseAll();
     // The refresh after a board transfer, and the redraw after a rename.
     void refreshAfterBoardWrite();
     void refreshAfterBoardRead();
     void redrawColourCycle();
-    // While a back up or restore runs only its Stop answers: the USB menu's
-    // other items and the toolbar's other buttons are held off through these.
-    QActionGroup *m_usbGate = nullptr;
-    QActionGroup *m_toolbarGate = nullptr;
+    board::BoardMenus *m_boardMenus = nullptr;
 
 Q_SIGNALS:
     // Exit has unloaded the window: the program ends.

@@ -577,8 +577,8 @@ bool BoardSession::stepBackup()
     x.step = 0;
     if (x.index < x.slots.size())
         return true;
-    return endTransfer(Job::Backup, 0,
-                       backupDoneMessage(int(x.saved.size()), QDir::toNativeSeparators(x.folder)), true);
+    return endTransfer(Job::Backup, 0, backupDoneMessage(int(x.saved.size()), QDir::toNativeSeparators(x.folder)),
+                       true);
 }
 
 bool BoardSession::stepRestore()
@@ -622,9 +622,9 @@ bool BoardSession::stepRestore()
         return endTransfer(Job::Restore, slot, restoreStoppedMessage(slot, x.restored), false);
     if (x.phase == 1) {
         if (const int point = firstDifference(x.written, x.readBack); point != 0)
-            return endTransfer(Job::Restore, slot,
-                               withLine(verifyDifferenceMessage(slot, point), restoreStoppedMessage(slot, x.restored).text),
-                               false);
+            return endTransfer(
+                Job::Restore, slot,
+                withLine(verifyDifferenceMessage(slot, point), restoreStoppedMessage(slot, x.restored).text), false);
     }
     x.step = 0;
     x.phase = x.phase == 0 ? (x.verify ? 1 : 2) : x.phase + 1;

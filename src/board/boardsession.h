@@ -263,17 +263,17 @@ private:
     {
         QString folder;
         QList<int> slots;
-        QList<QByteArray> names;        // restore: the names given
-        QList<ReadCycle> cycles;        // restore: the cycles written
-        QStringList replaced;           // back up: the older backup files it replaces
-        QStringList saved;              // back up: the files written so far
-        QList<int> restored;            // restore: the slots done
-        bool verify = false;            // restore: each slot read back after its write
-        int perSlot = 0;                // progress steps per slot
-        int index = 0;                  // into `slots`
-        int phase = 0;                  // back up: 0 names, 1 slots; restore: 0 write, 1 verify, 2 rename
-        int step = 0;                   // the step of the job in hand
-        bool stopAsked = false;         // stop before the next slot
+        QList<QByteArray> names; // restore: the names given
+        QList<ReadCycle> cycles; // restore: the cycles written
+        QStringList replaced;    // back up: the older backup files it replaces
+        QStringList saved;       // back up: the files written so far
+        QList<int> restored;     // restore: the slots done
+        bool verify = false;     // restore: each slot read back after its write
+        int perSlot = 0;         // progress steps per slot
+        int index = 0;           // into `slots`
+        int phase = 0;           // back up: 0 names, 1 slots; restore: 0 write, 1 verify, 2 rename
+        int step = 0;            // the step of the job in hand
+        bool stopAsked = false;  // stop before the next slot
         ReadCycle readBack;
         WrittenCycle written;
     };

@@ -1,34 +1,27 @@
 // The board link's window side. The link itself, its jobs and their
-// progress are the board session's (boardsession.h); here the USB menu, the
-// toolbar's board buttons, the progress bar and status panels 2 to 4 show
-// the session, the handlers ask the confirmations and then call it, and what
-// it reports comes back through its signals: the slot names, each job's
+// progress are the board session's (boardsession.h), and the USB menu, the
+// toolbar's board buttons, the progress bar and status panels 2 to 4 show it
+// (boardmenus.h). Here the handlers ask the confirmations and then call the
+// session; what its jobs bring comes back through its signals: each job's
 // result and message, the cycle a read brings, the link lost.
 
 #include "app/formcolour.h"
 
-#include "app/captions.h"
 #include "app/tags.h"
 #include "board/backup.h"
+#include "board/boardmenus.h"
 #include "board/boardsession.h"
 #include "board/formdevice.h"
 #include "board/frame.h"
 #include "board/jobs.h"
-#include "board/link.h"
 #include "board/reports.h"
 #include "platform/dialogs.h"
-#include "platform/serialport.h"
 #include "store/numbers.h"
 
 #include <QAction>
-#include <QActionGroup>
-#include <QFileInfo>
-#include <QLabel>
+#include <QFrame>
 #include <QLineEdit>
-#include <QMenu>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QToolBar>
 
 using platform::BilingualMessage;
 using platform::MsgButtons;
@@ -55,36 +48,6 @@ QString shownName(const QString &caption)
     return name;
 }
 
-// The progress bar's tag while the link is busy so.
-QString busyTag(board::Busy busy)
-{
-    switch (busy) {
-    case board::Busy::Pause: return QStringLiteral("S");
-    case board::Busy::Scan: return QStringLiteral("P");
-    case board::Busy::Job: return QStringLiteral("M");
-    case board::Busy::Idle: break;
-    }
-    return QStringLiteral("H");
-}
-
-// The menu item checked while a job is armed.
-const char *jobItemName(board::Job job)
-{
-    switch (job) {
-    case board::Job::Clean: return "mnuUsbInterfaceOnCommandCl";
-    case board::Job::Erase: return "mnuUsbInterfaceOnCommandEr";
-    case board::Job::Read: return "mnuUsbInterfaceOnCommandRd";
-    case board::Job::Rename: return "mnuUsbInterfaceOnCommandNn";
-    case board::Job::Write: return "mnuUsbInterfaceOnCommandWr";
-    case board::Job::Device: return "mnuInfoBoard";
-    case board::Job::Backup: return "mnuUsbInterfaceOnBackup";
-    case board::Job::Restore: return "mnuUsbInterfaceOnRestore";
-    case board::Job::Names:
-    case board::Job::Verify: break;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 // ----- Wiring ---------------------------------------------------------------------
@@ -95,27 +58,6 @@ void FormColour::connectBoard()
     onMenu("mnuUSBComPortM", &FormColour::mnuUSBComPortM_Click);
     for (int n = 1; n <= 16; ++n)
         onMenu(itemName("mnuUSBComPort", n), [this, n] { mnuUSBComPort_Click(n); });
-    // Each port item names the device it stands for, as it is when the list
-    // opens: its description beside the caption (or the device's own name
-    // when it gives none), so the ports there stand out from those that are
-    // not; its path as the tool tip. The system is asked once per opening.
-    QMenu *ports = findChild<QMenu *>(QStringLiteral("mnuUSBComPortS"));
-    auto showDevices = [this] {
-        const QList<platform::SerialPort::PortDevice> devices = m_board->portDevices();
-        for (int n = 1; n <= 16; ++n) {
-            const platform::SerialPort::PortDevice device = devices.value(n - 1);
-            QAction *item = menuItem(itemName("mnuUSBComPort", n));
-            item->setToolTip(device.path.isEmpty() ? QStringLiteral("-") : device.path);
-            const QString caption = item->property("Caption").toString();
-            const QString shown = device.description.isEmpty() ? QFileInfo(device.path).fileName() : device.description;
-            item->setText(
-                captions::escaped(shown.isEmpty() ? caption : caption + QStringLiteral("  (") + shown + u')'));
-        }
-    };
-    showDevices();
-    connect(ports, &QMenu::aboutToShow, this, showDevices);
-    ports->setToolTipsVisible(true);
-
     onMenu("mnuUsbOn", &FormColour::mnuUsbOn_Click);
     onMenu("mnuUsbEmulatorOn", &FormColour::mnuUsbEmulatorOn_Click);
     onMenu("mnuUsbInterfaceOn", &FormColour::mnuUsbInterfaceOn_Click);
@@ -131,222 +73,46 @@ void FormColour::connectBoard()
     onMenu("mnuUsbInterfaceOnBackup", &FormColour::mnuUsbInterfaceOnBackup_Click);
     onMenu("mnuUsbInterfaceOnRestore", &FormColour::mnuUsbInterfaceOnRestore_Click);
     onMenu("mnuUsbInterfaceOnStop", &FormColour::mnuUsbInterfaceOnStop_Click);
-    // Checked while its job runs.
-    boardItem("mnuInfoBoard")->setCheckable(true);
     onMenu("mnuInfoBoard", &FormColour::mnuInfoBoard_Click);
-    // Verify after write is the item's choice (a setting): the session follows it.
-    QAction *verify = boardItem("mnuUsbInterfaceOnCommandVf");
-    m_board->setVerifyAfterWrite(verify->isChecked());
-    connect(verify, &QAction::toggled, m_board, &board::BoardSession::setVerifyAfterWrite);
 
-    // What the session reports.
+    // The menus, the toolbar and the panels show the session; what its jobs
+    // bring comes here.
+    m_boardMenus = new board::BoardMenus(*this, *m_board);
     using Session = board::BoardSession;
-    connect(m_board, &Session::busyChanged, this, &FormColour::showBoardBusy);
-    connect(m_board, &Session::progress, this, [this](int step) {
-        // The scan shows itself from its first tick on; a back up or restore
-        // keeps its Stop within reach (the simulator may have turned the
-        // menus off meanwhile).
-        if (m_board->busy() == board::Busy::Scan)
-            ProgressBarWait->setVisible(true);
-        ProgressBarWait->setValue(step);
-        if (m_board->transferRunning()) {
-            mnuUSB->setEnabled(true);
-            Toolbar->setEnabled(true);
-        }
-    });
-    connect(m_board, &Session::transferSlot, this, [this](board::Job, int slot, int place, int count) {
-        ProgressBarWait->setFormat(board::transferProgress(slot, place, count).pick(english()));
-        ProgressBarWait->setTextVisible(true);
-    });
-    connect(m_board, &Session::linkChanged, this, [this](bool online, int port) {
-        setUsbStatus(online ? board::onlineStatus(port) : board::offlineStatus());
-    });
     connect(m_board, &Session::linkLost, this, [this](const BilingualMessage &reason) {
         say(reason);
         showBoardOff();
     });
-    connect(m_board, &Session::modeChanged, this, &FormColour::syncBoardControls);
-    connect(m_board, &Session::slotSelected, this, &FormColour::syncBoardControls);
-    connect(m_board, &Session::armedChanged, this, [this](board::Job job, bool armed) {
-        boardItem(jobItemName(job))->setChecked(armed);
-        syncBoardControls();
-    });
-    connect(m_board, &Session::slotNameChanged, this, [this](int slot, const QByteArray &name) {
-        setSlotCaption(slot, name);
-        showBoardPanel();
-    });
-    connect(m_board, &Session::resultChanged, this, &FormColour::showBoardPanel);
     connect(m_board, &Session::deviceRead, this, &FormColour::USBDevice);
     connect(m_board, &Session::cycleRead, this, [this](int, const board::ReadCycle &cycle) { USBRead(cycle); });
     connect(m_board, &Session::jobFinished, this, &FormColour::boardJobFinished);
     m_board->setWritePreparation([this] { return USBWrite(); });
-
-    // The buttons of the board show their state pressed; those of the modes,
-    // the slots and the commands wait for the board to be switched on.
-    for (const char *key :
-         {"USBOn", "USBEm", "USBIn", "Cycle1", "Cycle2", "Cycle3", "Cycle4", "Cycle5", "Cycle6", "Cycle7", "Cycle8"})
-        toolbarButton(QString::fromLatin1(key))->setCheckable(true);
-    for (const char *key : {"USBEm", "USBIn", "Cycle1", "Cycle2", "Cycle3", "Cycle4", "Cycle5", "Cycle6", "Cycle7",
-                            "Cycle8", "Read", "Write", "Rename", "Stop"})
-        toolbarButton(QString::fromLatin1(key))->setEnabled(false);
-
-    // While a back up or restore runs, its Stop is the one thing of the USB
-    // menu and of the toolbar that answers: the rest is held off through
-    // these groups, each item keeping the state it has of its own.
-    m_usbGate = new QActionGroup(this);
-    m_usbGate->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (const char *name : {"mnuUsbOn", "mnuUsbEmulatorOn", "mnuUsbInterfaceOn", "mnuUsbInterfaceOnCommandRd",
-                             "mnuUsbInterfaceOnCommandWr", "mnuUsbInterfaceOnCommandNn", "mnuUsbInterfaceOnCommandCl",
-                             "mnuUsbInterfaceOnCommandEe", "mnuUsbInterfaceOnCommandEr", "mnuUsbInterfaceOnCommandVf",
-                             "mnuUsbInterfaceOnBackup", "mnuUsbInterfaceOnRestore"})
-        m_usbGate->addAction(boardItem(name));
-    m_toolbarGate = new QActionGroup(this);
-    m_toolbarGate->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (QAction *button : Toolbar->actions()) {
-        if (!button->isSeparator() && button != toolbarButton(QStringLiteral("Stop")))
-            m_toolbarGate->addAction(button);
-    }
 }
 
 QAction *FormColour::boardItem(const char *name) const { return menuItem(QString::fromLatin1(name)); }
 
-void FormColour::setButton(const char *key, std::optional<bool> pressed, std::optional<bool> enabled)
-{
-    QAction *button = toolbarButton(QString::fromLatin1(key));
-    if (pressed)
-        button->setChecked(*pressed);
-    if (enabled)
-        button->setEnabled(*enabled);
-}
-
 QString FormColour::slotCaption(int slot) const { return QString::fromLatin1(m_board->slotName(slot)); }
 
-void FormColour::setSlotCaption(int slot, const QByteArray &name)
-{
-    // A name is whatever bytes the board holds: shown as they are, an "&"
-    // included, never as a mnemonic.
-    const QString caption = QString::fromLatin1(name);
-    QAction *item = menuItem(itemName("mnuUsbInterfaceOnCycle", slot));
-    item->setProperty("Caption", caption);
-    item->setText(QString(caption).replace(u'&', QStringLiteral("&&")));
-}
-
 char FormColour::slotDigit() const { return board::slotDigit(m_board->selectedSlot()); }
-
-void FormColour::syncBoardControls()
-{
-    // The USB menu shows the session: the link on, its mode, the slot
-    // ticked, the commands offered (slot 1 can only be read, from the toolbar).
-    const board::LinkMode mode = m_board->mode();
-    const bool on = m_board->isOn();
-    const bool slotsOpen = mode == board::LinkMode::Interface;
-    const int ticked = m_board->selectedSlot();
-    QAction *interfaceOn = boardItem("mnuUsbInterfaceOn");
-    boardItem("mnuUsbOn")->setChecked(on);
-    boardItem("mnuUSBComPort")->setEnabled(!on);
-    boardItem("mnuInfoBoard")->setEnabled(on);
-    mnuUsbEmulatorOn->setEnabled(on);
-    mnuUsbEmulatorOn->setChecked(mode == board::LinkMode::Emulator);
-    interfaceOn->setEnabled(on);
-    interfaceOn->setChecked(slotsOpen);
-    boardItem("mnuUsbInterfaceOnCycle")->setEnabled(slotsOpen);
-    boardItem("mnuUsbInterfaceOnCommand")->setEnabled(slotsOpen && ticked > 1);
-    for (QAction *item : m_slotItems->actions())
-        item->setChecked(item->data().toInt() == ticked);
-    // Every toolbar button of the board follows its menu item, so a button
-    // can only do what its item can: the slot pressed is the slot ticked,
-    // and the commands are there only while the menu offers them.
-    setButton("USBOn", on);
-    setButton("USBEm", mnuUsbEmulatorOn->isChecked(), on);
-    setButton("USBIn", slotsOpen, on);
-    for (int k = 1; k <= 8; ++k)
-        setButton(QByteArray("Cycle" + QByteArray::number(k)).constData(), slotsOpen && k == ticked, slotsOpen);
-    const int slot = slotsOpen ? ticked : 0;
-    setButton("Read", std::nullopt, slot != 0);
-    setButton("Write", std::nullopt, slot > 1);
-    setButton("Rename", std::nullopt, slot > 1);
-    for (const char *name : {"mnuUsbInterfaceOnBackup", "mnuUsbInterfaceOnRestore"})
-        boardItem(name)->setEnabled(slotsOpen);
-    // A back up or restore keeps the USB menu and the toolbar on for its Stop.
-    const bool transfer = m_board->transferRunning();
-    m_usbGate->setEnabled(!transfer);
-    m_slotItems->setEnabled(!transfer);
-    m_toolbarGate->setEnabled(!transfer);
-    boardItem("mnuUsbInterfaceOnStop")->setEnabled(transfer);
-    setButton("Stop", std::nullopt, transfer);
-    if (transfer) {
-        mnuUSB->setEnabled(true);
-        Toolbar->setEnabled(true);
-    }
-    showBoardPanel();
-}
-
-void FormColour::showBoardPanel()
-{
-    const board::LinkMode mode = m_board->isOnline() ? m_board->mode() : board::LinkMode::None;
-    const int slot = m_board->mode() == board::LinkMode::Interface ? m_board->selectedSlot() : 0;
-    const Bilingual text = board::modeStatus(mode, slot, slot != 0 ? slotCaption(slot) : QString());
-    StatusBarPanel3->setText(text.pick(english()));
-    StatusBarPanel4->setText(m_board->lastResult().pick(english()));
-}
-
-void FormColour::showPortChoice()
-{
-    const bool manual = m_board->portChoice() == board::PortChoice::Manual;
-    boardItem("mnuUSBComPortA")->setChecked(!manual);
-    boardItem("mnuUSBComPortM")->setChecked(manual);
-    boardItem("mnuUSBComPortS")->setEnabled(manual);
-    for (int n = 1; n <= 16; ++n)
-        menuItem(itemName("mnuUSBComPort", n))->setChecked(n == m_board->portNumber());
-}
-
-// ----- The progress bar ------------------------------------------------------------
-
-void FormColour::showBoardBusy(board::Busy busy)
-{
-    if (busy == board::Busy::Idle) {
-        endProgress();
-        return;
-    }
-    startProgress(m_board->maximum(), m_board->step(), busyTag(busy));
-    if (busy != board::Busy::Scan)
-        ProgressBarWait->setVisible(true);
-}
-
-void FormColour::startProgress(int maximum, int value, const QString &tagText)
-{
-    ProgressBarWait->setMaximum(maximum);
-    ProgressBarWait->setMinimum(0);
-    ProgressBarWait->setValue(value);
-    setTag(ProgressBarWait, tagText);
-}
-
-void FormColour::endProgress()
-{
-    ProgressBarWait->setVisible(false);
-    ProgressBarWait->setTextVisible(false);
-    setTag(ProgressBarWait, QStringLiteral("H"));
-    setEditorLocked(false);
-}
 
 // ----- Port choice ----------------------------------------------------------------
 
 void FormColour::mnuUSBComPortA_Click()
 {
     m_board->setPortChoice(board::PortChoice::Automatic);
-    showPortChoice();
+    m_boardMenus->showPortChoice();
 }
 
 void FormColour::mnuUSBComPortM_Click()
 {
     m_board->setPortChoice(board::PortChoice::Manual);
-    showPortChoice();
+    m_boardMenus->showPortChoice();
 }
 
 void FormColour::mnuUSBComPort_Click(int port)
 {
     say(m_board->testPort(port).message);
-    showPortChoice();
+    m_boardMenus->showPortChoice();
 }
 
 bool FormColour::USBComPortTest()
@@ -372,7 +138,7 @@ void FormColour::mnuUsbOn_Click()
     MenuDisable();
     m_board->switchOn(true);
     DataBaseData();
-    syncBoardControls();
+    m_boardMenus->sync();
 }
 
 void FormColour::showBoardOff()
@@ -380,7 +146,7 @@ void FormColour::showBoardOff()
     MenuDisable();
     mnuUSB->setEnabled(false);
     DataBaseData();
-    syncBoardControls();
+    m_boardMenus->sync();
 }
 
 void FormColour::TimerMoveBoard() { m_board->tick(); }
@@ -390,15 +156,15 @@ void FormColour::mnuUsbEmulatorOn_Click()
     MenuDisable();
     if (m_board->setMode(board::LinkMode::Emulator))
         DataBaseData();
-    syncBoardControls();
+    m_boardMenus->sync();
 }
 
 void FormColour::mnuUsbInterfaceOn_Click()
 {
     MenuDisable();
     if (m_board->setMode(board::LinkMode::Interface))
-        disarmEraseAll();
-    syncBoardControls();
+        m_boardMenus->disarmEraseAll();
+    m_boardMenus->sync();
 }
 
 // ----- Slots and commands -------------------------------------------------------------
@@ -411,16 +177,10 @@ void FormColour::mnuUsbInterfaceOnCycle_Click(int slot)
     if (m_board->selectedSlot() != slot) {
         m_board->selectSlot(slot);
     } else {
-        disarmEraseAll();
+        m_boardMenus->disarmEraseAll();
         m_board->selectSlot(0);
     }
-    syncBoardControls();
-}
-
-void FormColour::disarmEraseAll()
-{
-    boardItem("mnuUsbInterfaceOnCommandEe")->setChecked(false);
-    boardItem("mnuUsbInterfaceOnCommandEr")->setEnabled(false);
+    m_boardMenus->sync();
 }
 
 void FormColour::startBoardJob(board::Job job, const std::function<bool()> &arm)
@@ -436,7 +196,7 @@ void FormColour::startBoardJob(board::Job job, const std::function<bool()> &arm)
     // No other command may start while this one runs (a back up or restore
     // leaves its Stop); the menus come back at the first idle tick after it.
     MenuDisable();
-    syncBoardControls();
+    m_boardMenus->sync();
 }
 
 bool FormColour::confirmBoardJob(board::Job job, const char *english, const char *italian)
@@ -447,7 +207,8 @@ bool FormColour::confirmBoardJob(board::Job job, const char *english, const char
     const int slot = m_board->selectedSlot();
     return m_board->commandAvailable() && (job == board::Job::Read || slot != 1)
            && (job != board::Job::Read || confirmDropChanges())
-           && say(board::withLine(confirmation(english, italian), board::confirmationLine(job, slot, slotCaption(slot))))
+           && say(board::withLine(confirmation(english, italian),
+                                  board::confirmationLine(job, slot, slotCaption(slot))))
                   == MsgResult::Yes;
 }
 
@@ -455,7 +216,7 @@ void FormColour::mnuUsbInterfaceOnCommandRd_Click()
 {
     if (confirmBoardJob(board::Job::Read, "Read Color Cycle! Confirm?", "Leggere il Ciclo Colore! Confermi?"))
         startBoardJob(board::Job::Read, [this] { return m_board->armRead(); });
-    disarmEraseAll();
+    m_boardMenus->disarmEraseAll();
 }
 
 void FormColour::mnuUsbInterfaceOnCommandWr_Click()
@@ -464,7 +225,7 @@ void FormColour::mnuUsbInterfaceOnCommandWr_Click()
         startBoardJob(board::Job::Write, [this] {
             return m_board->armWrite({&table(), PointCount, store::toNumber(TransitionTime)});
         });
-    disarmEraseAll();
+    m_boardMenus->disarmEraseAll();
 }
 
 void FormColour::mnuUsbInterfaceOnCommandNn_Click()
@@ -499,14 +260,14 @@ void FormColour::mnuUsbInterfaceOnCommandNn_Click()
             }
         }
     }
-    disarmEraseAll();
+    m_boardMenus->disarmEraseAll();
 }
 
 void FormColour::mnuUsbInterfaceOnCommandCl_Click()
 {
     if (confirmBoardJob(board::Job::Clean, "Clean the Colour Cycle! Confirm?", "Cancella il Ciclo Colore! Confermi?"))
         startBoardJob(board::Job::Clean, [this] { return m_board->armClean(); });
-    disarmEraseAll();
+    m_boardMenus->disarmEraseAll();
 }
 
 void FormColour::mnuUsbInterfaceOnCommandEe_Click()
@@ -528,7 +289,7 @@ void FormColour::mnuUsbInterfaceOnCommandEr_Click()
         != MsgResult::Yes)
         return; // the guard stays armed
     startBoardJob(board::Job::Erase, [this] { return m_board->armErase(); });
-    disarmEraseAll();
+    m_boardMenus->disarmEraseAll();
 }
 
 void FormColour::mnuInfoBoard_Click()
@@ -559,12 +320,12 @@ void FormColour::mnuUsbInterfaceOnCommandVf_Click()
 {
     QAction *verify = boardItem("mnuUsbInterfaceOnCommandVf");
     verify->setChecked(!verify->isChecked());
-    disarmEraseAll();
+    m_boardMenus->disarmEraseAll();
 }
 
 void FormColour::mnuUsbInterfaceOnBackup_Click()
 {
-    disarmEraseAll();
+    m_boardMenus->disarmEraseAll();
     if (!m_board->transferAvailable())
         return;
     const std::optional<QString> folder = m_dialogs.folder(english() ? QStringLiteral("Back up Board to Folder")
@@ -581,7 +342,7 @@ void FormColour::mnuUsbInterfaceOnBackup_Click()
 
 void FormColour::mnuUsbInterfaceOnRestore_Click()
 {
-    disarmEraseAll();
+    m_boardMenus->disarmEraseAll();
     if (!m_board->transferAvailable())
         return;
     const std::optional<QString> folder = m_dialogs.folder(english() ? QStringLiteral("Restore Board from Folder")

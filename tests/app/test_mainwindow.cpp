@@ -323,8 +323,8 @@ void TestMainWindow::settingsComeBackAtTheNextStart()
     const auto port = [](FormFixture &f, int n) { return f.form->menuItem(QStringLiteral("mnuUSBComPort%1").arg(n)); };
     started([&](FormFixture &f) {
         FormColour &w = *f.form;
-        QVERIFY(!w.english() && w.hmsMode() && !comments(f) && w.boardSession().portChoice() == board::PortChoice::Automatic
-                && w.boardSession().portNumber() == 0);
+        QVERIFY(!w.english() && w.hmsMode() && !comments(f)
+                && w.boardSession().portChoice() == board::PortChoice::Automatic && w.boardSession().portNumber() == 0);
         QVERIFY(w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
         w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->setChecked(false);
         QVERIFY(w.RecentFiles.isEmpty() && w.dialogFolder(QStringLiteral("open")).isEmpty());
@@ -342,7 +342,8 @@ void TestMainWindow::settingsComeBackAtTheNextStart()
         FormColour &w = *f.form;
         QVERIFY(w.english() && !w.hmsMode() && comments(f) && w.StatusBarPanel1->text() == u"File: None"_s);
         QVERIFY(!w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
-        QVERIFY(w.boardSession().portChoice() == board::PortChoice::Manual && w.boardSession().portNumber() == 5 && port(f, 5)->isChecked());
+        QVERIFY(w.boardSession().portChoice() == board::PortChoice::Manual && w.boardSession().portNumber() == 5
+                && port(f, 5)->isChecked());
         QVERIFY(w.menuItem(QStringLiteral("mnuUSBComPortS"))->isEnabled() && w.size() == QSize(700, 450));
         QCOMPARE(w.RecentFiles, QStringList{folder + QStringLiteral("/day.txt")});
         QVERIFY(w.menuItem(QStringLiteral("mnuFileRecent1"))->isVisible());

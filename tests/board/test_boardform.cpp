@@ -22,6 +22,7 @@
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;
+using board::LinkMode;
 using platform::MsgIcon;
 using platform::MsgResult;
 
@@ -171,7 +172,8 @@ private Q_SLOTS:
         m_f->board.setName(1, "Renamed");
         m_f->board.setName(5, "Lost");
         QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
-        QVERIFY(m_f->tickUntil([this] { return s().activeMode() == board::LinkMode::Interface && s().cycleStep() == 0; }, 8) > 0);
+        QVERIFY(m_f->tickUntil([this] { return s().activeMode() == LinkMode::Interface && s().cycleStep() == 0; }, 8)
+                > 0);
         m_f->board.faults.silentAfter = m_f->board.framesReceived() + 3; // three names
         dialogs().answerMessage(MsgResult::Ok);
         dialogs().answerMessage(MsgResult::Ok);
