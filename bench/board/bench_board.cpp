@@ -42,13 +42,11 @@ std::unique_ptr<BoardFixture> online(bool interfaceMode)
     return f;
 }
 
-// Ticks (not timed) until the supervision cycle is at its step 0, where an
-// armed job runs at once.
-void toCycleStart(benchmark::State &state, BoardFixture &f)
+// Ticks until the supervision cycle is at its step 0, where an armed job
+// runs at once.
+void toCycleStart(BoardFixture &f)
 {
-    state.PauseTiming();
     f.tickUntil([&f] { return f.form->boardSession().cycleStep() == 0; }, 8);
-    state.ResumeTiming();
 }
 
 void supervision(benchmark::State &state, bool interfaceMode)
@@ -79,7 +77,7 @@ void job(benchmark::State &state, board::Job kind)
     auto f = online(true);
     board::BoardSession &session = f->form->boardSession();
     const board::WriteSource source{&f->form->table(), 64, 0};
-    toCycleStart(state, *f);
+    toCycleStart(*f);
     for (auto _ : state) {
         if (!session.isArmed(kind)) {
             state.PauseTiming();
@@ -104,7 +102,7 @@ static void BM_NameReadingTick(benchmark::State &state)
 {
     auto f = online(true);
     board::BoardSession &session = f->form->boardSession();
-    toCycleStart(state, *f);
+    toCycleStart(*f);
     for (auto _ : state) {
         if (session.namesLoaded()) {
             state.PauseTiming();
