@@ -56,10 +56,11 @@ class Dialogs;
 class SerialPort;
 } // namespace platform
 
-// The main window. It holds the whole form-level state of the program and
-// every handler; the handlers are defined in the folder of the subsystem they
+// The main window. It holds the form-level state of the program and every
+// handler; the handlers are defined in the folder of the subsystem they
 // belong to (src/app, src/store, src/editor, src/chart, src/cyclefile,
-// src/board), while the plain rules they call live beside them.
+// src/board), while the plain rules they call live beside them. The board
+// link's state is its board session's (boardSession()).
 //
 // The form-level state and the handlers are public so that tests can drive
 // the window exactly as a user's events do and read the state afterwards.
