@@ -1,13 +1,12 @@
 // CPU cost of one timer tick of the board link on the window: supervision in
-// both modes, the name reading, and the write and read jobs. The board is the
-// in-process virtual one, so its own small work is counted in.
+// both modes (also on the board session alone), the name reading, and the
+// write and read jobs. The board is the in-process virtual one, so its own
+// small work is counted in.
 
-#include "app/tags.h"
 #include "store/numbers.h"
 #include "support/boardfixture.h"
 
 #include <QApplication>
-#include <QProgressBar>
 
 #include "benchmain.h"
 
@@ -30,27 +29,24 @@ std::unique_ptr<BoardFixture> online(bool interfaceMode)
         p.setValue(store::Field::Red, k);
     }
     w.document().setPointCount(64);
+    board::BoardSession &session = w.boardSession();
     w.mnuUsbOn_Click();
-    f->tickUntil([&w] { return w.BoardOnline; });
+    f->tickUntil([&session] { return session.isOnline(); });
     f->tick();
     if (interfaceMode) {
         w.mnuUsbInterfaceOn_Click();
-        f->tickUntil([&w] { return w.SlotNamesLoaded; });
+        f->tickUntil([&session] { return session.namesLoaded(); });
         f->tick();
         w.mnuUsbInterfaceOnCycle_Click(3);
     }
     return f;
 }
 
-// Arms a job as its command item does, without the confirmation.
-void arm(BoardFixture &f, const char *item, int failureStep)
+// Ticks until the supervision cycle is at its step 0, where an armed job
+// runs at once.
+void toCycleStart(BoardFixture &f)
 {
-    FormColour &w = *f.form;
-    w.ProgressBarWait->setMaximum(failureStep);
-    w.ProgressBarWait->setValue(0);
-    setTag(w.ProgressBarWait, QStringLiteral("M"));
-    f.item(item)->setChecked(true);
-    w.UsbState = 0;
+    f.tickUntil([&f] { return f.form->boardSession().cycleStep() == 0; }, 8);
 }
 
 void supervision(benchmark::State &state, bool interfaceMode)
@@ -58,18 +54,35 @@ void supervision(benchmark::State &state, bool interfaceMode)
     auto f = online(interfaceMode);
     for (auto _ : state)
         f->tick();
-    if (!f->form->BoardOnline || !f->dialogs.shown.isEmpty())
+    if (!f->form->boardSession().isOnline() || !f->dialogs.shown.isEmpty())
         state.SkipWithError("the link went down");
 }
 
-void job(benchmark::State &state, const char *item, int failureStep)
+// The same cycle on the session alone, without the window.
+void sessionSupervision(benchmark::State &state, bool interfaceMode)
+{
+    auto f = online(interfaceMode);
+    board::BoardSession &session = f->form->boardSession();
+    for (auto _ : state) {
+        f->port.advance(50);
+        session.tick();
+    }
+    if (!session.isOnline() || !f->dialogs.shown.isEmpty())
+        state.SkipWithError("the link went down");
+}
+
+// Each job armed as its command item arms it, without the confirmation.
+void job(benchmark::State &state, board::Job kind)
 {
     auto f = online(true);
-    QAction *action = f->item(item);
+    board::BoardSession &session = f->form->boardSession();
+    const board::WriteSource source{&f->form->document().table(), 64, 0};
+    toCycleStart(*f);
     for (auto _ : state) {
-        if (!action->isChecked()) {
+        if (!session.isArmed(kind)) {
             state.PauseTiming();
-            arm(*f, item, failureStep);
+            if (!(kind == board::Job::Write ? session.armWrite(source) : session.armRead()))
+                state.SkipWithError("the job did not start");
             state.ResumeTiming();
         }
         f->tick();
@@ -82,19 +95,18 @@ void job(benchmark::State &state, const char *item, int failureStep)
 
 static void BM_SupervisionTickEmulator(benchmark::State &state) { supervision(state, false); }
 static void BM_SupervisionTickInterface(benchmark::State &state) { supervision(state, true); }
+static void BM_SessionSupervisionTickEmulator(benchmark::State &state) { sessionSupervision(state, false); }
+static void BM_SessionSupervisionTickInterface(benchmark::State &state) { sessionSupervision(state, true); }
 
 static void BM_NameReadingTick(benchmark::State &state)
 {
     auto f = online(true);
-    FormColour &w = *f->form;
+    board::BoardSession &session = f->form->boardSession();
+    toCycleStart(*f);
     for (auto _ : state) {
-        if (w.SlotNamesLoaded) {
+        if (session.namesLoaded()) {
             state.PauseTiming();
-            w.SlotNamesLoaded = false;
-            w.ProgressBarWait->setMaximum(34);
-            w.ProgressBarWait->setValue(0);
-            setTag(w.ProgressBarWait, QStringLiteral("M"));
-            w.UsbState = 0;
+            session.readNames();
             state.ResumeTiming();
         }
         f->tick();
@@ -103,11 +115,13 @@ static void BM_NameReadingTick(benchmark::State &state)
         state.SkipWithError("the name reading failed");
 }
 
-static void BM_WriteJobTick(benchmark::State &state) { job(state, "mnuUsbInterfaceOnCommandWr", 56); }
-static void BM_ReadJobTick(benchmark::State &state) { job(state, "mnuUsbInterfaceOnCommandRd", 55); }
+static void BM_WriteJobTick(benchmark::State &state) { job(state, board::Job::Write); }
+static void BM_ReadJobTick(benchmark::State &state) { job(state, board::Job::Read); }
 
 BENCHMARK(BM_SupervisionTickEmulator)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SupervisionTickInterface)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SessionSupervisionTickEmulator)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SessionSupervisionTickInterface)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_NameReadingTick)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WriteJobTick)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadJobTick)->Unit(benchmark::kMicrosecond);

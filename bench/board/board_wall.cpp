@@ -11,7 +11,6 @@
 // measurement got no run.
 
 #include "app/formcolour.h"
-#include "app/tags.h"
 #include "board/records.h"
 #include "platform/qtserialport.h"
 #include "ptyboard.h"
@@ -21,7 +20,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -70,6 +68,7 @@ int main(int argc, char **argv)
     ScriptedDialogs dialogs;
     platform::QtSerialPort port;
     FormColour form(dialogs, port);
+    const board::BoardSession &session = form.boardSession();
 
     store::emptyTable(form.document().table());
     for (int k = 1; k <= 64; ++k) {
@@ -122,12 +121,12 @@ int main(int argc, char **argv)
             }
             break;
         case Phase::Online:
-            if (form.BoardOnline)
+            if (session.isOnline())
                 phase = Phase::Supervision;
             break;
         case Phase::Supervision:
             // A verdict tick leaves the cycle at step 0.
-            if (form.UsbState == 0 && lastState == 7) {
+            if (session.cycleStep() == 0 && lastState == 7) {
                 if (mark >= 0)
                     cycles.append(now() - mark);
                 mark = now();
@@ -138,7 +137,7 @@ int main(int argc, char **argv)
             }
             break;
         case Phase::Interface:
-            if (form.SlotNamesLoaded && hasTag(form.ProgressBarWait, u"H")) {
+            if (session.namesLoaded() && !session.isBusy()) {
                 form.mnuUsbInterfaceOnCycle_Click(3);
                 verifyItem->setChecked(false); // the write alone first
                 phase = Phase::Write;
@@ -175,13 +174,13 @@ int main(int argc, char **argv)
                 jobEnded = true; // the job ended on this tick
             } else if (jobRunning) {
                 ++ticks;
-            } else if (item->isChecked() && form.ProgressBarWait->value() == 1) {
+            } else if (item->isChecked() && session.step() == 1) {
                 mark = now(); // the job's first step ran on this tick
                 ticks = 1;
                 jobRunning = true;
             }
             const int wanted = phase == Phase::Backup || phase == Phase::Restore ? folderRunsWanted : transfersWanted;
-            if (!jobRunning && !jobEnded && !item->isChecked() && hasTag(form.ProgressBarWait, u"H")) {
+            if (!jobRunning && !jobEnded && !item->isChecked() && !session.isBusy()) {
                 if (times.size() == wanted) {
                     phase = Phase(int(phase) + 1);
                     if (phase == Phase::Done) {
@@ -225,7 +224,7 @@ int main(int argc, char **argv)
         }
         case Phase::Done: break;
         }
-        lastState = form.UsbState;
+        lastState = session.cycleStep();
     });
     QTimer::singleShot(600000, &app, [&app] {
         std::fprintf(stderr, "timed out\n");

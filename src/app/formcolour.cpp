@@ -7,6 +7,7 @@
 #include "app/qttranslation.h"
 #include "app/shape.h"
 #include "app/tags.h"
+#include "board/boardmenus.h"
 #include "chart/chartview.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
@@ -33,7 +34,7 @@ using platform::MsgResult;
 FormColour::FormColour(platform::Dialogs &dialogs, platform::SerialPort &port, QSettings *settings, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
-    , m_port(port)
+    , m_board(new board::BoardSession(port, this))
     , m_settings(settings)
 {
     setObjectName(QStringLiteral("FormColour"));
@@ -110,7 +111,7 @@ void FormColour::showStatus()
 {
     StatusBarPanel1->setText(english() ? FileStatusEnglish : FileStatusItalian);
     StatusBarPanel2->setText(english() ? UsbStatusEnglish : UsbStatusItalian);
-    showBoardPanel();
+    m_boardMenus->showPanels();
 }
 
 void FormColour::onMenu(const QString &name, std::function<void()> handler)
@@ -148,10 +149,7 @@ void FormColour::Form_Load()
     SimulatorRunning = false;
     SimulatorPaused = false;
     SimulatorSpeed = 1.0f;
-    StartupDone = ComPortManual = BoardOnline = EmulatorActive = InterfaceActive = SlotNamesLoaded = false;
-    UsbCycleSlot = QStringLiteral("0");
-    EmulatorRed = EmulatorGreen = EmulatorBlue = QStringLiteral("000");
-    ComPortNumber = 0;
+    StartupDone = false;
 
     // 4. The start-up progress.
     ProgressBarWait->setMaximum(3);
@@ -346,7 +344,8 @@ void FormColour::TimerMove_Timer()
     // Prologue: menus come back on at every idle tick while the simulator rests.
     if (hasTag(ProgressBarWait, u"H") && !SimulatorRunning)
         MenuEnable();
-    if (hasTag(ProgressBarWait, u"S")) {
+    // The start-up progress; afterwards the bar is the board's.
+    if (!StartupDone) {
         if (ProgressBarWait->value() < ProgressBarWait->maximum()) {
             ProgressBarWait->setValue(ProgressBarWait->value() + 1);
         } else {

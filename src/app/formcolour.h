@@ -1,8 +1,8 @@
 #pragma once
 
+#include "board/boardsession.h"
 #include "board/jobs.h"
 #include "board/link.h"
-#include "board/pendingjobs.h"
 #include "board/reports.h"
 #include "chart/chartwalk.h"
 #include "chart/simulator.h"
@@ -49,15 +49,19 @@ namespace editor {
 class PointsTableModel;
 } // namespace editor
 
+namespace board {
+class BoardMenus;
+} // namespace board
 namespace platform {
 class Dialogs;
 class SerialPort;
 } // namespace platform
 
-// The main window. It holds the whole form-level state of the program and
-// every handler; the handlers are defined in the folder of the subsystem they
+// The main window. It holds the form-level state of the program and every
+// handler; the handlers are defined in the folder of the subsystem they
 // belong to (src/app, src/store, src/editor, src/chart, src/cyclefile,
-// src/board), while the plain rules they call live beside them.
+// src/board), while the plain rules they call live beside them. The board
+// link's state is its board session's (boardSession()).
 //
 // The form-level state and the handlers are public so that tests can drive
 // the window exactly as a user's events do and read the state afterwards.
@@ -89,21 +93,6 @@ public:
     int CursorLeftPoint = 1;
     quint8 CursorRightPoint = 2;
     bool StartupDone = false;
-    bool ComPortManual = false;
-    quint8 UsbState = 0;
-    quint8 UsbRetry = 0;
-    quint8 UsbTick = 0;
-    bool BoardOnline = false;
-    bool EmulatorActive = false;
-    bool InterfaceActive = false;
-    bool SlotNamesLoaded = false;
-    QString UsbRenameText;
-    QString UsbCycleSlot = QStringLiteral("0");
-    quint8 UsbEraseCount = 0;
-    QString EmulatorRed = QStringLiteral("000");
-    QString EmulatorGreen = QStringLiteral("000");
-    QString EmulatorBlue = QStringLiteral("000");
-    quint8 ComPortNumber = 0;
     bool SimulatorRunning = false;
     bool SimulatorPaused = false;
     // Seconds into the current point's span, in double precision so that long
@@ -490,6 +479,8 @@ public:
     bool writeCycleFile(const QString &path, bool templateOnly = false);
 
     // ----- Board link (src/board) -------------------------------------------
+    // The link, its jobs and their progress; the window is its view.
+    board::BoardSession &boardSession() { return *m_board; }
     void mnuUsbOn_Click();
     void mnuUsbEmulatorOn_Click();
     void mnuUsbInterfaceOn_Click();
@@ -509,38 +500,14 @@ public:
     void mnuUsbInterfaceOnRestore_Click();
     // Stops a back up or restore before its next slot.
     void mnuUsbInterfaceOnStop_Click();
+    // Tests the manual port chosen and says what it found.
     bool USBComPortTest();
-    // The board jobs: one step each tick while their item is checked. Each
-    // returns whether it goes on, USBText whether it has ended.
-    bool USBDevice();
-    bool USBText();
-    bool USBClean();
-    bool USBRename();
-    bool USBErase();
-    bool USBWrite();
-    bool USBRead();
-    // Back up reads the names and the eight slots into a folder; restore
-    // writes a folder's slots back, each with its name. One step a tick.
-    bool USBBackup();
-    bool USBRestore();
-    // The slot the USB menu shows selected in interface mode, 0 when none:
-    // the only slot a command may reach.
-    int selectedSlot() const;
-    // The slot ticked in the USB menu, 0 when none.
-    int tickedSlot() const;
-    // The toolbar's board buttons and status panels 3 and 4 made to show
-    // what the USB menu shows and what the link last did.
-    void syncBoardControls();
-    void showBoardPanel();
-    // Verify after write: what the write sent, and the slot read back (never
-    // into the store).
-    board::WrittenCycle BoardWrittenCycle;
-    board::ReadCycle BoardVerifyCycle;
-    // Status panel 4: the last finished job's result.
-    Bilingual BoardResult;
-    // What a board read has received so far; it becomes the store only when
-    // the whole read has passed.
-    board::ReadCycle BoardReadCycle;
+    // The window's part of the board jobs: the write's first step puts the
+    // cycle in order and gives what is written; a read that passed replaces
+    // the cycle in memory; the device information fills its window.
+    board::WriteSource USBWrite();
+    void USBRead(const board::ReadCycle &BoardReadCycle);
+    void USBDevice(const board::DeviceInfo &device);
     // The caption of slot item k as the board named it (the menu text has
     // any "&" doubled).
     QString slotCaption(int slot) const;
@@ -549,65 +516,20 @@ public:
 
 private:
     QAction *boardItem(const char *name) const;
-    void setButton(const char *key, std::optional<bool> pressed, std::optional<bool> enabled = std::nullopt);
-    void setSlotCaption(int slot, const QByteArray &name);
-    void startProgress(int maximum, int value, const QString &tagText);
-    void endProgress();
-    void boardOff();
-    void boardConnect();
-    void boardSupervise();
-    // The jobs armed through the USB menu, in the order the link takes them.
-    board::PendingJobs m_jobs;
-    bool applyJobTick(const board::JobTick &tick, board::Job job);
-    void showBoardResult(board::Job job, int slot, bool success);
-    bool USBVerify();
-    bool boardTransferAvailable() const;
-    bool endTransfer(board::Job job, int slot, const platform::BilingualMessage &message, bool success);
-    // A back up or restore under way.
-    struct BoardTransfer
-    {
-        QString folder;
-        QList<int> slots;
-        QList<QByteArray> names;        // restore: the names given
-        QList<board::ReadCycle> cycles; // restore: the cycles written
-        QStringList replaced;           // back up: the older backup files the user agreed to replace
-        QStringList saved;              // back up: the files written so far
-        QList<int> restored;            // restore: the slots done
-        bool verify = false;            // restore: each slot read back after its write
-        int perSlot = 0;                // progress steps per slot
-        int index = 0;                  // into `slots`
-        int phase = 0;                  // back up: 0 names, 1 slots; restore: 0 write, 1 verify, 2 rename
-        int step = 0;                   // the step of the job in hand
-        bool stopAsked = false;         // the user asked to stop before the next slot
-        board::ReadCycle readBack;
-        board::WrittenCycle written;
-    };
-    BoardTransfer m_transfer;
-    bool transferRunning() const;
-    // The user's Stop met between two slots: the job ends there.
-    bool stopTransfer(board::Job job, const QList<int> &done);
-    // The progress panel names the slot under way (0: the back up's names).
-    void showTransferProgress(int slot);
-    // While a back up or restore runs only its Stop answers: the USB menu's
-    // other items and the toolbar's other buttons are held off through these.
-    QActionGroup *m_usbGate = nullptr;
-    QActionGroup *m_toolbarGate = nullptr;
-    bool m_verifying = false;
-    // Why the port last closed itself, if it did.
-    platform::SerialPort::PortFailure m_portError;
-    // The first port that the scan found but could not open, and why.
-    int m_refusedPort = 0;
-    platform::SerialPort::PortFailure m_refusal;
+    // The window's side of the link switched off, by the user or by itself.
+    void showBoardOff();
+    // A command confirmed when the session can take it (and, before a
+    // read, unsaved changes dealt with).
+    bool confirmBoardJob(board::Job job, const char *english, const char *italian);
+    // Starts a job through `arm`, the editor locked and the menus off while it runs.
+    void startBoardJob(board::Job job, const std::function<bool()> &arm);
+    void boardJobFinished(board::Job job, int slot, bool success, const platform::BilingualMessage &message);
     char slotDigit() const;
-    bool boardCommandAvailable() const;
-    void disarmEraseAll();
-    void startBoardJob(board::Job job, int failureStep);
     // The refresh after a board transfer, and the redraw after a rename.
     void refreshAfterBoardWrite();
     void refreshAfterBoardRead();
     void redrawColourCycle();
-    // The number of the port the link has open (0 when none).
-    int m_openPortNumber = 0;
+    board::BoardMenus *m_boardMenus = nullptr;
 
 Q_SIGNALS:
     // Exit has unloaded the window: the program ends.
@@ -660,7 +582,7 @@ private:
     store::ColourTable &table() const { return m_document->table(); }
 
     platform::Dialogs &m_dialogs;
-    platform::SerialPort &m_port;
+    board::BoardSession *m_board = nullptr; // a child
     QSettings *m_settings = nullptr;
     QHash<QString, QString> m_dialogFolders;
     bool m_ending = false; // Exit has decided: the window closes without asking again

@@ -65,7 +65,7 @@ void FormColour::loadSettings()
         mnuUSBComPortM_Click();
     const int port = s.value(u"board/port", 0).toInt();
     if (port >= 1 && port <= 16) {
-        ComPortNumber = quint8(port);
+        m_board->setPortNumber(port);
         menuItem(portItem(port))->setChecked(true);
     }
     menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->setChecked(s.value(u"board/verify", true).toBool());
@@ -88,8 +88,9 @@ void FormColour::saveSettings()
     for (auto it = m_dialogFolders.cbegin(); it != m_dialogFolders.cend(); ++it)
         s.setValue(QStringLiteral("folders/") + it.key(), it.value());
 
-    s.setValue(u"board/portMode", ComPortManual ? QStringLiteral("manual") : QStringLiteral("automatic"));
-    s.setValue(u"board/port", int(ComPortNumber));
+    const bool manual = m_board->portChoice() == board::PortChoice::Manual;
+    s.setValue(u"board/portMode", manual ? QStringLiteral("manual") : QStringLiteral("automatic"));
+    s.setValue(u"board/port", m_board->portNumber());
     s.setValue(u"board/verify", menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
 
     s.sync();

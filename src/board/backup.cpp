@@ -1,10 +1,15 @@
 #include "board/backup.h"
 
 #include "board/records.h"
+#include "board/reports.h"
+#include "cyclefile/cyclefile.h"
+#include "store/numbers.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <utility>
 
 namespace board {
 
@@ -70,6 +75,52 @@ QList<BackupFile> backupFiles(const QStringList &fileNames)
     std::stable_sort(files.begin(), files.end(),
                      [](const BackupFile &a, const BackupFile &b) { return a.slot < b.slot; });
     return files;
+}
+
+QStringList existingBackups(const QString &folder)
+{
+    QStringList names;
+    for (const BackupFile &file : backupFiles(QDir(folder).entryList(QDir::Files, QDir::Name)))
+        names << file.fileName;
+    return names;
+}
+
+RestoreSet readRestoreSet(const QString &folder)
+{
+    RestoreSet set;
+    set.folder = folder;
+    const QDir dir(folder);
+    for (const BackupFile &file : backupFiles(dir.entryList(QDir::Files, QDir::Name))) {
+        // Slot 1 can only be read.
+        if (file.slot == 1) {
+            set.slotOneLeftOut = true;
+            continue;
+        }
+        if (!set.files.isEmpty() && set.files.last().slot == file.slot) {
+            set.refusal = restoreTwiceMessage(file.slot);
+            return set;
+        }
+        set.files.append(file);
+    }
+    if (set.files.isEmpty()) {
+        set.refusal = restoreNothingMessage();
+        return set;
+    }
+    // Every file is read whole before anything goes to the board.
+    for (const BackupFile &file : std::as_const(set.files)) {
+        const cyclefile::ReadResult read = cyclefile::readCycleFile(dir.filePath(file.fileName));
+        if (!read.ok()) {
+            set.refusal = withLine(*read.failure, restoreFileLine(file.fileName));
+            return set;
+        }
+        ReadCycle cycle;
+        for (int r = 1; r <= store::kRowCount; ++r)
+            cycle.table.row(r) = read.cycle->rows[std::size_t(r - 1)];
+        cycle.pointCount = read.cycle->pointCount;
+        cycle.transitionTime = store::toNumber(read.cycle->transitionTime);
+        set.cycles.append(cycle);
+    }
+    return set;
 }
 
 } // namespace board

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "board/jobs.h"
+#include "platform/message.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -27,5 +30,22 @@ struct BackupFile
 std::optional<BackupFile> parseBackupFileName(const QString &fileName);
 // The backup files among `fileNames`, in slot order.
 QList<BackupFile> backupFiles(const QStringList &fileNames);
+// The names of the backup files already in `folder`, in slot order: a new
+// back up there replaces them.
+QStringList existingBackups(const QString &folder);
+
+// A folder's backup read whole for a restore, before anything goes to the
+// board: the files of slots 2 to 8 in slot order, each with its cycle; or
+// why nothing can be restored from it (no backup there, two files for one
+// slot, a file that does not read).
+struct RestoreSet
+{
+    QString folder;
+    QList<BackupFile> files;
+    QList<ReadCycle> cycles;
+    bool slotOneLeftOut = false; // slot 1 can only be read: its file is not used
+    std::optional<platform::BilingualMessage> refusal;
+};
+RestoreSet readRestoreSet(const QString &folder);
 
 } // namespace board

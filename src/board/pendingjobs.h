@@ -1,76 +1,64 @@
 #pragma once
-// The board jobs the link runs at its idle step, in the order it takes them.
-// A job is armed by ticking its menu item, so the USB menu shows what waits
-// or runs, and it stays armed until one of its steps reports it ended.
+// The board jobs armed and waiting for the link's idle step, and the order
+// the link takes them in. A job stays armed until one of its steps reports
+// that it has ended.
 
 #include "board/link.h"
 #include "board/reports.h"
 
-#include <QAction>
+#include <QList>
 
-#include <functional>
+#include <array>
 #include <optional>
-#include <vector>
 
 namespace board {
 
 class PendingJobs
 {
 public:
-    // One step of a job: true while the job goes on.
-    using Step = std::function<bool()>;
+    // The jobs that can be armed, in the order the idle step takes them.
+    static constexpr std::array<Job, 8> kOrder{Job::Clean, Job::Erase,  Job::Read,   Job::Rename,
+                                               Job::Write, Job::Device, Job::Backup, Job::Restore};
 
-    // Adds a job after those already added; `emulator` says whether it runs
-    // in emulator mode too (the others run in interface mode only).
-    void add(Job job, QAction *item, Step step, bool emulator = false)
+    // Whether `job` runs in emulator mode too (the others run in interface
+    // mode only): the device information is the one job of both modes.
+    static bool runsInEmulator(Job job) { return job == Job::Device; }
+
+    // Each returns whether the job's state changed.
+    bool arm(Job job) { return set(job, true); }
+    bool disarm(Job job) { return set(job, false); }
+    bool isArmed(Job job) const { return m_armed[std::size_t(job)]; }
+
+    // The armed jobs, in the order the link takes them.
+    QList<Job> armed() const
     {
-        m_jobs.push_back(Entry{job, item, std::move(step), emulator});
-    }
-    void arm(Job job)
-    {
-        if (Entry *entry = find(job))
-            entry->item->setChecked(true);
-    }
-    // Nothing armed runs any more (the board was switched off).
-    void disarmAll()
-    {
-        for (Entry &entry : m_jobs)
-            entry.item->setChecked(false);
+        QList<Job> jobs;
+        for (Job job : kOrder) {
+            if (isArmed(job))
+                jobs.append(job);
+        }
+        return jobs;
     }
     // The first armed job that runs in `mode`, if any.
     std::optional<Job> next(LinkMode mode) const
     {
-        for (const Entry &entry : m_jobs) {
-            const bool runs = mode == LinkMode::Interface || (mode == LinkMode::Emulator && entry.emulator);
-            if (runs && entry.item->isChecked())
-                return entry.job;
+        for (Job job : kOrder) {
+            const bool runs = mode == LinkMode::Interface || (mode == LinkMode::Emulator && runsInEmulator(job));
+            if (runs && isArmed(job))
+                return job;
         }
         return std::nullopt;
     }
-    // One step of `job`; it stays armed while the step says it goes on.
-    void step(Job job)
-    {
-        if (Entry *entry = find(job))
-            entry->item->setChecked(entry->step());
-    }
 
 private:
-    struct Entry
+    bool set(Job job, bool armed)
     {
-        Job job;
-        QAction *item;
-        Step step;
-        bool emulator;
-    };
-    Entry *find(Job job)
-    {
-        for (Entry &entry : m_jobs) {
-            if (entry.job == job)
-                return &entry;
-        }
-        return nullptr;
+        bool &flag = m_armed[std::size_t(job)];
+        const bool changed = flag != armed;
+        flag = armed;
+        return changed;
     }
-    std::vector<Entry> m_jobs;
+    std::array<bool, std::size_t(Job::Restore) + 1> m_armed{};
 };
 
 } // namespace board

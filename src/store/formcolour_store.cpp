@@ -98,9 +98,7 @@ void FormColour::DataBaseData()
         noOutput = false;
     }
     if (mnuUsbEmulatorOn->isChecked()) {
-        EmulatorRed = store::reformat(ColorRed, 3);
-        EmulatorGreen = store::reformat(ColorGreen, 3);
-        EmulatorBlue = store::reformat(ColorBlue, 3);
+        m_board->setEmulatorColour(store::toNumber(ColorRed), store::toNumber(ColorGreen), store::toNumber(ColorBlue));
         noOutput = false;
     }
     if (noOutput)

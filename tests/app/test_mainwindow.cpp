@@ -172,7 +172,7 @@ void TestMainWindow::toolbarDispatchIsExactAndCaseSensitive()
     f.form->Toolbar_ButtonClick(key);
     QCOMPARE(f.dialogs.shown.isEmpty() ? QString() : f.dialogs.shown.first().title, message);
     QCOMPARE(f.dialogs.fileDialogs.isEmpty() ? QString() : f.dialogs.fileDialogs.first().title, fileDialog);
-    QTEST(f.form->UsbCycleSlot, "slot");
+    QTEST(QString::number(f.form->boardSession().selectedSlot()), "slot");
     QVERIFY(f.form->isEnabled());
 }
 
@@ -320,13 +320,14 @@ void TestMainWindow::settingsComeBackAtTheNextStart()
     const auto port = [](FormFixture &f, int n) { return f.form->menuItem(QStringLiteral("mnuUSBComPort%1").arg(n)); };
     started([&](FormFixture &f) {
         FormColour &w = *f.form;
-        QVERIFY(!w.english() && w.hmsMode() && !comments(f) && !w.ComPortManual && w.ComPortNumber == 0);
+        QVERIFY(!w.english() && w.hmsMode() && !comments(f)
+                && w.boardSession().portChoice() == board::PortChoice::Automatic && w.boardSession().portNumber() == 0);
         QVERIFY(w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
         w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->setChecked(false);
         QVERIFY(w.RecentFiles.isEmpty() && w.dialogFolder(QStringLiteral("open")).isEmpty());
         for (const char *item : {"mnuConfigLanguage", "mnuConfigTimeViewer", "mnuHelpCommentOn", "mnuUSBComPortM"})
             QVERIFY(f.trigger(QString::fromLatin1(item)));
-        w.ComPortNumber = 5; // as a port that answered the test of its item
+        w.boardSession().setPortNumber(5); // as a port that answered the test of its item
         port(f, 5)->setChecked(true);
         w.resize(700, 450);
         w.rememberFolder(QStringLiteral("open"), folder + QStringLiteral("/day.txt"));
@@ -338,7 +339,8 @@ void TestMainWindow::settingsComeBackAtTheNextStart()
         FormColour &w = *f.form;
         QVERIFY(w.english() && !w.hmsMode() && comments(f) && w.StatusBarPanel1->text() == u"File: None"_s);
         QVERIFY(!w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
-        QVERIFY(w.ComPortManual && w.ComPortNumber == 5 && port(f, 5)->isChecked());
+        QVERIFY(w.boardSession().portChoice() == board::PortChoice::Manual && w.boardSession().portNumber() == 5
+                && port(f, 5)->isChecked());
         QVERIFY(w.menuItem(QStringLiteral("mnuUSBComPortS"))->isEnabled() && w.size() == QSize(700, 450));
         QCOMPARE(w.RecentFiles, QStringList{folder + QStringLiteral("/day.txt")});
         QVERIFY(w.menuItem(QStringLiteral("mnuFileRecent1"))->isVisible());

@@ -22,6 +22,7 @@
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;
+using board::LinkMode;
 using platform::MsgIcon;
 using platform::MsgResult;
 
@@ -57,13 +58,14 @@ class TestBoardForm : public QObject
     Q_OBJECT
     std::unique_ptr<BoardFixture> m_f;
     FormColour &w() { return *m_f->form; }
+    board::BoardSession &s() { return m_f->form->boardSession(); }
     ScriptedDialogs &dialogs() { return m_f->dialogs; }
 
     // Switches the board on and waits until it is online and the menus are back.
     void goOnline()
     {
         QVERIFY(m_f->trigger("mnuUsbOn"));
-        QVERIFY(m_f->tickUntil([this] { return w().BoardOnline; }) > 0);
+        QVERIFY(m_f->tickUntil([this] { return s().isOnline(); }) > 0);
         m_f->tick(); // the menus come back
     }
     // Enters interface mode, waits until the names are read, and ticks slot `k` (0: none).
@@ -71,7 +73,7 @@ class TestBoardForm : public QObject
     {
         goOnline();
         QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
-        QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
+        QVERIFY(m_f->tickUntil([this] { return s().namesLoaded(); }) > 0);
         m_f->tick();
         if (k != 0)
             selectSlot(k);
@@ -130,7 +132,7 @@ private Q_SLOTS:
         QVERIFY(m_f->trigger("mnuUsbOn"));
         QVERIFY(!w().mnuUSB->isEnabled() && !m_f->item("mnuUSBComPort")->isEnabled());
         QVERIFY(m_f->button("USBOn")->isChecked() && m_f->button("USBEm")->isChecked());
-        QCOMPARE(m_f->tickUntil([this] { return w().BoardOnline; }), 21 + 21 + 2);
+        QCOMPARE(m_f->tickUntil([this] { return s().isOnline(); }), 21 + 21 + 2);
         QCOMPARE(w().StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT03"_s);
         QVERIFY(!w().ProgressBarWait->isVisible());
         m_f->tick();
@@ -138,20 +140,20 @@ private Q_SLOTS:
         QVERIFY(m_f->trigger("mnuEnableRGB"));
         w().SliderRed->setValue(40);
         w().SliderBlue->setValue(7);
-        QVERIFY(m_f->tickUntil([this] { return w().UsbState == 0; }, 8) > 0);
+        QVERIFY(m_f->tickUntil([this] { return s().cycleStep() == 0; }, 8) > 0);
         qsizetype from = m_f->port.written.size();
         m_f->tick(8);
         QCOMPARE(m_f->framesSent('E', from), 7);
         QCOMPARE(m_f->board.emulatorColour(), (std::array<int, 3>{40, 0, 7}));
 
-        QVERIFY(m_f->tickUntil([this] { return w().UsbState == 5; }, 8) > 0);
+        QVERIFY(m_f->tickUntil([this] { return s().cycleStep() == 5; }, 8) > 0);
         from = m_f->port.written.size();
         QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
         QVERIFY(m_f->button("USBIn")->isChecked() && !m_f->button("USBEm")->isChecked());
         m_f->tick(3); // steps 5, 6 and the verdict at 7 stay the emulator's
         QCOMPARE(m_f->framesSent('E', from), 2);
         QCOMPARE(m_f->framesSent('T', from), 0);
-        QCOMPARE(m_f->tickUntil([this] { return w().SlotNamesLoaded; }), 34);
+        QCOMPARE(m_f->tickUntil([this] { return s().namesLoaded(); }), 34);
         QCOMPARE(w().slotCaption(5) + w().slotCaption(2), u"AquariumTom&Jerr"_s);
         QCOMPARE(m_f->item("mnuUsbInterfaceOnCycle2")->text(), u"Tom&&Jerr"_s); // no mnemonic
 
@@ -170,11 +172,12 @@ private Q_SLOTS:
         m_f->board.setName(1, "Renamed");
         m_f->board.setName(5, "Lost");
         QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
-        QVERIFY(m_f->tickUntil([this] { return w().InterfaceActive && w().UsbState == 0; }, 8) > 0);
+        QVERIFY(m_f->tickUntil([this] { return s().activeMode() == LinkMode::Interface && s().cycleStep() == 0; }, 8)
+                > 0);
         m_f->board.faults.silentAfter = m_f->board.framesReceived() + 3; // three names
         dialogs().answerMessage(MsgResult::Ok);
         dialogs().answerMessage(MsgResult::Ok);
-        QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
+        QVERIFY(m_f->tickUntil([this] { return s().namesLoaded(); }) > 0);
         QCOMPARE(dialogs().last().text,
                  u"Lettura Nomi Fallita\rGli slot non letti mantengono i nomi mostrati prima."_s);
         QCOMPARE(w().slotCaption(1) + w().slotCaption(5), u"Renamed Aquarium"_s); // 5 not read: its old caption stays
@@ -209,7 +212,7 @@ private Q_SLOTS:
             QCOMPARE(m_f->item(item)->isChecked(), icon == MsgIcon::Information); // ticked where the board is
             QVERIFY(!m_f->port.isOpen());
         }
-        QCOMPARE(w().ComPortNumber, 3);
+        QCOMPARE(s().portNumber(), 3);
         // The list names each port's device, asking the system once per opening.
         const int asked = m_f->port.enumerations;
         QMetaObject::invokeMethod(w().findChild<QMenu *>(u"mnuUSBComPortS"_s), "aboutToShow");
@@ -220,18 +223,18 @@ private Q_SLOTS:
                  u"ComPort3  (Orvanta virtual board)|virtual board|ComPort4  (ttyACM0)|ComPort5"_s);
 
         // A number above 16 counts as none.
-        w().ComPortNumber = 17;
+        s().setPortNumber(17);
         dialogs().answerMessage(MsgResult::Ok);
         QVERIFY(!w().USBComPortTest());
         QCOMPARE(dialogs().last().text, QString::fromUtf8("Selezionare una ComPort nel menù USB-ComPort"));
 
         // Manual connect goes online at once on the chosen port; the test then finds it in use.
-        w().ComPortNumber = 3;
+        s().setPortNumber(3);
         goOnline();
         dialogs().answerMessage(MsgResult::Ok);
         w().mnuUSBComPort_Click(5);
         QCOMPARE(dialogs().last().text, QString::fromUtf8("La ComPort COM03 è già utilizzata!"));
-        QCOMPARE(w().ComPortNumber, 3);
+        QCOMPARE(s().portNumber(), 3);
     }
 
     void writeThenReadBackGivesTheCycle()
@@ -519,11 +522,11 @@ private Q_SLOTS:
             QCOMPARE(w().StatusBarPanel3->text(), u"Emulatore: la scheda mostra il colore sullo schermo"_s);
             QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
             QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
-            QVERIFY(m_f->tickUntil([this] { return w().SlotNamesLoaded; }) > 0);
+            QVERIFY(m_f->tickUntil([this] { return s().namesLoaded(); }) > 0);
         } else if (path != u"deselect") {
             if (path.startsWith(u"lost")) {
                 // The board falls silent after a supervision cycle's step 0, a write armed for the next one.
-                QVERIFY(m_f->tickUntil([this] { return w().UsbState == 1; }, 8) > 0);
+                QVERIFY(m_f->tickUntil([this] { return s().cycleStep() == 1; }, 8) > 0);
                 m_f->board.faults.silentAfter = m_f->board.framesReceived();
                 dialogs().answerMessage(MsgResult::Yes);
                 dialogs().answerMessage(MsgResult::Ok); // the disconnection

@@ -1,16 +1,21 @@
 // The board link's rules without a window: frames, replies and records byte
-// for byte, the virtual board and its port, and every job tick by tick
-// against the virtual board, well and with faults.
+// for byte, the virtual board and its port, every job tick by tick against
+// the virtual board, well and with faults, and the board session as a script
+// drives it.
 
 #include "board/backup.h"
+#include "board/boardsession.h"
 #include "board/frame.h"
 #include "board/jobs.h"
 #include "board/link.h"
 #include "board/records.h"
+#include "editor/cycledocument.h"
 #include "support/cycles.h"
 #include "virtualboard.h"
 #include "virtualport.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace board;
@@ -426,6 +431,54 @@ private Q_SLOTS:
         QCOMPARE(file->slot, slot);
         QCOMPARE(file->name, name);
         QCOMPARE(board::backupFileName(slot, name), fileName.replace(u"%e9"_s, u"%E9"_s));
+    }
+
+    // The session found on COM2 and put in interface mode: a cycle written
+    // into slot 3 with verify, read back whole into a document, then the
+    // eight slots backed up into a folder.
+    void sessionWritesReadsBackAndBacksUp()
+    {
+        VirtualBoard b;
+        VirtualSerialPort port(b, 2);
+        BoardSession session(port);
+        const auto runToIdle = [&port, &session] {
+            for (int n = 0; n < 2000; ++n) {
+                port.advance(50);
+                session.tick();
+                if (!session.isBusy() && session.armedJobs().isEmpty())
+                    return true;
+            }
+            return false;
+        };
+        QList<Job> passed;
+        connect(&session, &BoardSession::jobFinished, this, [&passed](Job job, int, bool success) {
+            if (success)
+                passed << job;
+        });
+        editor::CycleDocument document;
+        connect(&session, &BoardSession::cycleRead, &document, [&document](int, const ReadCycle &read) {
+            editor::CycleState state = document.state();
+            for (int r = 1; r <= store::kRowCount; ++r)
+                state.rows[std::size_t(r - 1)] = read.table.row(r);
+            state.pointCount = quint8(read.pointCount);
+            state.transitionTime = store::format00000(read.transitionTime);
+            document.restore(state);
+        });
+        session.switchOn(true);
+        QVERIFY(runToIdle() && session.openPort() == 2);
+        QVERIFY(session.setMode(LinkMode::Interface) && runToIdle());
+        session.selectSlot(3);
+        const store::ColourTable table = fullTable();
+        QVERIFY(session.armWrite({&table, 64, 4000}) && runToIdle());
+        QVERIFY(session.armRead() && runToIdle());
+        QCOMPARE(passed, (QList<Job>{Job::Names, Job::Write, Job::Verify, Job::Read}));
+        for (int r = 1; r <= store::kRowCount; ++r)
+            QVERIFY(document.table().row(r) == table.row(r));
+        QVERIFY(document.pointCount() == 64 && document.transitionTime() == 4000);
+        QTemporaryDir dir;
+        QVERIFY(session.startBackup(dir.path()) && runToIdle());
+        QCOMPARE(passed.last(), Job::Backup);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 8);
     }
 };
 

@@ -127,11 +127,11 @@ private Q_SLOTS:
         m_port = std::make_unique<platform::QtSerialPort>();
         m_form = std::make_unique<FormColour>(m_dialogs, *m_port);
         click("mnuUsbOn"); // COM1 is missing, the board answers on COM2
-        QTRY_VERIFY_WITH_TIMEOUT(m_form->BoardOnline, kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(m_form->boardSession().isOnline(), kWait);
         QCOMPARE(m_form->StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT02"_s);
         const QList<store::ColourPoint> written = loadCycle(*m_form, 20, 1200);
         click("mnuUsbInterfaceOn");
-        QTRY_VERIFY_WITH_TIMEOUT(m_form->SlotNamesLoaded, kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(m_form->boardSession().namesLoaded(), kWait);
         click("mnuUsbInterfaceOnCycle3");
         m_dialogs.answerMessage(MsgResult::Yes);
         click("mnuUsbInterfaceOnCommandWr");
