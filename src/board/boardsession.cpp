@@ -161,6 +161,7 @@ void BoardSession::switchOn(bool on)
     changeMode(LinkMode::Emulator);
     // The scan starts at port 1.
     setBusy(Busy::Scan, kPortCount + 1, 1);
+    m_scanShown = false;
     m_portError = {};
     m_refusedPort = 0;
     m_refusal = {};
@@ -362,9 +363,13 @@ void BoardSession::connectLink()
         m_refusedPort = tried;
         m_refusal = m_port.openFailure();
     }
-    // Every tick of the scan reports where it is, the port it tries.
-    m_step = std::min(scan.port, m_maximum);
-    Q_EMIT progress(m_step, m_maximum);
+    // The scan reports the port it tries: from its first tick on, and each new one.
+    const int step = std::min(scan.port, m_maximum);
+    if (step != m_step || !m_scanShown) {
+        m_scanShown = true;
+        m_step = step;
+        Q_EMIT progress(m_step, m_maximum);
+    }
     switch (outcome) {
     case ScanOutcome::Searching: break;
     case ScanOutcome::Found:

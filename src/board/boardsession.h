@@ -226,6 +226,7 @@ private:
     quint8 m_usbState = 0;
     quint8 m_usbRetry = 0;
     quint8 m_usbTick = 0;
+    bool m_scanShown = false; // the scan has reported its first port
     // Why the port last closed itself, if it did; the first port that the
     // scan found but could not open, and why.
     platform::SerialPort::PortFailure m_portError;

@@ -238,12 +238,10 @@ void FormColour::mnuUsbInterfaceOnCommandNn_Click()
             // most; a refused name comes back in it to be put right.
             QString text = shownName(slotCaption(m_board->selectedSlot()));
             for (;;) {
-                const std::optional<QString> answer =
-                    english() ? m_dialogs.shortInput(QStringLiteral("New Name: Eight AlphaNumeric Characters Max"),
-                                                     QStringLiteral("New Name Function"), text, 8)
-                              : m_dialogs.shortInput(
-                                  QStringLiteral("Nuovo Nome: Lunghezza massima di otto caratteri AlfaNumerici"),
-                                  QStringLiteral("Funzione Rinomina"), text, 8);
+                const std::optional<QString> answer = m_dialogs.shortInput(
+                    english() ? QStringLiteral("New Name: Eight AlphaNumeric Characters Max")
+                              : QStringLiteral("Nuovo Nome: Lunghezza massima di otto caratteri AlfaNumerici"),
+                    english() ? QStringLiteral("New Name Function") : QStringLiteral("Funzione Rinomina"), text, 8);
                 if (!answer)
                     break;
                 const board::RenameCheck check = board::checkRenameText(*answer);
@@ -273,9 +271,8 @@ void FormColour::mnuUsbInterfaceOnCommandCl_Click()
 void FormColour::mnuUsbInterfaceOnCommandEe_Click()
 {
     QAction *guard = boardItem("mnuUsbInterfaceOnCommandEe");
-    const bool arm = !guard->isChecked();
-    guard->setChecked(arm);
-    boardItem("mnuUsbInterfaceOnCommandEr")->setEnabled(arm);
+    guard->setChecked(!guard->isChecked());
+    boardItem("mnuUsbInterfaceOnCommandEr")->setEnabled(guard->isChecked());
 }
 
 void FormColour::mnuUsbInterfaceOnCommandEr_Click()

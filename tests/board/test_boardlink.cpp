@@ -457,12 +457,9 @@ private Q_SLOTS:
         });
         editor::CycleDocument document;
         connect(&session, &BoardSession::cycleRead, &document, [&document](int, const ReadCycle &read) {
-            editor::CycleState state = document.state();
-            for (int r = 1; r <= store::kRowCount; ++r)
-                state.rows[std::size_t(r - 1)] = read.table.row(r);
-            state.pointCount = quint8(read.pointCount);
-            state.transitionTime = store::format00000(read.transitionTime);
-            document.restore(state);
+            document.table() = read.table;
+            document.setPointCount(read.pointCount);
+            document.setTransitionTime(read.transitionTime);
         });
         session.switchOn(true);
         QVERIFY(runToIdle() && session.openPort() == 2);
