@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 using namespace board;
 using namespace Qt::StringLiterals;
@@ -472,6 +473,17 @@ private Q_SLOTS:
         for (int r = 1; r <= store::kRowCount; ++r)
             QVERIFY(document.table().row(r) == table.row(r));
         QVERIFY(document.pointCount() == 64 && document.transitionTime() == 4000);
+        // A shift of the points from 2 on, one step of the document's history, undone and redone.
+        const editor::CycleState read = document.state();
+        for (int r = 2; r <= 64; ++r)
+            document.table().row(r).setValue(store::Field::Time,
+                                             document.table().row(r).value(store::Field::Time) + 60);
+        document.record(read, editor::shiftLabel(2));
+        const editor::CycleState shifted = document.state();
+        document.history()->undo();
+        QVERIFY(document.state().sameCycle(read) && !document.isModified());
+        document.history()->redo();
+        QVERIFY(document.state().sameCycle(shifted) && !read.sameCycle(shifted) && document.isModified());
         QTemporaryDir dir;
         QVERIFY(session.startBackup(dir.path()) && runToIdle());
         QCOMPARE(passed.last(), Job::Backup);
