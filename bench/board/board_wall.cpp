@@ -10,7 +10,7 @@
 // 5 of each single-slot job, 2 back ups and restores). It fails when a
 // measurement got no run.
 
-#include "app/formcolour.h"
+#include "support/window.h"
 #include "board/records.h"
 #include "platform/qtserialport.h"
 #include "ptyboard.h"
@@ -112,10 +112,10 @@ int main(int argc, char **argv)
     const int folderRunsWanted = runs > 0 ? runs : 2;
 
     // Runs after the window's own tick handler, on every tick.
-    QObject::connect(form.TimerMove, &QTimer::timeout, &form, [&] {
+    QObject::connect(child<QTimer>(form, "TimerMove"), &QTimer::timeout, &form, [&] {
         switch (phase) {
         case Phase::Start:
-            if (form.mnuUSB->isEnabled()) {
+            if (child<QAction>(form, "mnuUSB")->isEnabled()) {
                 form.mnuUsbOn_Click();
                 phase = Phase::Online;
             }

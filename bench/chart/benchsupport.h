@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/formcolour.h"
+#include "support/window.h"
 #include "store/numbers.h"
 #include "support/scripteddialogs.h"
 #include "virtualport.h"
@@ -23,7 +23,7 @@ struct BenchWindow
         : form(std::make_unique<FormColour>(dialogs, port))
     {
         if (!timer)
-            form->TimerMove->stop();
+            child<QTimer>(*form, "TimerMove")->stop();
         for (int i = 0; i < 5; ++i)
             form->TimerMove_Timer();
         store::ColourTable &rs = form->document().table();

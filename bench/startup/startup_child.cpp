@@ -1,7 +1,7 @@
 // Started by bench_startup: builds one window, shows it, and on its first
 // paint writes the monotonic clock in nanoseconds to stdout and leaves.
 
-#include "app/formcolour.h"
+#include "support/window.h"
 #include "platform/qtdialogs.h"
 #include "support/scripteddialogs.h"
 #include "virtualport.h"

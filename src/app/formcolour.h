@@ -19,6 +19,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 #include <memory>
 
 class ChartView;
@@ -63,8 +64,10 @@ class SerialPort;
 // src/board), while the plain rules they call live beside them. The board
 // link's state is its board session's (boardSession()).
 //
-// The form-level state and the handlers are public so that tests can drive
-// the window exactly as a user's events do and read the state afterwards.
+// The handlers are public slots, named as the events they answer; the
+// controls and the form-level state are private. Tests find the controls by
+// objectName and read the cycle from document(), the board link from
+// boardSession() and the rest of the state through the accessors below.
 class FormColour : public QMainWindow
 {
     Q_OBJECT
@@ -76,41 +79,31 @@ public:
                QWidget *parent = nullptr);
     ~FormColour() override;
 
-    // ----- Form-level state ------------------------------------------------
-    QString ColorRed = QStringLiteral("000");
-    QString ColorGreen = QStringLiteral("000");
-    QString ColorBlue = QStringLiteral("000");
-    QString TimeText;
-    QString LengthText;
-    QString TransitionText;
-    int TimeCaret = 0;
-    int LengthCaret = 0;
-    int TransitionCaret = 0;
-    qint64 ShiftRangeMin = 0;
-    qint64 ShiftRangeMax = 0;
-    QString LengthMaxValue;
-    QString TransitionMaxValue;
-    int CursorLeftPoint = 1;
-    quint8 CursorRightPoint = 2;
-    bool StartupDone = false;
-    bool SimulatorRunning = false;
-    bool SimulatorPaused = false;
-    // Seconds into the current point's span, in double precision so that long
-    // holds keep time.
-    double SimulatorTime = 0;
-    qint32 SimulatorCycleEnd = 0;
-    double SimulatorClock = 0;
-    float SimulatorSpeed = 1.0f;
-    QString FileStatusEnglish = QStringLiteral("File: None");
-    QString FileStatusItalian = QStringLiteral("File: Nessuno");
-    QString UsbStatusEnglish = QStringLiteral("No USB Board Enabled");
-    QString UsbStatusItalian = QStringLiteral("Nessuna Scheda USB Abilitata");
-    // The application's help file setting.
-    QString HelpFile;
     // The cycle in memory: its rows, the number of points, the transition
     // time, the current point, the file and title that name it, and its history.
     editor::CycleDocument &document() { return *m_document; }
     const editor::CycleDocument &document() const { return *m_document; }
+
+    // The form-level state the window shows, for readers outside it.
+    bool startupDone() const { return StartupDone; }
+    int cursorLeftPoint() const { return CursorLeftPoint; }
+    int cursorRightPoint() const { return CursorRightPoint; }
+    const QStringList &recentFiles() const { return RecentFiles; }
+    // The chart's last layout, in the window's units.
+    const chart::View &chartLayout() const { return *ChartLayout; }
+    // The playback: running, paused, the clock into the cycle, the speed.
+    bool simulatorRunning() const { return SimulatorRunning; }
+    bool simulatorPaused() const { return SimulatorPaused; }
+    double simulatorClock() const { return SimulatorClock; }
+    double simulatorTime() const { return SimulatorTime; }
+    qint32 simulatorCycleEnd() const { return SimulatorCycleEnd; }
+    float simulatorSpeed() const { return SimulatorSpeed; }
+    // Paces the playback against the wall clock (tests give it their clock).
+    chart::SimulatorPacer &simulatorPacer() { return SimulatorPacer; }
+    // The colour being shown, as the three percent texts.
+    QStringList colourTexts() const { return {ColorRed, ColorGreen, ColorBlue}; }
+    // A time field's last accepted text and caret: Escape goes back to them.
+    std::pair<QString, int> acceptedTime(const QLineEdit *field) const;
 
     // The menu action of a menu item (submenus included) by its name.
     QAction *menuItem(const QString &name) const { return m_menuItems.value(name); }
@@ -249,11 +242,6 @@ public:
     void timeFieldConfirm(QLineEdit *field);
     void colourFieldConfirm(QLineEdit *field, QString &colour);
     void sliderChanged(QSlider *slider, QString &colour);
-    // The editor's own bookkeeping of events (src/editor).
-    QLineEdit *editorDblClickField = nullptr; // its next mouse release is no click
-    bool editorSliderSync = false;            // the sliders follow the colour being set
-    bool editorSliderRightPress = false;      // a colour slider's right press toggled the RGB function
-
     // ----- The cycle as a document (src/editor/formcolour_history.cpp) -----
     // The cycle as it stands; with `withSource`, also the file and title that name it.
     editor::CycleState cycleState(bool withSource = false) const;
@@ -279,9 +267,6 @@ public:
     void setEditorLocked(bool locked);
 
     // ----- The points table (src/editor/formcolour_table.cpp) ---------------
-    QDockWidget *PointsTable = nullptr;
-    QTableView *PointsTableView = nullptr;
-    editor::PointsTableModel *PointsModel = nullptr;
     void mnuViewPointsTable_Click();
     // The width that shows every column of the points table whole.
     int pointsTableWidth() const;
@@ -295,7 +280,6 @@ public:
     void pointsTableEdit(int point, int column, const QString &text);
     void pointsTableCopy();
     void pointsTablePaste();
-    bool m_pointsTableSelecting = false;
 
     // ----- Chart, zoom, cursors and simulator (src/chart) --------------------
     void DataBaseView();
@@ -339,26 +323,7 @@ public:
     void LabelTransition_MouseUp(Qt::MouseButton button, int x, int y);
     void LabelSimulatorTime_MouseUp(Qt::MouseButton button, int x, int y);
     void MSChartColorCycle_MouseUp(Qt::MouseButton button, int x, int y);
-    // Paces the playback against the wall clock (tests give it their clock).
-    chart::SimulatorPacer SimulatorPacer;
     // ----- Editing on the chart (src/chart/formcolour_chartedit.cpp) -------
-    // A point being dragged: which, the channel whose level follows the
-    // pointer, and the cycle before the drag (Escape puts it back).
-    struct ChartDrag
-    {
-        int point = 1;
-        int channel = 0;
-        editor::CycleState before;
-        QPointF grab;    // from the pointer to the point when it was pressed
-        QPointF pressed; // where the pointer was pressed
-    };
-    std::optional<ChartDrag> m_chartDrag;
-    // The channel of the last point picked: Up and Down change its level.
-    int m_chartChannel = 0;
-    bool m_simulatorScrubbing = false;
-    int m_chartWheelPending = 0; // wheel turns short of a notch
-    // The time and level next to the pointer during a drag.
-    QLabel *ChartDragTip = nullptr;
     // Points may be picked, dragged and nudged: the colour-cycle function
     // on, no point being edited, no board job, the simulator at rest.
     bool chartEditAllowed() const;
@@ -384,9 +349,6 @@ public:
     bool chartEditEvent(QObject *watched, QEvent *event);
     void connectChartEdit();
 
-    // The last redraw, in the window's units.
-    std::unique_ptr<chart::View> ChartLayout = std::make_unique<chart::View>();
-
 private:
     void timeLabelMouseUp(QLabel *label, Qt::MouseButton button, int x, int y);
     void setCursorLabel(QLabel *label, const QString &text, Qt::Alignment alignment);
@@ -399,6 +361,13 @@ private:
     void setCurrentColour(const std::array<qint64, 3> &rgb);
     void updateStartPicture();
     bool m_zoomAdjusting = false;
+    // A time field's last accepted text and caret.
+    struct TimeBuffer
+    {
+        QString &text;
+        int &caret;
+    };
+    TimeBuffer timeBuffer(const QLineEdit *field);
 
 public:
     // ----- Cycle files (src/cyclefile) --------------------------------------
@@ -418,7 +387,6 @@ public:
     // Recent files: the last six cycle files opened or saved, the most recent
     // first, as the File menu lists them (Alt+1 .. Alt+6).
     static constexpr int kRecentFiles = 6;
-    QStringList RecentFiles;
     void addRecentFile(const QString &path);
     void showRecentFiles();
     // Opens recent file `item` (1..6) as File Open does; a file no longer
@@ -511,8 +479,6 @@ public:
     // The caption of slot item k as the board named it (the menu text has
     // any "&" doubled).
     QString slotCaption(int slot) const;
-    // The device information window while it is open.
-    QPointer<FormDevice> m_formDevice;
 
 private:
     QAction *boardItem(const char *name) const;
@@ -587,10 +553,77 @@ private:
     QHash<QString, QString> m_dialogFolders;
     bool m_ending = false; // Exit has decided: the window closes without asking again
 
-public:
+private:
+
+    // ----- Form-level state ------------------------------------------------
+    QString ColorRed = QStringLiteral("000");
+    QString ColorGreen = QStringLiteral("000");
+    QString ColorBlue = QStringLiteral("000");
+    QString TimeText;
+    QString LengthText;
+    QString TransitionText;
+    int TimeCaret = 0;
+    int LengthCaret = 0;
+    int TransitionCaret = 0;
+    qint64 ShiftRangeMin = 0;
+    qint64 ShiftRangeMax = 0;
+    QString LengthMaxValue;
+    QString TransitionMaxValue;
+    int CursorLeftPoint = 1;
+    quint8 CursorRightPoint = 2;
+    bool StartupDone = false;
+    bool SimulatorRunning = false;
+    bool SimulatorPaused = false;
+    // Seconds into the current point's span, in double precision so that long
+    // holds keep time.
+    double SimulatorTime = 0;
+    qint32 SimulatorCycleEnd = 0;
+    double SimulatorClock = 0;
+    float SimulatorSpeed = 1.0f;
+    QString FileStatusEnglish = QStringLiteral("File: None");
+    QString FileStatusItalian = QStringLiteral("File: Nessuno");
+    QString UsbStatusEnglish = QStringLiteral("No USB Board Enabled");
+    QString UsbStatusItalian = QStringLiteral("Nessuna Scheda USB Abilitata");
+    // The application's help file setting.
+    QString HelpFile;
+    // The editor's own bookkeeping of events (src/editor).
+    QLineEdit *editorDblClickField = nullptr; // its next mouse release is no click
+    bool editorSliderSync = false;            // the sliders follow the colour being set
+    bool editorSliderRightPress = false;      // a colour slider's right press toggled the RGB function
+
+    // The points table.
+    QDockWidget *PointsTable = nullptr;
+    QTableView *PointsTableView = nullptr;
+    editor::PointsTableModel *PointsModel = nullptr;
+    bool m_pointsTableSelecting = false;
+    // Paces the playback against the wall clock (tests give it their clock).
+    chart::SimulatorPacer SimulatorPacer;
+    // A point being dragged: which, the channel whose level follows the
+    // pointer, and the cycle before the drag (Escape puts it back).
+    struct ChartDrag
+    {
+        int point = 1;
+        int channel = 0;
+        editor::CycleState before;
+        QPointF grab;    // from the pointer to the point when it was pressed
+        QPointF pressed; // where the pointer was pressed
+    };
+    std::optional<ChartDrag> m_chartDrag;
+    // The channel of the last point picked: Up and Down change its level.
+    int m_chartChannel = 0;
+    bool m_simulatorScrubbing = false;
+    int m_chartWheelPending = 0; // wheel turns short of a notch
+    // The time and level next to the pointer during a drag.
+    QLabel *ChartDragTip = nullptr;
+    // The last redraw, in the window's units.
+    std::unique_ptr<chart::View> ChartLayout = std::make_unique<chart::View>();
+
+    QStringList RecentFiles;
+    // The device information window while it is open.
+    QPointer<FormDevice> m_formDevice;
+
     // ----- Controls, named as their objectName ------------------------------
-    // Kept public for the handlers of every subsystem folder; tests find the
-    // controls by objectName like a user finds them by sight.
+    // Tests find the controls by objectName as a user finds them by sight.
     QTimer *TimerMove = nullptr;
     // The window's controls, inside the scroll area that is the central widget.
     QWidget *FormColourCentral = nullptr;
@@ -700,7 +733,7 @@ public:
     QMenu *mnuUSBMenu = nullptr;
     QMenu *mnuSimulatorConfigurationMenu = nullptr;
 
-private:
+
     QHash<QString, QAction *> m_menuItems;
     // The eight slot items of the USB menu.
     QActionGroup *m_slotItems = nullptr;

@@ -23,10 +23,10 @@ namespace {
 
 // Whether a row applies now; as designed, times are shown as hh:mm:ss and
 // the editor moves points.
-bool applies(const FormColour &w, const Caption &row, bool designed)
+bool applies(const Caption &row, bool designed, bool hmsMode, bool movingMode)
 {
-    const bool hms = designed || w.hmsMode();
-    const bool moving = designed || hasTag(w.CommandMoveShift, u"M");
+    const bool hms = designed || hmsMode;
+    const bool moving = designed || movingMode;
     switch (row.when) {
     case When::Always: return true;
     case When::AtStart: return designed;
@@ -65,7 +65,7 @@ void FormColour::applyCaptions(bool designed)
     const bool inEnglish = !designed && english();
     for (const Caption &row : captions::table()) {
         // The points table reads its column headers itself.
-        if (row.role == Role::Comment || row.role == Role::Header || !applies(*this, row, designed))
+        if (row.role == Role::Comment || row.role == Role::Header || !applies(row, designed, hmsMode(), hasTag(CommandMoveShift, u"M")))
             continue;
         QObject *target = captionTarget(*this, row.name);
         Q_ASSERT_X(target, "FormColour::applyCaptions", row.name);

@@ -1,7 +1,6 @@
 #include "board/boardmenus.h"
 
 #include "app/captions.h"
-#include "app/formcolour.h"
 #include "app/tags.h"
 #include "board/boardsession.h"
 
@@ -9,6 +8,7 @@
 #include <QActionGroup>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QProgressBar>
 #include <QToolBar>
@@ -28,11 +28,19 @@ constexpr std::pair<Job, const char *> kJobItems[] = {
 
 } // namespace
 
-BoardMenus::BoardMenus(FormColour &window, BoardSession &session)
+BoardMenus::BoardMenus(QMainWindow &window, BoardSession &session, Window lent)
     : QObject(&window)
-    , m_window(window)
+    , m_window(std::move(lent))
     , m_session(session)
+    , m_toolbar(window.findChild<QToolBar *>(QStringLiteral("Toolbar")))
+    , m_progress(window.findChild<QProgressBar *>(QStringLiteral("ProgressBarWait")))
+    , m_modePanel(window.findChild<QLabel *>(QStringLiteral("StatusBarPanel3")))
+    , m_resultPanel(window.findChild<QLabel *>(QStringLiteral("StatusBarPanel4")))
 {
+    for (QAction *action : window.findChildren<QAction *>()) {
+        if (!action->objectName().isEmpty())
+            m_items.insert(action->objectName(), action);
+    }
     // Each port item names the device it stands for, as it is when the list
     // opens; the system is asked once per opening.
     auto *ports = window.findChild<QMenu *>(QStringLiteral("mnuUSBComPortS"));
@@ -50,10 +58,10 @@ BoardMenus::BoardMenus(FormColour &window, BoardSession &session)
     // the slots and the commands wait for the board to be switched on.
     for (const char *key :
          {"USBOn", "USBEm", "USBIn", "Cycle1", "Cycle2", "Cycle3", "Cycle4", "Cycle5", "Cycle6", "Cycle7", "Cycle8"})
-        window.toolbarButton(QString::fromLatin1(key))->setCheckable(true);
+        button(key)->setCheckable(true);
     for (const char *key : {"USBEm", "USBIn", "Cycle1", "Cycle2", "Cycle3", "Cycle4", "Cycle5", "Cycle6", "Cycle7",
                             "Cycle8", "Read", "Write", "Rename", "Stop"})
-        window.toolbarButton(QString::fromLatin1(key))->setEnabled(false);
+        button(key)->setEnabled(false);
 
     m_usbGate = new QActionGroup(this);
     m_usbGate->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
@@ -65,16 +73,16 @@ BoardMenus::BoardMenus(FormColour &window, BoardSession &session)
     m_slotItems = item("mnuUsbInterfaceOnCycle1")->actionGroup();
     m_toolbarGate = new QActionGroup(this);
     m_toolbarGate->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (QAction *button : window.Toolbar->actions()) {
-        if (!button->isSeparator() && button != window.toolbarButton(QStringLiteral("Stop")))
-            m_toolbarGate->addAction(button);
+    for (QAction *action : m_toolbar->actions()) {
+        if (!action->isSeparator() && action != button("Stop"))
+            m_toolbarGate->addAction(action);
     }
 
     connect(&session, &BoardSession::busyChanged, this, &BoardMenus::showBusy);
     connect(&session, &BoardSession::progress, this, &BoardMenus::showProgress);
     connect(&session, &BoardSession::transferSlot, this, [this](Job, int slot, int place, int count) {
-        m_window.ProgressBarWait->setFormat(transferProgress(slot, place, count).pick(m_window.english()));
-        m_window.ProgressBarWait->setTextVisible(true);
+        m_progress->setFormat(transferProgress(slot, place, count).pick(m_window.english()));
+        m_progress->setTextVisible(true);
     });
     connect(&session, &BoardSession::linkChanged, this,
             [this](bool online, int port) { m_window.setUsbStatus(online ? onlineStatus(port) : offlineStatus()); });
@@ -91,15 +99,15 @@ BoardMenus::BoardMenus(FormColour &window, BoardSession &session)
     connect(&session, &BoardSession::resultChanged, this, &BoardMenus::showPanels);
 }
 
-QAction *BoardMenus::item(const char *name) const { return m_window.menuItem(QString::fromLatin1(name)); }
+QString BoardMenus::slotCaption(int slot) const { return QString::fromLatin1(m_session.slotName(slot)); }
 
 void BoardMenus::setButton(const char *key, std::optional<bool> pressed, std::optional<bool> enabled)
 {
-    QAction *button = m_window.toolbarButton(QString::fromLatin1(key));
+    QAction *action = button(key);
     if (pressed)
-        button->setChecked(*pressed);
+        action->setChecked(*pressed);
     if (enabled)
-        button->setEnabled(*enabled);
+        action->setEnabled(*enabled);
 }
 
 void BoardMenus::sync()
@@ -145,8 +153,8 @@ void BoardMenus::sync()
     item("mnuUsbInterfaceOnStop")->setEnabled(transfer);
     setButton("Stop", std::nullopt, transfer);
     if (transfer) {
-        m_window.mnuUSB->setEnabled(true);
-        m_window.Toolbar->setEnabled(true);
+        item("mnuUSB")->setEnabled(true);
+        m_toolbar->setEnabled(true);
     }
     showPanels();
 }
@@ -157,10 +165,10 @@ void BoardMenus::showPanels()
     // mode; panel 4: the last job's result.
     const LinkMode mode = m_session.isOnline() ? m_session.mode() : LinkMode::None;
     const int slot = m_session.mode() == LinkMode::Interface ? m_session.selectedSlot() : 0;
-    const Bilingual text = modeStatus(mode, slot, slot != 0 ? m_window.slotCaption(slot) : QString());
+    const Bilingual text = modeStatus(mode, slot, slot != 0 ? slotCaption(slot) : QString());
     const bool english = m_window.english();
-    m_window.StatusBarPanel3->setText(text.pick(english));
-    m_window.StatusBarPanel4->setText(m_session.lastResult().pick(english));
+    m_modePanel->setText(text.pick(english));
+    m_resultPanel->setText(m_session.lastResult().pick(english));
 }
 
 void BoardMenus::showPortChoice()
@@ -170,7 +178,7 @@ void BoardMenus::showPortChoice()
     item("mnuUSBComPortM")->setChecked(manual);
     item("mnuUSBComPortS")->setEnabled(manual);
     for (int n = 1; n <= 16; ++n)
-        m_window.menuItem(itemName("mnuUSBComPort", n))->setChecked(n == m_session.portNumber());
+        item(itemName("mnuUSBComPort", n))->setChecked(n == m_session.portNumber());
 }
 
 void BoardMenus::showPortDevices()
@@ -181,7 +189,7 @@ void BoardMenus::showPortDevices()
     const QList<platform::SerialPort::PortDevice> devices = m_session.portDevices();
     for (int n = 1; n <= 16; ++n) {
         const platform::SerialPort::PortDevice device = devices.value(n - 1);
-        QAction *port = m_window.menuItem(itemName("mnuUSBComPort", n));
+        QAction *port = item(itemName("mnuUSBComPort", n));
         port->setToolTip(device.path.isEmpty() ? QStringLiteral("-") : device.path);
         const QString caption = port->property("Caption").toString();
         const QString shown = device.description.isEmpty() ? QFileInfo(device.path).fileName() : device.description;
@@ -200,7 +208,7 @@ void BoardMenus::showSlotName(int slot, const QByteArray &name)
     // A name is whatever bytes the board holds: shown as they are, an "&"
     // included, never as a mnemonic.
     const QString caption = QString::fromLatin1(name);
-    QAction *slotItem = m_window.menuItem(itemName("mnuUsbInterfaceOnCycle", slot));
+    QAction *slotItem = item(itemName("mnuUsbInterfaceOnCycle", slot));
     slotItem->setProperty("Caption", caption);
     slotItem->setText(QString(caption).replace(u'&', QStringLiteral("&&")));
     showPanels();
@@ -210,7 +218,7 @@ void BoardMenus::showSlotName(int slot, const QByteArray &name)
 
 void BoardMenus::showBusy(Busy busy)
 {
-    QProgressBar *bar = m_window.ProgressBarWait;
+    QProgressBar *bar = m_progress;
     if (busy == Busy::Idle) {
         endProgress();
         return;
@@ -228,19 +236,19 @@ void BoardMenus::showBusy(Busy busy)
 void BoardMenus::showProgress(int step)
 {
     if (m_session.busy() == Busy::Scan)
-        m_window.ProgressBarWait->setVisible(true);
-    m_window.ProgressBarWait->setValue(step);
+        m_progress->setVisible(true);
+    m_progress->setValue(step);
     // A back up or restore keeps its Stop within reach, whatever turned the
     // menus off meanwhile (the simulator's start does).
     if (m_session.transferRunning()) {
-        m_window.mnuUSB->setEnabled(true);
-        m_window.Toolbar->setEnabled(true);
+        item("mnuUSB")->setEnabled(true);
+        m_toolbar->setEnabled(true);
     }
 }
 
 void BoardMenus::endProgress()
 {
-    QProgressBar *bar = m_window.ProgressBarWait;
+    QProgressBar *bar = m_progress;
     bar->setVisible(false);
     bar->setTextVisible(false);
     setTag(bar, QStringLiteral("H"));

@@ -77,7 +77,9 @@ void FormColour::connectBoard()
 
     // The menus, the toolbar and the panels show the session; what its jobs
     // bring comes here.
-    m_boardMenus = new board::BoardMenus(*this, *m_board);
+    m_boardMenus = new board::BoardMenus(*this, *m_board,
+                                         {[this] { return english(); }, [this](const Bilingual &text) { setUsbStatus(text); },
+                                          [this](bool locked) { setEditorLocked(locked); }});
     using Session = board::BoardSession;
     connect(m_board, &Session::linkLost, this, [this](const BilingualMessage &reason) {
         say(reason);

@@ -27,21 +27,6 @@
 
 namespace {
 
-// The last accepted text and caret of a time field.
-struct TimeBuffer
-{
-    QString &text;
-    int &caret;
-};
-
-TimeBuffer bufferOf(FormColour &w, const QLineEdit *field)
-{
-    if (field == w.TextTime)
-        return {w.TimeText, w.TimeCaret};
-    if (field == w.TextLength)
-        return {w.LengthText, w.LengthCaret};
-    return {w.TransitionText, w.TransitionCaret};
-}
 
 
 // The key code a field handler sees for a key press, 0 for keys it has no
@@ -67,6 +52,21 @@ int keyCodeOf(const QKeyEvent *e)
 }
 
 } // namespace
+
+FormColour::TimeBuffer FormColour::timeBuffer(const QLineEdit *field)
+{
+    if (field == TextTime)
+        return {TimeText, TimeCaret};
+    if (field == TextLength)
+        return {LengthText, LengthCaret};
+    return {TransitionText, TransitionCaret};
+}
+
+std::pair<QString, int> FormColour::acceptedTime(const QLineEdit *field) const
+{
+    const TimeBuffer buffer = const_cast<FormColour *>(this)->timeBuffer(field);
+    return {buffer.text, buffer.caret};
+}
 
 // ----- Wiring ------------------------------------------------------------------------
 
@@ -296,7 +296,7 @@ void FormColour::timeFieldClick(QLineEdit *field)
         DataBaseTransitionMaxValue();
         LabelRange->show();
     }
-    TimeBuffer buffer = bufferOf(*this, field);
+    TimeBuffer buffer = timeBuffer(field);
     const bool hms = hmsMode();
     editor::putText(field, buffer.text, std::min<int>(field->cursorPosition(), int(buffer.text.size())));
     field->setCursorPosition(editor::caretOnEntry(field->cursorPosition(), hms));
@@ -314,7 +314,7 @@ void FormColour::placeEntryCaret(QLineEdit *field)
     } else {
         field->selectAll(); // typing replaces the value, as after Tab
     }
-    TimeBuffer buffer = bufferOf(*this, field);
+    TimeBuffer buffer = timeBuffer(field);
     buffer.text = field->text();
     buffer.caret = field->cursorPosition();
 }
@@ -329,7 +329,7 @@ void FormColour::timeFieldKey(QLineEdit *field, int keyCode)
 {
     if (!crossFieldGuard(field))
         return;
-    TimeBuffer buffer = bufferOf(*this, field);
+    TimeBuffer buffer = timeBuffer(field);
     const bool hms = hmsMode();
     std::optional<qint64> limit;
     if (field == TextLength) {
@@ -364,7 +364,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
     if (!crossFieldGuard(field))
         return;
     const editor::CycleState before = cycleState();
-    TimeBuffer buffer = bufferOf(*this, field);
+    TimeBuffer buffer = timeBuffer(field);
     const bool hms = hmsMode();
     editor::putText(field, buffer.text, std::min<int>(field->cursorPosition(), int(buffer.text.size())));
     if (field->text().isEmpty())

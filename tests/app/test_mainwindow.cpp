@@ -50,13 +50,13 @@ void TestMainWindow::startUp()
     FormFixture f(false);
     FormColour &w = *f.form;
     QVERIFY(w.windowTitle() == u"Orvanta[*]"_s && !w.isWindowModified());
-    QStringList shown{w.StatusBarPanel1->text(), w.StatusBarPanel2->text()};
+    QStringList shown{child<QLabel>(w, "StatusBarPanel1")->text(), child<QLabel>(w, "StatusBarPanel2")->text()};
     for (const char *name :
          {"TextPointID", "TextTime", "TextLength", "TextTransition", "TextRed", "TextGreen", "TextBlue"})
         shown << f.field(QString::fromLatin1(name))->text();
     QCOMPARE(shown.join(u'|'),
              u"File: Nessuno|Nessuna Scheda USB Abilitata|01|00:00:00|00:00:00|00:00:00|000|000|000"_s);
-    QVERIFY(!w.LabelRange->isVisibleTo(&w));
+    QVERIFY(!child<QLabel>(w, "LabelRange")->isVisibleTo(&w));
     for (const char *name :
          {"CommandFirst", "CommandPrevious", "CommandNext", "CommandLast", "CommandRemove", "CommandInsert",
           "CommandEdit", "CommandMoveShift", "CommandSave", "CommandAnnul", "CommandColor"})
@@ -96,7 +96,7 @@ void TestMainWindow::startUp()
 
     // The toolbar: keyed buttons in order, a separator between the groups.
     QStringList layout;
-    for (QAction *a : w.Toolbar->actions())
+    for (QAction *a : child<QToolBar>(w, "Toolbar")->actions())
         layout << (a->isSeparator() ? QStringLiteral("|") : a->property("Key").toString());
     QCOMPARE(layout.join(u' '),
              QStringLiteral(
@@ -106,10 +106,10 @@ void TestMainWindow::startUp()
     // The progress after each tick: shown or hidden with its value, start-up
     // done, and the gated menus and the toolbar on (1) or off (0).
     const auto progress = [&w] {
-        QString out = w.ProgressBarWait->isVisibleTo(&w) ? QString::number(w.ProgressBarWait->value()) : u"-"_s;
-        out += tag(w.ProgressBarWait) + (w.StartupDone ? u"D "_s : u" "_s);
-        for (bool on : {w.mnuFile->isEnabled(), w.mnuUSB->isEnabled(), w.mnuEnable->isEnabled(),
-                        w.mnuConfig->isEnabled(), w.Toolbar->isEnabled()})
+        QString out = child<QProgressBar>(w, "ProgressBarWait")->isVisibleTo(&w) ? QString::number(child<QProgressBar>(w, "ProgressBarWait")->value()) : u"-"_s;
+        out += tag(child<QProgressBar>(w, "ProgressBarWait")) + (w.startupDone() ? u"D "_s : u" "_s);
+        for (bool on : {child<QAction>(w, "mnuFile")->isEnabled(), child<QAction>(w, "mnuUSB")->isEnabled(), child<QAction>(w, "mnuEnable")->isEnabled(),
+                        child<QAction>(w, "mnuConfig")->isEnabled(), child<QToolBar>(w, "Toolbar")->isEnabled()})
             out += on ? u'1' : u'0';
         return out;
     };
@@ -120,7 +120,7 @@ void TestMainWindow::startUp()
             QVERIFY(QTest::qWaitForWindowActive(&w));
             QTest::keyClick(&w, Qt::Key_U, Qt::ControlModifier);
             w.mnuUsbOn_Click();
-            QVERIFY(!w.menuItem(QStringLiteral("mnuUsbOn"))->isChecked() && tag(w.ProgressBarWait) == u"S"_s);
+            QVERIFY(!w.menuItem(QStringLiteral("mnuUsbOn"))->isChecked() && tag(child<QProgressBar>(w, "ProgressBarWait")) == u"S"_s);
         }
         f.tick();
         ticks << progress();
@@ -203,7 +203,7 @@ void TestMainWindow::exitAnswers()
     FormColour &w = *f.form;
     w.show();
     if (english)
-        setTag(w.mnuConfigLanguage, QStringLiteral("E"));
+        setTag(child<QAction>(w, "mnuConfigLanguage"), QStringLiteral("E"));
     QSignalSpy ended(&w, &FormColour::programEnded);
     f.dialogs.answerMessage(answer);
     if (answer == MsgResult::Yes)
@@ -245,21 +245,22 @@ void TestMainWindow::timeDisplayRoundTrips()
     QFETCH(QString, back);
     FormFixture f;
     FormColour &w = *f.form;
-    const auto texts = [&w] { return QStringList{w.TextTime->text(), w.TextLength->text(), w.TextTransition->text()}; };
+    const auto texts = [&w] { return QStringList{child<QLineEdit>(w, "TextTime")->text(), child<QLineEdit>(w, "TextLength")->text(), child<QLineEdit>(w, "TextTransition")->text()}; };
     w.mnuConfigTimeViewer_Click(); // to seconds
-    QCOMPARE(tag(w.mnuConfigTimeViewer) + w.mnuConfigTimeViewer->text() + w.LabelSimulatorTime->text(),
+    QCOMPARE(tag(child<QAction>(w, "mnuConfigTimeViewer")) + child<QAction>(w, "mnuConfigTimeViewer")->text() + child<QLabel>(w, "LabelSimulatorTime")->text(),
              u"STempo = Secondi00000"_s);
-    QCOMPARE((QList<int>{w.TextTime->cursorPosition(), w.TimeCaret, w.TransitionCaret}), (QList<int>{5, 5, 5}));
-    for (QLineEdit *box : {w.TextTime, w.TextLength, w.TextTransition})
+    QCOMPARE((QList<int>{child<QLineEdit>(w, "TextTime")->cursorPosition(), w.acceptedTime(child<QLineEdit>(w, "TextTime")).second, w.acceptedTime(child<QLineEdit>(w, "TextTransition")).second}), (QList<int>{5, 5, 5}));
+    for (QLineEdit *box : {child<QLineEdit>(w, "TextTime"), child<QLineEdit>(w, "TextLength"), child<QLineEdit>(w, "TextTransition")})
         box->setText(seconds);
-    setTag(w.mnuConfigLanguage, QStringLiteral("E"));
+    setTag(child<QAction>(w, "mnuConfigLanguage"), QStringLiteral("E"));
     w.mnuConfigTimeViewer_Click();
     QCOMPARE(texts(), QStringList(3, hms));
-    QCOMPARE(w.mnuConfigTimeViewer->text() + w.LabelSimulatorTime->text(), u"Time = hh:mm:ss00:00:00"_s);
-    QCOMPARE((QList<int>{w.TextLength->cursorPosition(), w.LengthCaret}), (QList<int>{8, 8}));
+    QCOMPARE(child<QAction>(w, "mnuConfigTimeViewer")->text() + child<QLabel>(w, "LabelSimulatorTime")->text(), u"Time = hh:mm:ss00:00:00"_s);
+    QCOMPARE((QList<int>{child<QLineEdit>(w, "TextLength")->cursorPosition(), w.acceptedTime(child<QLineEdit>(w, "TextLength")).second}), (QList<int>{8, 8}));
     w.mnuConfigTimeViewer_Click();
     QCOMPARE(texts(), QStringList(3, back));
-    QCOMPARE((QStringList{w.TimeText, w.LengthText, w.TransitionText}), QStringList(3, back));
+    for (const char *field : {"TextTime", "TextLength", "TextTransition"})
+        QCOMPARE(w.acceptedTime(child<QLineEdit>(w, field)).first, back);
 }
 
 // Icons are read when first drawn, so a misspelt name would only show as a
@@ -280,7 +281,7 @@ void TestMainWindow::everyButtonAndPictureFindsItsImage()
     }
     QVERIFY(buttons >= 20);
     int actions = 0;
-    for (QAction *action : w.Toolbar->actions()) {
+    for (QAction *action : child<QToolBar>(w, "Toolbar")->actions()) {
         if (action->isSeparator())
             continue;
         QVERIFY2(drawable(action->icon()), qPrintable(action->text()));
@@ -324,7 +325,7 @@ void TestMainWindow::settingsComeBackAtTheNextStart()
                 && w.boardSession().portChoice() == board::PortChoice::Automatic && w.boardSession().portNumber() == 0);
         QVERIFY(w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
         w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->setChecked(false);
-        QVERIFY(w.RecentFiles.isEmpty() && w.dialogFolder(QStringLiteral("open")).isEmpty());
+        QVERIFY(w.recentFiles().isEmpty() && w.dialogFolder(QStringLiteral("open")).isEmpty());
         for (const char *item : {"mnuConfigLanguage", "mnuConfigTimeViewer", "mnuHelpCommentOn", "mnuUSBComPortM"})
             QVERIFY(f.trigger(QString::fromLatin1(item)));
         w.boardSession().setPortNumber(5); // as a port that answered the test of its item
@@ -337,12 +338,12 @@ void TestMainWindow::settingsComeBackAtTheNextStart()
     });
     started([&](FormFixture &f) {
         FormColour &w = *f.form;
-        QVERIFY(w.english() && !w.hmsMode() && comments(f) && w.StatusBarPanel1->text() == u"File: None"_s);
+        QVERIFY(w.english() && !w.hmsMode() && comments(f) && child<QLabel>(w, "StatusBarPanel1")->text() == u"File: None"_s);
         QVERIFY(!w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
         QVERIFY(w.boardSession().portChoice() == board::PortChoice::Manual && w.boardSession().portNumber() == 5
                 && port(f, 5)->isChecked());
         QVERIFY(w.menuItem(QStringLiteral("mnuUSBComPortS"))->isEnabled() && w.size() == QSize(700, 450));
-        QCOMPARE(w.RecentFiles, QStringList{folder + QStringLiteral("/day.txt")});
+        QCOMPARE(w.recentFiles(), QStringList{folder + QStringLiteral("/day.txt")});
         QVERIFY(w.menuItem(QStringLiteral("mnuFileRecent1"))->isVisible());
         // The open dialog starts in the folder of the last file chosen in it.
         f.dialogs.answerOpenFile(std::nullopt);

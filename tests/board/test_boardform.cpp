@@ -93,7 +93,7 @@ class TestBoardForm : public QObject
         if (!action->isChecked())
             return 0;
         // The job's first step comes at the supervision cycle's step 0.
-        if (m_f->tickUntil([this] { return w().ProgressBarWait->value() > 0; }, 8) < 0)
+        if (m_f->tickUntil([this] { return child<QProgressBar>(w(), "ProgressBarWait")->value() > 0; }, 8) < 0)
             return -1;
         const int ticks = 1 + m_f->tickUntil([action] { return !action->isChecked(); });
         m_f->tick(); // the menus come back
@@ -117,8 +117,8 @@ private Q_SLOTS:
         QVERIFY(!m_f->item("mnuUsbOn")->isChecked() && !m_f->button("USBOn")->isChecked()
                 && !m_f->button("USBEm")->isEnabled());
         // The 2.5 s pause keeps the USB menu off.
-        QCOMPARE(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }), 52);
-        QCOMPARE(w().StatusBarPanel2->text(), u"Nessuna Scheda USB Abilitata"_s);
+        QCOMPARE(m_f->tickUntil([this] { return child<QAction>(w(), "mnuUSB")->isEnabled(); }), 52);
+        QCOMPARE(child<QLabel>(w(), "StatusBarPanel2")->text(), u"Nessuna Scheda USB Abilitata"_s);
     }
 
     // The scan passes two silent ports of 21 ticks each, then COM3 answers at its
@@ -130,16 +130,16 @@ private Q_SLOTS:
         m_f->board.setName(5, "Aquarium");
         m_f->port.silentPorts = {1, 2};
         QVERIFY(m_f->trigger("mnuUsbOn"));
-        QVERIFY(!w().mnuUSB->isEnabled() && !m_f->item("mnuUSBComPort")->isEnabled());
+        QVERIFY(!child<QAction>(w(), "mnuUSB")->isEnabled() && !m_f->item("mnuUSBComPort")->isEnabled());
         QVERIFY(m_f->button("USBOn")->isChecked() && m_f->button("USBEm")->isChecked());
         QCOMPARE(m_f->tickUntil([this] { return s().isOnline(); }), 21 + 21 + 2);
-        QCOMPARE(w().StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT03"_s);
-        QVERIFY(!w().ProgressBarWait->isVisible());
+        QCOMPARE(child<QLabel>(w(), "StatusBarPanel2")->text(), u"Scheda USB Abilitata sulla PORT03"_s);
+        QVERIFY(!child<QProgressBar>(w(), "ProgressBarWait")->isVisible());
         m_f->tick();
-        QVERIFY(w().mnuUSB->isEnabled());
+        QVERIFY(child<QAction>(w(), "mnuUSB")->isEnabled());
         QVERIFY(m_f->trigger("mnuEnableRGB"));
-        w().SliderRed->setValue(40);
-        w().SliderBlue->setValue(7);
+        child<QSlider>(w(), "SliderRed")->setValue(40);
+        child<QSlider>(w(), "SliderBlue")->setValue(7);
         QVERIFY(m_f->tickUntil([this] { return s().cycleStep() == 0; }, 8) > 0);
         qsizetype from = m_f->port.written.size();
         m_f->tick(8);
@@ -168,7 +168,7 @@ private Q_SLOTS:
         // while the names are read: the slots not read keep their captions; then the
         // supervision reports it, once, and the link goes off.
         QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
-        QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
+        QVERIFY(m_f->tickUntil([this] { return child<QAction>(w(), "mnuUSB")->isEnabled(); }) > 0);
         m_f->board.setName(1, "Renamed");
         m_f->board.setName(5, "Lost");
         QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
@@ -246,27 +246,27 @@ private Q_SLOTS:
         QVERIFY(m_f->trigger("mnuEnableRGB"));
         w().CommandNext_Click();
         w().CommandNext_Click();
-        QCOMPARE(w().SliderRed->value(), 3);
+        QCOMPARE(child<QSlider>(w(), "SliderRed")->value(), 3);
         QVERIFY(m_f->trigger("mnuUsbInterfaceOnCommandVf")); // the write alone
         dialogs().answerMessage(MsgResult::Yes);
         w().Toolbar_ButtonClick(u"Write"_s); // the toolbar reaches the slot ticked in the menu
         // While it runs nothing of the editor answers.
         m_f->tick(12);
         for (QWidget *control :
-             std::initializer_list<QWidget *>{w().CommandInsert, w().CommandEdit, w().TextTransition, w().SliderRed})
+             std::initializer_list<QWidget *>{child<QPushButton>(w(), "CommandInsert"), child<QPushButton>(w(), "CommandEdit"), child<QLineEdit>(w(), "TextTransition"), child<QSlider>(w(), "SliderRed")})
             QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
         QVERIFY(m_f->tickUntilOff("mnuUsbInterfaceOnCommandWr"));
         m_f->tick(); // the menus come back
-        QVERIFY(w().CommandInsert->isEnabled() && w().TextTransition->isEnabled());
+        QVERIFY(child<QPushButton>(w(), "CommandInsert")->isEnabled() && child<QLineEdit>(w(), "TextTransition")->isEnabled());
         QCOMPARE(w().document().pointCurrent(), 1);
-        QCOMPARE((QList<int>{w().SliderRed->value(), w().SliderGreen->value(), w().SliderBlue->value()}),
+        QCOMPARE((QList<int>{child<QSlider>(w(), "SliderRed")->value(), child<QSlider>(w(), "SliderGreen")->value(), child<QSlider>(w(), "SliderBlue")->value()}),
                  (QList<int>{1, 99, 7}));
         QCOMPARE(dialogs().last().text,
                  u"Scrivere il Ciclo Colore! Confermi?\rIl ciclo nell'editor sostituisce lo slot 3 \"Cycle3\"."_s);
-        QVERIFY(w().StatusBarPanel4->text().startsWith(u"Slot 3 scritto "_s));
+        QVERIFY(child<QLabel>(w(), "StatusBarPanel4")->text().startsWith(u"Slot 3 scritto "_s));
         // The slot stays ticked, its commands on.
         QVERIFY(m_f->button("Cycle3")->isChecked() && m_f->button("Read")->isEnabled());
-        QCOMPARE(w().StatusBarPanel3->text(), u"Interfaccia - slot 3 \"Cycle3\""_s);
+        QCOMPARE(child<QLabel>(w(), "StatusBarPanel3")->text(), u"Interfaccia - slot 3 \"Cycle3\""_s);
 
         // The cycle opened from a file and changed, the editor off, a point being
         // edited, then slot 3 read back: it asks to save the changes first, the edit
@@ -280,19 +280,19 @@ private Q_SLOTS:
         w().CommandRemove_Click();
         QVERIFY(m_f->trigger("mnuEnableColorCycle"));
         w().CommandEdit_Click();
-        QCOMPARE(tag(w().CommandSave), u"E"_s);
+        QCOMPARE(tag(child<QPushButton>(w(), "CommandSave")), u"E"_s);
         QVERIFY(runCommand("mnuUsbInterfaceOnCommandRd", {MsgResult::No, MsgResult::Yes}) > 0);
         QCOMPARE(dialogs().shown.at(dialogs().shown.size() - 2).text,
                  u"Il ciclo colore ha modifiche non salvate. Salvarle prima?"_s);
         QCOMPARE(messageLine(dialogs().last().text, 1), u"Lo slot 3 \"Cycle3\" sostituisce il ciclo nell'editor."_s);
         QCOMPARE(storeRows(w()), written);
         QCOMPARE(w().document().pointCount(), 12);
-        QCOMPARE(w().TextTransition->text(), u"01:06:40"_s);
+        QCOMPARE(child<QLineEdit>(w(), "TextTransition")->text(), u"01:06:40"_s);
         QCOMPARE(w().document().pointCurrent(), 1);
-        QVERIFY(w().mnuEnableColorCycle->isChecked());
-        QCOMPARE(w().SliderZoomMax->maximum(), 12);
-        QCOMPARE(tag(w().CommandSave), u"D"_s);
-        QCOMPARE(w().StatusBarPanel1->text(), u"File: Nessuno"_s);
+        QVERIFY(child<QAction>(w(), "mnuEnableColorCycle")->isChecked());
+        QCOMPARE(child<QSlider>(w(), "SliderZoomMax")->maximum(), 12);
+        QCOMPARE(tag(child<QPushButton>(w(), "CommandSave")), u"D"_s);
+        QCOMPARE(child<QLabel>(w(), "StatusBarPanel1")->text(), u"File: Nessuno"_s);
         QCOMPARE(w().windowTitle(), u"Orvanta - slot 3 \"Cycle3\"[*]"_s);
         QVERIFY(w().isWindowModified());
 
@@ -319,9 +319,12 @@ private Q_SLOTS:
         QVERIFY(m_f->trigger("mnuEnableColorCycle"));
         w().CommandNext_Click();
         w().CommandNext_Click();
-        w().SliderZoomMin->setValue(2);
-        w().CursorLeftPoint = 2;
-        w().CursorRightPoint = 4;
+        child<QSlider>(w(), "SliderZoomMin")->setValue(2);
+        for (int k = 0; k < 6 && w().cursorRightPoint() != 4; ++k)
+            w().cursorRightPoint() > 4 ? w().CommandCursorRightL_Click() : w().CommandCursorRightR_Click();
+        for (int k = 0; k < 6 && w().cursorLeftPoint() < 2; ++k)
+            w().CommandCursorLeftR_Click();
+        QVERIFY(w().cursorLeftPoint() == 2 && w().cursorRightPoint() == 4);
         QVERIFY(m_f->trigger("mnuEnableColorCycle"));
         goInterface();
         QVERIFY(!m_f->button("Read")->isEnabled());
@@ -355,15 +358,15 @@ private Q_SLOTS:
         QCOMPARE(w().slotCaption(2), u"Daybreak"_s);
         // The chart's closing redraw: point 1 current, zoom and cursors set up again, the editor still off.
         QCOMPARE(w().document().pointCurrent(), 1);
-        QCOMPARE((QList<int>{w().SliderZoomMin->value(), w().SliderZoomMax->value()}), (QList<int>{1, 6}));
-        QCOMPARE((QList<int>{w().CursorLeftPoint, w().CursorRightPoint}), (QList<int>{1, 7}));
-        QVERIFY(!w().mnuEnableColorCycle->isChecked());
+        QCOMPARE((QList<int>{child<QSlider>(w(), "SliderZoomMin")->value(), child<QSlider>(w(), "SliderZoomMax")->value()}), (QList<int>{1, 6}));
+        QCOMPARE((QList<int>{w().cursorLeftPoint(), w().cursorRightPoint()}), (QList<int>{1, 7}));
+        QVERIFY(!child<QAction>(w(), "mnuEnableColorCycle")->isChecked());
 
         // Device information in its own window over the main one, in the current language; Escape closes it.
         m_f->tick();
         w().show();
         QVERIFY(m_f->trigger("mnuInfoBoard"));
-        QPointer<FormDevice> device = w().m_formDevice;
+        QPointer<FormDevice> device = w().findChild<FormDevice *>();
         QCOMPARE(device->Command->text(), u"Chiudi"_s);
         QVERIFY(device->LabelDevice->text().isEmpty());
         QVERIFY(m_f->tickUntilOff("mnuInfoBoard"));
@@ -377,7 +380,7 @@ private Q_SLOTS:
         // It also goes when the user turns to another window.
         m_f->tick();
         QVERIFY(m_f->trigger("mnuInfoBoard"));
-        device = w().m_formDevice;
+        device = w().findChild<FormDevice *>();
         QVERIFY(QTest::qWaitForWindowActive(device));
         QWidget other;
         other.show();
@@ -464,7 +467,7 @@ private Q_SLOTS:
         if (vanishAt > 0) {
             // The job's own message and result, then the disconnection: panel 4 says the link is lost.
             QVERIFY(m_f->tickUntil([&] { return dialogs().last().text == message; }) > 0);
-            QVERIFY2(w().StatusBarPanel4->text().startsWith(status), qPrintable(w().StatusBarPanel4->text()));
+            QVERIFY2(child<QLabel>(w(), "StatusBarPanel4")->text().startsWith(status), qPrintable(child<QLabel>(w(), "StatusBarPanel4")->text()));
             QVERIFY(m_f->tickUntilOff("mnuUsbOn", 1000));
             const qsizetype shown = dialogs().shown.size();
             QCOMPARE(dialogs().last().text,
@@ -476,7 +479,7 @@ private Q_SLOTS:
             QCOMPARE(dialogs().shown.size(), shown);
         } else {
             QAction *write = m_f->item(item.constData());
-            QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->value() == 55; }) > 0);
+            QVERIFY(m_f->tickUntil([this] { return child<QProgressBar>(w(), "ProgressBarWait")->value() == 55; }) > 0);
             m_f->tick();
             QVERIFY(write->isChecked() && m_f->framesSent('R', from) == 0);
             if (silentInVerify)
@@ -489,9 +492,9 @@ private Q_SLOTS:
             QCOMPARE(dialogs().shown.size(), message.isEmpty() ? 1 : 2);
             QVERIFY2(dialogs().last().text.startsWith(message.isEmpty() ? u"Scrivere"_s : message),
                      qPrintable(dialogs().last().text));
-            QCOMPARE(tag(w().ProgressBarWait), u"H"_s);
+            QCOMPARE(tag(child<QProgressBar>(w(), "ProgressBarWait")), u"H"_s);
         }
-        QVERIFY2(w().StatusBarPanel4->text().startsWith(status), qPrintable(w().StatusBarPanel4->text()));
+        QVERIFY2(child<QLabel>(w(), "StatusBarPanel4")->text().startsWith(status), qPrintable(child<QLabel>(w(), "StatusBarPanel4")->text()));
         QCOMPARE(storeRows(w()), before); // neither the read-back nor a failed read reaches the store
         QCOMPARE(w().document().pointCount(), 12);
         QCOMPARE(w().document().transitionText(), u"04000"_s);
@@ -519,8 +522,8 @@ private Q_SLOTS:
         if (path == u"mode switch") {
             QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
             QVERIFY(!m_f->button("Cycle4")->isChecked() && !m_f->button("Cycle4")->isEnabled());
-            QCOMPARE(w().StatusBarPanel3->text(), u"Emulatore: la scheda mostra il colore sullo schermo"_s);
-            QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
+            QCOMPARE(child<QLabel>(w(), "StatusBarPanel3")->text(), u"Emulatore: la scheda mostra il colore sullo schermo"_s);
+            QVERIFY(m_f->tickUntil([this] { return child<QAction>(w(), "mnuUSB")->isEnabled(); }) > 0);
             QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
             QVERIFY(m_f->tickUntil([this] { return s().namesLoaded(); }) > 0);
         } else if (path != u"deselect") {
@@ -536,7 +539,7 @@ private Q_SLOTS:
                 QVERIFY(m_f->trigger("mnuUsbOn"));
             }
             QVERIFY(!m_f->button("USBOn")->isChecked() && !m_f->button("Cycle4")->isEnabled());
-            QVERIFY(m_f->tickUntil([this] { return w().mnuUSB->isEnabled(); }) > 0);
+            QVERIFY(m_f->tickUntil([this] { return child<QAction>(w(), "mnuUSB")->isEnabled(); }) > 0);
             goInterface();
         } else {
             selectSlot(4);
@@ -549,7 +552,7 @@ private Q_SLOTS:
         }
         for (const char *key : {"Read", "Write", "Rename"})
             QVERIFY(!m_f->button(key)->isEnabled());
-        QCOMPARE(w().StatusBarPanel3->text(), u"Interfaccia - nessuno slot selezionato"_s);
+        QCOMPARE(child<QLabel>(w(), "StatusBarPanel3")->text(), u"Interfaccia - nessuno slot selezionato"_s);
         // Whatever the toolbar is asked, nothing is written to a slot not ticked.
         w().Toolbar_ButtonClick(u"Write"_s);
         m_f->tick(80);
@@ -579,11 +582,11 @@ private Q_SLOTS:
         dialogs().answerMessage(MsgResult::Ok);  // the summary
         QVERIFY(m_f->trigger("mnuUsbInterfaceOnBackup"));
         QCOMPARE(messageLine(dialogs().shown[1].text, 1), u"Slot4-Older.txt"_s);
-        QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->text() == u"Slot 3 di 8"_s; }) > 0);
+        QVERIFY(m_f->tickUntil([this] { return child<QProgressBar>(w(), "ProgressBarWait")->text() == u"Slot 3 di 8"_s; }) > 0);
         QVERIFY(m_f->tickUntilOff("mnuUsbInterfaceOnBackup", 1000));
         QCOMPARE(dialogs().shown.size(), 3);
         QCOMPARE(messageLine(dialogs().last().text), u"Scheda salvata: 8 slot salvati in"_s);
-        QVERIFY(w().StatusBarPanel4->text().startsWith(u"Scheda salvata "_s));
+        QVERIFY(child<QLabel>(w(), "StatusBarPanel4")->text().startsWith(u"Scheda salvata "_s));
         QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
         QCOMPARE(files, (QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s, u"Slot3-a%2Fb%3Ac%2Ad.txt"_s,
                                      u"Slot4-Aquarium.txt"_s, u"Slot5-.txt"_s, u"Slot6-  lead.txt"_s,
@@ -625,14 +628,14 @@ private Q_SLOTS:
             QCOMPARE(messageLine(question), u"Ripristinare la Scheda dalla Cartella! Confermi?"_s);
             QCOMPARE(messageLine(question, 2), u"Slot 2 \"Cycle2\" <- Slot2-Tom%26Jerr.txt"_s);
             QCOMPARE(messageLine(question, 9), u"Lo slot 1 può essere solo letto: il suo file non viene usato."_s);
-            QVERIFY(m_f->tickUntil([this] { return w().ProgressBarWait->text() == u"Slot 2 (1 di 7)"_s; }) > 0);
-            QVERIFY(FormFixture::reachable(m_f->item("mnuUsbInterfaceOnStop")) && w().Toolbar->isEnabled());
+            QVERIFY(m_f->tickUntil([this] { return child<QProgressBar>(w(), "ProgressBarWait")->text() == u"Slot 2 (1 di 7)"_s; }) > 0);
+            QVERIFY(FormFixture::reachable(m_f->item("mnuUsbInterfaceOnStop")) && child<QToolBar>(w(), "Toolbar")->isEnabled());
             QVERIFY(!FormFixture::reachable(m_f->item("mnuUsbOn")) && !m_f->button("USBOn")->isEnabled());
             m_f->button("Stop")->trigger();
             QVERIFY(m_f->tickUntilOff("mnuUsbInterfaceOnRestore", 3000));
             QCOMPARE(dialogs().last().text,
                      u"Ripristino interrotto (slot ripristinati: 2).\rSlot non toccati: 3, 4, 5, 6, 7, 8."_s);
-            QVERIFY(w().StatusBarPanel4->text().startsWith(u"Ripristino interrotto (slot ripristinati: 2) "_s));
+            QVERIFY(child<QLabel>(w(), "StatusBarPanel4")->text().startsWith(u"Ripristino interrotto (slot ripristinati: 2) "_s));
             QVERIFY(slotImage(m_f->board, 2) == before[1] && w().slotCaption(3) == u"Cycle3  "_s);
             QVERIFY(!m_f->button("Stop")->isEnabled() && !m_f->item("mnuUsbInterfaceOnStop")->isEnabled());
             m_f->tick();

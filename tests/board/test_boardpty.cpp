@@ -128,7 +128,7 @@ private Q_SLOTS:
         m_form = std::make_unique<FormColour>(m_dialogs, *m_port);
         click("mnuUsbOn"); // COM1 is missing, the board answers on COM2
         QTRY_VERIFY_WITH_TIMEOUT(m_form->boardSession().isOnline(), kWait);
-        QCOMPARE(m_form->StatusBarPanel2->text(), u"Scheda USB Abilitata sulla PORT02"_s);
+        QCOMPARE(child<QLabel>(*m_form, "StatusBarPanel2")->text(), u"Scheda USB Abilitata sulla PORT02"_s);
         const QList<store::ColourPoint> written = loadCycle(*m_form, 20, 1200);
         click("mnuUsbInterfaceOn");
         QTRY_VERIFY_WITH_TIMEOUT(m_form->boardSession().namesLoaded(), kWait);

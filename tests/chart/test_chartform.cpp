@@ -36,7 +36,7 @@ QString str(const char *s) { return QString::fromUtf8(s); }
 struct Loaded : FormFixture
 {
     FormColour &w = *form;
-    ChartView *chart = w.MSChartColorCycle;
+    ChartView *chart = child<ChartView>(w, "MSChartColorCycle");
     QTemporaryDir dir;
 
     explicit Loaded(const QList<P> &points = kFive, qint64 transition = 20)
@@ -61,7 +61,7 @@ struct Loaded : FormFixture
         file.write(cyclefile::writeCycle(table, store::format00000(transition)));
         file.close();
         QVERIFY(open(file.fileName()) && dialogs.shown.isEmpty());
-        QVERIFY(w.mnuEnableColorCycle->isChecked() || trigger(u"mnuEnableColorCycle"_s));
+        QVERIFY(child<QAction>(w, "mnuEnableColorCycle")->isChecked() || trigger(u"mnuEnableColorCycle"_s));
     }
     QByteArray cycle() const { return cyclefile::writeCycle(w.document().table(), w.document().transitionText()); }
     void click(QWidget *widget, int times = 1, Qt::MouseButton button = Qt::LeftButton)
@@ -73,27 +73,27 @@ struct Loaded : FormFixture
     QPointF at(int point, Field channel) const
     {
         const store::ColourPoint &p = w.document().table().row(point);
-        return {chart->pixelX(w.ChartLayout->window.x(double(p.value(Field::Time)))),
+        return {chart->pixelX(w.chartLayout().window.x(double(p.value(Field::Time)))),
                 chart->levelY(double(p.value(channel)))};
     }
-    int bar() const { return ChartView::unitWidth(w.CommandCursorSimulator); }
+    int bar() const { return ChartView::unitWidth(child<QFrame>(w, "CommandCursorSimulator")); }
     // What playback shows: current point, clock, the colour fields, simulator
     // bar width; then the point shown: its number, the orange bar's place, the
     // points table's row.
     QString playing() const
     {
-        return QString::number(w.document().pointCurrent()) + u' ' + w.LabelSimulatorTime->text() + u' '
-               + w.TextRed->text() + u'/' + w.TextGreen->text() + u'/' + w.TextBlue->text() + u' '
-               + QString::number(bar()) + u' ' + w.TextPointID->text() + u' '
-               + QString::number(ChartView::unitLeft(w.CommandCursorSelected)) + u' '
-               + QString::number(w.PointsTableView->currentIndex().row() + 1);
+        return QString::number(w.document().pointCurrent()) + u' ' + child<QLabel>(w, "LabelSimulatorTime")->text() + u' '
+               + child<QLineEdit>(w, "TextRed")->text() + u'/' + child<QLineEdit>(w, "TextGreen")->text() + u'/' + child<QLineEdit>(w, "TextBlue")->text() + u' '
+               + QString::number(bar()) + u' ' + child<QLineEdit>(w, "TextPointID")->text() + u' '
+               + QString::number(ChartView::unitLeft(child<QFrame>(w, "CommandCursorSelected"))) + u' '
+               + QString::number(child<QTableView>(w, "PointsTableView")->currentIndex().row() + 1);
     }
     // Simulator on and started, pacing frozen so that every tick stands for 50 ms.
     void start()
     {
-        w.SimulatorPacer.setClock([] { return qint64(0); });
-        QVERIFY(w.mnuEnableSimulator->isChecked() || trigger(u"mnuEnableSimulator"_s));
-        click(w.CommandStart);
+        w.simulatorPacer().setClock([] { return qint64(0); });
+        QVERIFY(child<QAction>(w, "mnuEnableSimulator")->isChecked() || trigger(u"mnuEnableSimulator"_s));
+        click(child<QPushButton>(w, "CommandStart"));
     }
 };
 
@@ -107,37 +107,37 @@ private Q_SLOTS:
     {
         Loaded f;
         FormColour &w = f.w;
-        QSlider *lo = w.SliderZoomMin, *hi = w.SliderZoomMax;
+        QSlider *lo = child<QSlider>(w, "SliderZoomMin"), *hi = child<QSlider>(w, "SliderZoomMax");
         QCOMPARE((QList<int>{f.chart->rowCount(), lo->value(), hi->value(), hi->maximum(), lo->isEnabled()}),
                  (QList<int>{800, 1, 5, 5, true}));
         // Releasing a slider brings a current point outside the window into it.
-        f.click(w.CommandLast);
+        f.click(child<QPushButton>(w, "CommandLast"));
         hi->setValue(3);
         QTest::mouseRelease(hi, Qt::LeftButton, {}, hi->rect().center());
         QCOMPARE((QList<int>{w.document().pointCurrent(), w.document().table().position()}), (QList<int>{3, 3}));
-        QCOMPARE(w.ChartLayout->window.end, 280.0f); // 250 + 10 + 20
+        QCOMPARE(w.chartLayout().window.end, 280.0f); // 250 + 10 + 20
         // Going to a point outside the window widens it.
-        f.click(w.CommandLast);
+        f.click(child<QPushButton>(w, "CommandLast"));
         QCOMPARE((QList<int>{w.document().pointCurrent(), hi->value()}), (QList<int>{5, 5}));
-        QCOMPARE(w.ChartLayout->window.end, 630.0f);
+        QCOMPARE(w.chartLayout().window.end, 630.0f);
         // A point removed from a window zoomed to the end leaves three points in it.
         lo->setValue(3);
         f.dialogs.answerMessage(platform::MsgResult::Yes);
-        f.click(w.CommandRemove);
+        f.click(child<QPushButton>(w, "CommandRemove"));
         // The right cursor at the cycle's end stays there.
         QCOMPARE((QList<int>{w.document().pointCount(), w.document().pointCurrent(), lo->value(), hi->value(),
-                             w.CursorRightPoint}),
+                             w.cursorRightPoint()}),
                  (QList<int>{4, 4, 2, 4, 5}));
-        QCOMPARE(w.ChartLayout->window.start, 100.0f);
+        QCOMPARE(w.chartLayout().window.start, 100.0f);
         // In English and seconds, cursors on points 2 and 4, the current point on
         // the left cursor: a tie.
-        setTag(w.mnuConfigLanguage, u"E"_s);
+        setTag(child<QAction>(w, "mnuConfigLanguage"), u"E"_s);
         w.mnuConfigTimeViewer_Click();
-        for (QWidget *button : {w.CommandCursorLeftView, w.CommandCursorRightView, w.CommandCursorLeftR,
-                                w.CommandCursorRightL, w.CommandFirst, w.CommandNext})
+        for (QWidget *button : {child<QPushButton>(w, "CommandCursorLeftView"), child<QPushButton>(w, "CommandCursorRightView"), child<QPushButton>(w, "CommandCursorLeftR"),
+                                child<QPushButton>(w, "CommandCursorRightL"), child<QPushButton>(w, "CommandFirst"), child<QPushButton>(w, "CommandNext")})
             f.click(button);
-        QCOMPARE((QStringList{w.LabelCursorLeft->text(), w.LabelCursorRight->text(), w.LabelDeltaL->text(),
-                              w.LabelDelta->text(), w.LabelDeltaR->text()}),
+        QCOMPARE((QStringList{child<QLabel>(w, "LabelCursorLeft")->text(), child<QLabel>(w, "LabelCursorRight")->text(), child<QLabel>(w, "LabelDeltaL")->text(),
+                              child<QLabel>(w, "LabelDelta")->text(), child<QLabel>(w, "LabelDeltaR")->text()}),
                  str("TL = 00100|TR = 00400|TP-TL = 00000|TR-TL = 00300|TR-TP = 00300").split(u'|'));
     }
 
@@ -182,12 +182,12 @@ private Q_SLOTS:
             else
                 f.click(f.find(u"Command"_s + name));
         }
-        QTEST((QList<int>{w.SliderZoomMin->value(), w.SliderZoomMax->value(), w.CursorLeftPoint, w.CursorRightPoint}),
+        QTEST((QList<int>{child<QSlider>(w, "SliderZoomMin")->value(), child<QSlider>(w, "SliderZoomMax")->value(), w.cursorLeftPoint(), w.cursorRightPoint()}),
               "positions");
-        QCOMPARE(w.LabelDelta->isHidden(), steps.count(u"LeftView"_s) % 2 == 0); // the delta with both cursors
+        QCOMPARE(child<QLabel>(w, "LabelDelta")->isHidden(), steps.count(u"LeftView"_s) % 2 == 0); // the delta with both cursors
         if (!label.isEmpty()) {
-            QCOMPARE(w.LabelCursorRight->text(), label);
-            QTEST(ChartView::unitLeft(w.CommandCursorRight), "unit");
+            QCOMPARE(child<QLabel>(w, "LabelCursorRight")->text(), label);
+            QTEST(ChartView::unitLeft(child<QFrame>(w, "CommandCursorRight")), "unit");
         }
     }
 
@@ -198,33 +198,33 @@ private Q_SLOTS:
         Loaded f({{0, 10, 100, 0, 0}, {20, 10, 0, 0, 100}}, 10); // 40 s over 12120 units
         FormColour &w = f.w;
         // No start while the selected point is being edited.
-        setTag(w.CommandSave, u"E"_s);
-        setTag(w.mnuConfigLanguage, u"E"_s);
+        setTag(child<QPushButton>(w, "CommandSave"), u"E"_s);
+        setTag(child<QAction>(w, "mnuConfigLanguage"), u"E"_s);
         QVERIFY(f.trigger(u"mnuEnableSimulator"_s));
         f.dialogs.answerMessage(platform::MsgResult::Ok);
-        f.click(w.CommandStart);
-        QVERIFY(!w.SimulatorRunning && f.dialogs.last().text.startsWith(u"The Selected Colour Point is in Editor"_s));
-        setTag(w.CommandSave, u"D"_s);
+        f.click(child<QPushButton>(w, "CommandStart"));
+        QVERIFY(!w.simulatorRunning() && f.dialogs.last().text.startsWith(u"The Selected Colour Point is in Editor"_s));
+        setTag(child<QPushButton>(w, "CommandSave"), u"D"_s);
         const auto menus = [&w] {
-            return QList<int>{w.mnuFile->isEnabled(),   w.mnuEnable->isEnabled(), w.mnuUSB->isEnabled(),
-                              w.mnuConfig->isEnabled(), w.mnuInfo->isEnabled(),   w.mnuHelp->isEnabled(),
-                              w.Toolbar->isEnabled()};
+            return QList<int>{child<QAction>(w, "mnuFile")->isEnabled(),   child<QAction>(w, "mnuEnable")->isEnabled(), child<QAction>(w, "mnuUSB")->isEnabled(),
+                              child<QAction>(w, "mnuConfig")->isEnabled(), child<QAction>(w, "mnuInfo")->isEnabled(),   child<QAction>(w, "mnuHelp")->isEnabled(),
+                              child<QToolBar>(w, "Toolbar")->isEnabled()};
         };
         f.start();
         QCOMPARE(menus(), (QList<int>{0, 0, 0, 0, 0, 1, 0})); // only Help
         // The time display stays as it is: the clock's right click does nothing.
-        f.click(w.LabelSimulatorTime, 1, Qt::RightButton);
-        QVERIFY(w.hmsMode() && w.TextTime->text() == u"00:00:00"_s);
+        f.click(child<QLabel>(w, "LabelSimulatorTime"), 1, Qt::RightButton);
+        QVERIFY(w.hmsMode() && child<QLineEdit>(w, "TextTime")->text() == u"00:00:00"_s);
         f.tick(181); // 180 steps of 50 ms sum to a hair under 9 s, shown as 9 s
-        QCOMPARE(w.LabelSimulatorTime->text(), u"00:00:09"_s);
-        QCOMPARE(w.ShapeColor->fillColor(), QColor(255, 0, 0));
+        QCOMPARE(child<QLabel>(w, "LabelSimulatorTime")->text(), u"00:00:09"_s);
+        QCOMPARE(child<Shape>(w, "ShapeColor")->fillColor(), QColor(255, 0, 0));
         f.tick(120); // the ramp, half-way at 15 s
         QCOMPARE(f.playing(), u"1 00:00:15 050/000/050 4545 01 1240 1"_s);
         QCOMPARE(f.tickUntil([&] { return w.document().pointCurrent() != 1; }), 100);
         QCOMPARE(f.playing(), u"2 00:00:20 000/000/100 6060 02 7280 2"_s);
-        f.click(w.CommandStop); // on point 2: the editor goes back to point 1
+        f.click(child<QPushButton>(w, "CommandStop")); // on point 2: the editor goes back to point 1
         f.tick();
-        QVERIFY(!w.SimulatorRunning && f.bar() == 75 && menus() == QList<int>(7, 1));
+        QVERIFY(!w.simulatorRunning() && f.bar() == 75 && menus() == QList<int>(7, 1));
         QVERIFY(w.document().pointCurrent() == 1 && f.field(u"TextPointID"_s)->text() == u"01"_s);
     }
 
@@ -243,17 +243,17 @@ private Q_SLOTS:
         QVERIFY(f.trigger(u"mnuEnableSimulator"_s));
         for (int i = 0; i < (restart ? 1 : 2); ++i) // on, or on and off again
             QVERIFY(f.trigger(u"mnuSimulatorRestart"_s));
-        QCOMPARE(w.CommandStart->property("Picture").toString(), str(restart ? "PictureStartAEn" : "PictureStartEn"));
+        QCOMPARE(child<QPushButton>(w, "CommandStart")->property("Picture").toString(), str(restart ? "PictureStartAEn" : "PictureStartEn"));
         f.start();
         QCOMPARE(f.tickUntil([&] { return w.document().pointCurrent() == 2; }), 21); // 1 s of ramp, then the jump
-        QCOMPARE(f.tickUntil([&] { return w.SimulatorClock == 0.0; }), 21); // the last hold ends with the cycle
+        QCOMPARE(f.tickUntil([&] { return w.simulatorClock() == 0.0; }), 21); // the last hold ends with the cycle
         QCOMPARE(f.playing(), u"1 00:00:00 000/100/000 75 01 1240 1"_s);
-        QCOMPARE((QList<bool>{w.SimulatorRunning, w.CommandStart->isEnabled(), w.CommandStop->isEnabled()}),
+        QCOMPARE((QList<bool>{w.simulatorRunning(), child<QPushButton>(w, "CommandStart")->isEnabled(), child<QPushButton>(w, "CommandStop")->isEnabled()}),
                  (QList<bool>{restart, !restart, restart}));
         f.tick(2);
-        QCOMPARE((QList<int>{w.SimulatorRunning, w.document().pointCurrent(), w.document().table().position()}),
+        QCOMPARE((QList<int>{w.simulatorRunning(), w.document().pointCurrent(), w.document().table().position()}),
                  (QList<int>{restart, 1, 1}));
-        QCOMPARE(w.SimulatorTime, restart ? 0.1 : 0.0);
+        QCOMPARE(w.simulatorTime(), restart ? 0.1 : 0.0);
     }
 
     void onePointStopsItself_data()
@@ -270,23 +270,23 @@ private Q_SLOTS:
         QFETCH(bool, paused);
         Loaded f({{0, 5, 10, 20, 30}}, 0);
         FormColour &w = f.w;
-        QVERIFY(!w.SliderZoomMin->isEnabled() && !w.CommandCursorLeftView->isEnabled());
+        QVERIFY(!child<QSlider>(w, "SliderZoomMin")->isEnabled() && !child<QPushButton>(w, "CommandCursorLeftView")->isEnabled());
         // The right cursor of a one-point cycle stands at 3, as for two points.
-        QCOMPARE((QList<int>{w.CursorLeftPoint, w.CursorRightPoint}), (QList<int>{1, 3}));
+        QCOMPARE((QList<int>{w.cursorLeftPoint(), w.cursorRightPoint()}), (QList<int>{1, 3}));
         // The speed menu waits for the simulator; its items write the speed label.
         QVERIFY(!f.trigger(u"mnuSimulatorSpeedIHS"_s) && f.trigger(u"mnuEnableSimulator"_s));
-        QVERIFY(f.trigger(u"mnuSimulatorSpeedIHS"_s) && w.LabelSimulatorSpeed->text() == u"Velocità: 1ora = 1sec"_s);
+        QVERIFY(f.trigger(u"mnuSimulatorSpeedIHS"_s) && child<QLabel>(w, "LabelSimulatorSpeed")->text() == u"Velocità: 1ora = 1sec"_s);
         f.start();
         if (paused)
-            f.click(w.CommandPause);
-        QCOMPARE(w.CommandPause->isChecked(), paused);
+            f.click(child<QPushButton>(w, "CommandPause"));
+        QCOMPARE(child<QPushButton>(w, "CommandPause")->isChecked(), paused);
         f.dialogs.answerMessage(platform::MsgResult::Ok);
         f.tick(3);
         QVERIFY(f.dialogs.shown.size() == 1 && f.dialogs.last().icon == platform::MsgIcon::Exclamation);
         QCOMPARE(f.dialogs.last().title + u'|' + f.dialogs.last().text,
                  u"Attenzione|C'è un solo Punto Colore nel Ciclo Colore. Il Simulatore è Off!"_s);
-        QVERIFY(!w.SimulatorRunning && w.SimulatorClock == 0.0);
-        QVERIFY(!w.CommandPause->isChecked() && w.CommandStart->isEnabled());
+        QVERIFY(!w.simulatorRunning() && w.simulatorClock() == 0.0);
+        QVERIFY(!child<QPushButton>(w, "CommandPause")->isChecked() && child<QPushButton>(w, "CommandStart")->isEnabled());
     }
 
     // Playing from the current point, moved along the bar with the mouse, and
@@ -296,13 +296,13 @@ private Q_SLOTS:
         Loaded f;
         FormColour &w = f.w;
         QVERIFY(f.trigger(u"mnuEnableRGB"_s));
-        QCOMPARE(w.ShapeGreen->borderColor(), QColor(0, 192, 0));
+        QCOMPARE(child<Shape>(w, "ShapeGreen")->borderColor(), QColor(0, 192, 0));
         // Playing from point 3: 250 of 630 s.
-        f.click(w.CommandNext, 2);
+        f.click(child<QPushButton>(w, "CommandNext"), 2);
         f.start();
         f.tick();
         QCOMPARE(f.playing(), u"3 00:04:10 000/000/100 4809 03 6034 3"_s);
-        QVERIFY(!w.SliderZoomMin->isEnabled() && !w.CommandNext->isEnabled());
+        QVERIFY(!child<QSlider>(w, "SliderZoomMin")->isEnabled() && !child<QPushButton>(w, "CommandNext")->isEnabled());
         // The bar stands for the whole cycle, 630 seconds.
         const auto bar = [&f](double clock) {
             return QPointF(f.chart->pixelX(chart::kPlotLeft + clock / 630.0 * 12120.0),
@@ -314,28 +314,28 @@ private Q_SLOTS:
         QCOMPARE(f.playing(), u"2 00:02:55 000/053/047 3371 02 3157 2"_s);
         // Dragged on, paused: the playback follows and stays there, with Start
         // and Stop off (the button clicked as the keyboard does, the pointer held).
-        w.CommandPause->click();
+        child<QPushButton>(w, "CommandPause")->click();
         QTest::mouseMove(f.chart, bar(405.4));
         QTest::mouseRelease(f.chart, Qt::LeftButton, {}, bar(405.4));
         QCOMPARE(f.playing().section(u' ', 0, 2), u"4 00:06:45 050/050/050"_s);
         f.tick(100);
         QCOMPARE(f.playing().section(u' ', 0, 2), u"4 00:06:45 050/050/050"_s);
-        QVERIFY(w.CommandPause->isChecked() && !w.CommandStop->isEnabled() && !w.CommandStart->isEnabled());
+        QVERIFY(child<QPushButton>(w, "CommandPause")->isChecked() && !child<QPushButton>(w, "CommandStop")->isEnabled() && !child<QPushButton>(w, "CommandStart")->isEnabled());
         // Playing again from there.
-        f.click(w.CommandPause);
+        f.click(child<QPushButton>(w, "CommandPause"));
         f.tick(41); // two seconds
         QCOMPARE(f.playing().section(u' ', 0, 1), u"4 00:06:47"_s);
         QVERIFY(w.document().history()->count() == 1);
         // No USB menu while playing; the speed label's right click opens the
         // speed menu, with restart off while it is open.
         f.click(f.chart, 1, Qt::RightButton);
-        QVERIFY(!w.mnuUSBMenu->isVisible());
-        f.click(w.LabelSimulatorSpeed, 1, Qt::RightButton);
-        QTRY_VERIFY(w.mnuSimulatorConfigurationMenu->isVisible());
+        QVERIFY(!child<QMenu>(w, "mnuUSB")->isVisible());
+        f.click(child<QLabel>(w, "LabelSimulatorSpeed"), 1, Qt::RightButton);
+        QTRY_VERIFY(child<QMenu>(w, "mnuSimulatorConfiguration")->isVisible());
         QVERIFY(!w.menuItem(u"mnuSimulatorRestart"_s)->isEnabled());
-        w.mnuSimulatorConfigurationMenu->close();
+        child<QMenu>(w, "mnuSimulatorConfiguration")->close();
         QTRY_VERIFY(w.menuItem(u"mnuSimulatorRestart"_s)->isEnabled());
-        f.click(w.CommandStop);
+        f.click(child<QPushButton>(w, "CommandStop"));
         f.tick(); // the menus come back
         // The scrub is over: a point dragged up moves, one step.
         QTest::mousePress(f.chart, Qt::LeftButton, {}, f.at(4, Field::Red).toPoint());
@@ -343,12 +343,12 @@ private Q_SLOTS:
         QTest::mouseRelease(f.chart, Qt::LeftButton, {}, (f.at(4, Field::Red) + QPointF(0, -30)).toPoint());
         QCOMPARE(w.document().history()->count(), 2);
         f.click(f.chart, 1, Qt::RightButton);
-        QTRY_VERIFY(w.mnuUSBMenu->isVisible());
-        w.mnuUSBMenu->close();
+        QTRY_VERIFY(child<QMenu>(w, "mnuUSB")->isVisible());
+        child<QMenu>(w, "mnuUSB")->close();
         // Colour cycle off also switches the simulator off.
         QVERIFY(f.trigger(u"mnuEnableColorCycle"_s));
-        QVERIFY(!w.mnuEnableSimulator->isChecked() && !w.CommandStart->isEnabled() && !w.SliderZoomMax->isEnabled());
-        QVERIFY(w.CommandCursorSelected->isHidden() && w.ShapeColorCycle->borderColor() == QColor(128, 128, 128));
+        QVERIFY(!child<QAction>(w, "mnuEnableSimulator")->isChecked() && !child<QPushButton>(w, "CommandStart")->isEnabled() && !child<QSlider>(w, "SliderZoomMax")->isEnabled());
+        QVERIFY(child<QFrame>(w, "CommandCursorSelected")->isHidden() && child<Shape>(w, "ShapeColorCycle")->borderColor() == QColor(128, 128, 128));
     }
 
     void rightClicks_data()
@@ -402,10 +402,10 @@ private Q_SLOTS:
              {std::pair{u'R', "mnuEnableRGB"}, {u'S', "mnuEnableSimulator"}, {u'C', "mnuEnableColorCycle"}})
             QVERIFY(!setup.contains(letter) || f.trigger(str(item)));
         if (setup.contains(u'E'))
-            f.click(w.CommandEdit);
-        for (auto [name, action] : {std::pair{"RGB", w.mnuEnableRGB},
-                                    {"cycle", w.mnuEnableColorCycle},
-                                    {"simulator", w.mnuEnableSimulator},
+            f.click(child<QPushButton>(w, "CommandEdit"));
+        for (auto [name, action] : {std::pair{"RGB", child<QAction>(w, "mnuEnableRGB")},
+                                    {"cycle", child<QAction>(w, "mnuEnableColorCycle")},
+                                    {"simulator", child<QAction>(w, "mnuEnableSimulator")},
                                     {"restart", w.menuItem(u"mnuSimulatorRestart"_s)}})
             connect(action, &QAction::toggled, &w, [&changed, text = str(name)] { changed << text; });
         const bool hms = w.hmsMode();
@@ -420,9 +420,9 @@ private Q_SLOTS:
             changed << u"times"_s;
         QTEST(changed.join(u','), "changed");
         if (setup.contains(u'E')) // an edit is not annulled
-            QCOMPARE(tag(w.CommandSave), u"E"_s);
+            QCOMPARE(tag(child<QPushButton>(w, "CommandSave")), u"E"_s);
         if (changed.contains(u"RGB"_s)) // the sliders follow the function
-            QCOMPARE(target->isEnabled(), w.mnuEnableRGB->isChecked());
+            QCOMPARE(target->isEnabled(), child<QAction>(w, "mnuEnableRGB")->isChecked());
     }
 
     // Level runs and slopes are drawn by different means; both must land on the
@@ -504,9 +504,8 @@ private Q_SLOTS:
         // The store follows the pointer, and the colour the outputs (the board
         // in emulator mode) show.
         const auto now = [&] {
-            const QString shown[] = {w.ColorRed, w.ColorGreen, w.ColorBlue};
             return QList<qint64>{row.value(Field::Time), row.value(Field(channel)),
-                                 store::toNumber(shown[channel - int(Field::Red)])};
+                                 store::toNumber(w.colourTexts().at(channel - int(Field::Red)))};
         };
         QTest::mousePress(f.chart, Qt::LeftButton, {}, from.toPoint());
         QCOMPARE(w.document().pointCurrent(), point);
@@ -515,18 +514,18 @@ private Q_SLOTS:
         QTest::mouseEvent(QTest::MouseMove, f.chart, Qt::NoButton, held, (from + by).toPoint());
         // Live: the store, the editor and the tip follow the pointer.
         QCOMPARE(now(), (QList<qint64>{time, level, level}));
-        QCOMPARE(w.TextTime->text(), store::timeText(time, true));
-        QVERIFY(w.ChartDragTip->isVisible());
-        QVERIFY2(w.ChartDragTip->text().startsWith(store::timeText(time, true))
-                     && w.ChartDragTip->text().endsWith(u' ' + QString::number(level) + u" %"),
-                 qPrintable(w.ChartDragTip->text()));
+        QCOMPARE(child<QLineEdit>(w, "TextTime")->text(), store::timeText(time, true));
+        QVERIFY(child<QLabel>(w, "ChartDragTip")->isVisible());
+        QVERIFY2(child<QLabel>(w, "ChartDragTip")->text().startsWith(store::timeText(time, true))
+                     && child<QLabel>(w, "ChartDragTip")->text().endsWith(u' ' + QString::number(level) + u" %"),
+                 qPrintable(child<QLabel>(w, "ChartDragTip")->text()));
         if (how == u"escape"_s) {
             QTest::keyClick(f.chart, Qt::Key_Escape);
-            QVERIFY(!w.ChartDragTip->isVisible() && f.cycle() == before);
+            QVERIFY(!child<QLabel>(w, "ChartDragTip")->isVisible() && f.cycle() == before);
             QTest::mouseMove(f.chart, (from + by).toPoint());
         }
         QTest::mouseRelease(f.chart, Qt::LeftButton, {}, (from + by).toPoint());
-        QVERIFY(!w.ChartDragTip->isVisible() && w.document().pointCurrent() == point && f.dialogs.shown.isEmpty());
+        QVERIFY(!child<QLabel>(w, "ChartDragTip")->isVisible() && w.document().pointCurrent() == point && f.dialogs.shown.isEmpty());
         if (how == u"escape"_s) {
             QVERIFY(f.cycle() == before && w.document().history()->count() == 1); // just the file opened
             return;
@@ -557,7 +556,7 @@ private Q_SLOTS:
         QCOMPARE((QList<qint64>{w.document().table().row(3).value(Field::Time),
                                 w.document().table().row(3).value(Field::Green)}),
                  (QList<qint64>{312, 2}));
-        QCOMPARE(w.TextGreen->text(), u"002"_s);
+        QCOMPARE(child<QLineEdit>(w, "TextGreen")->text(), u"002"_s);
         // The nudges of one point are one step, redone whole.
         QCOMPARE(w.document().history()->count(), 2);
         const QByteArray nudged = f.cycle();
@@ -586,10 +585,10 @@ private Q_SLOTS:
         FormColour &w = f.w;
         // The window and the sliders tell the same zoom.
         const auto zoom = [&w] {
-            const int lo = w.SliderZoomMin->value(), hi = w.SliderZoomMax->value();
+            const int lo = child<QSlider>(w, "SliderZoomMin")->value(), hi = child<QSlider>(w, "SliderZoomMax")->value();
             const bool agree =
-                w.ChartLayout->window.start == float(w.document().table().row(lo).value(Field::Time))
-                && w.ChartLayout->window.end == float(w.document().table().row(hi).value(Field::Time) + 10 + 20);
+                w.chartLayout().window.start == float(w.document().table().row(lo).value(Field::Time))
+                && w.chartLayout().window.end == float(w.document().table().row(hi).value(Field::Time) + 10 + 20);
             return agree ? qMakePair(lo, hi) : qMakePair(-lo, -hi);
         };
         QCOMPARE(zoom(), qMakePair(1, 7));

@@ -51,7 +51,7 @@ class TestFileCommands : public QObject
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FormFixture> m_f;
     ScriptedDialogs &dialogs() { return m_f->dialogs; }
-    QString panel1() const { return m_f->form->StatusBarPanel1->text(); }
+    QString panel1() const { return child<QLabel>(*m_f->form, "StatusBarPanel1")->text(); }
     // The last message as "icon|text": "!" a warning, "?" a question, "x" an error.
     QString said()
     {
@@ -122,7 +122,7 @@ private Q_SLOTS:
         open(good);
         QCOMPARE(dialogs().fileDialogs.last().filter, u"Orvanta file (.txt) (*.txt);;Tutti file (*.*) (*)"_s);
         if (inEnglish)
-            setTag(m_f->form->mnuConfigLanguage, u"E"_s);
+            setTag(child<QAction>(*m_f->form, "mnuConfigLanguage"), u"E"_s);
 
         const QString broken = file("rotto.txt", bad);
         dialogs().answerOpenFile(broken);
@@ -142,7 +142,7 @@ private Q_SLOTS:
     void openCheckedWhileCycleOn()
     {
         open(file("buono.txt", cycleFile(2)));
-        QVERIFY(m_f->form->mnuEnableColorCycle->isChecked());
+        QVERIFY(child<QAction>(*m_f->form, "mnuEnableColorCycle")->isChecked());
         // Times 0, 300, 300, 100.
         const QByteArray unsorted =
             cycleFile(4).replace(" 01000 ", " 00300 ").replace(" 02000 ", " 00300 ").replace(" 03000 ", " 00100 ");
@@ -185,7 +185,7 @@ private Q_SLOTS:
         open(path);
         QVERIFY(QFile::remove(path));
         if (inEnglish)
-            setTag(m_f->form->mnuConfigLanguage, u"E"_s);
+            setTag(child<QAction>(*m_f->form, "mnuConfigLanguage"), u"E"_s);
         const bool save = item != u"mnuFileDelete"_s;
         QSignalSpy ended(m_f->form.get(), &FormColour::programEnded);
         if (item == u"mnuFileExit"_s)
@@ -226,7 +226,7 @@ private Q_SLOTS:
     // In English: a save into a folder that does not exist, from Save and from Exit.
     void failedSaveIsReported()
     {
-        setTag(m_f->form->mnuConfigLanguage, u"E"_s);
+        setTag(child<QAction>(*m_f->form, "mnuConfigLanguage"), u"E"_s);
         const QString target = file("no-such-folder/ciclo.txt");
         QSignalSpy ended(m_f->form.get(), &FormColour::programEnded);
         run(u"mnuFileSave"_s, {MsgResult::Yes, MsgResult::Ok}, target);
@@ -304,7 +304,7 @@ private Q_SLOTS:
         for (const QString &path : paths)
             open(path);
         open(paths[2]);
-        QCOMPARE(w.RecentFiles, (QStringList{paths[2], paths[6], paths[5], paths[4], paths[3], paths[1]}));
+        QCOMPARE(w.recentFiles(), (QStringList{paths[2], paths[6], paths[5], paths[4], paths[3], paths[1]}));
         QVERIFY(w.menuItem(u"mnuFileRecent"_s)->isEnabled());
         QAction *first = w.menuItem(u"mnuFileRecent1"_s);
         QVERIFY(first->isVisible() && first->text().endsWith(u"c3.txt"_s));
@@ -312,19 +312,19 @@ private Q_SLOTS:
 
         QVERIFY(m_f->trigger(u"mnuFileRecent2"_s)); // c7, through File Open's path
         QVERIFY(dialogs().shown.isEmpty() && w.document().fileName() == paths[6] && w.document().pointCount() == 7);
-        QCOMPARE(w.RecentFiles.first(), paths[6]);
+        QCOMPARE(w.recentFiles().first(), paths[6]);
 
         QFile::remove(paths[5]); // c6, now third
         dialogs().answerMessage(MsgResult::Ok);
         QVERIFY(m_f->trigger(u"mnuFileRecent3"_s));
         QVERIFY(said().startsWith(u"!|"_s) && said().contains(paths[5]));
-        QCOMPARE(w.RecentFiles, (QStringList{paths[6], paths[2], paths[4], paths[3], paths[1]}));
+        QCOMPARE(w.recentFiles(), (QStringList{paths[6], paths[2], paths[4], paths[3], paths[1]}));
         QVERIFY(!w.menuItem(u"mnuFileRecent6"_s)->isVisible() && w.document().fileName() == paths[6]
                 && w.document().pointCount() == 7);
 
         const QString copy = QDir(m_dir->path()).absoluteFilePath(u"copy.txt"_s);
         run(u"mnuFileSaveAs"_s, {MsgResult::Yes}, copy);
-        QCOMPARE(w.RecentFiles.first(), copy);
+        QCOMPARE(w.recentFiles().first(), copy);
     }
 
     // Every template loads without a report, the editor's consolidation
@@ -345,7 +345,7 @@ private Q_SLOTS:
         QCOMPARE(shipped.count("\r\n"), cyclefile::kLineCount);
         QCOMPARE(storeBytes(), shipped);
         QVERIFY(w.document().fileName().isEmpty() && panel1() == u"File: Nessuno"_s
-                && w.mnuEnableColorCycle->isChecked());
+                && child<QAction>(w, "mnuEnableColorCycle")->isChecked());
         run(u"mnuFileSave"_s, {MsgResult::Yes}, std::optional<QString>());
         QVERIFY(dialogs().fileDialogs.last().save);
     }
@@ -377,7 +377,7 @@ private Q_SLOTS:
         dialogs().answerSaveFile(m_dir->filePath(u"chart.png"_s));
         QVERIFY(m_f->trigger(u"mnuFileExport"_s));
         QCOMPARE(w.exportRatio(), 2.0);
-        QCOMPARE(QImage(m_dir->filePath(u"chart.png"_s)).size(), w.MSChartColorCycle->size() * 2);
+        QCOMPARE(QImage(m_dir->filePath(u"chart.png"_s)).size(), child<ChartView>(w, "MSChartColorCycle")->size() * 2);
 
         dialogs().answerSaveFile(m_dir->filePath(u"sheet"_s));
         QVERIFY(m_f->trigger(u"mnuFileExport"_s));
@@ -388,7 +388,7 @@ private Q_SLOTS:
         QVERIFY(pdf.contains(QByteArray(QStringEncoder(QStringConverter::Utf16BE)(u"colore - full.txt"_s))));
         QVERIFY(m_f->trigger(u"mnuEnableSimulator"_s));
         const QImage alone = w.chartImage(1, true);
-        for (QFrame *bar : {w.CommandCursorSelected, w.PictureSelected, w.CommandCursorSimulator})
+        for (QFrame *bar : {child<QFrame>(w, "CommandCursorSelected"), child<QFrame>(w, "PictureSelected"), child<QFrame>(w, "CommandCursorSimulator")})
             QVERIFY(alone.pixelColor(bar->geometry().center()) != ChartView::overlayColour(bar));
 
         // An existing file is only written over when the user says so.
@@ -516,14 +516,14 @@ private Q_SLOTS:
         QCOMPARE(enabled(), u"000001"_s);
         QVERIFY(m_f->trigger(u"mnuEnableRGB"_s));
         m_f->button(u"CommandLast"_s)->click();
-        QCOMPARE(w.SliderRed->value(), 5);
-        const int markerAt5 = w.CommandCursorSelected->x();
+        QCOMPARE(child<QSlider>(w, "SliderRed")->value(), 5);
+        const int markerAt5 = child<QFrame>(w, "CommandCursorSelected")->x();
         run(u"mnuFileSave"_s, {MsgResult::Yes});
         QVERIFY(w.document().pointCurrent() == 1 && m_f->field(u"TextPointID"_s)->text() == u"01"_s);
-        QVERIFY(w.SliderRed->value() == 1 && w.CommandCursorSelected->x() < markerAt5);
+        QVERIFY(child<QSlider>(w, "SliderRed")->value() == 1 && child<QFrame>(w, "CommandCursorSelected")->x() < markerAt5);
         m_f->button(u"CommandLast"_s)->click();
         run(u"mnuFileSaveAs"_s, {MsgResult::Yes}, std::optional<QString>());
-        QCOMPARE(w.SliderRed->value(), 1);
+        QCOMPARE(child<QSlider>(w, "SliderRed")->value(), 1);
     }
 };
 

@@ -345,10 +345,10 @@ private Q_SLOTS:
         doubleClick(transition);
         QCOMPARE(w->document().transitionText() + u'|' + transition->text() + u'|' + tag(transition),
                  u"00600|00600|U"_s);
-        QCOMPARE(w->ChartLayout->window.end, 850.0f); // 200 + 50 + 600
+        QCOMPARE(w->chartLayout().window.end, 850.0f); // 200 + 50 + 600
         QVERIFY(f->trigger(u"mnuEnableSimulator"_s));
-        QTest::mouseClick(w->CommandStart, Qt::LeftButton);
-        QVERIFY(w->SimulatorRunning && w->SimulatorCycleEnd == 850);
+        QTest::mouseClick(child<QPushButton>(*w, "CommandStart"), Qt::LeftButton);
+        QVERIFY(w->simulatorRunning() && w->simulatorCycleEnd() == 850);
     }
 
     // The limit shows while the length is typed and goes with the confirmation.
@@ -461,8 +461,8 @@ private Q_SLOTS:
 
     void colours()
     {
-        w->mnuEnableRGB->setChecked(true);
-        w->mnuEnableColorCycle->setChecked(true);
+        child<QAction>(*w, "mnuEnableRGB")->setChecked(true);
+        child<QAction>(*w, "mnuEnableColorCycle")->setChecked(true);
         load({{0}, {100}});
         click(u"Next Edit"_s);
         QLineEdit *red = f->field(u"TextRed"_s);
@@ -470,20 +470,20 @@ private Q_SLOTS:
         type(red, u"$X"_s);
         QCOMPARE(red->text(), u"000"_s);
         type(red, u"250="_s);
-        QVERIFY(red->text() == u"100"_s && w->SliderRed->value() == 100);
+        QVERIFY(red->text() == u"100"_s && child<QSlider>(*w, "SliderRed")->value() == 100);
         // A click at the end of "100" then 20 replaces the value: 20, not 10020 taken as 100.
         QTest::mouseClick(red, Qt::LeftButton, {}, QPoint(red->width() - 4, red->height() / 2));
         type(red, u"20"_s);
         QCOMPARE(red->text(), u"20"_s);
         type(red, u"="_s);
-        QCOMPARE(w->SliderRed->value(), 20);
+        QCOMPARE(child<QSlider>(*w, "SliderRed")->value(), 20);
         QTest::mouseClick(red, Qt::LeftButton);
         type(red, u"100="_s);
-        w->SliderGreen->setValue(40); // as a drag does
+        child<QSlider>(*w, "SliderGreen")->setValue(40); // as a drag does
         QCOMPARE(f->field(u"TextGreen"_s)->text(), u"040"_s);
         // Saved and shown again from the store: the sliders follow without moving the colours.
         click(u"Save Previous Next"_s);
-        QVERIFY(w->SliderGreen->value() == 40 && red->text() == u"100"_s);
+        QVERIFY(child<QSlider>(*w, "SliderGreen")->value() == 40 && red->text() == u"100"_s);
 
         // The colour dialog: 0/128/255 is 000/050/100 percent; cancel keeps it.
         f->dialogs.answerColour(QColor(0, 128, 255));

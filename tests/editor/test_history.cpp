@@ -32,13 +32,13 @@ QString seen(FormColour &w)
     return u"%1 points, current %2, file '%3', title '%4', time %5, transition %6, cycle %7"_s
         .arg(w.document().pointCount())
         .arg(w.document().pointCurrent())
-        .arg(w.document().fileName(), w.windowTitle(), w.TextTime->text(), w.TextTransition->text(),
+        .arg(w.document().fileName(), w.windowTitle(), child<QLineEdit>(w, "TextTime")->text(), child<QLineEdit>(w, "TextTransition")->text(),
              QString::fromLatin1(cycleOf(w).toHex()));
 }
 
 QString cell(FormColour &w, int row, int column)
 {
-    return w.PointsTableView->model()->index(row, column).data().toString();
+    return child<QTableView>(w, "PointsTableView")->model()->index(row, column).data().toString();
 }
 
 } // namespace
@@ -77,7 +77,7 @@ class TestHistory : public QObject
         w().show();
         if (!QTest::qWaitForWindowActive(&w()) || !m_f->trigger(u"mnuViewPointsTable"_s))
             qFatal("no points table");
-        return w().PointsTableView;
+        return child<QTableView>(w(), "PointsTableView");
     }
 
 private Q_SLOTS:
@@ -137,13 +137,13 @@ private Q_SLOTS:
         QCOMPARE(seen(w()), before);
         QCOMPARE(undoText() + u'|' + w().menuItem(u"mnuEditRedo"_s)->text(), u"Annulla Apri a.txt|Ripeti "_s + label);
         // The chart shows the restored cycle to its end, its marker on the current point.
-        QCOMPARE(w().SliderZoomMax->value(), std::max(2, int(w().document().pointCount())));
-        QCOMPARE(w().ChartLayout->markers.selectedTime,
+        QCOMPARE(child<QSlider>(w(), "SliderZoomMax")->value(), std::max(2, int(w().document().pointCount())));
+        QCOMPARE(w().chartLayout().markers.selectedTime,
                  w().document().table().row(w().document().pointCurrent()).value(Field::Time));
 
         QVERIFY(m_f->trigger(u"mnuEditRedo"_s));
         QCOMPARE(seen(w()), after);
-        QCOMPARE(w().SliderZoomMax->value(), std::max(2, int(w().document().pointCount())));
+        QCOMPARE(child<QSlider>(w(), "SliderZoomMax")->value(), std::max(2, int(w().document().pointCount())));
     }
 
     // The modified state follows the saved cycle through undo and redo; while a
@@ -163,14 +163,14 @@ private Q_SLOTS:
         QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w().document().pointCount(), 3);
         QTest::keyClick(&w(), Qt::Key_Escape);
-        QVERIFY(tag(w().CommandSave) == u"D"_s && !w().TextTime->isEnabled());
+        QVERIFY(tag(child<QPushButton>(w(), "CommandSave")) == u"D"_s && !child<QLineEdit>(w(), "TextTime")->isEnabled());
         // Escape also gives up a transition time half typed.
-        const QString transition = w().TextTransition->text();
-        QTest::mouseClick(w().TextTransition, Qt::LeftButton);
-        QTest::keyClicks(w().TextTransition, u"12"_s);
-        QVERIFY(tag(w().TextTransition) == u"C"_s);
+        const QString transition = child<QLineEdit>(w(), "TextTransition")->text();
+        QTest::mouseClick(child<QLineEdit>(w(), "TextTransition"), Qt::LeftButton);
+        QTest::keyClicks(child<QLineEdit>(w(), "TextTransition"), u"12"_s);
+        QVERIFY(tag(child<QLineEdit>(w(), "TextTransition")) == u"C"_s);
         QTest::keyClick(&w(), Qt::Key_Escape);
-        QVERIFY(w().TextTransition->text() == transition && tag(w().TextTransition) == u"U"_s);
+        QVERIFY(child<QLineEdit>(w(), "TextTransition")->text() == transition && tag(child<QLineEdit>(w(), "TextTransition")) == u"U"_s);
         QVERIFY(w().menuItem(u"mnuEditUndo"_s)->isEnabled());
         QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(w().document().pointCount() == 4 && !w().isWindowModified());
@@ -311,8 +311,8 @@ private Q_SLOTS:
     void pointsTable()
     {
         QTableView *view = showTable();
-        QVERIFY(w().PointsTable->isVisibleTo(&w()) && w().menuItem(u"mnuViewPointsTable"_s)->isChecked());
-        QCOMPARE(w().PointsTable->windowTitle(), u"Tabella Punti"_s);
+        QVERIFY(child<QDockWidget>(w(), "PointsTable")->isVisibleTo(&w()) && w().menuItem(u"mnuViewPointsTable"_s)->isChecked());
+        QCOMPARE(child<QDockWidget>(w(), "PointsTable")->windowTitle(), u"Tabella Punti"_s);
         QCOMPARE((QStringList{QString::number(view->model()->rowCount()), cell(w(), 2, 1), cell(w(), 2, 3)}),
                  (QStringList{u"4"_s, u"02:00:00"_s, u"030"_s}));
         view->setFocus();
@@ -333,7 +333,7 @@ private Q_SLOTS:
         QCOMPARE((QStringList{QString::number(w().document().pointCount()), cell(w(), 2, 1), cell(w(), 4, 1),
                               cell(w(), 4, 3), QString::number(w().document().pointCurrent()), undoText()}),
                  (QStringList{u"6"_s, u"01:30:00"_s, u"02:30:00"_s, u"030"_s, u"5"_s, u"Annulla Incolla 2 punti"_s}));
-        QCOMPARE(w().SliderZoomMax->value(), 6); // the chart reaches the new end
+        QCOMPARE(child<QSlider>(w(), "SliderZoomMax")->value(), 6); // the chart reaches the new end
         QVERIFY(m_f->trigger(u"mnuEditUndo"_s));
         QCOMPARE(seen(w()), before);
 
@@ -368,8 +368,8 @@ private Q_SLOTS:
         // A row picked in the table is the editor's point, and the other way round.
         view->selectionModel()->setCurrentIndex(view->model()->index(2, 4),
                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        QVERIFY(w().document().pointCurrent() == 3 && w().TextTime->text() == u"02:00:00"_s
-                && w().TextRed->text() == u"030"_s);
+        QVERIFY(w().document().pointCurrent() == 3 && child<QLineEdit>(w(), "TextTime")->text() == u"02:00:00"_s
+                && child<QLineEdit>(w(), "TextRed")->text() == u"030"_s);
         w().CommandNext_Click();
         QVERIFY(view->currentIndex().row() == 3 && view->selectionModel()->isRowSelected(3));
         // Times follow the display switch, the title the language (the headers
@@ -377,7 +377,7 @@ private Q_SLOTS:
         w().mnuConfigTimeViewer_Click();
         QCOMPARE(cell(w(), 2, 1), u"07200"_s);
         w().mnuConfigLanguage_Click();
-        QCOMPARE(w().PointsTable->windowTitle(), u"Points Table"_s);
+        QCOMPARE(child<QDockWidget>(w(), "PointsTable")->windowTitle(), u"Points Table"_s);
         // A cycle that changes elsewhere shows in the table at once.
         dialogs().answerMessage(MsgResult::Yes);
         w().CommandRemove_Click();
@@ -388,7 +388,7 @@ private Q_SLOTS:
         w().CommandAnnul_Click();
         QVERIFY(view->isEnabled());
         // The dock's close button unticks the item.
-        w().PointsTable->close();
+        child<QDockWidget>(w(), "PointsTable")->close();
         QVERIFY(!w().menuItem(u"mnuViewPointsTable"_s)->isChecked());
     }
 };

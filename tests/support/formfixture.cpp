@@ -7,7 +7,7 @@ FormFixture::FormFixture(bool started, QSettings *settings, int boardPort)
     : port(board, boardPort)
     , form(std::make_unique<FormColour>(dialogs, port, settings))
 {
-    form->TimerMove->stop();
+    child<QTimer>(*form, "TimerMove")->stop();
     if (started)
         tick(5);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/formcolour.h"
+#include "support/window.h"
 #include "support/scripteddialogs.h"
 #include "virtualboard.h"
 #include "virtualport.h"
