@@ -36,7 +36,7 @@ struct ChartAlone
 {
     explicit ChartAlone(FormColour &f)
         : form(f)
-        , chart(f.MSChartColorCycle)
+        , chart(child<ChartView>(f, "MSChartColorCycle"))
     {
         chart->setParent(nullptr);
         chart->resize(1280, 800);
@@ -99,7 +99,7 @@ static void BM_SimulatorTick(benchmark::State &state)
     f.CommandStart_MouseUp(Qt::LeftButton, 1, 1);
     for (auto _ : state)
         f.TimerMove_Timer();
-    benchmark::DoNotOptimize(f.SimulatorClock);
+    benchmark::DoNotOptimize(f.simulatorClock());
 }
 BENCHMARK(BM_SimulatorTick)->Unit(benchmark::kMicrosecond);
 
@@ -114,12 +114,12 @@ static void BM_DragMoveWithPaint(benchmark::State &state)
     ChartView *chart = alone.chart;
     f.DataBaseView();
     const store::ColourPoint &p = f.document().table().row(10);
-    const QPointF at(chart->pixelX(f.ChartLayout->window.x(double(p.value(store::Field::Time)))),
+    const QPointF at(chart->pixelX(f.chartLayout().window.x(double(p.value(store::Field::Time)))),
                      chart->levelY(double(p.value(store::Field::Red))));
     QMouseEvent press(QEvent::MouseButtonPress, at, chart->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(chart, &press);
-    if (!f.m_chartDrag)
+    if (!f.chartDragging())
         state.SkipWithError("no point picked");
     QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
     int i = 0;
@@ -141,7 +141,7 @@ static void BM_PointsTableRefresh64(benchmark::State &state)
 {
     BenchWindow w(64);
     FormColour &f = *w.form;
-    editor::PointsTableModel &model = *f.PointsModel;
+    auto &model = *qobject_cast<editor::PointsTableModel *>(child<QTableView>(f, "PointsTableView")->model());
     store::ColourTable &rows = f.document().table();
     model.refresh(64, true, false);
     int i = 0;

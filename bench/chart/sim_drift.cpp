@@ -34,11 +34,11 @@ int main(int argc, char **argv)
     qint64 lastTick = -1;
     double tickWall = 0;      // wall time of the last tick
     double tickSimulated = 0; // simulated time credited up to that tick
-    QObject::connect(f.TimerMove, &QTimer::timeout, &app, [&] {
+    QObject::connect(child<QTimer>(f, "TimerMove"), &QTimer::timeout, &app, [&] {
         const qint64 now = wall.nsecsElapsed();
-        if (f.SimulatorRunning) {
+        if (f.simulatorRunning()) {
             tickWall = double(now) / 1e9;
-            tickSimulated = f.SimulatorTime;
+            tickSimulated = f.simulatorTime();
         }
         if (lastTick >= 0 && now - lastTick > 60'000'000)
             ++late;
@@ -58,7 +58,7 @@ int main(int argc, char **argv)
     });
     QTimer::singleShot(int(seconds * 1000), &app, [&] {
         const double real = double(wall.nsecsElapsed()) / 1e9;
-        const double simulated = f.SimulatorTime;
+        const double simulated = f.simulatorTime();
         const double drift = (simulated - real) / real * 100.0;
         // The tick handler above runs after the window's own: the simulated
         // time it reads already holds that tick's advance, which stands for

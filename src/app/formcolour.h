@@ -98,6 +98,8 @@ public:
     double simulatorTime() const { return SimulatorTime; }
     qint32 simulatorCycleEnd() const { return SimulatorCycleEnd; }
     float simulatorSpeed() const { return SimulatorSpeed; }
+    // A point is being dragged on the chart.
+    bool chartDragging() const { return m_chartDrag.has_value(); }
     // Paces the playback against the wall clock (tests give it their clock).
     chart::SimulatorPacer &simulatorPacer() { return SimulatorPacer; }
     // The colour being shown, as the three percent texts.
