@@ -274,6 +274,9 @@ public:
     int pointsTableWidth() const;
     // The table reads the store again and selects the current point.
     void refreshPointsTable();
+    // Only whether the table takes edits and moves the editor: the rows are
+    // read again when the chart is drawn.
+    void showPointsTableAccess();
     // The table moves the editor and takes edits: the colour-cycle function
     // on, and the cycle free to change.
     bool pointsTableAllowed() const;

@@ -142,7 +142,7 @@ void FormColour::updateHistoryActions()
         a.button->setEnabled(allowed && a.available);
     }
     // The points table changes the cycle only when the history may.
-    refreshPointsTable();
+    showPointsTableAccess();
 }
 
 void FormColour::updateWindowTitle()

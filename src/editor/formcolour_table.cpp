@@ -200,12 +200,7 @@ void FormColour::refreshPointsTable()
                 PointsTable->move(PointsTable->x() - over, PointsTable->y());
         }
     }
-    // With the colour-cycle function off the table can still be read and
-    // copied, and says why it takes no edit.
-    const bool allowed = pointsTableAllowed();
-    PointsModel->setEditable(allowed);
-    if (PointsTableView->isEnabled() != historyAllowed())
-        PointsTableView->setEnabled(historyAllowed());
+    showPointsTableAccess();
     // The current point is the current row; a wider selection that already
     // holds it is left as the user made it.
     const QModelIndex current = PointsModel->index(std::clamp<int>(doc().pointCurrent(), 1, doc().pointCount()) - 1, 0);
@@ -214,6 +209,17 @@ void FormColour::refreshPointsTable()
     QItemSelectionModel *selection = PointsTableView->selectionModel();
     if (selection->currentIndex().row() != current.row() || !selection->isRowSelected(current.row()))
         selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void FormColour::showPointsTableAccess()
+{
+    if (!PointsModel)
+        return;
+    // With the colour-cycle function off the table can still be read and
+    // copied, and says why it takes no edit.
+    PointsModel->setEditable(pointsTableAllowed());
+    if (PointsTableView->isEnabled() != historyAllowed())
+        PointsTableView->setEnabled(historyAllowed());
 }
 
 int FormColour::pointsTableWidth() const
