@@ -10,12 +10,12 @@
 // 5 of each single-slot job, 2 back ups and restores). It fails when a
 // measurement got no run.
 
-#include "support/window.h"
 #include "board/records.h"
 #include "platform/qtserialport.h"
 #include "ptyboard.h"
 #include "store/numbers.h"
 #include "support/scripteddialogs.h"
+#include "support/window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -199,7 +199,7 @@ int main(int argc, char **argv)
                 case Phase::Read:
                     // The last read's cycle is unsaved: a user answers No to
                     // saving it first, then confirms the read.
-                    if (form.cycleModified())
+                    if (form.document().isModified())
                         dialogs.answerMessage(platform::MsgResult::No);
                     dialogs.answerMessage(platform::MsgResult::Yes);
                     form.mnuUsbInterfaceOnCommandRd_Click();

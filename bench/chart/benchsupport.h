@@ -1,8 +1,8 @@
 #pragma once
 
-#include "support/window.h"
 #include "store/numbers.h"
 #include "support/scripteddialogs.h"
+#include "support/window.h"
 #include "virtualport.h"
 
 #include <QTimer>

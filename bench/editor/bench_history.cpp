@@ -19,12 +19,12 @@ void shiftOnce(FormColour &f)
 {
     f.CommandNext_Click();
     f.CommandNext_Click();
-    const editor::CycleState before = f.cycleState();
+    const editor::CycleState before = f.document().state();
     editor::shiftLaterPoints(f.document().table(), f.document().pointCount(), f.document().pointCurrent(), 30);
     f.DataBaseCheck();
     f.document().table().moveTo(f.document().pointCurrent());
     f.pointRefresh();
-    f.recordCycleChange(before, editor::shiftLabel(f.document().pointCurrent()));
+    f.document().record(before, editor::shiftLabel(f.document().pointCurrent()));
 }
 
 void BM_UndoShift64(benchmark::State &state)

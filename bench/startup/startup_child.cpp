@@ -1,9 +1,9 @@
 // Started by bench_startup: builds one window, shows it, and on its first
 // paint writes the monotonic clock in nanoseconds to stdout and leaves.
 
-#include "support/window.h"
 #include "platform/qtdialogs.h"
 #include "support/scripteddialogs.h"
+#include "support/window.h"
 #include "virtualport.h"
 
 #include <QApplication>

@@ -1,14 +1,15 @@
 // The main window's start-up, menu gating, toolbar dispatch, Exit and the
-// prologue of the timer tick.
+// prologue of the timer tick; the settings kept between runs; undo, redo and
+// the title that shows the document's name and modified state.
 
 #include "app/formcolour.h"
 
 #include "app/captions.h"
 #include "app/qttranslation.h"
-#include "app/shape.h"
 #include "app/tags.h"
 #include "board/boardmenus.h"
 #include "chart/chartview.h"
+#include "editor/cyclehistory.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
 
@@ -16,16 +17,22 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QShortcut>
 #include <QSlider>
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
+
+#include "app/shape.h"
 
 using platform::MsgButtons;
 using platform::MsgIcon;
@@ -369,4 +376,240 @@ bool FormColour::eventFilter(QObject *watched, QEvent *event)
     if (chartEvent(watched, event))
         return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+// -------------------------------------------------------------------------------------
+// The settings the program keeps from one run to the next: read once at
+// start-up and written once when the program ends, each in one function
+// below, so that a new setting is one line in each.
+
+namespace {
+
+// Whether a window geometry saved on another day fits one of today's
+// screens whole (a screen unplugged or a lower resolution since then).
+bool fitsAScreen(const QByteArray &geometry)
+{
+    QWidget probe;
+    if (!probe.restoreGeometry(geometry))
+        return false;
+    const QRect window = probe.geometry();
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect available = screen->availableGeometry();
+        if (probe.isMaximized() ? available.contains(window.center()) : available.contains(window))
+            return true;
+    }
+    return false;
+}
+
+QString portItem(int port) { return QStringLiteral("mnuUSBComPort%1").arg(port); }
+
+} // namespace
+
+void FormColour::loadSettings()
+{
+    if (!m_settings)
+        return;
+    QSettings &s = *m_settings;
+
+    if (s.value(u"language").toString() == u"en" && !english())
+        mnuConfigLanguage_Click();
+    if (s.value(u"timeDisplay").toString() == u"seconds" && hmsMode())
+        mnuConfigTimeViewer_Click();
+    if (s.value(u"comments", false).toBool() && !menuItem(QStringLiteral("mnuHelpCommentOn"))->isChecked())
+        mnuHelpCommentOn_Click();
+
+    const QByteArray geometry = s.value(u"window/geometry").toByteArray();
+    if (!geometry.isEmpty() && fitsAScreen(geometry)) {
+        restoreGeometry(geometry);
+        restoreState(s.value(u"window/state").toByteArray());
+    }
+
+    RecentFiles = s.value(u"recentFiles").toStringList().mid(0, kRecentFiles);
+    showRecentFiles();
+
+    s.beginGroup(u"folders");
+    for (const QString &dialog : s.childKeys())
+        m_dialogFolders.insert(dialog, s.value(dialog).toString());
+    s.endGroup();
+
+    // The manual port is taken as it was chosen, without opening it now:
+    // switching the board on tries it.
+    if (s.value(u"board/portMode").toString() == u"manual")
+        mnuUSBComPortM_Click();
+    const int port = s.value(u"board/port", 0).toInt();
+    if (port >= 1 && port <= 16) {
+        m_board->setPortNumber(port);
+        menuItem(portItem(port))->setChecked(true);
+    }
+    menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->setChecked(s.value(u"board/verify", true).toBool());
+}
+
+void FormColour::saveSettings()
+{
+    if (!m_settings)
+        return;
+    QSettings &s = *m_settings;
+
+    s.setValue(u"language", english() ? QStringLiteral("en") : QStringLiteral("it"));
+    s.setValue(u"timeDisplay", hmsMode() ? QStringLiteral("hms") : QStringLiteral("seconds"));
+    s.setValue(u"comments", menuItem(QStringLiteral("mnuHelpCommentOn"))->isChecked());
+
+    s.setValue(u"window/geometry", saveGeometry());
+    s.setValue(u"window/state", saveState());
+
+    s.setValue(u"recentFiles", RecentFiles);
+    for (auto it = m_dialogFolders.cbegin(); it != m_dialogFolders.cend(); ++it)
+        s.setValue(QStringLiteral("folders/") + it.key(), it.value());
+
+    const bool manual = m_board->portChoice() == board::PortChoice::Manual;
+    s.setValue(u"board/portMode", manual ? QStringLiteral("manual") : QStringLiteral("automatic"));
+    s.setValue(u"board/port", m_board->portNumber());
+    s.setValue(u"board/verify", menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
+
+    s.sync();
+}
+
+QString FormColour::dialogFolder(const QString &dialog) const { return m_dialogFolders.value(dialog); }
+
+void FormColour::rememberFolder(const QString &dialog, const QString &path)
+{
+    m_dialogFolders.insert(dialog, QFileInfo(path).absolutePath());
+}
+
+// -------------------------------------------------------------------------------------
+// The cycle in memory as a document: its history of changes with undo and
+// redo, the modified state the window title shows, the question asked before
+// a command drops unsaved changes, and the editor's lock while a board job runs.
+
+using editor::CycleState;
+
+void FormColour::connectHistory()
+{
+    QUndoStack *history = doc().history();
+    connect(history, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    connect(history, &QUndoStack::indexChanged, this, [this] { updateHistoryActions(); });
+    // A step undone or redone has put a cycle back into the document.
+    connect(m_document, &editor::CycleDocument::stepRestored, this, &FormColour::showRestoredCycle);
+    onMenu("mnuEditUndo", &FormColour::mnuEditUndo_Click);
+    onMenu("mnuEditRedo", &FormColour::mnuEditRedo_Click);
+
+    // Escape gives up an Insert or Edit in progress, as Annul does.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setObjectName(QStringLiteral("ShortcutEscape"));
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (editorMode() != EditorMode::Browse && CommandAnnul->isEnabled() && ShapeColorCycle->isEnabled()) {
+            CommandAnnul_Click();
+        } else if (hasTag(TextTransition, u"C") && ShapeTransition->isEnabled()) {
+            // A transition time half typed goes back to the one in force.
+            setTag(TextTransition, QStringLiteral("U"));
+            showConfirmedLook();
+            pointRefresh();
+        }
+    });
+    updateWindowTitle();
+    updateHistoryActions();
+}
+
+void FormColour::restoreCycleState(const CycleState &state)
+{
+    doc().restore(state);
+    showRestoredCycle(state.source.has_value());
+}
+
+void FormColour::showRestoredCycle(bool wholeCycle)
+{
+    const int current = doc().pointCurrent();
+    if (wholeCycle) {
+        showSource();
+        // A whole cycle has come back: shown as one that comes in, zoom and
+        // cursors set up anew.
+        doc().setPointCurrent(1);
+        showLoadedCycle();
+    } else if (!mnuEnableColorCycle->isChecked()) {
+        mnuEnableColorCycle_Click();
+    }
+    doc().setPointCurrent(std::clamp(current, 1, doc().pointCount()));
+    table().moveTo(doc().pointCurrent());
+    pointRefresh();
+}
+
+bool FormColour::confirmDropChanges()
+{
+    if (!doc().isModified())
+        return true;
+    switch (say(editor::unsavedChangesQuestion())) {
+    // Only a cycle that the save has really written lets the command go on.
+    // Yes is the confirmation: Save does not ask again.
+    case platform::MsgResult::Yes: return saveCycle(true) == SaveResult::Written;
+    case platform::MsgResult::No: return true;
+    default: return false;
+    }
+}
+
+bool FormColour::historyAllowed() const
+{
+    return StartupDone && editorMode() == EditorMode::Browse && !hasTag(ProgressBarWait, u"M") && !SimulatorRunning;
+}
+
+void FormColour::mnuEditUndo_Click()
+{
+    if (historyAllowed() && doc().history()->canUndo())
+        doc().history()->undo();
+}
+
+void FormColour::mnuEditRedo_Click()
+{
+    if (historyAllowed() && doc().history()->canRedo())
+        doc().history()->redo();
+}
+
+namespace {
+
+const Bilingual *labelAt(const QUndoStack &stack, int index)
+{
+    const auto *command = dynamic_cast<const editor::CycleCommand *>(stack.command(index));
+    return command ? &command->label() : nullptr;
+}
+
+} // namespace
+
+void FormColour::updateHistoryActions()
+{
+    const bool allowed = historyAllowed();
+    const bool inEnglish = english();
+    const int index = doc().history()->index();
+    const struct
+    {
+        QAction *item;
+        QAction *button;
+        bool available;
+        Bilingual text;
+    } actions[] = {
+        {menuItem(QStringLiteral("mnuEditUndo")), toolbarButton(QStringLiteral("Undo")), doc().history()->canUndo(),
+         editor::undoText(doc().history()->canUndo() ? labelAt(*doc().history(), index - 1) : nullptr)},
+        {menuItem(QStringLiteral("mnuEditRedo")), toolbarButton(QStringLiteral("Redo")), doc().history()->canRedo(),
+         editor::redoText(doc().history()->canRedo() ? labelAt(*doc().history(), index) : nullptr)},
+    };
+    for (const auto &a : actions) {
+        a.item->setEnabled(allowed && a.available);
+        a.item->setText(a.text.pick(inEnglish));
+        a.button->setEnabled(allowed && a.available);
+    }
+    // The points table changes the cycle only when the history may.
+    showPointsTableAccess();
+}
+
+void FormColour::updateWindowTitle()
+{
+    const QString &name = doc().source().title.pick(english());
+    setWindowTitle(name.isEmpty() ? QStringLiteral("Orvanta[*]") : QStringLiteral("Orvanta - %1[*]").arg(name));
+}
+
+void FormColour::setEditorLocked(bool locked)
+{
+    // The panels, not their controls: each control keeps its own state and
+    // shows it again when the panel comes back.
+    for (Shape *panel : {ShapeColorCycle, ShapeTransition, ShapeRed, ShapeGreen, ShapeBlue})
+        panel->setEnabled(!locked);
+    updateHistoryActions();
 }

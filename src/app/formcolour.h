@@ -19,8 +19,8 @@
 #include <QStringList>
 
 #include <functional>
-#include <utility>
 #include <memory>
+#include <utility>
 
 class ChartView;
 class FormDevice;
@@ -245,17 +245,10 @@ public:
     void colourFieldConfirm(QLineEdit *field, QString &colour);
     void sliderChanged(QSlider *slider, QString &colour);
     // ----- The cycle as a document (src/editor/formcolour_history.cpp) -----
-    // The cycle as it stands; with `withSource`, also the file and title that name it.
-    editor::CycleState cycleState(bool withSource = false) const;
     // Puts a cycle back and shows it through the editor's refresh.
     void restoreCycleState(const editor::CycleState &state);
     // Shows the cycle a step of the history has put back into the document.
     void showRestoredCycle(bool wholeCycle);
-    // Records the change made since `before` as one step of the history
-    // (nothing when nothing changed).
-    void recordCycleChange(const editor::CycleState &before, const Bilingual &label, int mergeKey = -1);
-    void markCycleSaved();
-    bool cycleModified() const;
     // Asked before a command drops unsaved changes: true when it may go on.
     bool confirmDropChanges();
     // Undo and Redo are available: no point being edited, no board job, the
@@ -559,7 +552,6 @@ private:
     bool m_ending = false; // Exit has decided: the window closes without asking again
 
 private:
-
     // ----- Form-level state ------------------------------------------------
     QString ColorRed = QStringLiteral("000");
     QString ColorGreen = QStringLiteral("000");

@@ -77,9 +77,10 @@ void FormColour::connectBoard()
 
     // The menus, the toolbar and the panels show the session; what its jobs
     // bring comes here.
-    m_boardMenus = new board::BoardMenus(*this, *m_board,
-                                         {[this] { return english(); }, [this](const Bilingual &text) { setUsbStatus(text); },
-                                          [this](bool locked) { setEditorLocked(locked); }});
+    m_boardMenus =
+        new board::BoardMenus(*this, *m_board,
+                              {[this] { return english(); }, [this](const Bilingual &text) { setUsbStatus(text); },
+                               [this](bool locked) { setEditorLocked(locked); }});
     using Session = board::BoardSession;
     connect(m_board, &Session::linkLost, this, [this](const BilingualMessage &reason) {
         say(reason);
@@ -398,7 +399,7 @@ board::WriteSource FormColour::USBWrite()
 
 void FormColour::USBRead(const board::ReadCycle &BoardReadCycle)
 {
-    const editor::CycleState before = cycleState(true);
+    const editor::CycleState before = doc().state(true);
     for (int r = 1; r <= store::kRowCount; ++r)
         table().row(r) = BoardReadCycle.table.row(r);
     doc().setPointCount(BoardReadCycle.pointCount);
@@ -410,7 +411,7 @@ void FormColour::USBRead(const board::ReadCycle &BoardReadCycle)
         QStringLiteral("slot %1 \"%2\"").arg(slotDigit()).arg(slotCaption(slotDigit() - '0').trimmed());
     doc().setSource({QString(), {name, name}});
     showSource();
-    recordCycleChange(before, editor::readLabel(slotDigit() - '0'));
+    doc().record(before, editor::readLabel(slotDigit() - '0'));
 }
 
 void FormColour::redrawColourCycle()

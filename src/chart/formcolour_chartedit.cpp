@@ -98,7 +98,7 @@ void FormColour::chartDragStart(int point, int channel, const QPointF &pressed)
     // it moves nothing until the pointer moves.
     const QPointF at(MSChartColorCycle->pixelX(ChartLayout->window.x(double(p.value(Field::Time)))),
                      MSChartColorCycle->levelY(double(p.value(kChannels[channel]))));
-    m_chartDrag = ChartDrag{point, channel, cycleState(), at - pressed, pressed};
+    m_chartDrag = ChartDrag{point, channel, doc().state(), at - pressed, pressed};
 }
 
 void FormColour::chartDragMove(const QPointF &pointer, bool oneAxis)
@@ -151,7 +151,7 @@ void FormColour::chartDragEnd()
     DataBaseCheck();
     table().moveTo(doc().pointCurrent());
     pointRefresh();
-    recordCycleChange(before, editor::editLabel(doc().pointCurrent()));
+    doc().record(before, editor::editLabel(doc().pointCurrent()));
 }
 
 void FormColour::chartDragCancel()
@@ -164,7 +164,7 @@ void FormColour::chartDragCancel()
 
 void FormColour::chartNudge(qint64 seconds, int percent)
 {
-    const editor::CycleState before = cycleState();
+    const editor::CycleState before = doc().state();
     store::ColourTable &points = table();
     store::ColourPoint &row = points.row(doc().pointCurrent());
     if (seconds != 0) {
@@ -179,7 +179,7 @@ void FormColour::chartNudge(qint64 seconds, int percent)
     DataBaseCheck();
     points.moveTo(doc().pointCurrent());
     pointRefresh();
-    recordCycleChange(before, editor::editLabel(doc().pointCurrent()), kNudgeMerge);
+    doc().record(before, editor::editLabel(doc().pointCurrent()), kNudgeMerge);
 }
 
 bool FormColour::chartWheelZooms() const

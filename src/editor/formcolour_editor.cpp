@@ -1,10 +1,14 @@
-// Colour-point editing: navigation over the points and the editor's browse,
-// edit and insert states.
+// Colour-point editing: navigation over the points, the editor's browse,
+// edit and insert states, the current row to and from the store, and the
+// validation rules as the editor applies them.
 
 #include "app/formcolour.h"
+
+#include "app/captions.h"
 #include "app/tags.h"
 #include "editor/editorcontrols.h"
 #include "editor/fieldentry.h"
+#include "editor/rules.h"
 #include "platform/dialogs.h"
 #include "platform/icons.h"
 #include "store/numbers.h"
@@ -13,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 
 using store::Field;
 
@@ -106,7 +111,7 @@ void FormColour::CommandLast_Click()
 void FormColour::CommandRemove_Click()
 {
     store::ColourTable &points = table();
-    const editor::CycleState before = cycleState();
+    const editor::CycleState before = doc().state();
     if (say(editor::removeQuestion()) == platform::MsgResult::Yes) {
         points.moveTo(doc().pointCurrent());
         points.setValue(Field::Time, 0);
@@ -129,7 +134,7 @@ void FormColour::CommandRemove_Click()
     for (int i = 1; i < doc().pointCurrent(); ++i)
         points.MoveNext();
     pointRefresh();
-    recordCycleChange(before, editor::removeLabel(before.pointCurrent));
+    doc().record(before, editor::removeLabel(before.pointCurrent));
 }
 
 void FormColour::showConfirmedLook()
@@ -211,7 +216,7 @@ void FormColour::CommandSave_Click()
         }
     }
 
-    const editor::CycleState before = cycleState();
+    const editor::CycleState before = doc().state();
     const bool inserting = editorMode() == EditorMode::Insert;
     const bool moving = hasTag(CommandMoveShift, u"M");
     store::ColourTable &points = table();
@@ -252,9 +257,9 @@ void FormColour::CommandSave_Click()
     setPointFieldsEnabled(false);
     pointRefresh();
     setEditorMode(EditorMode::Browse);
-    recordCycleChange(before, inserting ? editor::insertLabel(doc().pointCurrent())
-                              : moving  ? editor::editLabel(doc().pointCurrent())
-                                        : editor::shiftLabel(doc().pointCurrent()));
+    doc().record(before, inserting ? editor::insertLabel(doc().pointCurrent())
+                         : moving  ? editor::editLabel(doc().pointCurrent())
+                                   : editor::shiftLabel(doc().pointCurrent()));
 }
 
 void FormColour::CommandAnnul_Click()
@@ -282,4 +287,219 @@ void FormColour::CommandColor_Click()
     ColorGreen = store::componentToPercent(chosen->green());
     ColorBlue = store::componentToPercent(chosen->blue());
     DataBaseData();
+}
+
+// -------------------------------------------------------------------------------------
+// The store procedures of the main window: the current row to and from the
+// editor, the browse state of the editor's buttons, and the colour outputs.
+
+
+void FormColour::DataBaseCommand()
+{
+    store::ColourTable &points = table();
+    const bool onFirst = doc().pointCurrent() == 1 || points.isBOF();
+    CommandFirst->setEnabled(!onFirst);
+    CommandPrevious->setEnabled(!onFirst);
+    const bool onLast = points.isEOF() || doc().pointCurrent() == doc().pointCount();
+    CommandNext->setEnabled(!onLast);
+    CommandLast->setEnabled(!onLast);
+
+    const bool blankFirst = doc().pointCount() == 1 && points.value(Field::PointID) == 1
+                            && points.value(Field::Time) == 0 && points.value(Field::Red) == 0
+                            && points.value(Field::Green) == 0 && points.value(Field::Blue) == 0;
+    CommandRemove->setEnabled(!blankFirst);
+    CommandInsert->setEnabled(doc().pointCount() != store::kRowCount);
+    CommandEdit->setEnabled(true);
+
+    CommandMoveShift->setEnabled(false);
+    setTag(CommandMoveShift, QStringLiteral("M"));
+    CommandMoveShift->setIcon(icons::pictures(PictureMoveEn, PictureMoveDs));
+
+    LabelTimeName->setText(
+        captions::find("LabelTimeName", captions::Role::Text, captions::When::Moving)->text(english()));
+    LabelRange->hide();
+    CommandSave->setEnabled(false);
+    CommandAnnul->setEnabled(false);
+    LabelPointID->setEnabled(true);
+    LabelPointID->setText(store::reformat(TextPointID->text(), 2) + u'/' + store::format00(doc().pointCount()));
+}
+
+void FormColour::DataBaseRead()
+{
+    store::ColourTable &points = table();
+    TextPointID->setText(store::format00(points.value(Field::PointID)));
+
+    // Through the field's width first: a value wider than "00000" shows as 99999 in both displays.
+    const auto timeText = [this](qint64 seconds) {
+        return store::timeText(store::toNumber(store::format00000(seconds)), hmsMode());
+    };
+    TextTime->setText(timeText(points.value(Field::Time)));
+    TimeText = TextTime->text();
+    TextLength->setText(timeText(points.value(Field::Length)));
+    LengthText = TextLength->text();
+    TextTransition->setText(timeText(doc().transitionTime()));
+    TransitionText = TextTransition->text();
+
+    TextRed->setText(store::format000(points.value(Field::Red)));
+    TextGreen->setText(store::format000(points.value(Field::Green)));
+    TextBlue->setText(store::format000(points.value(Field::Blue)));
+    ColorRed = store::reformat(TextRed->text(), 3);
+    ColorGreen = store::reformat(TextGreen->text(), 3);
+    ColorBlue = store::reformat(TextBlue->text(), 3);
+}
+
+void FormColour::DataBaseWrite()
+{
+    store::ColourTable &points = table();
+    points.setText(Field::PointID, TextPointID->text());
+    const auto seconds = [this](const QString &text) { return store::secondsOfText(text, hmsMode()); };
+    points.setValue(Field::Time, seconds(TextTime->text()));
+    points.setValue(Field::Length, seconds(TextLength->text()));
+    points.setText(Field::Red, TextRed->text());
+    points.setText(Field::Green, TextGreen->text());
+    points.setText(Field::Blue, TextBlue->text());
+}
+
+void FormColour::DataBaseData()
+{
+    bool noOutput = true;
+    if (mnuEnableRGB->isChecked()) {
+        SliderRed->setValue(int(std::clamp<qint64>(store::toNumber(ColorRed), 0, 255)));
+        SliderGreen->setValue(int(std::clamp<qint64>(store::toNumber(ColorGreen), 0, 255)));
+        SliderBlue->setValue(int(std::clamp<qint64>(store::toNumber(ColorBlue), 0, 255)));
+        noOutput = false;
+    }
+    if (mnuEnableColorCycle->isChecked()) {
+        TextRed->setText(store::reformat(ColorRed, 3));
+        TextGreen->setText(store::reformat(ColorGreen, 3));
+        TextBlue->setText(store::reformat(ColorBlue, 3));
+        noOutput = false;
+    }
+    if (mnuUsbEmulatorOn->isChecked()) {
+        m_board->setEmulatorColour(store::toNumber(ColorRed), store::toNumber(ColorGreen), store::toNumber(ColorBlue));
+        noOutput = false;
+    }
+    if (noOutput)
+        ColorRed = ColorGreen = ColorBlue = QStringLiteral("000");
+}
+
+QColor FormColour::currentColour() const
+{
+    return QColor(store::percentToComponent(store::toNumber(ColorRed)),
+                  store::percentToComponent(store::toNumber(ColorGreen)),
+                  store::percentToComponent(store::toNumber(ColorBlue)));
+}
+
+// -------------------------------------------------------------------------------------
+// The window's side of the validation rules and of move and shift: read the
+// controls, run the rule, write the results back and show its message.
+
+
+void FormColour::DataBaseCheck()
+{
+    store::ColourTable &points = table();
+    const editor::CheckResult result = editor::DataBaseCheck(points, doc().transitionTime());
+    doc().setPointCount(result.pointCount);
+    for (const platform::BilingualMessage &message : result.messages)
+        say(message);
+    points.MoveFirst();
+}
+
+bool FormColour::DataBaseTimeCheck(const QString &timeText)
+{
+    store::ColourTable &points = table();
+    const bool hms = hmsMode();
+    editor::TimeCheckInput in;
+    in.pointCount = doc().pointCount();
+    in.pointCurrent = doc().pointCurrent();
+    in.insertMode = editorMode() == EditorMode::Insert;
+    in.time = store::secondsOfText(timeText, hms);
+    in.length = store::secondsOfText(TextLength->text(), hms);
+    in.transitionTime = doc().transitionTime();
+    std::optional<platform::BilingualMessage> refusal = editor::DataBaseTimeCheck(points, in);
+    if (refusal && in.insertMode && in.length > 0) {
+        // A new point takes the current point's length; when only that
+        // length is in the way, the position stands and the length becomes
+        // the longest that fits there.
+        editor::TimeCheckInput bare = in;
+        bare.length = 0;
+        if (!editor::DataBaseTimeCheck(points, bare)) {
+            refusal.reset();
+            TextLength->setText(store::timeText(
+                editor::longestInsertLength(points, doc().pointCount(), in.time, in.transitionTime), hms));
+            LengthText = TextLength->text();
+        }
+    }
+    if (refusal)
+        say(*refusal);
+    points.moveTo(doc().pointCurrent());
+    return !refusal;
+}
+
+void FormColour::DataBaseLengthMaxValue()
+{
+    const bool hms = hmsMode();
+    const editor::Limit limit =
+        editor::DataBaseLengthMaxValue(table(), doc().pointCount(), doc().pointCurrent(),
+                                       store::secondsOfText(TextTime->text(), hms), doc().transitionTime(), hms);
+    LengthMaxValue = store::format00000(limit.value);
+    table().moveTo(doc().pointCurrent());
+    LabelRange->setText(limit.caption.pick(english()));
+}
+
+void FormColour::DataBaseTransitionMaxValue()
+{
+    const editor::Limit limit = editor::DataBaseTransitionMaxValue(table(), doc().pointCount(), hmsMode());
+    TransitionMaxValue = store::format00000(limit.value);
+    table().moveTo(doc().pointCurrent());
+    LabelRange->setText(limit.caption.pick(english()));
+}
+
+void FormColour::DataBaseShiftValue()
+{
+    const editor::ShiftRange range = editor::DataBaseShiftValue(table(), doc().pointCount(), doc().pointCurrent(),
+                                                                doc().transitionTime(), hmsMode());
+    ShiftRangeMin = range.min;
+    ShiftRangeMax = range.max;
+    LabelRange->setText(range.caption.pick(english()));
+    table().moveTo(doc().pointCurrent());
+}
+
+void FormColour::DataBaseShift()
+{
+    store::ColourTable &points = table();
+    points.moveTo(doc().pointCurrent());
+    const qint64 tn = store::secondsOfText(TextTime->text(), hmsMode());
+    editor::ShiftRange range;
+    range.min = ShiftRangeMin;
+    range.max = ShiftRangeMax;
+    if (const auto refusal = editor::shiftOutOfRange(tn, range, QStringLiteral("Errore"))) {
+        say(*refusal);
+        return;
+    }
+    const qint64 delta = tn - points.value(Field::Time);
+    DataBaseWrite();
+    editor::shiftLaterPoints(points, doc().pointCount(), doc().pointCurrent(), delta);
+    points.moveTo(doc().pointCurrent());
+}
+
+void FormColour::CommandMoveShift_Click()
+{
+    if (editorMode() != EditorMode::Edit)
+        return;
+    if (!hasTag(CommandMoveShift, u"M")) {
+        setTag(CommandMoveShift, QStringLiteral("M"));
+        editor::setPictures(CommandMoveShift, PictureMoveEn, PictureMoveDs);
+        LabelTimeName->setText(
+            captions::find("LabelTimeName", captions::Role::Text, captions::When::Moving)->text(english()));
+        LabelRange->hide();
+    } else {
+        setTag(CommandMoveShift, QStringLiteral("S"));
+        editor::setPictures(CommandMoveShift, PictureShiftEn, PictureShiftDs);
+        LabelTimeName->setText(
+            captions::find("LabelTimeName", captions::Role::Text, captions::When::Shifting)->text(english()));
+        DataBaseShiftValue();
+        if (hasTag(TextTime, u"C"))
+            LabelRange->show();
+    }
 }

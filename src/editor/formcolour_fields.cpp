@@ -28,7 +28,6 @@
 namespace {
 
 
-
 // The key code a field handler sees for a key press, 0 for keys it has no
 // rule for. A digit is a digit key that types that digit.
 int keyCodeOf(const QKeyEvent *e)
@@ -363,7 +362,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
 {
     if (!crossFieldGuard(field))
         return;
-    const editor::CycleState before = cycleState();
+    const editor::CycleState before = doc().state();
     TimeBuffer buffer = timeBuffer(field);
     const bool hms = hmsMode();
     editor::putText(field, buffer.text, std::min<int>(field->cursorPosition(), int(buffer.text.size())));
@@ -420,7 +419,7 @@ void FormColour::timeFieldConfirm(QLineEdit *field)
     if (field == TextTransition) {
         table().moveTo(doc().pointCurrent());
         pointRefresh();
-        recordCycleChange(before, editor::transitionLabel());
+        doc().record(before, editor::transitionLabel());
     }
 }
 

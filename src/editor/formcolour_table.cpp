@@ -279,7 +279,7 @@ void FormColour::pointsTableEdit(int point, int column, const QString &text)
 {
     if (!pointsTableAllowed() || point < 1 || point > doc().pointCount())
         return;
-    const editor::CycleState before = cycleState();
+    const editor::CycleState before = doc().state();
     store::ColourTable &points = table();
     store::ColourPoint &row = points.row(point);
     const bool hms = hmsMode();
@@ -346,7 +346,7 @@ void FormColour::pointsTableEdit(int point, int column, const QString &text)
     doc().setPointCurrent(position);
     points.moveTo(doc().pointCurrent());
     pointRefresh();
-    recordCycleChange(before, editor::editLabel(doc().pointCurrent()));
+    doc().record(before, editor::editLabel(doc().pointCurrent()));
 }
 
 void FormColour::pointsTableCopy()
@@ -371,7 +371,7 @@ void FormColour::pointsTablePaste()
         say(*pasted.refusal);
         return;
     }
-    const editor::CycleState before = cycleState();
+    const editor::CycleState before = doc().state();
     int count = doc().pointCount();
     int last = doc().pointCurrent();
     if (const auto refusal = editor::insertPastedPoints(table(), count, doc().transitionTime(), pasted.points, last)) {
@@ -382,5 +382,5 @@ void FormColour::pointsTablePaste()
     doc().setPointCurrent(std::clamp(last, 1, int(doc().pointCount())));
     table().moveTo(doc().pointCurrent());
     pointRefresh();
-    recordCycleChange(before, editor::pasteLabel(int(pasted.points.size())));
+    doc().record(before, editor::pasteLabel(int(pasted.points.size())));
 }

@@ -23,7 +23,8 @@ QList<QWidget *> namedControls(FormColour &w)
         const QString name = c->objectName();
         if (name.isEmpty() || name.startsWith(u"qt_") || !c->isVisibleTo(&w) || c->window() != &w)
             continue;
-        if (c->parentWidget() == static_cast<QWidget *>(child<ChartView>(w, "MSChartColorCycle"))) // overlays drawn on the chart
+        if (c->parentWidget()
+            == static_cast<QWidget *>(child<ChartView>(w, "MSChartColorCycle"))) // overlays drawn on the chart
             continue;
         out.append(c);
     }
@@ -81,7 +82,8 @@ private Q_SLOTS:
             scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
             scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
             const QRect view(scroll->viewport()->mapTo(&w, QPoint(0, 0)), scroll->viewport()->size());
-            QVERIFY(view.contains(QRect(child<QPushButton>(w, "CommandStop")->mapTo(&w, QPoint(0, 0)), child<QPushButton>(w, "CommandStop")->size())));
+            QVERIFY(view.contains(QRect(child<QPushButton>(w, "CommandStop")->mapTo(&w, QPoint(0, 0)),
+                                        child<QPushButton>(w, "CommandStop")->size())));
         } else {
             for (QWidget *c : namedControls(w)) {
                 const QSize hint = c->minimumSizeHint();

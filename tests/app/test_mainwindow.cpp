@@ -106,10 +106,13 @@ void TestMainWindow::startUp()
     // The progress after each tick: shown or hidden with its value, start-up
     // done, and the gated menus and the toolbar on (1) or off (0).
     const auto progress = [&w] {
-        QString out = child<QProgressBar>(w, "ProgressBarWait")->isVisibleTo(&w) ? QString::number(child<QProgressBar>(w, "ProgressBarWait")->value()) : u"-"_s;
+        QString out = child<QProgressBar>(w, "ProgressBarWait")->isVisibleTo(&w)
+                          ? QString::number(child<QProgressBar>(w, "ProgressBarWait")->value())
+                          : u"-"_s;
         out += tag(child<QProgressBar>(w, "ProgressBarWait")) + (w.startupDone() ? u"D "_s : u" "_s);
-        for (bool on : {child<QAction>(w, "mnuFile")->isEnabled(), child<QAction>(w, "mnuUSB")->isEnabled(), child<QAction>(w, "mnuEnable")->isEnabled(),
-                        child<QAction>(w, "mnuConfig")->isEnabled(), child<QToolBar>(w, "Toolbar")->isEnabled()})
+        for (bool on : {child<QAction>(w, "mnuFile")->isEnabled(), child<QAction>(w, "mnuUSB")->isEnabled(),
+                        child<QAction>(w, "mnuEnable")->isEnabled(), child<QAction>(w, "mnuConfig")->isEnabled(),
+                        child<QToolBar>(w, "Toolbar")->isEnabled()})
             out += on ? u'1' : u'0';
         return out;
     };
@@ -120,7 +123,8 @@ void TestMainWindow::startUp()
             QVERIFY(QTest::qWaitForWindowActive(&w));
             QTest::keyClick(&w, Qt::Key_U, Qt::ControlModifier);
             w.mnuUsbOn_Click();
-            QVERIFY(!w.menuItem(QStringLiteral("mnuUsbOn"))->isChecked() && tag(child<QProgressBar>(w, "ProgressBarWait")) == u"S"_s);
+            QVERIFY(!w.menuItem(QStringLiteral("mnuUsbOn"))->isChecked()
+                    && tag(child<QProgressBar>(w, "ProgressBarWait")) == u"S"_s);
         }
         f.tick();
         ticks << progress();
@@ -245,18 +249,29 @@ void TestMainWindow::timeDisplayRoundTrips()
     QFETCH(QString, back);
     FormFixture f;
     FormColour &w = *f.form;
-    const auto texts = [&w] { return QStringList{child<QLineEdit>(w, "TextTime")->text(), child<QLineEdit>(w, "TextLength")->text(), child<QLineEdit>(w, "TextTransition")->text()}; };
+    const auto texts = [&w] {
+        return QStringList{child<QLineEdit>(w, "TextTime")->text(), child<QLineEdit>(w, "TextLength")->text(),
+                           child<QLineEdit>(w, "TextTransition")->text()};
+    };
     w.mnuConfigTimeViewer_Click(); // to seconds
-    QCOMPARE(tag(child<QAction>(w, "mnuConfigTimeViewer")) + child<QAction>(w, "mnuConfigTimeViewer")->text() + child<QLabel>(w, "LabelSimulatorTime")->text(),
+    QCOMPARE(tag(child<QAction>(w, "mnuConfigTimeViewer")) + child<QAction>(w, "mnuConfigTimeViewer")->text()
+                 + child<QLabel>(w, "LabelSimulatorTime")->text(),
              u"STempo = Secondi00000"_s);
-    QCOMPARE((QList<int>{child<QLineEdit>(w, "TextTime")->cursorPosition(), w.acceptedTime(child<QLineEdit>(w, "TextTime")).second, w.acceptedTime(child<QLineEdit>(w, "TextTransition")).second}), (QList<int>{5, 5, 5}));
-    for (QLineEdit *box : {child<QLineEdit>(w, "TextTime"), child<QLineEdit>(w, "TextLength"), child<QLineEdit>(w, "TextTransition")})
+    QCOMPARE((QList<int>{child<QLineEdit>(w, "TextTime")->cursorPosition(),
+                         w.acceptedTime(child<QLineEdit>(w, "TextTime")).second,
+                         w.acceptedTime(child<QLineEdit>(w, "TextTransition")).second}),
+             (QList<int>{5, 5, 5}));
+    for (QLineEdit *box :
+         {child<QLineEdit>(w, "TextTime"), child<QLineEdit>(w, "TextLength"), child<QLineEdit>(w, "TextTransition")})
         box->setText(seconds);
     setTag(child<QAction>(w, "mnuConfigLanguage"), QStringLiteral("E"));
     w.mnuConfigTimeViewer_Click();
     QCOMPARE(texts(), QStringList(3, hms));
-    QCOMPARE(child<QAction>(w, "mnuConfigTimeViewer")->text() + child<QLabel>(w, "LabelSimulatorTime")->text(), u"Time = hh:mm:ss00:00:00"_s);
-    QCOMPARE((QList<int>{child<QLineEdit>(w, "TextLength")->cursorPosition(), w.acceptedTime(child<QLineEdit>(w, "TextLength")).second}), (QList<int>{8, 8}));
+    QCOMPARE(child<QAction>(w, "mnuConfigTimeViewer")->text() + child<QLabel>(w, "LabelSimulatorTime")->text(),
+             u"Time = hh:mm:ss00:00:00"_s);
+    QCOMPARE((QList<int>{child<QLineEdit>(w, "TextLength")->cursorPosition(),
+                         w.acceptedTime(child<QLineEdit>(w, "TextLength")).second}),
+             (QList<int>{8, 8}));
     w.mnuConfigTimeViewer_Click();
     QCOMPARE(texts(), QStringList(3, back));
     for (const char *field : {"TextTime", "TextLength", "TextTransition"})
@@ -338,7 +353,8 @@ void TestMainWindow::settingsComeBackAtTheNextStart()
     });
     started([&](FormFixture &f) {
         FormColour &w = *f.form;
-        QVERIFY(w.english() && !w.hmsMode() && comments(f) && child<QLabel>(w, "StatusBarPanel1")->text() == u"File: None"_s);
+        QVERIFY(w.english() && !w.hmsMode() && comments(f)
+                && child<QLabel>(w, "StatusBarPanel1")->text() == u"File: None"_s);
         QVERIFY(!w.menuItem(QStringLiteral("mnuUsbInterfaceOnCommandVf"))->isChecked());
         QVERIFY(w.boardSession().portChoice() == board::PortChoice::Manual && w.boardSession().portNumber() == 5
                 && port(f, 5)->isChecked());

@@ -252,14 +252,17 @@ private Q_SLOTS:
         w().Toolbar_ButtonClick(u"Write"_s); // the toolbar reaches the slot ticked in the menu
         // While it runs nothing of the editor answers.
         m_f->tick(12);
-        for (QWidget *control :
-             std::initializer_list<QWidget *>{child<QPushButton>(w(), "CommandInsert"), child<QPushButton>(w(), "CommandEdit"), child<QLineEdit>(w(), "TextTransition"), child<QSlider>(w(), "SliderRed")})
+        for (QWidget *control : std::initializer_list<QWidget *>{
+                 child<QPushButton>(w(), "CommandInsert"), child<QPushButton>(w(), "CommandEdit"),
+                 child<QLineEdit>(w(), "TextTransition"), child<QSlider>(w(), "SliderRed")})
             QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
         QVERIFY(m_f->tickUntilOff("mnuUsbInterfaceOnCommandWr"));
         m_f->tick(); // the menus come back
-        QVERIFY(child<QPushButton>(w(), "CommandInsert")->isEnabled() && child<QLineEdit>(w(), "TextTransition")->isEnabled());
+        QVERIFY(child<QPushButton>(w(), "CommandInsert")->isEnabled()
+                && child<QLineEdit>(w(), "TextTransition")->isEnabled());
         QCOMPARE(w().document().pointCurrent(), 1);
-        QCOMPARE((QList<int>{child<QSlider>(w(), "SliderRed")->value(), child<QSlider>(w(), "SliderGreen")->value(), child<QSlider>(w(), "SliderBlue")->value()}),
+        QCOMPARE((QList<int>{child<QSlider>(w(), "SliderRed")->value(), child<QSlider>(w(), "SliderGreen")->value(),
+                             child<QSlider>(w(), "SliderBlue")->value()}),
                  (QList<int>{1, 99, 7}));
         QCOMPARE(dialogs().last().text,
                  u"Scrivere il Ciclo Colore! Confermi?\rIl ciclo nell'editor sostituisce lo slot 3 \"Cycle3\"."_s);
@@ -358,7 +361,9 @@ private Q_SLOTS:
         QCOMPARE(w().slotCaption(2), u"Daybreak"_s);
         // The chart's closing redraw: point 1 current, zoom and cursors set up again, the editor still off.
         QCOMPARE(w().document().pointCurrent(), 1);
-        QCOMPARE((QList<int>{child<QSlider>(w(), "SliderZoomMin")->value(), child<QSlider>(w(), "SliderZoomMax")->value()}), (QList<int>{1, 6}));
+        QCOMPARE(
+            (QList<int>{child<QSlider>(w(), "SliderZoomMin")->value(), child<QSlider>(w(), "SliderZoomMax")->value()}),
+            (QList<int>{1, 6}));
         QCOMPARE((QList<int>{w().cursorLeftPoint(), w().cursorRightPoint()}), (QList<int>{1, 7}));
         QVERIFY(!child<QAction>(w(), "mnuEnableColorCycle")->isChecked());
 
@@ -467,7 +472,8 @@ private Q_SLOTS:
         if (vanishAt > 0) {
             // The job's own message and result, then the disconnection: panel 4 says the link is lost.
             QVERIFY(m_f->tickUntil([&] { return dialogs().last().text == message; }) > 0);
-            QVERIFY2(child<QLabel>(w(), "StatusBarPanel4")->text().startsWith(status), qPrintable(child<QLabel>(w(), "StatusBarPanel4")->text()));
+            QVERIFY2(child<QLabel>(w(), "StatusBarPanel4")->text().startsWith(status),
+                     qPrintable(child<QLabel>(w(), "StatusBarPanel4")->text()));
             QVERIFY(m_f->tickUntilOff("mnuUsbOn", 1000));
             const qsizetype shown = dialogs().shown.size();
             QCOMPARE(dialogs().last().text,
@@ -494,7 +500,8 @@ private Q_SLOTS:
                      qPrintable(dialogs().last().text));
             QCOMPARE(tag(child<QProgressBar>(w(), "ProgressBarWait")), u"H"_s);
         }
-        QVERIFY2(child<QLabel>(w(), "StatusBarPanel4")->text().startsWith(status), qPrintable(child<QLabel>(w(), "StatusBarPanel4")->text()));
+        QVERIFY2(child<QLabel>(w(), "StatusBarPanel4")->text().startsWith(status),
+                 qPrintable(child<QLabel>(w(), "StatusBarPanel4")->text()));
         QCOMPARE(storeRows(w()), before); // neither the read-back nor a failed read reaches the store
         QCOMPARE(w().document().pointCount(), 12);
         QCOMPARE(w().document().transitionText(), u"04000"_s);
@@ -522,7 +529,8 @@ private Q_SLOTS:
         if (path == u"mode switch") {
             QVERIFY(m_f->trigger("mnuUsbEmulatorOn"));
             QVERIFY(!m_f->button("Cycle4")->isChecked() && !m_f->button("Cycle4")->isEnabled());
-            QCOMPARE(child<QLabel>(w(), "StatusBarPanel3")->text(), u"Emulatore: la scheda mostra il colore sullo schermo"_s);
+            QCOMPARE(child<QLabel>(w(), "StatusBarPanel3")->text(),
+                     u"Emulatore: la scheda mostra il colore sullo schermo"_s);
             QVERIFY(m_f->tickUntil([this] { return child<QAction>(w(), "mnuUSB")->isEnabled(); }) > 0);
             QVERIFY(m_f->trigger("mnuUsbInterfaceOn"));
             QVERIFY(m_f->tickUntil([this] { return s().namesLoaded(); }) > 0);
@@ -582,7 +590,9 @@ private Q_SLOTS:
         dialogs().answerMessage(MsgResult::Ok);  // the summary
         QVERIFY(m_f->trigger("mnuUsbInterfaceOnBackup"));
         QCOMPARE(messageLine(dialogs().shown[1].text, 1), u"Slot4-Older.txt"_s);
-        QVERIFY(m_f->tickUntil([this] { return child<QProgressBar>(w(), "ProgressBarWait")->text() == u"Slot 3 di 8"_s; }) > 0);
+        QVERIFY(m_f->tickUntil([this] {
+            return child<QProgressBar>(w(), "ProgressBarWait")->text() == u"Slot 3 di 8"_s;
+        }) > 0);
         QVERIFY(m_f->tickUntilOff("mnuUsbInterfaceOnBackup", 1000));
         QCOMPARE(dialogs().shown.size(), 3);
         QCOMPARE(messageLine(dialogs().last().text), u"Scheda salvata: 8 slot salvati in"_s);
@@ -628,14 +638,19 @@ private Q_SLOTS:
             QCOMPARE(messageLine(question), u"Ripristinare la Scheda dalla Cartella! Confermi?"_s);
             QCOMPARE(messageLine(question, 2), u"Slot 2 \"Cycle2\" <- Slot2-Tom%26Jerr.txt"_s);
             QCOMPARE(messageLine(question, 9), u"Lo slot 1 può essere solo letto: il suo file non viene usato."_s);
-            QVERIFY(m_f->tickUntil([this] { return child<QProgressBar>(w(), "ProgressBarWait")->text() == u"Slot 2 (1 di 7)"_s; }) > 0);
-            QVERIFY(FormFixture::reachable(m_f->item("mnuUsbInterfaceOnStop")) && child<QToolBar>(w(), "Toolbar")->isEnabled());
+            QVERIFY(m_f->tickUntil([this] {
+                return child<QProgressBar>(w(), "ProgressBarWait")->text() == u"Slot 2 (1 di 7)"_s;
+            }) > 0);
+            QVERIFY(FormFixture::reachable(m_f->item("mnuUsbInterfaceOnStop"))
+                    && child<QToolBar>(w(), "Toolbar")->isEnabled());
             QVERIFY(!FormFixture::reachable(m_f->item("mnuUsbOn")) && !m_f->button("USBOn")->isEnabled());
             m_f->button("Stop")->trigger();
             QVERIFY(m_f->tickUntilOff("mnuUsbInterfaceOnRestore", 3000));
             QCOMPARE(dialogs().last().text,
                      u"Ripristino interrotto (slot ripristinati: 2).\rSlot non toccati: 3, 4, 5, 6, 7, 8."_s);
-            QVERIFY(child<QLabel>(w(), "StatusBarPanel4")->text().startsWith(u"Ripristino interrotto (slot ripristinati: 2) "_s));
+            QVERIFY(child<QLabel>(w(), "StatusBarPanel4")
+                        ->text()
+                        .startsWith(u"Ripristino interrotto (slot ripristinati: 2) "_s));
             QVERIFY(slotImage(m_f->board, 2) == before[1] && w().slotCaption(3) == u"Cycle3  "_s);
             QVERIFY(!m_f->button("Stop")->isEnabled() && !m_f->item("mnuUsbInterfaceOnStop")->isEnabled());
             m_f->tick();

@@ -82,9 +82,10 @@ struct Loaded : FormFixture
     // points table's row.
     QString playing() const
     {
-        return QString::number(w.document().pointCurrent()) + u' ' + child<QLabel>(w, "LabelSimulatorTime")->text() + u' '
-               + child<QLineEdit>(w, "TextRed")->text() + u'/' + child<QLineEdit>(w, "TextGreen")->text() + u'/' + child<QLineEdit>(w, "TextBlue")->text() + u' '
-               + QString::number(bar()) + u' ' + child<QLineEdit>(w, "TextPointID")->text() + u' '
+        return QString::number(w.document().pointCurrent()) + u' ' + child<QLabel>(w, "LabelSimulatorTime")->text()
+               + u' ' + child<QLineEdit>(w, "TextRed")->text() + u'/' + child<QLineEdit>(w, "TextGreen")->text() + u'/'
+               + child<QLineEdit>(w, "TextBlue")->text() + u' ' + QString::number(bar()) + u' '
+               + child<QLineEdit>(w, "TextPointID")->text() + u' '
                + QString::number(ChartView::unitLeft(child<QFrame>(w, "CommandCursorSelected"))) + u' '
                + QString::number(child<QTableView>(w, "PointsTableView")->currentIndex().row() + 1);
     }
@@ -133,11 +134,14 @@ private Q_SLOTS:
         // the left cursor: a tie.
         setTag(child<QAction>(w, "mnuConfigLanguage"), u"E"_s);
         w.mnuConfigTimeViewer_Click();
-        for (QWidget *button : {child<QPushButton>(w, "CommandCursorLeftView"), child<QPushButton>(w, "CommandCursorRightView"), child<QPushButton>(w, "CommandCursorLeftR"),
-                                child<QPushButton>(w, "CommandCursorRightL"), child<QPushButton>(w, "CommandFirst"), child<QPushButton>(w, "CommandNext")})
+        for (QWidget *button :
+             {child<QPushButton>(w, "CommandCursorLeftView"), child<QPushButton>(w, "CommandCursorRightView"),
+              child<QPushButton>(w, "CommandCursorLeftR"), child<QPushButton>(w, "CommandCursorRightL"),
+              child<QPushButton>(w, "CommandFirst"), child<QPushButton>(w, "CommandNext")})
             f.click(button);
-        QCOMPARE((QStringList{child<QLabel>(w, "LabelCursorLeft")->text(), child<QLabel>(w, "LabelCursorRight")->text(), child<QLabel>(w, "LabelDeltaL")->text(),
-                              child<QLabel>(w, "LabelDelta")->text(), child<QLabel>(w, "LabelDeltaR")->text()}),
+        QCOMPARE((QStringList{child<QLabel>(w, "LabelCursorLeft")->text(), child<QLabel>(w, "LabelCursorRight")->text(),
+                              child<QLabel>(w, "LabelDeltaL")->text(), child<QLabel>(w, "LabelDelta")->text(),
+                              child<QLabel>(w, "LabelDeltaR")->text()}),
                  str("TL = 00100|TR = 00400|TP-TL = 00000|TR-TL = 00300|TR-TP = 00300").split(u'|'));
     }
 
@@ -182,9 +186,11 @@ private Q_SLOTS:
             else
                 f.click(f.find(u"Command"_s + name));
         }
-        QTEST((QList<int>{child<QSlider>(w, "SliderZoomMin")->value(), child<QSlider>(w, "SliderZoomMax")->value(), w.cursorLeftPoint(), w.cursorRightPoint()}),
+        QTEST((QList<int>{child<QSlider>(w, "SliderZoomMin")->value(), child<QSlider>(w, "SliderZoomMax")->value(),
+                          w.cursorLeftPoint(), w.cursorRightPoint()}),
               "positions");
-        QCOMPARE(child<QLabel>(w, "LabelDelta")->isHidden(), steps.count(u"LeftView"_s) % 2 == 0); // the delta with both cursors
+        QCOMPARE(child<QLabel>(w, "LabelDelta")->isHidden(),
+                 steps.count(u"LeftView"_s) % 2 == 0); // the delta with both cursors
         if (!label.isEmpty()) {
             QCOMPARE(child<QLabel>(w, "LabelCursorRight")->text(), label);
             QTEST(ChartView::unitLeft(child<QFrame>(w, "CommandCursorRight")), "unit");
@@ -206,8 +212,9 @@ private Q_SLOTS:
         QVERIFY(!w.simulatorRunning() && f.dialogs.last().text.startsWith(u"The Selected Colour Point is in Editor"_s));
         setTag(child<QPushButton>(w, "CommandSave"), u"D"_s);
         const auto menus = [&w] {
-            return QList<int>{child<QAction>(w, "mnuFile")->isEnabled(),   child<QAction>(w, "mnuEnable")->isEnabled(), child<QAction>(w, "mnuUSB")->isEnabled(),
-                              child<QAction>(w, "mnuConfig")->isEnabled(), child<QAction>(w, "mnuInfo")->isEnabled(),   child<QAction>(w, "mnuHelp")->isEnabled(),
+            return QList<int>{child<QAction>(w, "mnuFile")->isEnabled(), child<QAction>(w, "mnuEnable")->isEnabled(),
+                              child<QAction>(w, "mnuUSB")->isEnabled(),  child<QAction>(w, "mnuConfig")->isEnabled(),
+                              child<QAction>(w, "mnuInfo")->isEnabled(), child<QAction>(w, "mnuHelp")->isEnabled(),
                               child<QToolBar>(w, "Toolbar")->isEnabled()};
         };
         f.start();
@@ -243,12 +250,14 @@ private Q_SLOTS:
         QVERIFY(f.trigger(u"mnuEnableSimulator"_s));
         for (int i = 0; i < (restart ? 1 : 2); ++i) // on, or on and off again
             QVERIFY(f.trigger(u"mnuSimulatorRestart"_s));
-        QCOMPARE(child<QPushButton>(w, "CommandStart")->property("Picture").toString(), str(restart ? "PictureStartAEn" : "PictureStartEn"));
+        QCOMPARE(child<QPushButton>(w, "CommandStart")->property("Picture").toString(),
+                 str(restart ? "PictureStartAEn" : "PictureStartEn"));
         f.start();
         QCOMPARE(f.tickUntil([&] { return w.document().pointCurrent() == 2; }), 21); // 1 s of ramp, then the jump
         QCOMPARE(f.tickUntil([&] { return w.simulatorClock() == 0.0; }), 21); // the last hold ends with the cycle
         QCOMPARE(f.playing(), u"1 00:00:00 000/100/000 75 01 1240 1"_s);
-        QCOMPARE((QList<bool>{w.simulatorRunning(), child<QPushButton>(w, "CommandStart")->isEnabled(), child<QPushButton>(w, "CommandStop")->isEnabled()}),
+        QCOMPARE((QList<bool>{w.simulatorRunning(), child<QPushButton>(w, "CommandStart")->isEnabled(),
+                              child<QPushButton>(w, "CommandStop")->isEnabled()}),
                  (QList<bool>{restart, !restart, restart}));
         f.tick(2);
         QCOMPARE((QList<int>{w.simulatorRunning(), w.document().pointCurrent(), w.document().table().position()}),
@@ -270,12 +279,14 @@ private Q_SLOTS:
         QFETCH(bool, paused);
         Loaded f({{0, 5, 10, 20, 30}}, 0);
         FormColour &w = f.w;
-        QVERIFY(!child<QSlider>(w, "SliderZoomMin")->isEnabled() && !child<QPushButton>(w, "CommandCursorLeftView")->isEnabled());
+        QVERIFY(!child<QSlider>(w, "SliderZoomMin")->isEnabled()
+                && !child<QPushButton>(w, "CommandCursorLeftView")->isEnabled());
         // The right cursor of a one-point cycle stands at 3, as for two points.
         QCOMPARE((QList<int>{w.cursorLeftPoint(), w.cursorRightPoint()}), (QList<int>{1, 3}));
         // The speed menu waits for the simulator; its items write the speed label.
         QVERIFY(!f.trigger(u"mnuSimulatorSpeedIHS"_s) && f.trigger(u"mnuEnableSimulator"_s));
-        QVERIFY(f.trigger(u"mnuSimulatorSpeedIHS"_s) && child<QLabel>(w, "LabelSimulatorSpeed")->text() == u"Velocità: 1ora = 1sec"_s);
+        QVERIFY(f.trigger(u"mnuSimulatorSpeedIHS"_s)
+                && child<QLabel>(w, "LabelSimulatorSpeed")->text() == u"Velocità: 1ora = 1sec"_s);
         f.start();
         if (paused)
             f.click(child<QPushButton>(w, "CommandPause"));
@@ -286,7 +297,8 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.last().title + u'|' + f.dialogs.last().text,
                  u"Attenzione|C'è un solo Punto Colore nel Ciclo Colore. Il Simulatore è Off!"_s);
         QVERIFY(!w.simulatorRunning() && w.simulatorClock() == 0.0);
-        QVERIFY(!child<QPushButton>(w, "CommandPause")->isChecked() && child<QPushButton>(w, "CommandStart")->isEnabled());
+        QVERIFY(!child<QPushButton>(w, "CommandPause")->isChecked()
+                && child<QPushButton>(w, "CommandStart")->isEnabled());
     }
 
     // Playing from the current point, moved along the bar with the mouse, and
@@ -320,7 +332,8 @@ private Q_SLOTS:
         QCOMPARE(f.playing().section(u' ', 0, 2), u"4 00:06:45 050/050/050"_s);
         f.tick(100);
         QCOMPARE(f.playing().section(u' ', 0, 2), u"4 00:06:45 050/050/050"_s);
-        QVERIFY(child<QPushButton>(w, "CommandPause")->isChecked() && !child<QPushButton>(w, "CommandStop")->isEnabled() && !child<QPushButton>(w, "CommandStart")->isEnabled());
+        QVERIFY(child<QPushButton>(w, "CommandPause")->isChecked() && !child<QPushButton>(w, "CommandStop")->isEnabled()
+                && !child<QPushButton>(w, "CommandStart")->isEnabled());
         // Playing again from there.
         f.click(child<QPushButton>(w, "CommandPause"));
         f.tick(41); // two seconds
@@ -347,8 +360,11 @@ private Q_SLOTS:
         child<QMenu>(w, "mnuUSB")->close();
         // Colour cycle off also switches the simulator off.
         QVERIFY(f.trigger(u"mnuEnableColorCycle"_s));
-        QVERIFY(!child<QAction>(w, "mnuEnableSimulator")->isChecked() && !child<QPushButton>(w, "CommandStart")->isEnabled() && !child<QSlider>(w, "SliderZoomMax")->isEnabled());
-        QVERIFY(child<QFrame>(w, "CommandCursorSelected")->isHidden() && child<Shape>(w, "ShapeColorCycle")->borderColor() == QColor(128, 128, 128));
+        QVERIFY(!child<QAction>(w, "mnuEnableSimulator")->isChecked()
+                && !child<QPushButton>(w, "CommandStart")->isEnabled()
+                && !child<QSlider>(w, "SliderZoomMax")->isEnabled());
+        QVERIFY(child<QFrame>(w, "CommandCursorSelected")->isHidden()
+                && child<Shape>(w, "ShapeColorCycle")->borderColor() == QColor(128, 128, 128));
     }
 
     void rightClicks_data()
@@ -525,7 +541,8 @@ private Q_SLOTS:
             QTest::mouseMove(f.chart, (from + by).toPoint());
         }
         QTest::mouseRelease(f.chart, Qt::LeftButton, {}, (from + by).toPoint());
-        QVERIFY(!child<QLabel>(w, "ChartDragTip")->isVisible() && w.document().pointCurrent() == point && f.dialogs.shown.isEmpty());
+        QVERIFY(!child<QLabel>(w, "ChartDragTip")->isVisible() && w.document().pointCurrent() == point
+                && f.dialogs.shown.isEmpty());
         if (how == u"escape"_s) {
             QVERIFY(f.cycle() == before && w.document().history()->count() == 1); // just the file opened
             return;
@@ -585,7 +602,8 @@ private Q_SLOTS:
         FormColour &w = f.w;
         // The window and the sliders tell the same zoom.
         const auto zoom = [&w] {
-            const int lo = child<QSlider>(w, "SliderZoomMin")->value(), hi = child<QSlider>(w, "SliderZoomMax")->value();
+            const int lo = child<QSlider>(w, "SliderZoomMin")->value(),
+                      hi = child<QSlider>(w, "SliderZoomMax")->value();
             const bool agree =
                 w.chartLayout().window.start == float(w.document().table().row(lo).value(Field::Time))
                 && w.chartLayout().window.end == float(w.document().table().row(hi).value(Field::Time) + 10 + 20);

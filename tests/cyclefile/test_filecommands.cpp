@@ -388,7 +388,8 @@ private Q_SLOTS:
         QVERIFY(pdf.contains(QByteArray(QStringEncoder(QStringConverter::Utf16BE)(u"colore - full.txt"_s))));
         QVERIFY(m_f->trigger(u"mnuEnableSimulator"_s));
         const QImage alone = w.chartImage(1, true);
-        for (QFrame *bar : {child<QFrame>(w, "CommandCursorSelected"), child<QFrame>(w, "PictureSelected"), child<QFrame>(w, "CommandCursorSimulator")})
+        for (QFrame *bar : {child<QFrame>(w, "CommandCursorSelected"), child<QFrame>(w, "PictureSelected"),
+                            child<QFrame>(w, "CommandCursorSimulator")})
             QVERIFY(alone.pixelColor(bar->geometry().center()) != ChartView::overlayColour(bar));
 
         // An existing file is only written over when the user says so.
@@ -520,7 +521,8 @@ private Q_SLOTS:
         const int markerAt5 = child<QFrame>(w, "CommandCursorSelected")->x();
         run(u"mnuFileSave"_s, {MsgResult::Yes});
         QVERIFY(w.document().pointCurrent() == 1 && m_f->field(u"TextPointID"_s)->text() == u"01"_s);
-        QVERIFY(child<QSlider>(w, "SliderRed")->value() == 1 && child<QFrame>(w, "CommandCursorSelected")->x() < markerAt5);
+        QVERIFY(child<QSlider>(w, "SliderRed")->value() == 1
+                && child<QFrame>(w, "CommandCursorSelected")->x() < markerAt5);
         m_f->button(u"CommandLast"_s)->click();
         run(u"mnuFileSaveAs"_s, {MsgResult::Yes}, std::optional<QString>());
         QCOMPARE(child<QSlider>(w, "SliderRed")->value(), 1);

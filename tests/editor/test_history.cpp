@@ -32,8 +32,8 @@ QString seen(FormColour &w)
     return u"%1 points, current %2, file '%3', title '%4', time %5, transition %6, cycle %7"_s
         .arg(w.document().pointCount())
         .arg(w.document().pointCurrent())
-        .arg(w.document().fileName(), w.windowTitle(), child<QLineEdit>(w, "TextTime")->text(), child<QLineEdit>(w, "TextTransition")->text(),
-             QString::fromLatin1(cycleOf(w).toHex()));
+        .arg(w.document().fileName(), w.windowTitle(), child<QLineEdit>(w, "TextTime")->text(),
+             child<QLineEdit>(w, "TextTransition")->text(), QString::fromLatin1(cycleOf(w).toHex()));
 }
 
 QString cell(FormColour &w, int row, int column)
@@ -163,14 +163,16 @@ private Q_SLOTS:
         QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w().document().pointCount(), 3);
         QTest::keyClick(&w(), Qt::Key_Escape);
-        QVERIFY(tag(child<QPushButton>(w(), "CommandSave")) == u"D"_s && !child<QLineEdit>(w(), "TextTime")->isEnabled());
+        QVERIFY(tag(child<QPushButton>(w(), "CommandSave")) == u"D"_s
+                && !child<QLineEdit>(w(), "TextTime")->isEnabled());
         // Escape also gives up a transition time half typed.
         const QString transition = child<QLineEdit>(w(), "TextTransition")->text();
         QTest::mouseClick(child<QLineEdit>(w(), "TextTransition"), Qt::LeftButton);
         QTest::keyClicks(child<QLineEdit>(w(), "TextTransition"), u"12"_s);
         QVERIFY(tag(child<QLineEdit>(w(), "TextTransition")) == u"C"_s);
         QTest::keyClick(&w(), Qt::Key_Escape);
-        QVERIFY(child<QLineEdit>(w(), "TextTransition")->text() == transition && tag(child<QLineEdit>(w(), "TextTransition")) == u"U"_s);
+        QVERIFY(child<QLineEdit>(w(), "TextTransition")->text() == transition
+                && tag(child<QLineEdit>(w(), "TextTransition")) == u"U"_s);
         QVERIFY(w().menuItem(u"mnuEditUndo"_s)->isEnabled());
         QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(w().document().pointCount() == 4 && !w().isWindowModified());
@@ -311,7 +313,8 @@ private Q_SLOTS:
     void pointsTable()
     {
         QTableView *view = showTable();
-        QVERIFY(child<QDockWidget>(w(), "PointsTable")->isVisibleTo(&w()) && w().menuItem(u"mnuViewPointsTable"_s)->isChecked());
+        QVERIFY(child<QDockWidget>(w(), "PointsTable")->isVisibleTo(&w())
+                && w().menuItem(u"mnuViewPointsTable"_s)->isChecked());
         QCOMPARE(child<QDockWidget>(w(), "PointsTable")->windowTitle(), u"Tabella Punti"_s);
         QCOMPARE((QStringList{QString::number(view->model()->rowCount()), cell(w(), 2, 1), cell(w(), 2, 3)}),
                  (QStringList{u"4"_s, u"02:00:00"_s, u"030"_s}));

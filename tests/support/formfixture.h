@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/window.h"
 #include "support/scripteddialogs.h"
+#include "support/window.h"
 #include "virtualboard.h"
 #include "virtualport.h"
 
