@@ -9,6 +9,7 @@
 #include "app/tags.h"
 #include "board/boardmenus.h"
 #include "chart/chartview.h"
+#include "editor/pointstablepanel.h"
 #include "editor/cyclehistory.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"

@@ -47,7 +47,7 @@ namespace cyclefile {
 struct LoadedCycle;
 } // namespace cyclefile
 namespace editor {
-class PointsTableModel;
+class PointsTablePanel;
 } // namespace editor
 
 namespace board {
@@ -261,10 +261,8 @@ public:
     // The editor, the transition time and the colour sliders while a board job runs.
     void setEditorLocked(bool locked);
 
-    // ----- The points table (src/editor/formcolour_table.cpp) ---------------
+    // ----- The points table (its panel in src/editor/pointstablepanel.*) ----
     void mnuViewPointsTable_Click();
-    // The width that shows every column of the points table whole.
-    int pointsTableWidth() const;
     // The table reads the store again and selects the current point.
     void refreshPointsTable();
     // Only whether the table takes edits and moves the editor: the rows are
@@ -276,7 +274,6 @@ public:
     void pointsTableSelect(int point);
     // A cell edited in the table, validated as the editor's field is.
     void pointsTableEdit(int point, int column, const QString &text);
-    void pointsTableCopy();
     void pointsTablePaste();
 
     // ----- Chart, zoom, cursors and simulator (src/chart) --------------------
@@ -589,10 +586,7 @@ private:
     bool editorSliderRightPress = false;      // a colour slider's right press toggled the RGB function
 
     // The points table.
-    QDockWidget *PointsTable = nullptr;
-    QTableView *PointsTableView = nullptr;
-    editor::PointsTableModel *PointsModel = nullptr;
-    bool m_pointsTableSelecting = false;
+    editor::PointsTablePanel *PointsTable = nullptr;
     // Paces the playback against the wall clock (tests give it their clock).
     chart::SimulatorPacer SimulatorPacer;
     // A point being dragged: which, the channel whose level follows the

@@ -8,17 +8,23 @@
 #include "app/tags.h"
 #include "editor/editorcontrols.h"
 #include "editor/fieldentry.h"
+#include "editor/pastedrows.h"
+#include "editor/pointstable.h"
+#include "editor/pointstablepanel.h"
 #include "editor/rules.h"
 #include "platform/dialogs.h"
 #include "platform/icons.h"
 #include "store/numbers.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 
+using editor::PointsTableModel;
 using store::Field;
 
 FormColour::EditorMode FormColour::editorMode() const
@@ -502,4 +508,170 @@ void FormColour::CommandMoveShift_Click()
         if (hasTag(TextTime, u"C"))
             LabelRange->show();
     }
+}
+
+// -------------------------------------------------------------------------------------
+// The points table's side in the window: its rows follow the chart's redraw,
+// a row picked moves the editor, and a cell edited or rows pasted go through
+// the editor's rules and become one step of the history.
+
+void FormColour::buildPointsTable()
+{
+    PointsTable = new editor::PointsTablePanel(doc(), this);
+    addDockWidget(Qt::RightDockWidgetArea, PointsTable);
+    PointsTable->hide();
+}
+
+void FormColour::connectPointsTable()
+{
+    onMenu("mnuViewPointsTable", &FormColour::mnuViewPointsTable_Click);
+    QAction *item = menuItem(QStringLiteral("mnuViewPointsTable"));
+    // The dock's own close button unticks the item.
+    connect(PointsTable, &QDockWidget::visibilityChanged, this,
+            [this, item] { item->setChecked(!PointsTable->isHidden()); });
+    connect(PointsTable, &editor::PointsTablePanel::pointPicked, this, &FormColour::pointsTableSelect);
+    connect(PointsTable, &editor::PointsTablePanel::cellEdited, this, &FormColour::pointsTableEdit);
+    connect(PointsTable, &editor::PointsTablePanel::pasteAsked, this, &FormColour::pointsTablePaste);
+    refreshPointsTable();
+}
+
+bool FormColour::pointsTableAllowed() const { return historyAllowed() && mnuEnableColorCycle->isChecked(); }
+
+void FormColour::refreshPointsTable()
+{
+    if (!PointsTable)
+        return;
+    const bool inEnglish = english();
+    PointsTable->refresh(hmsMode(), inEnglish,
+                         captions::find("mnuViewPointsTable", captions::Role::Text)->text(inEnglish));
+    showPointsTableAccess();
+}
+
+void FormColour::showPointsTableAccess()
+{
+    if (PointsTable)
+        PointsTable->setAccess(pointsTableAllowed(), historyAllowed());
+}
+
+void FormColour::mnuViewPointsTable_Click()
+{
+    QAction *item = menuItem(QStringLiteral("mnuViewPointsTable"));
+    if (item->isChecked()) {
+        PointsTable->hide();
+        item->setChecked(false);
+        return;
+    }
+    refreshPointsTable();
+    PointsTable->showBeside(*this, FormColourCentral->minimumSizeHint().width());
+    item->setChecked(true);
+}
+
+void FormColour::pointsTableSelect(int point)
+{
+    if (!pointsTableAllowed() || point < 1 || point > doc().pointCount() || point == doc().pointCurrent())
+        return;
+    doc().setPointCurrent(point);
+    table().moveTo(doc().pointCurrent());
+    pointRefresh();
+}
+
+void FormColour::pointsTableEdit(int point, int column, const QString &text)
+{
+    if (!pointsTableAllowed() || point < 1 || point > doc().pointCount())
+        return;
+    const editor::CycleState before = doc().state();
+    store::ColourTable &points = table();
+    store::ColourPoint &row = points.row(point);
+    const bool hms = hmsMode();
+    const qint64 transition = doc().transitionTime();
+    // Refused: the store as it was, and the table shows it again.
+    const auto refuse = [this](const platform::BilingualMessage &message) {
+        say(message);
+        refreshPointsTable();
+    };
+    switch (column) {
+    case PointsTableModel::TimeColumn: {
+        const qint64 time = store::secondsOfText(text, hms);
+        if (point == 1) {
+            if (time != row.value(Field::Time))
+                refuse(editor::firstPointMessage());
+            return;
+        }
+        editor::TimeCheckInput in;
+        in.pointCount = doc().pointCount();
+        in.pointCurrent = point;
+        in.time = time;
+        in.length = row.value(Field::Length);
+        in.transitionTime = transition;
+        if (const auto refusal = editor::DataBaseTimeCheck(points, in)) {
+            refuse(*refusal);
+            return;
+        }
+        row.setValue(Field::Time, time);
+        break;
+    }
+    case PointsTableModel::LengthColumn: {
+        const qint64 length = store::secondsOfText(text, hms);
+        const qint64 max =
+            editor::DataBaseLengthMaxValue(points, doc().pointCount(), point, row.value(Field::Time), transition, hms)
+                .value;
+        if (length > max) {
+            refuse(editor::outOfRangeMessage(QStringLiteral("Length Time")));
+            return;
+        }
+        row.setValue(Field::Length, length);
+        break;
+    }
+    case PointsTableModel::RedColumn:
+    case PointsTableModel::GreenColumn:
+    case PointsTableModel::BlueColumn: {
+        // A level past 100 % is refused, not cut down behind the user's back.
+        static const char *const names[] = {"Red", "Green", "Blue"};
+        const int channel = column - PointsTableModel::RedColumn;
+        if (store::toNumber(text) > 100) {
+            refuse(editor::outOfRangeMessage(QString::fromLatin1(names[channel])));
+            return;
+        }
+        row.setText(Field(int(Field::Red) + channel), editor::confirmedColour(text));
+        break;
+    }
+    default: return;
+    }
+    // The edited point stays current wherever its time puts it.
+    const qint64 stored = row.value(Field::Time);
+    DataBaseCheck();
+    int position = 1;
+    while (position < doc().pointCount() && points.row(position).value(Field::Time) != stored)
+        ++position;
+    doc().setPointCurrent(position);
+    points.moveTo(doc().pointCurrent());
+    pointRefresh();
+    doc().record(before, editor::editLabel(doc().pointCurrent()));
+}
+
+void FormColour::pointsTablePaste()
+{
+    if (!pointsTableAllowed()) {
+        // The table has the keyboard but may not change the cycle: say why.
+        if (historyAllowed())
+            say(editor::pasteNeedsColourCycle());
+        return;
+    }
+    const editor::PastedRows pasted = editor::parsePastedRows(QApplication::clipboard()->text());
+    if (pasted.refusal) {
+        say(*pasted.refusal);
+        return;
+    }
+    const editor::CycleState before = doc().state();
+    int count = doc().pointCount();
+    int last = doc().pointCurrent();
+    if (const auto refusal = editor::insertPastedPoints(table(), count, doc().transitionTime(), pasted.points, last)) {
+        say(*refusal);
+        return;
+    }
+    DataBaseCheck();
+    doc().setPointCurrent(std::clamp(last, 1, int(doc().pointCount())));
+    table().moveTo(doc().pointCurrent());
+    pointRefresh();
+    doc().record(before, editor::pasteLabel(int(pasted.points.size())));
 }
