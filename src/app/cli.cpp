@@ -750,7 +750,7 @@ int Run::board()
     if (c == u"rename"_s) {
         const board::RenameCheck check = board::checkRenameText(r.path);
         if (check.refusal)
-            return usage(m_command, pick(check.refusal->text) + u' ' + pick(board::renameAllowedLine()));
+            return usage(m_command, pick(check.refusal->text) + u'\n' + pick(board::renameAllowedLine()));
         if (!check.name)
             return usage(m_command, pick(board::renameEmptyMessage().text));
         r.name = *check.name;

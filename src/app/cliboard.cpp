@@ -363,7 +363,8 @@ void BoardRun::jobFinished(Job finished, int slot, bool success, const Bilingual
         startJob();
         return;
     }
-    if (finished == Job::Names)
+    // A write that passed ends with its verify, which the session reports as a job of its own.
+    if (finished == Job::Names || (finished == Job::Write && m_request.verify))
         return;
     clearProgress();
     int status = kDone;

@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -151,7 +152,7 @@ void TestCli::runs_data()
     QTest::newRow("board vanishes") << u"board write 4 - --device @/pty/COM2"_s << "" << 1 << ""
                                     << u"Slot 4 may be partly written"_s << ""
                                     << "--vanish-after 15";
-    QTest::newRow("board silent") << u"board names"_s << "" << 4 << "" << u"board"_s << ""
+    QTest::newRow("board silent") << u"board names"_s << "" << 4 << "" << u"No Board"_s << ""
                                   << "--silent-after 0";
     QTest::newRow("board none") << u"board info --port COM3"_s << "" << 4 << "" << u"COM3"_s << ""
                                 << "";
@@ -185,6 +186,10 @@ void TestCli::runs()
     // The board's link is @/pty/COM2; the ports are that folder's only.
     const QString ports = m_dir.filePath(u"pty"_s);
     QProcess tool;
+    const auto stop = qScopeGuard([&tool] {
+        tool.terminate();
+        tool.waitForFinished();
+    });
     if (!board.isEmpty()) {
 #ifdef VIRTUAL_BOARD_TOOL
         tool.start(QStringLiteral(VIRTUAL_BOARD_TOOL),
@@ -215,8 +220,6 @@ void TestCli::runs()
         stdErr = QString::fromUtf8(cli.readAllStandardError());
         QCOMPARE(cli.exitCode(), &line == &lines.constLast() ? status : 0);
     }
-    tool.terminate();
-    tool.waitForFinished();
     QVERIFY2(QString::fromUtf8(stdOut).contains(out), stdOut.constData());
     QVERIFY2(stdErr.contains(err), qPrintable(stdErr));
 
