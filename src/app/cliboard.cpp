@@ -354,9 +354,16 @@ void BoardRun::jobFinished(Job finished, int slot, bool success, const Bilingual
 {
     Q_UNUSED(slot);
     if (!success) {
+        QString why = pick(message.text).isEmpty() ? pick(m_session.lastResult()) : pick(message.text);
+        // A port that closed itself on a device error failed the job: the
+        // board has gone, and the port says how.
+        if (!m_port.isOpen() && m_port.errorsHandled() > 0) {
+            const platform::SerialPort::PortFailure gone{platform::SerialPort::PortError::Removed,
+                                                         m_port.portDevice(m_session.openPort()), m_port.lastError()};
+            why += u'\n' + pick(board::withLine(board::disconnectedMessage(), board::portErrorLine(gone)).text);
+        }
         // A port that opened but where no board gives its names holds no board.
-        fail(m_jobStarted ? kJobFailed : kNoBoard,
-             pick(message.text).isEmpty() ? pick(m_session.lastResult()) : pick(message.text));
+        fail(m_jobStarted ? kJobFailed : kNoBoard, why);
         return;
     }
     if (finished == Job::Names && !m_jobStarted) {
