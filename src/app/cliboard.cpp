@@ -57,6 +57,15 @@ void onSignal(int)
 // checked every third step from step 4 on).
 int blocksDone(int value) { return std::clamp((value - 2) / 3, 0, kBlocks); }
 
+// A slot's or the board's name without the spaces that pad it.
+QString shownName(const QByteArray &name)
+{
+    QString text = QString::fromLatin1(name);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
 QString joined(const QString &message)
 {
     QString text = message;
@@ -455,18 +464,18 @@ void BoardRun::showNames()
     if (m_request.json) {
         QJsonArray list;
         for (int k = 1; k <= names.size(); ++k)
-            list.append(QJsonObject{{u"slot"_s, k}, {u"name"_s, QString::fromLatin1(names.at(k - 1)).trimmed()}});
+            list.append(QJsonObject{{u"slot"_s, k}, {u"name"_s, shownName(names.at(k - 1))}});
         m_out << QJsonDocument(list).toJson(QJsonDocument::Indented);
     } else {
         for (int k = 1; k <= names.size(); ++k)
-            m_out << k << u"  "_s << QString::fromLatin1(names.at(k - 1)).trimmed() << u'\n';
+            m_out << k << u"  "_s << shownName(names.at(k - 1)) << u'\n';
     }
     finish(kDone);
 }
 
 void BoardRun::showDevice(const board::DeviceInfo &device)
 {
-    const QString name = QString::fromLatin1(device.name).trimmed();
+    const QString name = shownName(device.name);
     const QString hardware = board::versionText(device.hardware);
     const QString firmware = board::versionText(device.firmware);
     const QString product = board::versionText(device.product);
@@ -524,7 +533,7 @@ void BoardRun::showProgress(int step, int maximum)
         }
         const int slot = m_transferSlot != 0 || job() == Job::Backup ? m_transferSlot : m_request.slot;
         line = slot == 0 ? text("%1: slot names", "%1: nomi degli slot").arg(what)
-                         : text("%1 slot %2: block %3 of %4", "%1 slot %2: blocco %3 di %4")
+                         : text("%1 slot %2: %3/%4 blocks", "%1 slot %2: %3/%4 blocchi")
                                .arg(what)
                                .arg(slot)
                                .arg(blocksDone(value))
