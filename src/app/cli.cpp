@@ -1,5 +1,9 @@
 #include "app/cli.h"
 
+#include "app/cliboard.h"
+#include "board/backup.h"
+#include "board/jobs.h"
+#include "board/reports.h"
 #include "cyclefile/cyclefile.h"
 #include "cyclefile/daylight.h"
 #include "cyclefile/daylightfit.h"
@@ -88,6 +92,58 @@ const QList<Command> &commands()
           {u"-o, --output FILE|-"_s,
            {u"Where the cycle file goes (- or none: standard output)."_s,
             u"Dove va il file di ciclo (- o niente: standard output)."_s}}}},
+        {u"board"_s,
+         u"board COMMAND [OPTIONS]"_s,
+         {u"Talk to the board: its slots, its information, back up and restore."_s,
+          u"Dialoga con la scheda: i suoi slot, le sue informazioni, salvataggio e ripristino."_s},
+         {}},
+        {u"board list"_s,
+         u"board list [--format text|json]"_s,
+         {u"List the ports COM1..COM16 with their devices, and the one where the board answers."_s,
+          u"Elenca le porte COM1..COM16 con i loro dispositivi, e quella dove risponde la scheda."_s},
+         {}},
+        {u"board info"_s,
+         u"board info [--format text|json]"_s,
+         {u"Show the board's own information."_s, u"Mostra le informazioni della scheda."_s},
+         {}},
+        {u"board names"_s,
+         u"board names [--format text|json]"_s,
+         {u"List the names of the eight slots."_s, u"Elenca i nomi degli otto slot."_s},
+         {}},
+        {u"board read"_s,
+         u"board read SLOT [-o FILE|-]"_s,
+         {u"Read a slot (1..8) and write its cycle file, as File Save writes it."_s,
+          u"Legge uno slot (1..8) e ne scrive il file di ciclo, come lo scrive File Salva."_s},
+         {{u"-o, --output FILE|-"_s,
+           {u"Where the cycle file goes (- or none: standard output)."_s,
+            u"Dove va il file di ciclo (- o niente: standard output)."_s}}}},
+        {u"board write"_s,
+         u"board write SLOT FILE|- [--no-verify]"_s,
+         {u"Write a cycle file (- : from standard input) into a slot (2..8), then read it back and compare."_s,
+          u"Scrive un file di ciclo (- : dallo standard input) in uno slot (2..8), poi lo rilegge e confronta."_s},
+         {{u"--no-verify"_s, {u"Do not read the slot back."_s, u"Non rileggere lo slot."_s}}}},
+        {u"board rename"_s,
+         u"board rename SLOT NAME"_s,
+         {u"Name a slot (2..8): letters, digits and spaces, at most eight."_s,
+          u"Dà un nome a uno slot (2..8): lettere, cifre e spazi, al massimo otto."_s},
+         {}},
+        {u"board clean"_s, u"board clean SLOT"_s, {u"Clean a slot (2..8)."_s, u"Cancella uno slot (2..8)."_s}, {}},
+        {u"board erase"_s,
+         u"board erase --yes"_s,
+         {u"Erase the whole memory of the board."_s, u"Cancella tutta la memoria della scheda."_s},
+         {{u"--yes"_s, {u"Really erase."_s, u"Cancella davvero."_s}}}},
+        {u"board backup"_s,
+         u"board backup DIR [--yes]"_s,
+         {u"Save the eight slots with their names into DIR, one cycle file each (Slot3-Aquarium.txt)."_s,
+          u"Salva gli otto slot con i loro nomi in DIR, un file di ciclo ciascuno (Slot3-Aquarium.txt)."_s},
+         {{u"--yes"_s,
+           {u"Replace the backup files already in DIR."_s, u"Sostituisce i file di salvataggio già in DIR."_s}}}},
+        {u"board restore"_s,
+         u"board restore DIR --yes [--no-verify]"_s,
+         {u"Write slots 2..8 and their names back from a backup in DIR."_s,
+          u"Riscrive gli slot 2..8 e i loro nomi da un salvataggio in DIR."_s},
+         {{u"--yes"_s, {u"Really overwrite the slots."_s, u"Sovrascrive davvero gli slot."_s}},
+          {u"--no-verify"_s, {u"Do not read each slot back."_s, u"Non rileggere ogni slot."_s}}}},
         {u"help"_s,
          u"help [COMMAND]"_s,
          {u"Show this help, or a command's."_s, u"Mostra questo aiuto, o quello di un comando."_s},
@@ -102,6 +158,23 @@ const Command *findCommand(const QString &name)
         if (c.name == name)
             return &c;
     return nullptr;
+}
+
+// The options of every board command.
+const QList<OptionText> &boardOptions()
+{
+    static const QList<OptionText> list{
+        {u"--port COMn"_s,
+         {u"The board's port, numbered as in the window (ORVANTA_PORT_DIR honoured); none: every port is tried."_s,
+          u"La porta della scheda, numerata come nella finestra (vale ORVANTA_PORT_DIR); niente: si provano tutte."_s}},
+        {u"--device PATH"_s,
+         {u"The board's serial device or pseudo-terminal, instead of --port."_s,
+          u"Il dispositivo seriale o pseudo-terminale della scheda, invece di --port."_s}},
+        {u"--format text|json"_s,
+         {u"list, info, names: how the results are written (text)."_s,
+          u"list, info, names: come scrivere i risultati (text)."_s}},
+    };
+    return list;
 }
 
 const QList<OptionText> &commonOptions()
@@ -138,6 +211,10 @@ struct Options
     QCommandLineOption shift{u"shift"_s, {}, u"MIN"_s};
     QCommandLineOption photoperiod{u"photoperiod"_s, {}, u"MIN"_s};
     QCommandLineOption output{{u"o"_s, u"output"_s}, {}, u"FILE"_s};
+    QCommandLineOption port{u"port"_s, {}, u"COMn"_s};
+    QCommandLineOption device{u"device"_s, {}, u"PATH"_s};
+    QCommandLineOption yes{u"yes"_s};
+    QCommandLineOption noVerify{u"no-verify"_s};
 
     QList<QCommandLineOption> common() const { return {lang, quiet, help, version}; }
     QList<QCommandLineOption> of(const QString &command) const
@@ -149,6 +226,8 @@ struct Options
             list << format << seconds;
         else if (command == u"daylight"_s)
             list << place << lat << lon << tz << date << points << moon << peak << shift << photoperiod << output;
+        else if (command == u"board"_s)
+            list << format << output << port << device << yes << noVerify;
         return list;
     }
 };
@@ -186,6 +265,7 @@ private:
     int check();
     int show();
     int daylight();
+    int board();
     std::optional<daycycle::Place> daylightPlace(QString &problem) const;
     std::optional<daycycle::Options> daylightOptions(QString &problem) const;
 
@@ -216,21 +296,39 @@ QString Run::helpText(const Command *command) const
             list(command->options);
             s << u'\n';
         }
+        if (command->name == u"board"_s) {
+            s << text("Board commands:", "Comandi della scheda:") << u'\n';
+            for (const Command &c : commands())
+                if (c.name.startsWith(u"board "_s))
+                    s << u"  "_s << c.usage.leftJustified(40) << u' ' << pick(c.summary) << u'\n';
+            s << u'\n';
+        }
+        if (command->name.startsWith(u"board"_s)) {
+            s << text("Options of every board command:", "Opzioni di ogni comando della scheda:") << u'\n';
+            list(boardOptions());
+            s << u'\n';
+        }
     } else {
         s << text("Commands:", "Comandi:") << u'\n';
         for (const Command &c : commands())
-            s << u"  "_s << c.name.leftJustified(10) << u' ' << pick(c.summary) << u'\n';
+            if (!c.name.contains(u' '))
+                s << u"  "_s << c.name.leftJustified(10) << u' ' << pick(c.summary) << u'\n';
         s << u'\n';
     }
     s << text("Options of every command:", "Opzioni di ogni comando:") << u'\n';
     list(commonOptions());
     s << u'\n' << text("Exit status:", "Stato di uscita:") << u'\n' << text("  0  done\n", "  0  fatto\n")
-      << text("  1  the cycle could not be written to the file named by -o\n",
-              "  1  non si \u00e8 potuto scrivere il ciclo nel file indicato da -o\n")
+      << text("  1  the cycle could not be written to the file named by -o; a board job failed, the link was lost "
+              "or verify found a difference\n",
+              "  1  non si \u00e8 potuto scrivere il ciclo nel file indicato da -o; un lavoro della scheda \u00e8 "
+              "fallito, il collegamento si \u00e8 perso o la verifica ha trovato una differenza\n")
       << text("  2  wrong command line (unknown command or option, bad value, missing argument)\n",
               "  2  riga di comando errata (comando o opzione sconosciuti, valore errato, argomento mancante)\n")
       << text("  3  a file is not a valid cycle file or cannot be read\n",
-              "  3  un file non \u00e8 un file di ciclo valido o non si pu\u00f2 leggere\n");
+              "  3  un file non \u00e8 un file di ciclo valido o non si pu\u00f2 leggere\n")
+      << text("  4  no board found, or its port could not be opened\n",
+              "  4  nessuna scheda trovata, o non si \u00e8 potuta aprire la sua porta\n")
+      << text("  130  interrupted (Ctrl+C)\n", "  130  interrotto (Ctrl+C)\n");
     if (!command)
         s << u'\n'
           << text("See 'orvanta-cli help COMMAND' for a command's options.",
@@ -263,7 +361,8 @@ int Run::main(const QStringList &arguments)
     // First pass: the options before the command, and the command.
     QCommandLineParser first;
     first.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    first.addOptions(m_options.of(u"daylight"_s) << m_options.format << m_options.seconds);
+    first.addOptions(m_options.of(u"daylight"_s) << m_options.format << m_options.seconds << m_options.port
+                                                 << m_options.device << m_options.yes << m_options.noVerify);
     const auto parserProblem = [this](const QCommandLineParser &p) -> QString {
         return p.unknownOptionNames().isEmpty()
                    ? text("wrong command line: ", "riga di comando errata: ") + p.errorText()
@@ -300,16 +399,22 @@ int Run::main(const QStringList &arguments)
     }
     if (m_command->name == u"help"_s) {
         const QStringList what = m_parser.positionalArguments();
-        const Command *about = what.isEmpty() ? nullptr : findCommand(what.constFirst());
-        if (what.size() > 1 || (!what.isEmpty() && !about))
+        const Command *about = what.isEmpty() ? nullptr : findCommand(what.join(u' '));
+        if (what.size() > 2 || (!what.isEmpty() && !about))
             return usage(nullptr, text("help takes one command", "help vuole un comando"));
         m_out << helpText(about);
         return kDone;
     }
+    // A board command's help is its own: "board write --help".
+    if (m_command->name == u"board"_s && !m_parser.positionalArguments().isEmpty())
+        if (const Command *sub = findCommand(u"board "_s + m_parser.positionalArguments().constFirst()))
+            m_command = sub;
     if (m_parser.isSet(m_options.help)) {
         m_out << helpText(m_command);
         return kDone;
     }
+    if (m_command->name.startsWith(u"board"_s))
+        return board();
     if (m_command->name == u"check"_s)
         return check();
     if (m_command->name == u"show"_s)
@@ -580,6 +685,89 @@ int Run::daylight()
              "%1 punti; differenza massima dalla luce del giorno in punti percentuali: rosso %2, verde %3, blu %4")
             .arg(QString::number(fit.points.size()), diff(0), diff(1), diff(2)));
     return kDone;
+}
+
+int Run::board()
+{
+    QStringList args = m_parser.positionalArguments();
+    if (m_command->name == u"board"_s)
+        return usage(m_command, args.isEmpty() ? text("a board command is needed", "manca il comando della scheda")
+                                               : text("unknown board command: ", "comando della scheda sconosciuto: ")
+                                                     + args.constFirst());
+    BoardRequest r;
+    r.command = args.takeFirst();
+    r.english = m_english;
+    r.quiet = m_quiet;
+
+    // Each option where it means something.
+    const QString &c = r.command;
+    const bool hasSlot = c == u"read"_s || c == u"write"_s || c == u"rename"_s || c == u"clean"_s;
+    const bool hasFolder = c == u"backup"_s || c == u"restore"_s;
+    const qsizetype wanted = (hasSlot ? 1 : 0) + (hasFolder || c == u"write"_s || c == u"rename"_s ? 1 : 0);
+    const QList<std::pair<const QCommandLineOption *, bool>> fit{
+        {&m_options.format, c == u"list"_s || c == u"info"_s || c == u"names"_s},
+        {&m_options.output, c == u"read"_s},
+        {&m_options.noVerify, c == u"write"_s || c == u"restore"_s},
+        {&m_options.yes, c == u"erase"_s || hasFolder},
+        {&m_options.port, !m_parser.isSet(m_options.device)},
+    };
+    for (const auto &[option, fits] : fit)
+        if (m_parser.isSet(*option) && !fits)
+            return usage(
+                m_command,
+                text("--%1 does not go with board %2", "--%1 non va con board %2").arg(option->names().constLast(), c));
+    if (args.size() != wanted)
+        return usage(m_command, text("wrong number of arguments", "numero di argomenti errato"));
+
+    const QString format = m_parser.value(m_options.format);
+    if (!format.isEmpty() && format != u"text"_s && format != u"json"_s)
+        return usage(m_command, text("--format takes text or json", "--format vuole text o json"));
+    r.json = format == u"json"_s;
+    r.verify = !m_parser.isSet(m_options.noVerify);
+    r.device = m_parser.value(m_options.device);
+    if (m_parser.isSet(m_options.port)) {
+        const QString port = m_parser.value(m_options.port);
+        const std::optional<int> n =
+            port.startsWith(u"COM"_s, Qt::CaseInsensitive) ? number(port.mid(3), 1, 16) : std::nullopt;
+        if (!n)
+            return usage(m_command, text("--port takes COM1..COM16", "--port vuole COM1..COM16"));
+        r.port = *n;
+    }
+    if (hasSlot) {
+        // Slot 1 can only be read, as in the window.
+        const std::optional<int> slot = number(args.takeFirst(), c == u"read"_s ? 1 : 2, 8);
+        if (!slot)
+            return usage(m_command, c == u"read"_s ? text("the slot is 1..8", "lo slot va da 1 a 8")
+                                                   : text("the slot is 2..8: slot 1 can only be read",
+                                                          "lo slot va da 2 a 8: lo slot 1 si può solo leggere"));
+        r.slot = *slot;
+    }
+    if (c == u"read"_s)
+        r.path = m_parser.value(m_options.output);
+    else if (!args.isEmpty())
+        r.path = args.takeFirst();
+
+    if (c == u"rename"_s) {
+        const board::RenameCheck check = board::checkRenameText(r.path);
+        if (check.refusal)
+            return usage(m_command, pick(check.refusal->text) + u'\n' + pick(board::renameAllowedLine()));
+        if (!check.name)
+            return usage(m_command, pick(board::renameEmptyMessage().text));
+        r.name = *check.name;
+    }
+    if ((c == u"erase"_s || c == u"restore"_s) && !m_parser.isSet(m_options.yes))
+        return usage(
+            m_command,
+            text("board %1 changes the board: add --yes", "board %1 modifica la scheda: aggiungere --yes").arg(c));
+    // A back up replaces older ones only when told to.
+    if (c == u"backup"_s && !m_parser.isSet(m_options.yes)) {
+        const QStringList replaced = board::existingBackups(r.path);
+        if (!replaced.isEmpty())
+            return usage(m_command, text("%1 holds a backup already (%2): add --yes to replace it",
+                                         "%1 contiene già un salvataggio (%2): aggiungere --yes per sostituirlo")
+                                        .arg(r.path, replaced.join(u", "_s)));
+    }
+    return runBoard(r, m_out, m_err);
 }
 
 } // namespace

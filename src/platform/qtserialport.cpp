@@ -109,9 +109,21 @@ QString QtSerialPort::devicePath(int portNumber)
 #endif
 }
 
+QString QtSerialPort::pathOf(int portNumber) const
+{
+    if (m_device.isEmpty())
+        return devicePath(portNumber);
+    return portNumber == 1 ? m_device : QString();
+}
+
 QList<SerialPort::PortDevice> QtSerialPort::portDevices(int count) const
 {
     QList<PortDevice> devices;
+    if (!m_device.isEmpty()) {
+        for (int n = 1; n <= count && n <= kPortCount; ++n)
+            devices.append({pathOf(n), QString()});
+        return devices;
+    }
     const QString dir = portDirectory();
     QList<QSerialPortInfo> ports;
 #ifndef Q_OS_WIN
@@ -148,7 +160,7 @@ bool QtSerialPort::open(int portNumber)
 {
     close();
     setOpenFailure({});
-    const QString path = devicePath(portNumber);
+    const QString path = pathOf(portNumber);
     if (path.isEmpty())
         return false;
     auto *port = new QSerialPort(path, this);

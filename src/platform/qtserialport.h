@@ -41,10 +41,15 @@ public:
     void flush() override;
     // Blocks, at most `msecs`, until `count` bytes wait.
     bool waitForBytes(qsizetype count, int msecs) override;
-    // devicePath(portNumber).
-    QString portDevice(int portNumber) const override { return devicePath(portNumber); }
+    // devicePath(portNumber), or the device set.
+    QString portDevice(int portNumber) const override { return pathOf(portNumber); }
     // The devices with QSerialPortInfo's descriptions, from one enumeration.
     QList<PortDevice> portDevices(int count) const override;
+
+    // From now on COM1 stands for `path` (any serial device or
+    // pseudo-terminal) and no other port stands for anything: the command
+    // line's --device. An empty path goes back to the usual numbering.
+    void setDevice(const QString &path) { m_device = path; }
 
     // The devices COM1..COM16 stand for, in order (not used while
     // ORVANTA_PORT_DIR is set).
@@ -61,9 +66,11 @@ public:
 private:
     void pull();
     void onError(int error);
+    QString pathOf(int portNumber) const;
 
     QSerialPort *m_port = nullptr; // a child; deleted later, never inside its own signal
     QString m_path;                // the device it has open
+    QString m_device;              // see setDevice
     QByteArray m_received;
     int m_errorsHandled = 0;
     QString m_lastError;

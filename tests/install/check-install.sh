@@ -8,8 +8,9 @@
 #   - the installed program starts (offscreen, from an empty folder, so it needs
 #     nothing from the build or source tree) and is still running after a few
 #     seconds; the installed virtual board answers --help;
-#   - the installed orvanta-cli answers --help and its manual page formats
-#     without warnings under `man -l` (skipped where man is missing).
+#   - the installed orvanta-cli answers --help (its board commands too) and
+#     its manual page formats without warnings under `man -l` (skipped where
+#     man is missing).
 # A missing validator skips its check; the script then exits 77 (CTest's skip)
 # once everything else has passed.
 #
@@ -124,7 +125,8 @@ if ! "$dest/usr/bin/orvanta-virtual-board" --help >"$work/board.log" 2>&1 || ! g
     cat "$work/board.log" >&2
 fi
 
-if ! "$dest/usr/bin/orvanta-cli" --help >"$work/cli.log" 2>&1 || ! grep -q 'daylight' "$work/cli.log"; then
+if ! "$dest/usr/bin/orvanta-cli" --help >"$work/cli.log" 2>&1 || ! grep -q 'daylight' "$work/cli.log" ||
+    ! "$dest/usr/bin/orvanta-cli" board write --help 2>&1 | grep -q 'no-verify'; then
     fail "the installed orvanta-cli --help did not work:"
     cat "$work/cli.log" >&2
 fi
