@@ -92,7 +92,11 @@ FormColour::~FormColour()
         PointsTable->disconnect(this);
 }
 
-bool FormColour::english() const { return hasTag(mnuConfigLanguage, u"E"); }
+void FormColour::setLanguage(Language language)
+{
+    m_language = language;
+    setTag(mnuConfigLanguage, language == Language::English ? QStringLiteral("E") : QStringLiteral("I"));
+}
 
 bool FormColour::hmsMode() const { return hasTag(mnuConfigTimeViewer, u"H"); }
 
@@ -232,7 +236,7 @@ void FormColour::Form_Load()
     mnuConfigTimeViewer_Click();
 
     // 15. Italian, Qt's own texts too.
-    setTag(mnuConfigLanguage, QStringLiteral("I"));
+    setLanguage(Language::Italian);
     toolbarButton(QStringLiteral("Language"))
         ->setToolTip(captions::find("ToolbarLanguage", captions::Role::ToolTip)->text(false));
     qttranslation::follow(false);

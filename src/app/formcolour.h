@@ -121,8 +121,13 @@ public:
         onMenu(QString::fromLatin1(name), [this, handler] { (this->*handler)(); });
     }
 
-    // True when the language flag says English.
-    bool english() const;
+    // The language the window speaks, mirrored in mnuConfigLanguage's Tag.
+    enum class Language {
+        Italian, // "I", the language it starts in
+        English, // "E"
+    };
+    Language language() const { return m_language; }
+    bool english() const { return m_language == Language::English; }
     // True when times are shown as "hh:mm:ss".
     bool hmsMode() const;
     // Shows a message in the language in force; returns the button pressed.
@@ -356,6 +361,8 @@ private:
     void setCurrentColour(const std::array<qint64, 3> &rgb);
     void updateStartPicture();
     bool m_zoomAdjusting = false;
+    Language m_language = Language::Italian;
+    void setLanguage(Language language);
     // A time field's last accepted text and caret.
     struct TimeBuffer
     {

@@ -149,7 +149,7 @@ void FormColour::showComments(bool on)
 void FormColour::mnuConfigLanguage_Click()
 {
     const bool toEnglish = !english();
-    setTag(mnuConfigLanguage, toEnglish ? QStringLiteral("E") : QStringLiteral("I"));
+    setLanguage(toEnglish ? Language::English : Language::Italian);
     applyCaptions(false);
     // The speed label only for a speed that has one; any other keeps its caption.
     if (const std::optional<QString> speed = captions::speedLabel(SimulatorSpeed, toEnglish))

@@ -207,7 +207,7 @@ void TestMainWindow::exitAnswers()
     FormColour &w = *f.form;
     w.show();
     if (english)
-        setTag(child<QAction>(w, "mnuConfigLanguage"), QStringLiteral("E"));
+        child<QAction>(w, "mnuConfigLanguage")->trigger();
     QSignalSpy ended(&w, &FormColour::programEnded);
     f.dialogs.answerMessage(answer);
     if (answer == MsgResult::Yes)
@@ -264,7 +264,7 @@ void TestMainWindow::timeDisplayRoundTrips()
     for (QLineEdit *box :
          {child<QLineEdit>(w, "TextTime"), child<QLineEdit>(w, "TextLength"), child<QLineEdit>(w, "TextTransition")})
         box->setText(seconds);
-    setTag(child<QAction>(w, "mnuConfigLanguage"), QStringLiteral("E"));
+    child<QAction>(w, "mnuConfigLanguage")->trigger();
     w.mnuConfigTimeViewer_Click();
     QCOMPARE(texts(), QStringList(3, hms));
     QCOMPARE(child<QAction>(w, "mnuConfigTimeViewer")->text() + child<QLabel>(w, "LabelSimulatorTime")->text(),

@@ -132,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(w.chartLayout().window.start, 100.0f);
         // In English and seconds, cursors on points 2 and 4, the current point on
         // the left cursor: a tie.
-        setTag(child<QAction>(w, "mnuConfigLanguage"), u"E"_s);
+        child<QAction>(w, "mnuConfigLanguage")->trigger();
         w.mnuConfigTimeViewer_Click();
         for (QWidget *button :
              {child<QPushButton>(w, "CommandCursorLeftView"), child<QPushButton>(w, "CommandCursorRightView"),
@@ -205,7 +205,7 @@ private Q_SLOTS:
         FormColour &w = f.w;
         // No start while the selected point is being edited.
         setTag(child<QPushButton>(w, "CommandSave"), u"E"_s);
-        setTag(child<QAction>(w, "mnuConfigLanguage"), u"E"_s);
+        child<QAction>(w, "mnuConfigLanguage")->trigger();
         QVERIFY(f.trigger(u"mnuEnableSimulator"_s));
         f.dialogs.answerMessage(platform::MsgResult::Ok);
         f.click(child<QPushButton>(w, "CommandStart"));

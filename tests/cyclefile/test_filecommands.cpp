@@ -122,7 +122,7 @@ private Q_SLOTS:
         open(good);
         QCOMPARE(dialogs().fileDialogs.last().filter, u"Orvanta file (.txt) (*.txt);;Tutti file (*.*) (*)"_s);
         if (inEnglish)
-            setTag(child<QAction>(*m_f->form, "mnuConfigLanguage"), u"E"_s);
+            child<QAction>(*m_f->form, "mnuConfigLanguage")->trigger();
 
         const QString broken = file("rotto.txt", bad);
         dialogs().answerOpenFile(broken);
@@ -185,7 +185,7 @@ private Q_SLOTS:
         open(path);
         QVERIFY(QFile::remove(path));
         if (inEnglish)
-            setTag(child<QAction>(*m_f->form, "mnuConfigLanguage"), u"E"_s);
+            child<QAction>(*m_f->form, "mnuConfigLanguage")->trigger();
         const bool save = item != u"mnuFileDelete"_s;
         QSignalSpy ended(m_f->form.get(), &FormColour::programEnded);
         if (item == u"mnuFileExit"_s)
@@ -226,7 +226,7 @@ private Q_SLOTS:
     // In English: a save into a folder that does not exist, from Save and from Exit.
     void failedSaveIsReported()
     {
-        setTag(child<QAction>(*m_f->form, "mnuConfigLanguage"), u"E"_s);
+        child<QAction>(*m_f->form, "mnuConfigLanguage")->trigger();
         const QString target = file("no-such-folder/ciclo.txt");
         QSignalSpy ended(m_f->form.get(), &FormColour::programEnded);
         run(u"mnuFileSave"_s, {MsgResult::Yes, MsgResult::Ok}, target);
