@@ -91,6 +91,7 @@ private:
     QStringList m_columns{QStringLiteral("Rosso"), QStringLiteral("Verde"), QStringLiteral("Blu")};
     // The chart as last drawn, in device pixels: the overlays move over it
     // (the simulator's bar, the cursors, the current point's marks) without
-    // the curves being drawn again. Null when it has to be drawn anew.
+    // the curves being drawn again. Null, or of another size than the
+    // chart, when it has to be drawn anew.
     QImage m_picture;
 };
