@@ -1,6 +1,6 @@
-// Speed of the chart walk, of a full redraw with painting, of one
-// simulator tick, of one mouse move of a drag on the chart and of the points
-// table's refresh.
+// Speed of the chart walk, of a redraw with painting after the cycle changed
+// and after a cursor moved, of one simulator tick, of one mouse move of a drag
+// on the chart and of the points table's refresh.
 
 #include "benchsupport.h"
 
@@ -21,11 +21,14 @@
 static void BM_Grid64(benchmark::State &state)
 {
     BenchWindow w(64);
-    const chart::ViewInput in{1, 64, 10, 3, 40};
+    // Two zoom windows in turn: a layout of the same points and zoom as the
+    // last one keeps its grid, and the walk is what is measured here.
+    const chart::ViewInput in[2] = {{1, 64, 10, 3, 40}, {1, 63, 10, 3, 40}};
     chart::View view;
+    int i = 0;
     for (auto _ : state) {
         const chart::Cycle c = chart::readCycle(w.form->document().table(), 64, 300);
-        chart::layOut(c, in, view);
+        chart::layOut(c, in[i++ & 1], view);
         benchmark::DoNotOptimize(view.grid.value[799][0]);
     }
 }
@@ -48,6 +51,8 @@ struct ChartAlone
     ChartView *chart;
 };
 
+// A redraw after the cycle changed (point 10's red level, back and forth):
+// the walk, and the chart drawn anew and painted whole at 1280 x 800.
 static void BM_RedrawWithPaint(benchmark::State &state)
 {
     BenchWindow w(64);
@@ -56,14 +61,46 @@ static void BM_RedrawWithPaint(benchmark::State &state)
     ChartView *chart = alone.chart;
     f.CommandCursorLeftView_Click();
     f.CommandCursorRightView_Click();
+    store::ColourPoint &point = f.document().table().row(10);
+    const qint64 red = point.value(store::Field::Red);
     QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
+    int i = 0;
     for (auto _ : state) {
+        point.setValue(store::Field::Red, (i++ & 1) != 0 ? red : 100 - red);
         f.DataBaseView();
         chart->render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
 BENCHMARK(BM_RedrawWithPaint)->Unit(benchmark::kMillisecond);
+
+// A redraw after the left cursor moved a point (back and forth): the window's
+// redraw, and what the screen repaints, the chart where the cursor stood
+// and where it stands now, at 1280 x 800.
+static void BM_RedrawMarkerMove(benchmark::State &state)
+{
+    BenchWindow w(64);
+    FormColour &f = *w.form;
+    const ChartAlone alone(f);
+    ChartView *chart = alone.chart;
+    f.CommandCursorLeftView_Click();
+    f.CommandCursorRightView_Click();
+    const auto *cursor = chart->findChild<QWidget *>(QStringLiteral("CommandCursorLeft"));
+    QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
+    chart->render(&image);
+    int i = 0;
+    for (auto _ : state) {
+        const QRect was = cursor->geometry();
+        if ((i++ & 1) != 0)
+            f.CommandCursorLeftL_Click();
+        else
+            f.CommandCursorLeftR_Click();
+        const QRegion exposed = QRegion(was) + cursor->geometry();
+        chart->render(&image, exposed.boundingRect().topLeft(), exposed);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_RedrawMarkerMove)->Unit(benchmark::kMicrosecond);
 
 static void BM_PaintOnly(benchmark::State &state)
 {

@@ -1,6 +1,9 @@
 #include "chart/chartview.h"
 
+#include <QEvent>
 #include <QFrame>
+#include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -21,6 +24,19 @@ constexpr int kMarginBottom = kStripGap + kStripHeight + kSimGap + kSimHeight + 
 
 const QColor kCurve[3] = {QColor(214, 39, 40), QColor(30, 150, 60), QColor(31, 90, 200)};
 
+// A bar over the chart with its place in window units and its colour as set.
+class Overlay : public QFrame
+{
+public:
+    using QFrame::QFrame;
+    int unitLeft = chart::kPlotLeft;
+    int unitWidth = 0;
+    bool colourSet = false;
+};
+
+Overlay *overlayOf(QWidget *widget) { return dynamic_cast<Overlay *>(widget); }
+const Overlay *overlayOf(const QWidget *widget) { return dynamic_cast<const Overlay *>(widget); }
+
 } // namespace
 
 ChartView::ChartView(QWidget *parent)
@@ -39,49 +55,60 @@ ChartView::ChartView(QWidget *parent)
     CommandCursorLeft->hide();
     CommandCursorRight->hide();
     CommandCursorSimulator->hide();
-    setUnitLeft(CommandCursorSelected, kPlotLeft);
-    setUnitLeft(PictureSelected, kPlotLeft);
-    setUnitWidth(PictureSelected, kPlotRight - kPlotLeft);
+    placeOverlays();
 }
 
 QFrame *ChartView::makeOverlay(const char *name, const QColor &color, int width)
 {
-    auto *bar = new QFrame(this);
+    auto *bar = new Overlay(this);
     bar->setObjectName(QString::fromLatin1(name));
     bar->setAutoFillBackground(true);
-    bar->setProperty("unitLeft", kPlotLeft);
-    bar->setProperty("unitWidth", width);
+    bar->unitWidth = width;
     setOverlayColour(bar, color);
     return bar;
 }
 
 void ChartView::setOverlayColour(QWidget *overlay, const QColor &colour)
 {
-    if (overlayColour(overlay) == colour && overlay->property("colourSet").toBool())
+    Overlay *bar = overlayOf(overlay);
+    if (bar && bar->colourSet && overlayColour(overlay) == colour)
         return;
     QPalette pal = overlay->palette();
     pal.setColor(QPalette::Window, colour);
     overlay->setPalette(pal);
-    overlay->setProperty("colourSet", true);
+    if (bar)
+        bar->colourSet = true;
 }
 
 QColor ChartView::overlayColour(const QWidget *overlay) { return overlay->palette().color(QPalette::Window); }
 
 void ChartView::setUnitLeft(QWidget *overlay, int left)
 {
-    overlay->setProperty("unitLeft", left);
-    placeOverlay(overlay);
+    if (Overlay *bar = overlayOf(overlay)) {
+        bar->unitLeft = left;
+        placeOverlay(overlay);
+    }
 }
 
 void ChartView::setUnitWidth(QWidget *overlay, int width)
 {
-    overlay->setProperty("unitWidth", width);
-    placeOverlay(overlay);
+    if (Overlay *bar = overlayOf(overlay)) {
+        bar->unitWidth = width;
+        placeOverlay(overlay);
+    }
 }
 
-int ChartView::unitLeft(const QWidget *overlay) { return overlay->property("unitLeft").toInt(); }
+int ChartView::unitLeft(const QWidget *overlay)
+{
+    const Overlay *bar = overlayOf(overlay);
+    return bar ? bar->unitLeft : 0;
+}
 
-int ChartView::unitWidth(const QWidget *overlay) { return overlay->property("unitWidth").toInt(); }
+int ChartView::unitWidth(const QWidget *overlay)
+{
+    const Overlay *bar = overlayOf(overlay);
+    return bar ? bar->unitWidth : 0;
+}
 
 QRect ChartView::plotRect() const { return rect().adjusted(kMarginLeft, kMarginTop, -kMarginRight, -kMarginBottom); }
 
@@ -126,14 +153,17 @@ void ChartView::placeOverlay(QWidget *overlay)
     const int x = int(std::floor(left));
     const int w = std::max(2, int(std::ceil(right)) - x);
     const int stripTop = plot.bottom() + 1 + kStripGap;
+    QRect place;
     if (overlay == CommandCursorSimulator)
-        overlay->setGeometry(x, stripTop + kStripHeight + kSimGap, w, kSimHeight);
+        place = QRect(x, stripTop + kStripHeight + kSimGap, w, kSimHeight);
     else if (overlay == PictureSelected)
-        overlay->setGeometry(x, stripTop, w, kStripHeight);
+        place = QRect(x, stripTop, w, kStripHeight);
     else if (overlay == CommandCursorSelected)
-        overlay->setGeometry(x, plot.top(), w, stripTop + kStripHeight - plot.top());
+        place = QRect(x, plot.top(), w, stripTop + kStripHeight - plot.top());
     else
-        overlay->setGeometry(x, plot.top(), w, plot.height());
+        place = QRect(x, plot.top(), w, plot.height());
+    if (overlay->geometry() != place)
+        overlay->setGeometry(place);
 }
 
 void ChartView::placeOverlays()
@@ -150,7 +180,7 @@ void ChartView::setGrid(const chart::Grid &grid)
     if (grid == m_grid)
         return;
     m_grid = grid;
-    update();
+    chartChanged();
 }
 
 void ChartView::setColumnLabel(int column, const QString &label)
@@ -158,7 +188,7 @@ void ChartView::setColumnLabel(int column, const QString &label)
     if (column < 1 || column > m_columns.size() || m_columns[column - 1] == label)
         return;
     m_columns[column - 1] = label;
-    update();
+    chartChanged();
 }
 
 QString ChartView::columnLabel(int column) const
@@ -170,6 +200,12 @@ void ChartView::showStartGrid()
 {
     m_grid = chart::Grid::startUpGrid();
     m_columns = {QStringLiteral("Rosso"), QStringLiteral("Verde"), QStringLiteral("Blu")};
+    chartChanged();
+}
+
+void ChartView::chartChanged()
+{
+    m_picture = QImage();
     update();
 }
 
@@ -177,6 +213,18 @@ void ChartView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     placeOverlays();
+}
+
+void ChartView::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::LayoutDirectionChange: m_picture = QImage(); break;
+    default: break;
+    }
 }
 
 double ChartView::rowX(int row, const QRectF &plot) const
@@ -207,9 +255,46 @@ QList<int> ChartView::labelledRows() const
     return rows;
 }
 
-void ChartView::paintEvent(QPaintEvent *)
+void ChartView::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
+    // The picture is made for whole device pixels at the screen's ratio, in
+    // the format of the surface it goes on, so that it lands pixel for pixel
+    // where the chart would be drawn. Other surfaces (an export at a higher
+    // ratio, a scaled copy, a printer) have the chart drawn straight on them.
+    const QPaintDevice *surface = p.paintEngine() ? p.paintEngine()->paintDevice() : nullptr;
+    const QTransform &toDevice = p.deviceTransform();
+    const qreal ratio = devicePixelRatio();
+    const bool whole = ratio == std::floor(ratio) && toDevice.type() <= QTransform::TxScale && toDevice.m11() == ratio
+                       && toDevice.m22() == ratio && toDevice.dx() == std::floor(toDevice.dx())
+                       && toDevice.dy() == std::floor(toDevice.dy());
+    if (!whole || p.opacity() != 1.0 || !surface || surface->devType() != QInternal::Image
+        || p.paintEngine()->type() != QPaintEngine::Raster) {
+        drawChart(p);
+        return;
+    }
+    const QImage::Format format = static_cast<const QImage *>(surface)->format();
+    const QSize pixels = size() * int(ratio);
+    if (m_picture.size() != pixels || m_picture.format() != format || m_picture.devicePixelRatio() != ratio) {
+        m_picture = QImage(pixels, format);
+        m_picture.setDevicePixelRatio(ratio);
+        QPainter picture(&m_picture);
+        initPainter(&picture);
+        drawChart(picture);
+    }
+    // Only the parts laid bare, by an overlay that moved or a window over it,
+    // one rectangle at a time: each one a plain copy.
+    const int k = int(ratio);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect &exposed : event->region()) {
+        const QRect part = exposed & rect();
+        p.setClipRect(part);
+        p.drawImage(part.topLeft(), m_picture, QRect(part.topLeft() * k, part.size() * k));
+    }
+}
+
+void ChartView::drawChart(QPainter &p) const
+{
     p.fillRect(rect(), QColor(255, 255, 255));
     const QRect plotI = plotRect();
     if (plotI.width() < 4 || plotI.height() < 4)

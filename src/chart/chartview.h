@@ -2,6 +2,7 @@
 
 #include "chart/chartwalk.h"
 
+#include <QImage>
 #include <QStringList>
 #include <QWidget>
 
@@ -74,13 +75,23 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     QFrame *makeOverlay(const char *name, const QColor &color, int unitWidth);
     void placeOverlay(QWidget *overlay);
     void placeOverlays();
     double rowX(int row, const QRectF &plot) const;
+    // The chart under the overlays: background, grid, axes, texts, curves, legend.
+    void drawChart(QPainter &p) const;
+    // Drops the picture of the chart, to be drawn again at the next paint.
+    void chartChanged();
 
     chart::Grid m_grid = chart::Grid::startUpGrid();
     QStringList m_columns{QStringLiteral("Rosso"), QStringLiteral("Verde"), QStringLiteral("Blu")};
+    // The chart as last drawn, in device pixels: the overlays move over it
+    // (the simulator's bar, the cursors, the current point's marks) without
+    // the curves being drawn again. Null, or of another size than the
+    // chart, when it has to be drawn anew.
+    QImage m_picture;
 };

@@ -17,6 +17,12 @@ qint64 Cycle::end() const
     return last.time + last.length + transition;
 }
 
+bool Cycle::sameAs(const Cycle &other) const
+{
+    return pointCount == other.pointCount && transition == other.transition
+           && std::equal(points.begin(), points.begin() + pointCount, other.points.begin());
+}
+
 Cycle readCycle(const store::ColourTable &table, int pointCount, qint64 transition)
 {
     Cycle c;
@@ -66,58 +72,13 @@ float adjusted(float v)
 
 int toInt(double v) { return int(std::clamp(std::lround(std::clamp(v, -1e9, 1e9)), -1000000000L, 1000000000L)); }
 
-} // namespace
-
-QString Grid::labelText(int row) const
-{
-    if (startUp)
-        return QStringLiteral("0");
-    return store::format00000(label[std::size_t(std::clamp(row, 1, kRows) - 1)]);
-}
-
-int Grid::valueNumber(int row, int column) const
-{
-    const int r = std::clamp(row, 1, kRows);
-    const float v = value[std::size_t(r - 1)][std::size_t(std::clamp(column, 1, 3) - 1)];
-    return int(std::lround(r == 1 ? v : adjusted(v)));
-}
-
-QString Grid::valueText(int row, int column) const
-{
-    if (startUp)
-        return QStringLiteral("0");
-    return store::format000(valueNumber(row, column));
-}
-
-Grid Grid::startUpGrid()
-{
-    Grid g;
-    g.rowCount = 1;
-    g.startUp = true;
-    return g;
-}
-
-int clampPercent(qint64 percent) { return int(std::clamp<qint64>(percent, 0, 100)); }
-
-void layOut(const Cycle &cycle, const ViewInput &in, View &out)
+// Row 1: the window's first point, as it is; rows 2..800: the samples of
+// the walk through the window.
+void walkGrid(const Cycle &cycle, int zoomMin, int zoomMax, const Window &w, Grid &g)
 {
     const int count = cycle.pointCount;
-    const int zoomMin = std::clamp(in.zoomMin, 1, count);
-    const int zoomMax = std::clamp(in.zoomMax, 1, count);
     const CyclePoint &first = cycle.at(1);
-
-    // The window: from the time of its first point to the hold of its last
-    // point plus the transition.
-    Window &w = out.window;
     const CyclePoint &wFirst = cycle.at(zoomMin);
-    const CyclePoint &wLast = cycle.at(zoomMax);
-    w.start = float(wFirst.time);
-    w.end = float(wLast.time + wLast.length + cycle.transition);
-    w.step = (w.end - w.start) / float(kRows);
-    w.valid = w.end > w.start && std::isfinite(w.step);
-
-    // Row 1: the window's first point, as it is.
-    Grid &g = out.grid;
     g.startUp = false;
     g.label[0] = wFirst.time;
     for (int ch = 0; ch < 3; ++ch)
@@ -167,6 +128,66 @@ void layOut(const Cycle &cycle, const ViewInput &in, View &out)
     } else {
         g.rowCount = 1;
     }
+}
+
+} // namespace
+
+QString Grid::labelText(int row) const
+{
+    if (startUp)
+        return QStringLiteral("0");
+    return store::format00000(label[std::size_t(std::clamp(row, 1, kRows) - 1)]);
+}
+
+int Grid::valueNumber(int row, int column) const
+{
+    const int r = std::clamp(row, 1, kRows);
+    const float v = value[std::size_t(r - 1)][std::size_t(std::clamp(column, 1, 3) - 1)];
+    return int(std::lround(r == 1 ? v : adjusted(v)));
+}
+
+QString Grid::valueText(int row, int column) const
+{
+    if (startUp)
+        return QStringLiteral("0");
+    return store::format000(valueNumber(row, column));
+}
+
+Grid Grid::startUpGrid()
+{
+    Grid g;
+    g.rowCount = 1;
+    g.startUp = true;
+    return g;
+}
+
+int clampPercent(qint64 percent) { return int(std::clamp<qint64>(percent, 0, 100)); }
+
+void layOut(const Cycle &cycle, const ViewInput &in, View &out)
+{
+    const int count = cycle.pointCount;
+    const int zoomMin = std::clamp(in.zoomMin, 1, count);
+    const int zoomMax = std::clamp(in.zoomMax, 1, count);
+
+    // The window: from the time of its first point to the hold of its last
+    // point plus the transition.
+    Window &w = out.window;
+    const CyclePoint &wFirst = cycle.at(zoomMin);
+    const CyclePoint &wLast = cycle.at(zoomMax);
+    w.start = float(wFirst.time);
+    w.end = float(wLast.time + wLast.length + cycle.transition);
+    w.step = (w.end - w.start) / float(kRows);
+    w.valid = w.end > w.start && std::isfinite(w.step);
+
+    // The grid depends on nothing else than the points and the zoom.
+    const bool walk = out.walkedZoomMin != zoomMin || out.walkedZoomMax != zoomMax || !cycle.sameAs(out.walked);
+    if (walk) {
+        walkGrid(cycle, zoomMin, zoomMax, w, out.grid);
+        out.walked = cycle;
+        out.walkedZoomMin = zoomMin;
+        out.walkedZoomMax = zoomMax;
+    }
+
 
     // The cursors.
     Markers &m = out.markers;

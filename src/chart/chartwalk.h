@@ -25,6 +25,8 @@ struct CyclePoint
     qint64 time = 0;
     qint64 length = 0;
     std::array<qint64, 3> rgb{};
+
+    bool operator==(const CyclePoint &other) const = default;
 };
 
 // The used points of the cycle (positions 1..pointCount) and its transition.
@@ -37,6 +39,8 @@ struct Cycle
     const CyclePoint &at(int position) const;
     // Time + Length of the last point + transition.
     qint64 end() const;
+    // The same used points and transition.
+    bool sameAs(const Cycle &other) const;
 };
 
 // Reads the first `pointCount` rows (clamped to 1..64) of the table.
@@ -111,9 +115,15 @@ struct View
     Window window;
     Grid grid;
     Markers markers;
+    // What the grid was walked from: a redraw with the same points and zoom
+    // (a cursor or the current point that moved) keeps the grid as it is.
+    Cycle walked;
+    int walkedZoomMin = 0;
+    int walkedZoomMax = 0;
 };
 
-// The whole redraw: window, grid walk, selector marker and cursors.
+// The whole redraw: window, grid walk, selector marker and cursors. The
+// walk is left out when `out` holds the one of the same points and zoom.
 void layOut(const Cycle &cycle, const ViewInput &in, View &out);
 View layOut(const Cycle &cycle, const ViewInput &in);
 

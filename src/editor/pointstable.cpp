@@ -33,6 +33,7 @@ PointsTableModel::PointsTableModel(Source source, QObject *parent)
 {
     m_rows.reserve(store::kRowCount);
     m_colours.reserve(store::kRowCount);
+    m_points.reserve(store::kRowCount);
 }
 
 PointsTableModel::RowTexts PointsTableModel::textsOf(const store::ColourTable &table, int point) const
@@ -57,12 +58,14 @@ void PointsTableModel::refresh(int pointCount, bool hms, bool english)
         m_english = english;
         Q_EMIT headerDataChanged(Qt::Horizontal, 0, kColumns - 1);
     }
+    const bool sameTimes = hms == m_hms;
     m_hms = hms;
     const int shown = int(m_rows.size());
     if (count < shown) {
         beginRemoveRows(QModelIndex(), count, shown - 1);
         m_rows.resize(std::size_t(count));
         m_colours.resize(std::size_t(count));
+        m_points.resize(std::size_t(count));
         endRemoveRows();
     }
     // The rows both old and new: only the changed ones are announced.
@@ -70,8 +73,12 @@ void PointsTableModel::refresh(int pointCount, bool hms, bool english)
     int last = -1;
     const int kept = std::min(count, shown);
     for (int r = 0; r < kept; ++r) {
+        const store::ColourPoint &point = table->row(r + 1);
+        if (sameTimes && point == m_points[std::size_t(r)])
+            continue;
+        m_points[std::size_t(r)] = point;
         RowTexts texts = textsOf(*table, r + 1);
-        const QColor colour = colourOf(table->row(r + 1));
+        const QColor colour = colourOf(point);
         if (texts == m_rows[std::size_t(r)] && colour == m_colours[std::size_t(r)])
             continue;
         m_rows[std::size_t(r)] = std::move(texts);
@@ -87,6 +94,7 @@ void PointsTableModel::refresh(int pointCount, bool hms, bool english)
         for (int r = shown; r < count; ++r) {
             m_rows.push_back(textsOf(*table, r + 1));
             m_colours.push_back(colourOf(table->row(r + 1)));
+            m_points.push_back(table->row(r + 1));
         }
         endInsertRows();
     }

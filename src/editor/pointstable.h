@@ -62,6 +62,9 @@ private:
     Source m_source;
     std::vector<RowTexts> m_rows;
     std::vector<QColor> m_colours;
+    // The points the rows were read from: a row whose point and time display
+    // are as they were keeps its texts and colour without formatting them again.
+    std::vector<store::ColourPoint> m_points;
     Commit m_commit;
     bool m_hms = true;
     bool m_english = false;

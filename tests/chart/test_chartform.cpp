@@ -456,8 +456,8 @@ private Q_SLOTS:
         for (QFrame *overlay : {view.CommandCursorSelected, view.PictureSelected, view.CommandCursorLeft,
                                 view.CommandCursorRight, view.CommandCursorSimulator})
             overlay->hide();
-        const QImage image = view.grab().toImage();
-        const QRect plot = view.plotRect();
+        QImage image = view.grab().toImage();
+        QRect plot = view.plotRect();
         // A pixel strongly of one channel (0 red, 1 green, 2 blue) at a fraction
         // of the window, within `reach` pixels of the level.
         const auto near = [&](double at, double percent, int channel, int reach = 2) {
@@ -478,6 +478,17 @@ private Q_SLOTS:
         QVERIFY(near(0.85, 60, 2)); // the blue hold
         // On the edges to the pixel: 100 % red and green on the top one, 0 % on the time axis.
         QVERIFY(near(0.85, 100, 0, 0) && near(0.15, 100, 1, 0) && near(0.85, 0, 1, 0) && near(0.15, 0, 2, 0));
+        // The chart drawn before is not shown again once the cycle, the size or the legend changed.
+        cycle.points[0].rgb = {60, 100, 0};
+        view.setGrid(chart::layOut(cycle, {}).grid);
+        image = view.grab().toImage();
+        QVERIFY(near(0.15, 60, 0) && !near(0.15, 20, 0));
+        view.resize(700, 380);
+        plot = view.plotRect();
+        image = view.grab().toImage();
+        QVERIFY(near(0.15, 60, 0) && near(0.85, 60, 2));
+        view.setColumnLabel(1, u"Red"_s);
+        QVERIFY(view.grab().toImage() != image);
     }
 
     void dragAPoint_data()
