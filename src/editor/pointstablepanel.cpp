@@ -153,13 +153,15 @@ void PointsTablePanel::refresh(bool hms, bool english, const QString &title)
     // Rows that go away move the view's current row: that is no choice of the user's.
     const QScopedValueRollback guard(m_selecting, true);
     m_model->refresh(m_document.pointCount(), hms, english);
-    // The colour column is as wide as its heading in either language.
-    QHeaderView *header = m_view->horizontalHeader();
-    const QString colourHead =
-        m_model->headerData(PointsTableModel::ColourColumn, Qt::Horizontal, Qt::DisplayRole).toString();
-    header->resizeSection(PointsTableModel::ColourColumn,
-                          std::max(56, header->fontMetrics().horizontalAdvance(colourHead) + 20));
-    setWindowTitle(title);
+    if (title != windowTitle()) {
+        // The colour column is as wide as its heading in either language.
+        QHeaderView *header = m_view->horizontalHeader();
+        const QString colourHead =
+            m_model->headerData(PointsTableModel::ColourColumn, Qt::Horizontal, Qt::DisplayRole).toString();
+        header->resizeSection(PointsTableModel::ColourColumn,
+                              std::max(56, header->fontMetrics().horizontalAdvance(colourHead) + 20));
+        setWindowTitle(title);
+    }
     // Floating, the table widens with its headings (the English ones are longer).
     if (isFloating() && isVisible() && width() < columnsWidth()) {
         resize(columnsWidth(), height());
