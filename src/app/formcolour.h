@@ -157,7 +157,7 @@ public:
     // Opens the first menu of the menu bar that is enabled (F10).
     void openFirstMenu();
 
-    // ----- Settings (src/app/formcolour_settings.cpp) ------------------------
+    // ----- Settings (src/app/formcolour.cpp) ---------------------------------
     // Every setting is read in loadSettings, at start-up, and written in
     // saveSettings, when the program ends; a setting without a value (the
     // first start) leaves the window as it starts.
@@ -168,7 +168,7 @@ public:
     QString dialogFolder(const QString &dialog) const;
     void rememberFolder(const QString &dialog, const QString &path);
 
-    // ----- Colour-point store (src/store) -----------------------------------
+    // ----- Colour-point store (src/editor/formcolour_editor.cpp) ------------
     void DataBaseCommand();
     void DataBaseRead();
     void DataBaseWrite();
@@ -249,7 +249,7 @@ public:
     void timeFieldConfirm(QLineEdit *field);
     void colourFieldConfirm(QLineEdit *field, QString &colour);
     void sliderChanged(QSlider *slider, QString &colour);
-    // ----- The cycle as a document (src/editor/formcolour_history.cpp) -----
+    // ----- The cycle as a document (src/app/formcolour.cpp) ---------------
     // Puts a cycle back and shows it through the editor's refresh.
     void restoreCycleState(const editor::CycleState &state);
     // Shows the cycle a step of the history has put back into the document.
@@ -406,7 +406,7 @@ public:
 
     // Export writes the chart as a PNG image, or the cycle sheet (the chart,
     // the table of points, the transition time) as a one-page PDF; Print
-    // prints the sheet (src/cyclefile/formcolour_export.cpp).
+    // prints the sheet (src/cyclefile/formcolour_files.cpp).
     void mnuFileExport_Click();
     void mnuFilePrint_Click();
     // The pixel ratio of exported images: the screen's, or 2 on a screen of ratio 1.
