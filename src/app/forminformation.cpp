@@ -1,12 +1,14 @@
 #include "app/forminformation.h"
 
+#include "platform/toolwindow.h"
+
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 
 FormInformation::FormInformation(bool english, QWidget *parent)
     : QWidget(parent, Qt::Tool)
@@ -37,8 +39,6 @@ FormInformation::FormInformation(bool english, QWidget *parent)
     Command->setDefault(true);
     layout->addWidget(Command, 1, 0, 1, 2, Qt::AlignRight);
     connect(Command, &QPushButton::clicked, this, &QWidget::close);
-    // Escape closes it, as it closes any small window.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 bool FormInformation::event(QEvent *event)
@@ -46,5 +46,8 @@ bool FormInformation::event(QEvent *event)
     // Clicking anywhere else closes the window.
     if (event->type() == QEvent::WindowDeactivate)
         close();
+    // Escape closes it, as it closes any small window.
+    if (platform::closeOnEscape(*this, event))
+        return true;
     return QWidget::event(event);
 }

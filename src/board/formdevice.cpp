@@ -1,6 +1,7 @@
 #include "board/formdevice.h"
 
 #include "board/jobs.h"
+#include "platform/toolwindow.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -61,16 +62,8 @@ bool FormDevice::event(QEvent *event)
     // The window goes away when the user turns to another one.
     if (event->type() == QEvent::WindowDeactivate)
         close();
-    // Escape closes it, as it closes any small window. The key is claimed
-    // before the shortcuts are tried: while this tool window is active the
-    // main window's shortcuts still apply, and the main window's own Escape
-    // would take it.
-    if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        event->accept();
-        if (event->type() == QEvent::KeyPress)
-            close();
+    // Escape closes it, as it closes any small window.
+    if (platform::closeOnEscape(*this, event))
         return true;
-    }
     return QWidget::event(event);
 }

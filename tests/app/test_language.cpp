@@ -284,6 +284,12 @@ private Q_SLOTS:
                  u"Orvanta Information|Software               V01.00|Chiudi"_s);
         QTest::mouseClick(info->Command, Qt::LeftButton);
         QTRY_VERIFY(info.isNull());
+        // Escape closes it too, though the main window has an Escape of its own.
+        QVERIFY(f.trigger(u"mnuInfoOrvanta"_s));
+        info = w.findChild<FormInformation *>();
+        QVERIFY(QTest::qWaitForWindowActive(info));
+        QTest::keyClick(info, Qt::Key_Escape);
+        QTRY_VERIFY(info.isNull());
 
         w.mnuConfigLanguage_Click();
         QVERIFY(f.trigger(u"mnuInfoOrvanta"_s));
