@@ -112,14 +112,6 @@ public:
     // The toolbar action of a button key.
     QAction *toolbarButton(const QString &key) const { return m_toolbarButtons.value(key); }
 
-    // Connects a menu item to its handler. A checkable item's check mark stays
-    // under the handler's control: the handler sees the state the user saw
-    // when clicking and sets the mark itself.
-    void onMenu(const QString &name, std::function<void()> handler);
-    void onMenu(const char *name, void (FormColour::*handler)())
-    {
-        onMenu(QString::fromLatin1(name), [this, handler] { (this->*handler)(); });
-    }
 
     // The language the window speaks, mirrored in mnuConfigLanguage's Tag.
     enum class Language {
@@ -134,8 +126,6 @@ public:
     platform::MsgResult say(const platform::BilingualMessage &message);
     // Writes both texts of status-bar panel 1 (or 2) and shows the current one.
     void setFileStatus(const Bilingual &text);
-    void setUsbStatus(const Bilingual &text);
-    void showStatus();
 
     // ----- Application shell (src/app) -------------------------------------
     void Form_Load();
@@ -149,20 +139,8 @@ public:
     void mnuHelpCommentOn_Click();
     void mnuHelpGuide_Click();
     void mnuInfoOrvanta_Click();
-    // Writes the captions of the caption table: as designed while the window
-    // is built, afterwards in the language in force.
-    void applyCaptions(bool designed);
-    // Shows the comments (tool tips) in the language in force, or empties them.
-    void showComments(bool on);
-    // Opens the first menu of the menu bar that is enabled (F10).
-    void openFirstMenu();
 
     // ----- Settings (src/app/formcolour.cpp) ---------------------------------
-    // Every setting is read in loadSettings, at start-up, and written in
-    // saveSettings, when the program ends; a setting without a value (the
-    // first start) leaves the window as it starts.
-    void loadSettings();
-    void saveSettings();
     // The folder a file dialog opens in (empty: the current folder), and
     // the folder of a path chosen in it, kept for the next time.
     QString dialogFolder(const QString &dialog) const;
@@ -184,7 +162,6 @@ public:
         Insert, // "I": a new point is being typed
     };
     EditorMode editorMode() const;
-    void setEditorMode(EditorMode mode);
     void DataBaseCheck();
     void DataBaseLengthMaxValue();
     void DataBaseTransitionMaxValue();
@@ -230,56 +207,12 @@ public:
     // The point refresh sequence: the current row into the editor, the browse
     // state, the chart, the colour outputs.
     void pointRefresh();
-    // A whole cycle has come in (a file opened, a slot read): checked, shown
-    // from point 1 with zoom and cursors set up anew, the editor switched on.
-    void showLoadedCycle();
-    void enterEditorState();
-    // The six value fields as they look confirmed.
-    void showConfirmedLook();
-    // The editor's eleven buttons, navigation to colour.
-    QList<QPushButton *> editorButtons() const;
-    void setPointFieldsEnabled(bool editing);
-    bool crossFieldGuard(QLineEdit *field);
-    void timeFieldClick(QLineEdit *field);
-    // A time field takes the keyboard with the caret where typing begins, as
-    // when reached with Tab.
-    void focusAtEntry(QLineEdit *field);
-    void placeEntryCaret(QLineEdit *field);
-    void timeFieldKey(QLineEdit *field, int keyCode);
-    void timeFieldConfirm(QLineEdit *field);
-    void colourFieldConfirm(QLineEdit *field, QString &colour);
-    void sliderChanged(QSlider *slider, QString &colour);
     // ----- The cycle as a document (src/app/formcolour.cpp) ---------------
-    // Puts a cycle back and shows it through the editor's refresh.
-    void restoreCycleState(const editor::CycleState &state);
-    // Shows the cycle a step of the history has put back into the document.
-    void showRestoredCycle(bool wholeCycle);
-    // Asked before a command drops unsaved changes: true when it may go on.
-    bool confirmDropChanges();
-    // Undo and Redo are available: no point being edited, no board job, the
-    // simulator at rest.
-    bool historyAllowed() const;
     void mnuEditUndo_Click();
     void mnuEditRedo_Click();
-    void updateHistoryActions();
-    void updateWindowTitle();
-    // The editor, the transition time and the colour sliders while a board job runs.
-    void setEditorLocked(bool locked);
 
     // ----- The points table (its panel in src/editor/pointstablepanel.*) ----
     void mnuViewPointsTable_Click();
-    // The table reads the store again and selects the current point.
-    void refreshPointsTable();
-    // Only whether the table takes edits and moves the editor: the rows are
-    // read again when the chart is drawn.
-    void showPointsTableAccess();
-    // The table moves the editor and takes edits: the colour-cycle function
-    // on, and the cycle free to change.
-    bool pointsTableAllowed() const;
-    void pointsTableSelect(int point);
-    // A cell edited in the table, validated as the editor's field is.
-    void pointsTableEdit(int point, int column, const QString &text);
-    void pointsTablePaste();
 
     // ----- Chart, zoom, cursors and simulator (src/chart) --------------------
     void DataBaseView();
@@ -309,9 +242,6 @@ public:
     void SliderZoomMax_Scroll();
     void SliderZoomMin_MouseUp();
     void SliderZoomMax_MouseUp();
-    void zoomSliderReleased(QSlider *slider);
-    // Zoom sliders spanning points 1 to `last`.
-    void showWholeCycle(int last);
     // The nine time labels: a right-button release inside switches the time display.
     void LabelCursorLeft_MouseUp(Qt::MouseButton button, int x, int y);
     void LabelCursorRight_MouseUp(Qt::MouseButton button, int x, int y);
@@ -324,30 +254,7 @@ public:
     void LabelSimulatorTime_MouseUp(Qt::MouseButton button, int x, int y);
     void MSChartColorCycle_MouseUp(Qt::MouseButton button, int x, int y);
     // ----- Editing on the chart (src/chart/formcolour_chartedit.cpp) -------
-    // Points may be picked, dragged and nudged: the colour-cycle function
-    // on, no point being edited, no board job, the simulator at rest.
-    bool chartEditAllowed() const;
-    // The point and channel whose curve passes within reach of a pixel.
-    std::optional<std::pair<int, int>> chartPointAt(const QPointF &pos) const;
-    // The time of the cycle at a pixel x of the chart, in whole seconds.
-    qint64 chartTimeAt(double x) const;
-    void chartDragStart(int point, int channel, const QPointF &pressed);
-    // With `oneAxis` (Shift held), only the time or only the level follows
-    // the pointer: the one it has moved further on since the press.
-    void chartDragMove(const QPointF &pos, bool oneAxis = false);
-    void chartDragEnd();
     void chartDragCancel();
-    // Shift+Left/Right and Up/Down on the chart: one second, one percent;
-    // Ctrl+Shift+Left/Right: a minute.
-    void chartNudge(qint64 seconds, int percent);
-    // The wheel over the chart: `steps` up narrows the zoom window around
-    // the point under the pointer, down widens it.
-    void chartWheel(double x, int steps);
-    bool chartWheelZooms() const;
-    // The playback moved to the instant `clock`.
-    void simulatorScrub(double clock);
-    bool chartEditEvent(QObject *watched, QEvent *event);
-    void connectChartEdit();
 
 private:
     void timeLabelMouseUp(QLabel *label, Qt::MouseButton button, int x, int y);
@@ -379,18 +286,11 @@ public:
     void mnuFileSaveAs_Click();
     void mnuFileClose_Click();
     void mnuFileDelete_Click();
-    // File Open's work after its dialog: reads the file at `path` and, when
-    // the whole of it passed, shows its cycle and names the file. False when
-    // the file was refused (its report shown; nothing changed).
-    bool openCycleFile(const QString &path);
-    // A cycle read whole becomes the store and is shown from point 1.
-    void takeCycle(const cyclefile::LoadedCycle &cycle);
 
     // Recent files: the last six cycle files opened or saved, the most recent
     // first, as the File menu lists them (Alt+1 .. Alt+6).
     static constexpr int kRecentFiles = 6;
     void addRecentFile(const QString &path);
-    void showRecentFiles();
     // Opens recent file `item` (1..6) as File Open does; a file no longer
     // there leaves the list with a message.
     void mnuFileRecent_Click(int item);
@@ -415,38 +315,6 @@ public:
     // `cycleAlone`, the curves without the bars and cursors over them (the
     // sheet's chart).
     QImage chartImage(qreal ratio, bool cycleAlone = false) const;
-    // The PNG file's or the PDF file's bytes.
-    QByteArray chartPng() const;
-    QByteArray sheetPdf();
-    // Draws the cycle sheet on one page of `device`.
-    void renderCycleSheet(QPagedPaintDevice &device);
-    // Save as mnuFileSave_Click runs it; `confirmed` leaves out its question
-    // (the user has already said Yes to saving). Declined: the question, the
-    // dialog or the overwrite answered No or cancelled; Failed: an error it
-    // reported. Only Written means the cycle is in its file.
-    enum class SaveResult { Written, Declined, Failed };
-    SaveResult saveCycle(bool confirmed = false);
-    // Writes the cycle into `path` and names it after the file, for the steps
-    // of the history that hold it too; a failure drops the file name.
-    bool saveInto(const QString &path);
-    // After a failed or cancelled save: no file holds the cycle any more
-    // (panel 1 says so, the title keeps its name, the cycle counts as unsaved).
-    void dropFileName();
-    // True when `path` is the file the cycle in memory comes from.
-    bool isCycleFile(const QString &path) const;
-    // Save's and Save As's first step: point 1 current, the store checked, the window refreshed.
-    void consolidateForSave();
-    // FileName and panel 1 name the file at `path`.
-    void nameFile(const QString &path);
-    // FileName is "" and panel 1 says there is no file.
-    void showNoFile();
-    // Panel 1 and the title show what names the cycle in the document.
-    void showSource();
-    // The empty cycle: one blank point, TransitionTime 0.
-    void emptyStore();
-    // Writes the cycle (or, with `templateOnly`, the empty template) over the
-    // file at `path`; a failure is reported and gives false.
-    bool writeCycleFile(const QString &path, bool templateOnly = false);
 
     // ----- Board link (src/board) -------------------------------------------
     // The link, its jobs and their progress; the window is its view.
@@ -498,6 +366,157 @@ private:
     void refreshAfterBoardRead();
     void redrawColourCycle();
     board::BoardMenus *m_boardMenus = nullptr;
+
+private:
+    // ----- The window's own steps, called by its handlers -----------------
+    // Connects a menu item to its handler. A checkable item's check mark stays
+    // under the handler's control: the handler sees the state the user saw
+    // when clicking and sets the mark itself.
+    void onMenu(const QString &name, std::function<void()> handler);
+    void onMenu(const char *name, void (FormColour::*handler)())
+    {
+        onMenu(QString::fromLatin1(name), [this, handler] { (this->*handler)(); });
+    }
+    void setUsbStatus(const Bilingual &text);
+    void showStatus();
+
+    // Application shell (src/app):
+    // Writes the captions of the caption table: as designed while the window
+    // is built, afterwards in the language in force.
+    void applyCaptions(bool designed);
+    // Shows the comments (tool tips) in the language in force, or empties them.
+    void showComments(bool on);
+    // Opens the first menu of the menu bar that is enabled (F10).
+    void openFirstMenu();
+
+    // Settings (src/app/formcolour.cpp):
+    // Every setting is read in loadSettings, at start-up, and written in
+    // saveSettings, when the program ends; a setting without a value (the
+    // first start) leaves the window as it starts.
+    void loadSettings();
+    void saveSettings();
+
+    // Colour-point editing (src/editor):
+    void setEditorMode(EditorMode mode);
+    // A whole cycle has come in (a file opened, a slot read): checked, shown
+    // from point 1 with zoom and cursors set up anew, the editor switched on.
+    void showLoadedCycle();
+    void enterEditorState();
+    // The six value fields as they look confirmed.
+    void showConfirmedLook();
+    // The editor's eleven buttons, navigation to colour.
+    QList<QPushButton *> editorButtons() const;
+    void setPointFieldsEnabled(bool editing);
+    bool crossFieldGuard(QLineEdit *field);
+    void timeFieldClick(QLineEdit *field);
+    // A time field takes the keyboard with the caret where typing begins, as
+    // when reached with Tab.
+    void focusAtEntry(QLineEdit *field);
+    void placeEntryCaret(QLineEdit *field);
+    void timeFieldKey(QLineEdit *field, int keyCode);
+    void timeFieldConfirm(QLineEdit *field);
+    void colourFieldConfirm(QLineEdit *field, QString &colour);
+    void sliderChanged(QSlider *slider, QString &colour);
+
+    // The cycle as a document (src/app/formcolour.cpp):
+    // Puts a cycle back and shows it through the editor's refresh.
+    void restoreCycleState(const editor::CycleState &state);
+    // Shows the cycle a step of the history has put back into the document.
+    void showRestoredCycle(bool wholeCycle);
+    // Asked before a command drops unsaved changes: true when it may go on.
+    bool confirmDropChanges();
+    // Undo and Redo are available: no point being edited, no board job, the
+    // simulator at rest.
+    bool historyAllowed() const;
+    void updateHistoryActions();
+    void updateWindowTitle();
+    // The editor, the transition time and the colour sliders while a board job runs.
+    void setEditorLocked(bool locked);
+
+    // The points table (its panel in src/editor/pointstablepanel.*):
+    // The table reads the store again and selects the current point.
+    void refreshPointsTable();
+    // Only whether the table takes edits and moves the editor: the rows are
+    // read again when the chart is drawn.
+    void showPointsTableAccess();
+    // The table moves the editor and takes edits: the colour-cycle function
+    // on, and the cycle free to change.
+    bool pointsTableAllowed() const;
+    void pointsTableSelect(int point);
+    // A cell edited in the table, validated as the editor's field is.
+    void pointsTableEdit(int point, int column, const QString &text);
+    void pointsTablePaste();
+
+    // Chart, zoom, cursors and simulator (src/chart):
+    void zoomSliderReleased(QSlider *slider);
+    // Zoom sliders spanning points 1 to `last`.
+    void showWholeCycle(int last);
+
+    // Editing on the chart (src/chart/formcolour_chartedit.cpp):
+    // Points may be picked, dragged and nudged: the colour-cycle function
+    // on, no point being edited, no board job, the simulator at rest.
+    bool chartEditAllowed() const;
+    // The point and channel whose curve passes within reach of a pixel.
+    std::optional<std::pair<int, int>> chartPointAt(const QPointF &pos) const;
+    // The time of the cycle at a pixel x of the chart, in whole seconds.
+    qint64 chartTimeAt(double x) const;
+    void chartDragStart(int point, int channel, const QPointF &pressed);
+    // With `oneAxis` (Shift held), only the time or only the level follows
+    // the pointer: the one it has moved further on since the press.
+    void chartDragMove(const QPointF &pos, bool oneAxis = false);
+    void chartDragEnd();
+    // Shift+Left/Right and Up/Down on the chart: one second, one percent;
+    // Ctrl+Shift+Left/Right: a minute.
+    void chartNudge(qint64 seconds, int percent);
+    // The wheel over the chart: `steps` up narrows the zoom window around
+    // the point under the pointer, down widens it.
+    void chartWheel(double x, int steps);
+    bool chartWheelZooms() const;
+    // The playback moved to the instant `clock`.
+    void simulatorScrub(double clock);
+    bool chartEditEvent(QObject *watched, QEvent *event);
+    void connectChartEdit();
+
+    // Cycle files (src/cyclefile):
+    // File Open's work after its dialog: reads the file at `path` and, when
+    // the whole of it passed, shows its cycle and names the file. False when
+    // the file was refused (its report shown; nothing changed).
+    bool openCycleFile(const QString &path);
+    // A cycle read whole becomes the store and is shown from point 1.
+    void takeCycle(const cyclefile::LoadedCycle &cycle);
+    void showRecentFiles();
+    // The PNG file's or the PDF file's bytes.
+    QByteArray chartPng() const;
+    QByteArray sheetPdf();
+    // Draws the cycle sheet on one page of `device`.
+    void renderCycleSheet(QPagedPaintDevice &device);
+    // Save as mnuFileSave_Click runs it; `confirmed` leaves out its question
+    // (the user has already said Yes to saving). Declined: the question, the
+    // dialog or the overwrite answered No or cancelled; Failed: an error it
+    // reported. Only Written means the cycle is in its file.
+    enum class SaveResult { Written, Declined, Failed };
+    SaveResult saveCycle(bool confirmed = false);
+    // Writes the cycle into `path` and names it after the file, for the steps
+    // of the history that hold it too; a failure drops the file name.
+    bool saveInto(const QString &path);
+    // After a failed or cancelled save: no file holds the cycle any more
+    // (panel 1 says so, the title keeps its name, the cycle counts as unsaved).
+    void dropFileName();
+    // True when `path` is the file the cycle in memory comes from.
+    bool isCycleFile(const QString &path) const;
+    // Save's and Save As's first step: point 1 current, the store checked, the window refreshed.
+    void consolidateForSave();
+    // FileName and panel 1 name the file at `path`.
+    void nameFile(const QString &path);
+    // FileName is "" and panel 1 says there is no file.
+    void showNoFile();
+    // Panel 1 and the title show what names the cycle in the document.
+    void showSource();
+    // The empty cycle: one blank point, TransitionTime 0.
+    void emptyStore();
+    // Writes the cycle (or, with `templateOnly`, the empty template) over the
+    // file at `path`; a failure is reported and gives false.
+    bool writeCycleFile(const QString &path, bool templateOnly = false);
 
 Q_SIGNALS:
     // Exit has unloaded the window: the program ends.
