@@ -512,12 +512,16 @@ bool BoardSession::stepVerify()
 
 bool BoardSession::endTransfer(Job job, int slot, const BilingualMessage &message, bool success)
 {
+    // A back up or restore is over before it is told: its Stop goes off
+    // before the closing message comes up.
+    disarm(job);
     endJob(job, slot, success, message);
     return false;
 }
 
 bool BoardSession::stopTransfer(Job job, const QList<int> &done)
 {
+    disarm(job);
     endJob(job, 0, false, transferStoppedMessage(job, done, m_transfer.slots.mid(m_transfer.index)),
            stoppedResult(job, done, QTime::currentTime()));
     return false;

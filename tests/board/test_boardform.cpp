@@ -102,7 +102,11 @@ class TestBoardForm : public QObject
 
 private Q_SLOTS:
     void init() { m_f = std::make_unique<BoardFixture>(3); }
-    void cleanup() { QVERIFY(dialogs().allAnswered()); }
+    void cleanup()
+    {
+        dialogs().onMessage = {};
+        QVERIFY(dialogs().allAnswered());
+    }
 
     void scanWithoutABoardSwitchesOff()
     {
@@ -468,6 +472,10 @@ private Q_SLOTS:
             m_f->board.faults.vanishAfter = m_f->board.framesReceived() + vanishAt;
         }
         const qsizetype from = m_f->port.written.size();
+        QStringList panelAtMessage; // panel 4 as each message comes up
+        dialogs().onMessage = [&](const platform::Message &) {
+            panelAtMessage.append(child<QLabel>(w(), "StatusBarPanel4")->text());
+        };
         QVERIFY(m_f->trigger(item.constData()));
         if (vanishAt > 0) {
             // The job's own message and result, then the disconnection: panel 4 says the link is lost.
@@ -480,6 +488,7 @@ private Q_SLOTS:
                      u"La Scheda è stata disconnessa dalla linea USB!\rLa porta ha segnalato: il "
                      u"dispositivo è stato rimosso (The device has gone)"_s);
             status = u"Collegamento con la scheda perso "_s;
+            QVERIFY(panelAtMessage.last().startsWith(status));
             QCOMPARE(m_f->port.errors, 1);
             m_f->tick(80);
             QCOMPARE(dialogs().shown.size(), shown);
@@ -588,6 +597,11 @@ private Q_SLOTS:
         dialogs().answerFolder(dir.path());
         dialogs().answerMessage(MsgResult::Yes); // the older backup of slot 4 goes
         dialogs().answerMessage(MsgResult::Ok);  // the summary
+        // The summary comes up with Stop already off.
+        bool stopAtSummary = true;
+        dialogs().onMessage = [&](const platform::Message &) {
+            stopAtSummary = m_f->button("Stop")->isEnabled() || m_f->item("mnuUsbInterfaceOnStop")->isEnabled();
+        };
         QVERIFY(m_f->trigger("mnuUsbInterfaceOnBackup"));
         QCOMPARE(messageLine(dialogs().shown[1].text, 1), u"Slot4-Older.txt"_s);
         QVERIFY(m_f->tickUntil([this] {
@@ -596,6 +610,7 @@ private Q_SLOTS:
         QVERIFY(m_f->tickUntilOff("mnuUsbInterfaceOnBackup", 1000));
         QCOMPARE(dialogs().shown.size(), 3);
         QCOMPARE(messageLine(dialogs().last().text), u"Scheda salvata: 8 slot salvati in"_s);
+        QVERIFY(!stopAtSummary);
         QVERIFY(child<QLabel>(w(), "StatusBarPanel4")->text().startsWith(u"Scheda salvata "_s));
         QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
         QCOMPARE(files, (QStringList{u"Slot1-Sunrise.txt"_s, u"Slot2-Tom%26Jerr.txt"_s, u"Slot3-a%2Fb%3Ac%2Ad.txt"_s,

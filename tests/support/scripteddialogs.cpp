@@ -29,6 +29,8 @@ bool ScriptedDialogs::allAnswered() const
 platform::MsgResult ScriptedDialogs::message(const platform::Message &message)
 {
     shown.append(message);
+    if (onMessage)
+        onMessage(message);
     return next(m_messages, QStringLiteral("message \"%1\" / \"%2\"").arg(message.title, message.text),
                 message.defaultButton);
 }

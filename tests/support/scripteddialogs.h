@@ -25,8 +25,9 @@ public:
     void answerFolder(const std::optional<QString> &path) { m_folders.enqueue(path); }
     void answerDaylight(const std::optional<GeneratedCycle> &cycle) { m_daylights.enqueue(cycle); }
 
-    // What was shown.
+    // What was shown; `onMessage` sees the window as it is when each message comes up.
     QList<platform::Message> shown;
+    std::function<void(const platform::Message &)> onMessage;
     struct FileDialog
     {
         bool save;
