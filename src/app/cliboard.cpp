@@ -8,6 +8,7 @@
 #include "app/cli.h"
 #include "board/backup.h"
 #include "board/boardsession.h"
+#include "board/reports.h"
 #include "cyclefile/cyclefile.h"
 #include "cyclefile/filewrite.h"
 #include "editor/cycledocument.h"
@@ -58,13 +59,7 @@ void onSignal(int)
 int blocksDone(int value) { return std::clamp((value - 2) / 3, 0, kBlocks); }
 
 // A slot's or the board's name without the spaces that pad it.
-QString shownName(const QByteArray &name)
-{
-    QString text = QString::fromLatin1(name);
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
+QString shownName(const QByteArray &name) { return board::shownName(QString::fromLatin1(name)); }
 
 QString joined(const QString &message)
 {
@@ -437,10 +432,7 @@ int BoardRun::finishRead()
     // The slot taken into a document as the window takes it, and written
     // as File Save writes it.
     const board::ReadCycle &cycle = m_session.readCycle();
-    for (int r = 1; r <= store::kRowCount; ++r)
-        m_document.table().row(r) = cycle.table.row(r);
-    m_document.setPointCount(cycle.pointCount);
-    m_document.setTransitionTime(cycle.transitionTime);
+    m_document.setCycle(cycle.table, cycle.pointCount, cycle.transitionTime);
     const QByteArray file = cyclefile::writeCycle(m_document.table(), m_document.transitionText());
     const QString &output = m_request.path;
     if (output.isEmpty() || output == u"-"_s) {

@@ -39,14 +39,6 @@ BilingualMessage confirmation(const char *english, const char *italian, MsgIcon 
 
 QString itemName(const char *prefix, int n) { return QString::fromLatin1(prefix) + QString::number(n); }
 
-// A slot's name as shown in a line of text: without its padding.
-QString shownName(const QString &caption)
-{
-    QString name = caption;
-    while (name.endsWith(u' '))
-        name.chop(1);
-    return name;
-}
 
 } // namespace
 
@@ -239,7 +231,7 @@ void FormColour::mnuUsbInterfaceOnCommandNn_Click()
                             "Rinomina il Ciclo Colore! Confermi?")) {
             // The box opens with the slot's name and takes eight characters at
             // most; a refused name comes back in it to be put right.
-            QString text = shownName(slotCaption(m_board->selectedSlot()));
+            QString text = board::shownName(slotCaption(m_board->selectedSlot()));
             for (;;) {
                 const std::optional<QString> answer = m_dialogs.shortInput(
                     english() ? QStringLiteral("New Name: Eight AlphaNumeric Characters Max")
@@ -360,7 +352,7 @@ void FormColour::mnuUsbInterfaceOnRestore_Click()
     for (const board::BackupFile &file : set.files)
         lines << QStringLiteral("Slot %1 \"%2\" <- %3")
                      .arg(file.slot)
-                     .arg(shownName(slotCaption(file.slot)), file.fileName);
+                     .arg(board::shownName(slotCaption(file.slot)), file.fileName);
     if (say(board::restoreQuestion(lines, set.slotOneLeftOut)) != MsgResult::Yes)
         return;
     startBoardJob(board::Job::Restore, [&] { return m_board->startRestore(set); });
@@ -400,10 +392,7 @@ board::WriteSource FormColour::USBWrite()
 void FormColour::USBRead(const board::ReadCycle &BoardReadCycle)
 {
     const editor::CycleState before = doc().state(true);
-    for (int r = 1; r <= store::kRowCount; ++r)
-        table().row(r) = BoardReadCycle.table.row(r);
-    doc().setPointCount(BoardReadCycle.pointCount);
-    doc().setTransitionTime(BoardReadCycle.transitionTime);
+    doc().setCycle(BoardReadCycle.table, BoardReadCycle.pointCount, BoardReadCycle.transitionTime);
     TextTransition->setText(store::timeText(doc().transitionTime(), hmsMode()));
     refreshAfterBoardRead();
     // The cycle on screen is the slot's now, no file's: Save asks for a name.

@@ -15,13 +15,7 @@ namespace {
 
 QString n(int value) { return QString::number(value); }
 
-QString quoted(const QString &name)
-{
-    QString shown = name;
-    while (shown.endsWith(u' '))
-        shown.chop(1);
-    return u'"' + shown + u'"';
-}
+QString quoted(const QString &name) { return u'"' + shownName(name) + u'"'; }
 
 Bilingual both(const QString &english, const QString &italian) { return {english, italian}; }
 
@@ -82,6 +76,14 @@ QString slotList(const QList<int> &slots)
     for (int s : slots)
         numbers << n(s);
     return numbers.isEmpty() ? QStringLiteral("-") : numbers.join(QStringLiteral(", "));
+}
+
+QString shownName(const QString &name)
+{
+    QString shown = name;
+    while (shown.endsWith(u' '))
+        shown.chop(1);
+    return shown;
 }
 
 Bilingual modeStatus(LinkMode mode, int slot, const QString &slotName)

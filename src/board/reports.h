@@ -14,6 +14,10 @@ namespace board {
 
 enum class Job { Names, Device, Clean, Rename, Erase, Write, Read, Verify, Backup, Restore };
 
+// A slot's or the board's name as a line of text shows it: without the
+// spaces that pad it to its field.
+QString shownName(const QString &name);
+
 // Panel 3: the mode, and in interface mode the selected slot (0: none) with
 // its name as the board gives it. Empty while the link is off.
 Bilingual modeStatus(LinkMode mode, int slot, const QString &slotName);

@@ -48,6 +48,15 @@ void CycleDocument::setTransitionTime(qint64 seconds)
     }
 }
 
+void CycleDocument::setCycle(const store::ColourTable &rows, int pointCount, qint64 transitionSeconds)
+{
+    for (int r = 1; r <= store::kRowCount; ++r)
+        m_table.row(r) = rows.row(r);
+    m_pointCount = std::clamp(pointCount, 1, store::kRowCount);
+    m_transitionTime = std::clamp<qint64>(transitionSeconds, 0, 99999);
+    Q_EMIT rowsChanged();
+}
+
 void CycleDocument::setSource(const CycleSource &source)
 {
     if (!(source == m_source)) {

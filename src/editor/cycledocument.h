@@ -39,6 +39,9 @@ public:
     void setTransitionTime(qint64 seconds);
     // The transition as its five-digit text ("00600").
     QString transitionText() const;
+    // A whole cycle comes in (a slot read): its rows, the points used and
+    // the transition, in seconds.
+    void setCycle(const store::ColourTable &rows, int pointCount, qint64 transitionSeconds);
 
     // The file the cycle comes from or was saved to ("" for none), and the
     // name the title shows (the file's, a slot's, or none).

@@ -458,9 +458,7 @@ private Q_SLOTS:
         });
         editor::CycleDocument document;
         connect(&session, &BoardSession::cycleRead, &document, [&document](int, const ReadCycle &read) {
-            document.table() = read.table;
-            document.setPointCount(read.pointCount);
-            document.setTransitionTime(read.transitionTime);
+            document.setCycle(read.table, read.pointCount, read.transitionTime);
         });
         session.switchOn(true);
         QVERIFY(runToIdle() && session.openPort() == 2);
