@@ -156,23 +156,14 @@ private:
 
 Job BoardRun::job() const
 {
-    const QString &c = m_request.command;
-    if (c == u"info"_s)
-        return Job::Device;
-    if (c == u"read"_s)
-        return Job::Read;
-    if (c == u"write"_s)
-        return Job::Write;
-    if (c == u"rename"_s)
-        return Job::Rename;
-    if (c == u"clean"_s)
-        return Job::Clean;
-    if (c == u"erase"_s)
-        return Job::Erase;
-    if (c == u"backup"_s)
-        return Job::Backup;
-    if (c == u"restore"_s)
-        return Job::Restore;
+    static constexpr std::pair<QStringView, Job> kJobs[] = {
+        {u"info", Job::Device}, {u"read", Job::Read},   {u"write", Job::Write},   {u"rename", Job::Rename},
+        {u"clean", Job::Clean}, {u"erase", Job::Erase}, {u"backup", Job::Backup}, {u"restore", Job::Restore},
+    };
+    for (const auto &[command, job] : kJobs) {
+        if (m_request.command == command)
+            return job;
+    }
     return Job::Names;
 }
 
